@@ -1,0 +1,41 @@
+/* Test controls of the stand-in client: never called by the program. */
+#pragma once
+
+#include <stdint.h>
+
+#ifdef __cplusplus
+extern "C"
+{
+#endif
+
+    /* Clears call counters, injected faults and missing libraries and functions. The world stays loaded. */
+    void NWSimReset(void);
+
+    /* Loads the world in the folder (UTF-8) and attaches the workstation to it. Returns 1 when the world
+       loaded; otherwise the network has no connections and NWSimWorldError tells why. */
+    int NWSimLoadWorld(const char* folder);
+    const char* NWSimWorldError(void);
+
+    /* A library that is missing cannot be loaded; a missing function cannot be found in its library. */
+    void NWSimSetLibraryMissing(const char* library, int missing);
+    void NWSimSetFunctionMissing(const char* library, const char* function, int missing);
+    int NWSimIsLibraryMissing(const char* library);
+    int NWSimIsFunctionMissing(const char* library, const char* function);
+
+    /* The function returns code, without doing anything, on its nth call from now (1 = the next call) and on
+       the times - 1 calls after it; times 0 means on every call from the nth on. */
+    void NWSimFailCalls(const char* function, uint32_t code, uint32_t nth, uint32_t times);
+
+    /* Calls that reached the function since the last reset, including those that failed. */
+    uint32_t NWSimCallCount(const char* function);
+
+    /* How often the library was asked to load since the last reset, including refused attempts. */
+    uint32_t NWSimLibraryLoadAttempts(const char* library);
+
+    /* Called by each client library as it loads: counts the attempt and hides the functions set missing.
+       Returns 0 when the library must refuse to load. */
+    int NWSimAttachLibrary(const char* library, void* module);
+
+#ifdef __cplusplus
+}
+#endif

@@ -1,0 +1,34 @@
+// File helpers of the simulated network: UTF-8 paths, atomic replacement, the environment and the core's own
+// folder.
+#pragma once
+
+#include <filesystem>
+#include <optional>
+#include <string>
+
+namespace nwsim
+{
+
+std::filesystem::path PathFromUtf8(const std::string& text);
+std::string Utf8FromPath(const std::filesystem::path& path);
+
+// The whole content of a file, or nothing when it cannot be read.
+std::optional<std::string> ReadWholeFile(const std::filesystem::path& path);
+
+// Writes a temporary file beside the target and renames it over the target, so that a reader (or a crash)
+// sees either the old content or the new one, never a mixture. Returns false on failure.
+bool WriteFileAtomically(const std::filesystem::path& target, const std::string& content);
+
+// Replaces target by source in one step; false on failure.
+bool ReplaceFile(const std::filesystem::path& source, const std::filesystem::path& target);
+
+// The value of an environment variable, or nothing when it is unset or empty.
+std::optional<std::string> EnvironmentValue(const char* name);
+
+// The folder that holds the stand-in's libraries (and its tool).
+std::filesystem::path CoreLibraryFolder();
+
+// The world folder used when none is named: NWSIM_WORLD, else nwsim-world beside the stand-in's libraries.
+std::filesystem::path DefaultWorldFolder();
+
+} // namespace nwsim

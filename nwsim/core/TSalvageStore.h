@@ -1,0 +1,65 @@
+// A volume's salvage store: the deleted files that the server still holds, with their metadata, and their
+// content in files of their own. Every change is written atomically.
+#pragma once
+
+#include "TSimTime.h"
+
+#include <cstdint>
+#include <filesystem>
+#include <optional>
+#include <string>
+#include <vector>
+
+namespace nwsim
+{
+
+struct TDeletedFile
+{
+    uint32_t id = 0;    // unique within the volume; also the entry's directory base
+    std::string folder; // volume-relative, '/'-separated as on disk, empty for the root
+    std::string name;   // as it was on disk
+    uint8_t nameSpace = 0;
+    uint32_t attributes = 0x20;
+    uint8_t flags = 0;
+    uint32_t size = 0;
+    uint16_t inheritedRights = 0x01FB;
+    uint32_t owner = 0;
+    uint32_t archiver = 0;
+    uint32_t updater = 0;
+    uint32_t deletor = 0;
+    TSimTime created;
+    TSimTime archived; // never archived when IsNever()
+    TSimTime updated;
+    TSimTime accessed; // date only
+    TSimTime deleted;
+};
+
+class TSalvageStore
+{
+public:
+    explicit TSalvageStore(std::filesystem::path folder) : folder_(std::move(folder)) {}
+
+    // Reads the store; a volume without one has no deleted files. Throws TWorldError when it is unreadable.
+    void Load();
+    // Writes the store atomically. Throws TWorldError on failure.
+    void Save() const;
+
+    const std::vector<TDeletedFile>& Entries() const { return entries_; }
+    // The entries of one folder (compared without regard to case), in the store's stable order.
+    std::vector<const TDeletedFile*> InFolder(const std::string& folder) const;
+
+    // Adds an entry whose content is given; the entry's id is assigned here. Throws TWorldError on failure.
+    const TDeletedFile& Add(TDeletedFile entry, const std::string& content);
+
+    std::filesystem::path DataFile(uint32_t id) const;
+
+private:
+    std::filesystem::path folder_;
+    std::vector<TDeletedFile> entries_;
+    uint32_t nextId_ = 0x100;
+};
+
+// Folder texts compared as NetWare compares names: without regard to case, either slash, no outer slashes.
+std::string FolderKey(const std::string& folder);
+
+} // namespace nwsim

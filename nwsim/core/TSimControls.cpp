@@ -1,0 +1,157 @@
+// The stand-in's test controls: call counters, injected faults, missing libraries and functions.
+#include "TSimControls.h"
+
+#include "NWSim.h"
+#include "SimFiles.h"
+#include "TExportTable.h"
+#include "TSimNetwork.h"
+#include "TSimWorld.h"
+
+#include <limits>
+#include <map>
+#include <set>
+#include <string>
+#include <utility>
+
+namespace nwsim
+{
+namespace
+{
+
+struct TFault
+{
+    uint32_t code = 0;
+    uint32_t firstCall = 0; // absolute call numbers, 1-based
+    uint32_t lastCall = 0;
+};
+
+struct TControls
+{
+    std::map<std::string, uint32_t> callCounts;
+    std::map<std::string, TFault> faults;
+    std::set<std::string> missingLibraries;
+    std::set<std::pair<std::string, std::string>> missingFunctions;
+    std::map<std::string, uint32_t> loadAttempts;
+    std::map<std::string, void*> loadedModules;
+};
+
+TControls& Controls()
+{
+    static TControls controls;
+    return controls;
+}
+
+std::string LibraryKey(const char* library)
+{
+    return UpperName(library != nullptr ? library : "");
+}
+
+void ApplyHidden(const std::string& library, const std::string& function, bool hidden)
+{
+    const auto loaded = Controls().loadedModules.find(library);
+    if (loaded != Controls().loadedModules.end() && loaded->second != nullptr)
+        SetExportHidden(loaded->second, function.c_str(), hidden);
+}
+
+} // namespace
+
+std::optional<uint32_t> EnterCall(const char* function)
+{
+    TControls& controls = Controls();
+    const uint32_t call = ++controls.callCounts[function];
+    const auto fault = controls.faults.find(function);
+    if (fault == controls.faults.end() || call < fault->second.firstCall || call > fault->second.lastCall)
+        return std::nullopt;
+    return fault->second.code;
+}
+
+} // namespace nwsim
+
+using nwsim::Controls;
+using nwsim::LibraryKey;
+
+extern "C" void NWSimReset(void)
+{
+    nwsim::TControls& controls = Controls();
+    for (const auto& [library, function] : controls.missingFunctions)
+        nwsim::ApplyHidden(library, function, false);
+    controls.callCounts.clear();
+    controls.faults.clear();
+    controls.missingLibraries.clear();
+    controls.missingFunctions.clear();
+    controls.loadAttempts.clear();
+}
+
+extern "C" int NWSimLoadWorld(const char* folder)
+{
+    return nwsim::TSimNetwork::Instance().Load(nwsim::PathFromUtf8(folder != nullptr ? folder : "")) ? 1 : 0;
+}
+
+extern "C" const char* NWSimWorldError(void)
+{
+    return nwsim::TSimNetwork::Instance().WorldError().c_str();
+}
+
+extern "C" void NWSimSetLibraryMissing(const char* library, int missing)
+{
+    if (missing != 0)
+        Controls().missingLibraries.insert(LibraryKey(library));
+    else
+        Controls().missingLibraries.erase(LibraryKey(library));
+}
+
+extern "C" void NWSimSetFunctionMissing(const char* library, const char* function, int missing)
+{
+    const std::pair<std::string, std::string> key{LibraryKey(library), function != nullptr ? function : ""};
+    const bool changed = missing != 0 ? Controls().missingFunctions.insert(key).second
+                                      : Controls().missingFunctions.erase(key) != 0;
+    if (changed)
+        nwsim::ApplyHidden(key.first, key.second, missing != 0);
+}
+
+extern "C" int NWSimIsLibraryMissing(const char* library)
+{
+    return Controls().missingLibraries.count(LibraryKey(library)) != 0 ? 1 : 0;
+}
+
+extern "C" int NWSimIsFunctionMissing(const char* library, const char* function)
+{
+    return Controls().missingFunctions.count({LibraryKey(library), function != nullptr ? function : ""}) != 0
+               ? 1
+               : 0;
+}
+
+extern "C" void NWSimFailCalls(const char* function, uint32_t code, uint32_t nth, uint32_t times)
+{
+    const uint32_t made = Controls().callCounts[function];
+    nwsim::TFault fault;
+    fault.code = code;
+    fault.firstCall = made + (nth == 0 ? 1 : nth);
+    fault.lastCall = times == 0 ? std::numeric_limits<uint32_t>::max() : fault.firstCall + times - 1;
+    Controls().faults[function] = fault;
+}
+
+extern "C" uint32_t NWSimCallCount(const char* function)
+{
+    const auto found = Controls().callCounts.find(function);
+    return found != Controls().callCounts.end() ? found->second : 0;
+}
+
+extern "C" uint32_t NWSimLibraryLoadAttempts(const char* library)
+{
+    const auto found = Controls().loadAttempts.find(LibraryKey(library));
+    return found != Controls().loadAttempts.end() ? found->second : 0;
+}
+
+extern "C" int NWSimAttachLibrary(const char* library, void* module)
+{
+    const std::string key = LibraryKey(library);
+    ++Controls().loadAttempts[key];
+    if (Controls().missingLibraries.count(key) != 0)
+        return 0;
+    Controls().loadedModules[key] = module;
+    for (const auto& [hiddenLibrary, function] : Controls().missingFunctions)
+        if (hiddenLibrary == key)
+            nwsim::ApplyHidden(key, function, true);
+    return 1;
+}

@@ -1,0 +1,440 @@
+// Loading, checking and writing world.json.
+#include "TSimWorld.h"
+
+#include "SimFiles.h"
+
+#include <algorithm>
+#include <cstdio>
+#include <nlohmann/json.hpp>
+#include <set>
+
+namespace nwsim
+{
+namespace
+{
+
+using json = nlohmann::json;
+
+[[noreturn]] void Fail(const std::string& message)
+{
+    throw TWorldError(message);
+}
+
+std::string Quoted(const std::string& text)
+{
+    return "\"" + text + "\"";
+}
+
+uint32_t ReadNumber(const json& value, const std::string& what, uint64_t maximum)
+{
+    uint64_t number = 0;
+    if (value.is_number_unsigned())
+        number = value.get<uint64_t>();
+    else if (value.is_string())
+    {
+        const std::string text = value.get<std::string>();
+        char* end = nullptr;
+        number = std::strtoull(text.c_str(), &end, 0);
+        if (text.empty() || *end != '\0')
+            Fail(what + " is not a number: " + Quoted(text));
+    }
+    else
+        Fail(what + " must be a number");
+    if (number > maximum)
+        Fail(what + " is out of range");
+    return static_cast<uint32_t>(number);
+}
+
+std::string ReadString(const json& object, const char* key, const std::string& what, bool required = true)
+{
+    const auto found = object.find(key);
+    if (found == object.end() || found->is_null())
+    {
+        if (required)
+            Fail(what + " has no \"" + key + "\"");
+        return {};
+    }
+    if (!found->is_string())
+        Fail(what + ": \"" + key + "\" must be a string");
+    return found->get<std::string>();
+}
+
+template <typename T> T ReadOptional(const json& object, const char* key, const std::string& what, T fallback)
+{
+    const auto found = object.find(key);
+    if (found == object.end())
+        return fallback;
+    if constexpr (std::is_same_v<T, bool>)
+    {
+        if (!found->is_boolean())
+            Fail(what + ": \"" + key + "\" must be true or false");
+        return found->get<bool>();
+    }
+    else
+        return static_cast<T>(ReadNumber(*found, what + " " + key, std::numeric_limits<T>::max()));
+}
+
+void ReadVersion(const json& server, TSimServer& result, const std::string& what)
+{
+    const std::string version = ReadString(server, "version", what, false);
+    if (version.empty())
+        return;
+    unsigned major = 0, minor = 0;
+    char extra = 0;
+    if (std::sscanf(version.c_str(), "%u.%u%c", &major, &minor, &extra) != 2 || major > 255 || minor > 255)
+        Fail(what + ": version " + Quoted(version) + " is not MAJOR.MINOR");
+    result.majorVersion = static_cast<uint8_t>(major);
+    result.minorVersion = static_cast<uint8_t>(minor);
+}
+
+TBinderyObject ReadBinderyObject(const json& object, const std::string& what)
+{
+    TBinderyObject result;
+    result.name = UpperName(ReadString(object, "name", what));
+    const std::string where = what + " object " + Quoted(result.name);
+    if (!object.contains("id"))
+        Fail(where + " has no \"id\"");
+    result.id = ReadNumber(object["id"], where + " id", 0xFFFFFFFF);
+    if (object.contains("type"))
+        result.type = static_cast<uint16_t>(ReadNumber(object["type"], where + " type", 0xFFFF));
+    result.fullName = ReadString(object, "fullName", where, false);
+    result.manager = ReadOptional(object, "manager", where, false);
+    result.consoleOperator = ReadOptional(object, "consoleOperator", where, false);
+    return result;
+}
+
+TSimServer ReadServer(const json& server, uint32_t index)
+{
+    if (!server.is_object())
+        Fail("server " + std::to_string(index + 1) + " must be an object");
+    TSimServer result;
+    result.name = UpperName(ReadString(server, "name", "server " + std::to_string(index + 1)));
+    const std::string what = "server " + Quoted(result.name);
+    ReadVersion(server, result, what);
+    result.revision = ReadOptional<uint8_t>(server, "revision", what, 0);
+    result.tree = UpperName(ReadString(server, "tree", what, false));
+    result.maxConnections = ReadOptional<uint16_t>(server, "maxConnections", what, 250);
+    result.connectionsInUse = ReadOptional<uint16_t>(server, "connectionsInUse", what, 1);
+    result.maxConnectionsUsed = ReadOptional<uint16_t>(server, "maxConnectionsUsed", what, 1);
+    result.sftLevel = ReadOptional<uint8_t>(server, "sftLevel", what, 2);
+    result.ttsLevel = ReadOptional<uint8_t>(server, "ttsLevel", what, 1);
+
+    for (const json& volume : server.value("volumes", json::array()))
+    {
+        if (!volume.is_string())
+            Fail(what + ": volume names must be strings");
+        const std::string name = UpperName(volume.get<std::string>());
+        if (name.empty() || result.FindVolume(name) != nullptr)
+            Fail(what + ": volume " + Quoted(name) + " is empty or named twice");
+        result.volumes.push_back({name, static_cast<uint32_t>(result.volumes.size())});
+    }
+
+    std::set<uint32_t> ids;
+    for (const json& object : server.value("bindery", json::array()))
+    {
+        TBinderyObject read = ReadBinderyObject(object, what);
+        if (!ids.insert(read.id).second)
+            Fail(what + ": duplicate object ID " + std::to_string(read.id) + " (" + Quoted(read.name) + ")");
+        result.bindery.push_back(std::move(read));
+    }
+    return result;
+}
+
+void ReadDirectory(const json& directory, TSimWorld& world)
+{
+    world.tree = UpperName(ReadString(directory, "tree", "directory"));
+    std::set<uint32_t> ids;
+    std::set<std::string> names;
+    for (const json& object : directory.value("objects", json::array()))
+    {
+        TDirectoryObject read;
+        read.name = UpperName(ReadString(object, "name", "directory object"));
+        const std::string what = "directory object " + Quoted(read.name);
+        read.objectClass = ReadString(object, "class", what);
+        if (!object.contains("id"))
+            Fail(what + " has no \"id\"");
+        read.id = ReadNumber(object["id"], what + " id", 0xFFFFFFFF);
+        read.fullName = ReadString(object, "fullName", what, false);
+        if (!ids.insert(read.id).second)
+            Fail("directory: duplicate object ID " + std::to_string(read.id) + " (" + Quoted(read.name) +
+                 ")");
+        if (!names.insert(read.name).second)
+            Fail("directory: " + Quoted(read.name) + " is named twice");
+        world.directory.push_back(std::move(read));
+    }
+}
+
+void ReadWorkstation(const json& workstation, TSimWorld& world)
+{
+    TSimWorkstation& result = world.workstation;
+    for (const json& server : workstation.value("attached", json::array()))
+    {
+        const std::string name = UpperName(server.is_string() ? server.get<std::string>() : std::string());
+        if (world.FindServer(name) == nullptr)
+            Fail("workstation: attached to unknown server " + Quoted(name));
+        result.attached.push_back(name);
+    }
+    result.primary = UpperName(ReadString(workstation, "primary", "workstation", false));
+    if (result.primary.empty() && !result.attached.empty())
+        result.primary = result.attached.front();
+    if (!result.primary.empty() &&
+        std::find(result.attached.begin(), result.attached.end(), result.primary) == result.attached.end())
+        Fail("workstation: primary server " + Quoted(result.primary) + " is not attached");
+    const json logins = workstation.value("logins", json::object());
+    for (const auto& [server, login] : logins.items())
+    {
+        if (world.FindServer(UpperName(server)) == nullptr)
+            Fail("workstation: login on unknown server " + Quoted(server));
+        result.logins[UpperName(server)] =
+            UpperName(login.is_string() ? login.get<std::string>() : std::string());
+    }
+    result.directoryLogin = UpperName(ReadString(workstation, "directoryLogin", "workstation", false));
+
+    const json drives = workstation.value("drives", json::object());
+    for (const auto& [letterText, drive] : drives.items())
+    {
+        const std::string what = "drive " + letterText;
+        if (letterText.size() != 1 || !std::isalpha(static_cast<unsigned char>(letterText[0])))
+            Fail(what + ": drive names are single letters");
+        TDriveMapping mapping;
+        mapping.letter = static_cast<char>(std::toupper(static_cast<unsigned char>(letterText[0])));
+        mapping.server = UpperName(ReadString(drive, "server", what));
+        mapping.volume = UpperName(ReadString(drive, "volume", what));
+        mapping.path = ReadString(drive, "path", what, false);
+        const TSimServer* server = world.FindServer(mapping.server);
+        if (server == nullptr)
+            Fail(what + ": is mapped to unknown server " + Quoted(mapping.server));
+        if (server->FindVolume(mapping.volume) == nullptr)
+            Fail(what + ": server " + Quoted(mapping.server) + " has no volume " + Quoted(mapping.volume));
+        result.drives.push_back(mapping);
+    }
+}
+
+void CheckTreeIdentities(const TSimWorld& world)
+{
+    std::set<uint32_t> directoryIds;
+    for (const TDirectoryObject& object : world.directory)
+        directoryIds.insert(object.id);
+    for (const TSimServer& server : world.servers)
+    {
+        if (server.tree.empty())
+            continue;
+        if (server.tree != world.tree)
+            Fail("server " + Quoted(server.name) + " belongs to unknown tree " + Quoted(server.tree));
+        for (const TBinderyObject& object : server.bindery)
+            if (directoryIds.count(object.id) != 0)
+                Fail("server " + Quoted(server.name) + ": duplicate object ID " + std::to_string(object.id) +
+                     " (" + Quoted(object.name) + " is also a directory object)");
+    }
+}
+
+json ObjectJson(const TBinderyObject& object)
+{
+    json result = {{"id", object.id}, {"name", object.name}, {"type", object.type}};
+    if (!object.fullName.empty())
+        result["fullName"] = object.fullName;
+    if (object.manager)
+        result["manager"] = true;
+    if (object.consoleOperator)
+        result["consoleOperator"] = true;
+    return result;
+}
+
+} // namespace
+
+std::string UpperName(std::string text)
+{
+    for (char& c : text)
+        if (c >= 'a' && c <= 'z')
+            c = static_cast<char>(c - 'a' + 'A');
+    return text;
+}
+
+const TSimVolume* TSimServer::FindVolume(const std::string& volumeName) const
+{
+    const std::string wanted = UpperName(volumeName);
+    for (const TSimVolume& volume : volumes)
+        if (volume.name == wanted)
+            return &volume;
+    return nullptr;
+}
+
+const TBinderyObject* TSimServer::FindObject(uint32_t id) const
+{
+    for (const TBinderyObject& object : bindery)
+        if (object.id == id)
+            return &object;
+    return nullptr;
+}
+
+const TBinderyObject* TSimServer::FindObject(const std::string& objectName, uint16_t type) const
+{
+    const std::string wanted = UpperName(objectName);
+    for (const TBinderyObject& object : bindery)
+        if (object.name == wanted && object.type == type)
+            return &object;
+    return nullptr;
+}
+
+const TSimServer* TSimWorld::FindServer(const std::string& serverName) const
+{
+    const std::string wanted = UpperName(serverName);
+    for (const TSimServer& server : servers)
+        if (server.name == wanted)
+            return &server;
+    return nullptr;
+}
+
+const TDriveMapping* TSimWorld::FindDrive(char letter) const
+{
+    const char wanted = static_cast<char>(std::toupper(static_cast<unsigned char>(letter)));
+    for (const TDriveMapping& drive : workstation.drives)
+        if (drive.letter == wanted)
+            return &drive;
+    return nullptr;
+}
+
+std::filesystem::path TSimWorld::FilesFolder(const std::string& serverName,
+                                             const std::string& volumeName) const
+{
+    return folder / "volumes" / PathFromUtf8(UpperName(serverName)) / PathFromUtf8(UpperName(volumeName)) /
+           "files";
+}
+
+std::filesystem::path TSimWorld::SalvageFolder(const std::string& serverName,
+                                               const std::string& volumeName) const
+{
+    return folder / "volumes" / PathFromUtf8(UpperName(serverName)) / PathFromUtf8(UpperName(volumeName)) /
+           "salvage";
+}
+
+std::string TSimWorld::NameOfObject(const std::string& serverName, uint32_t id) const
+{
+    const TSimServer* server = FindServer(serverName);
+    if (server == nullptr)
+        return {};
+    if (const TBinderyObject* object = server->FindObject(id))
+        return object->name;
+    if (!server->tree.empty())
+        for (const TDirectoryObject& object : directory)
+            if (object.id == id)
+                return object.name;
+    return {};
+}
+
+uint32_t TSimWorld::FindUserId(const std::string& serverName, const std::string& userName) const
+{
+    const TSimServer* server = FindServer(serverName);
+    if (server == nullptr)
+        return 0;
+    const std::string wanted = UpperName(userName);
+    if (const TBinderyObject* object = server->FindObject(wanted, 0x0100))
+        return object->id;
+    if (server->tree.empty())
+        return 0;
+    for (const TDirectoryObject& object : directory)
+    {
+        const std::string commonName = object.name.substr(0, object.name.find('.'));
+        if (object.name == wanted || commonName == "CN=" + wanted)
+            return object.id;
+    }
+    return 0;
+}
+
+TSimWorld LoadWorld(const std::filesystem::path& folder)
+{
+    const std::filesystem::path file = folder / "world.json";
+    const std::optional<std::string> text = ReadWholeFile(file);
+    if (!text)
+        Fail("cannot read " + Utf8FromPath(file));
+    json document;
+    try
+    {
+        document = json::parse(*text);
+    }
+    catch (const json::parse_error& error)
+    {
+        Fail(Utf8FromPath(file) + " is not valid JSON: " + error.what());
+    }
+    if (!document.is_object())
+        Fail(Utf8FromPath(file) + " must hold a JSON object");
+
+    try
+    {
+        TSimWorld world;
+        world.folder = folder;
+        uint32_t index = 0;
+        for (const json& server : document.value("servers", json::array()))
+        {
+            TSimServer read = ReadServer(server, index++);
+            if (world.FindServer(read.name) != nullptr)
+                Fail("server " + Quoted(read.name) + " is described twice");
+            world.servers.push_back(std::move(read));
+        }
+        if (document.contains("directory"))
+            ReadDirectory(document["directory"], world);
+        CheckTreeIdentities(world);
+        ReadWorkstation(document.value("workstation", json::object()), world);
+        return world;
+    }
+    catch (const json::exception& error)
+    {
+        Fail(Utf8FromPath(file) + ": " + error.what());
+    }
+}
+
+std::string WorldToJson(const TSimWorld& world)
+{
+    json servers = json::array();
+    for (const TSimServer& server : world.servers)
+    {
+        json volumes = json::array();
+        for (const TSimVolume& volume : server.volumes)
+            volumes.push_back(volume.name);
+        json bindery = json::array();
+        for (const TBinderyObject& object : server.bindery)
+            bindery.push_back(ObjectJson(object));
+        json entry = {
+            {"name", server.name},
+            {"version", std::to_string(server.majorVersion) + "." + std::to_string(server.minorVersion)},
+            {"revision", server.revision},
+            {"maxConnections", server.maxConnections},
+            {"connectionsInUse", server.connectionsInUse},
+            {"maxConnectionsUsed", server.maxConnectionsUsed},
+            {"sftLevel", server.sftLevel},
+            {"ttsLevel", server.ttsLevel},
+            {"volumes", volumes},
+            {"bindery", bindery}};
+        if (!server.tree.empty())
+            entry["tree"] = server.tree;
+        servers.push_back(entry);
+    }
+
+    json document = {{"servers", servers}};
+    if (!world.tree.empty())
+    {
+        json objects = json::array();
+        for (const TDirectoryObject& object : world.directory)
+        {
+            json entry = {{"name", object.name}, {"class", object.objectClass}, {"id", object.id}};
+            if (!object.fullName.empty())
+                entry["fullName"] = object.fullName;
+            objects.push_back(entry);
+        }
+        document["directory"] = {{"tree", world.tree}, {"objects", objects}};
+    }
+
+    const TSimWorkstation& station = world.workstation;
+    json drives = json::object();
+    for (const TDriveMapping& drive : station.drives)
+        drives[std::string(1, drive.letter)] = {
+            {"server", drive.server}, {"volume", drive.volume}, {"path", drive.path}};
+    document["workstation"] = {{"attached", station.attached},
+                               {"primary", station.primary},
+                               {"logins", station.logins},
+                               {"directoryLogin", station.directoryLogin},
+                               {"drives", drives}};
+    return document.dump(2) + "\n";
+}
+
+} // namespace nwsim

@@ -1,0 +1,206 @@
+// The nwsim console tool: creates worlds, deletes live files into the salvage store and lists it.
+#include "TSimTool.h"
+
+#include "SimFiles.h"
+#include "TSalvageStore.h"
+#include "TVolumePath.h"
+#include "TWorldBuilder.h"
+
+#include <iomanip>
+#include <ostream>
+#include <set>
+
+namespace nwsim
+{
+namespace
+{
+
+constexpr const char* kUsage =
+    "usage:\n"
+    "  nwsim init DIR [--demo]\n"
+    "  nwsim [--world DIR] delete --as USER PATH...\n"
+    "  nwsim [--world DIR] salvage [-r] PATH...\n"
+    "PATH is a drive-letter path of the world's workstation, such as F:\\DATA\\FILE.TXT.\n"
+    "The world is DIR, else $NWSIM_WORLD, else nwsim-world beside the program.\n";
+
+struct TCommandLine
+{
+    std::filesystem::path world;
+    std::string command;
+    std::string user;
+    bool demo = false;
+    bool recursive = false;
+    std::vector<std::string> paths;
+};
+
+bool ParseCommandLine(const std::vector<std::string>& arguments, TCommandLine& line)
+{
+    line.world = DefaultWorldFolder();
+    for (size_t i = 0; i < arguments.size(); ++i)
+    {
+        const std::string& argument = arguments[i];
+        const bool hasValue = i + 1 < arguments.size();
+        if (argument == "--world" && hasValue)
+            line.world = PathFromUtf8(arguments[++i]);
+        else if (argument == "--as" && hasValue)
+            line.user = arguments[++i];
+        else if (argument == "--demo")
+            line.demo = true;
+        else if (argument == "-r")
+            line.recursive = true;
+        else if (!argument.empty() && argument[0] == '-')
+            return false;
+        else if (line.command.empty())
+            line.command = argument;
+        else
+            line.paths.push_back(argument);
+    }
+    return !line.command.empty();
+}
+
+int Init(const TCommandLine& line, std::ostream& out)
+{
+    if (line.paths.size() != 1)
+        throw TWorldError("init needs one folder");
+    const std::filesystem::path folder = PathFromUtf8(line.paths.front());
+    CreateWorld(folder, line.demo);
+    out << "created " << (line.demo ? "the demo world" : "a world") << " in " << Utf8FromPath(folder) << "\n";
+    return 0;
+}
+
+TVolumePath Resolve(const TSimWorld& world, const std::string& path)
+{
+    const std::optional<TVolumePath> resolved = ResolveDrivePath(world, path);
+    if (!resolved)
+        throw TWorldError(path + " is not a path on a mapped drive of the world");
+    return *resolved;
+}
+
+void DeleteOne(const TSimWorld& world, const std::string& path, const std::string& user, std::ostream& out)
+{
+    const TVolumePath target = Resolve(world, path);
+    const std::optional<std::filesystem::path> live =
+        FindOnDisk(world.FilesFolder(target.server, target.volume), target.path);
+    std::error_code error;
+    if (!live || target.path.empty())
+        throw TWorldError(path + " does not exist");
+    if (!std::filesystem::is_regular_file(*live, error))
+        throw TWorldError(path + " is not a file");
+    const uint32_t deletor = world.FindUserId(target.server, user);
+    if (deletor == 0)
+        throw TWorldError("server " + target.server + " knows no user " + user);
+    const std::optional<std::string> content = ReadWholeFile(*live);
+    if (!content)
+        throw TWorldError("cannot read " + path);
+
+    TDeletedFile entry;
+    const std::filesystem::path filesRoot = world.FilesFolder(target.server, target.volume);
+    entry.folder = Utf8FromPath(live->parent_path().lexically_relative(filesRoot));
+    if (entry.folder == ".")
+        entry.folder.clear();
+    entry.name = Utf8FromPath(live->filename());
+    entry.nameSpace = entry.name.size() > 12 || entry.name.find(' ') != std::string::npos ? 4 : 0;
+    entry.owner = deletor;
+    entry.updater = deletor;
+    entry.deletor = deletor;
+    entry.deleted = SimNow();
+    entry.created = entry.deleted;
+    entry.updated = entry.deleted;
+    entry.accessed = TSimTime{entry.deleted.year, entry.deleted.month, entry.deleted.day, 0, 0, 0};
+
+    TSalvageStore store(world.SalvageFolder(target.server, target.volume));
+    store.Load();
+    store.Add(entry, *content);
+    // The store holds the file before the live copy goes, so a crash in between loses nothing.
+    store.Save();
+    std::filesystem::remove(*live, error);
+    if (error)
+        throw TWorldError("deleted " + path +
+                          " into the salvage store but could not remove it: " + error.message());
+    out << "deleted " << path << " as " << UpperName(user) << "\n";
+}
+
+void ListFolder(const TSimWorld& world, const std::string& shownPath, const TVolumePath& folder,
+                const TSalvageStore& store, std::ostream& out)
+{
+    const std::vector<const TDeletedFile*> entries = store.InFolder(folder.path);
+    out << shownPath << "  (" << folder.server << "/" << folder.volume << ":" << FolderKey(folder.path)
+        << ")\n";
+    for (const TDeletedFile* entry : entries)
+    {
+        std::string deletor = world.NameOfObject(folder.server, entry->deletor);
+        if (deletor.empty())
+            deletor = "(unknown)";
+        out << "  " << std::left << std::setw(40) << entry->name << std::right << std::setw(10) << entry->size
+            << "  " << FormatSimTime(entry->deleted) << "  " << deletor << "\n";
+    }
+    out << "  " << entries.size() << " deleted file(s)\n";
+}
+
+int Salvage(const TCommandLine& line, std::ostream& out)
+{
+    if (line.paths.empty())
+        throw TWorldError("salvage needs at least one folder");
+    const TSimWorld world = LoadWorld(line.world);
+    for (const std::string& path : line.paths)
+    {
+        const TVolumePath folder = Resolve(world, path);
+        TSalvageStore store(world.SalvageFolder(folder.server, folder.volume));
+        store.Load();
+        std::set<std::string> folders{FolderKey(folder.path)};
+        if (line.recursive)
+            for (const TDeletedFile& entry : store.Entries())
+            {
+                const std::string key = FolderKey(entry.folder);
+                const std::string base = FolderKey(folder.path);
+                if (base.empty() || key == base || key.rfind(base + "/", 0) == 0)
+                    folders.insert(key);
+            }
+        for (const std::string& key : folders)
+        {
+            const std::string shown = path.substr(0, 2) + "\\" + key;
+            ListFolder(world, shown, TVolumePath{folder.server, folder.volume, key}, store, out);
+        }
+    }
+    return 0;
+}
+
+int Delete(const TCommandLine& line, std::ostream& out)
+{
+    if (line.user.empty() || line.paths.empty())
+        throw TWorldError("delete needs --as USER and at least one path");
+    const TSimWorld world = LoadWorld(line.world);
+    for (const std::string& path : line.paths)
+        DeleteOne(world, path, line.user, out);
+    return 0;
+}
+
+} // namespace
+
+int RunSimTool(const std::vector<std::string>& arguments, std::ostream& out, std::ostream& err)
+{
+    TCommandLine line;
+    if (!ParseCommandLine(arguments, line))
+    {
+        err << kUsage;
+        return 2;
+    }
+    try
+    {
+        if (line.command == "init")
+            return Init(line, out);
+        if (line.command == "delete")
+            return Delete(line, out);
+        if (line.command == "salvage")
+            return Salvage(line, out);
+        err << kUsage;
+        return 2;
+    }
+    catch (const std::exception& error)
+    {
+        err << "nwsim: " << error.what() << "\n";
+        return 1;
+    }
+}
+
+} // namespace nwsim

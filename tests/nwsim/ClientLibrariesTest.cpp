@@ -1,0 +1,147 @@
+// The four client libraries of the stand-in: their exports, shared state and the test controls.
+#include "NWSim.h"
+#include "TClientLibraries.h"
+#include "TTestWorld.h"
+
+#include <gtest/gtest.h>
+
+class ClientLibrariesTest : public testing::Test
+{
+protected:
+    void SetUp() override
+    {
+        NWSimReset();
+        world_.CreatePlain();
+        ASSERT_TRUE(world_.Load()) << NWSimWorldError();
+    }
+
+    TTestWorld world_;
+};
+
+TEST_F(ClientLibrariesTest, EachLibraryExportsItsOwnFunctions)
+{
+    EXPECT_NE(NW_FUNCTION("CALWIN32.DLL", NWCallsInit), nullptr);
+    EXPECT_NE(NW_FUNCTION("CLXWIN32.DLL", NWCCGetPrimConnRef), nullptr);
+    EXPECT_NE(NW_FUNCTION("NETWIN32.DLL", NWDSList), nullptr);
+    EXPECT_NE(NW_FUNCTION("LOCWIN32.DLL", NWLlocaleconv), nullptr);
+    // The connection information call is in both the calls and the client library, and nothing else crosses.
+    EXPECT_NE(NW_FUNCTION("CALWIN32.DLL", NWCCGetConnInfo), nullptr);
+    EXPECT_NE(NW_FUNCTION("CLXWIN32.DLL", NWCCGetConnInfo), nullptr);
+    EXPECT_EQ(NW_FUNCTION("CALWIN32.DLL", NWDSList), nullptr);
+    EXPECT_EQ(NW_FUNCTION("CLXWIN32.DLL", NWCallsInit), nullptr);
+}
+
+TEST_F(ClientLibrariesTest, AllLibrariesShareOneNetwork)
+{
+    uint32_t reference = 0;
+    ASSERT_EQ(NW_FUNCTION("CLXWIN32.DLL", NWCCGetPrimConnRef)(&reference), 0u);
+    nw::NWCONN_HANDLE opened = 0;
+    ASSERT_EQ(NW_FUNCTION("CLXWIN32.DLL", NWCCOpenConnByRef)(reference, 1, 0, &opened), 0u);
+    nw::NWCONN_HANDLE primary = 0;
+    ASSERT_EQ(NW_FUNCTION("CALWIN32.DLL", NWGetPrimaryConnectionID)(&primary), 0u);
+    EXPECT_EQ(opened, primary);
+    EXPECT_GT(primary, 0xFFFFu) << "handles are 32-bit";
+}
+
+TEST_F(ClientLibrariesTest, AnUnknownReferenceOpensNothing)
+{
+    nw::NWCONN_HANDLE opened = 0;
+    EXPECT_EQ(NW_FUNCTION("CLXWIN32.DLL", NWCCOpenConnByRef)(0x1234, 1, 0, &opened), 0x8801u);
+    EXPECT_EQ(opened, 0u);
+}
+
+TEST_F(ClientLibrariesTest, FaultsFireOnceOnTheNthCallOrAlways)
+{
+    const auto getReference = NW_FUNCTION("CLXWIN32.DLL", NWCCGetPrimConnRef);
+    uint32_t reference = 0;
+    NWSimFailCalls("NWCCGetPrimConnRef", 0x8801, 1, 1);
+    EXPECT_EQ(getReference(&reference), 0x8801u);
+    EXPECT_EQ(reference, 0u) << "a failed call does nothing";
+    EXPECT_EQ(getReference(&reference), 0u);
+
+    NWSimFailCalls("NWCCGetPrimConnRef", 0x89FF, 2, 1);
+    EXPECT_EQ(getReference(&reference), 0u);
+    EXPECT_EQ(getReference(&reference), 0x89FFu);
+    EXPECT_EQ(getReference(&reference), 0u);
+
+    NWSimFailCalls("NWCCGetPrimConnRef", 0x8998, 1, 0);
+    for (int i = 0; i < 3; ++i)
+        EXPECT_EQ(getReference(&reference), 0x8998u);
+    EXPECT_EQ(NWSimCallCount("NWCCGetPrimConnRef"), 8u);
+
+    NWSimReset();
+    EXPECT_EQ(NWSimCallCount("NWCCGetPrimConnRef"), 0u);
+    EXPECT_EQ(getReference(&reference), 0u);
+}
+
+TEST_F(ClientLibrariesTest, AFunctionSetMissingCannotBeFoundUntilItIsBack)
+{
+    ASSERT_NE(NW_FUNCTION("CALWIN32.DLL", NWLongSwap), nullptr);
+    NWSimSetFunctionMissing("CALWIN32.DLL", "NWLongSwap", 1);
+    EXPECT_EQ(NW_FUNCTION("CALWIN32.DLL", NWLongSwap), nullptr);
+    EXPECT_NE(NW_FUNCTION("CALWIN32.DLL", NWCallsInit), nullptr) << "only that function is hidden";
+    NWSimSetFunctionMissing("CALWIN32.DLL", "NWLongSwap", 0);
+    const auto swap = NW_FUNCTION("CALWIN32.DLL", NWLongSwap);
+    ASSERT_NE(swap, nullptr);
+    EXPECT_EQ(swap(0x11223344), 0x44332211u);
+}
+
+TEST_F(ClientLibrariesTest, HidingTheSharedFunctionInOneLibraryLeavesTheOther)
+{
+    NWSimSetFunctionMissing("CLXWIN32.DLL", "NWCCGetConnInfo", 1);
+    EXPECT_EQ(NW_FUNCTION("CLXWIN32.DLL", NWCCGetConnInfo), nullptr);
+    EXPECT_NE(NW_FUNCTION("CALWIN32.DLL", NWCCGetConnInfo), nullptr);
+}
+
+TEST_F(ClientLibrariesTest, ALibrarySetMissingRefusesToLoadAndCountsTheAttempt)
+{
+    NWSimSetLibraryMissing("netwin32.dll", 1);
+    EXPECT_EQ(nw::LoadDynamicLibrary("NETWIN32.DLL"), nullptr);
+    EXPECT_EQ(nw::LoadDynamicLibrary("NETWIN32.DLL"), nullptr);
+    EXPECT_EQ(NWSimLibraryLoadAttempts("NETWIN32.DLL"), 2u);
+    NWSimSetLibraryMissing("NETWIN32.DLL", 0);
+    EXPECT_NE(nw::LoadDynamicLibrary("NETWIN32.DLL"), nullptr);
+}
+
+TEST_F(ClientLibrariesTest, TheErrorModeIsKeptAndTheOldOneReturned)
+{
+    const auto setMode = NW_FUNCTION("CALWIN32.DLL", NWSetNetWareErrorMode);
+    uint8_t previous = 0xEE;
+    EXPECT_EQ(setMode(1, &previous), 0u);
+    EXPECT_EQ(previous, 0);
+    EXPECT_EQ(setMode(2, &previous), 0u);
+    EXPECT_EQ(previous, 1);
+}
+
+TEST_F(ClientLibrariesTest, DatesUnpackFieldByFieldEvenOutOfRange)
+{
+    const auto unpack = NW_FUNCTION("CALWIN32.DLL", NWUnpackDateTime);
+    nw::NW_DATE date{};
+    nw::NW_TIME time{};
+    // 2026-12-08 13:05:08
+    unpack((46u << 25 | 12u << 21 | 8u << 16) | (13u << 11 | 5u << 5 | 4u), &date, &time);
+    EXPECT_EQ(date.year, 2026);
+    EXPECT_EQ(date.month, 12);
+    EXPECT_EQ(date.day, 8);
+    EXPECT_EQ(time.hours, 13);
+    EXPECT_EQ(time.minutes, 5);
+    EXPECT_EQ(time.seconds, 8);
+    // 31 February 1980, 24:63:62 comes back as packed.
+    unpack((2u << 21 | 31u << 16) | (24u << 11 | 63u << 5 | 31u), &date, &time);
+    EXPECT_EQ(date.year, 1980);
+    EXPECT_EQ(date.month, 2);
+    EXPECT_EQ(date.day, 31);
+    EXPECT_EQ(time.hours, 24);
+    EXPECT_EQ(time.minutes, 63);
+    EXPECT_EQ(time.seconds, 62);
+}
+
+TEST_F(ClientLibrariesTest, TheLocaleIsFilledAndTheUnicodeTablesLoad)
+{
+    nw::NW_LCONV locale{};
+    EXPECT_EQ(NW_FUNCTION("LOCWIN32.DLL", NWLlocaleconv)(&locale), &locale);
+    EXPECT_EQ(locale.codePage, 437);
+    EXPECT_EQ(locale.countryId, 1);
+    EXPECT_EQ(NW_FUNCTION("LOCWIN32.DLL", NWInitUnicodeTables)(locale.countryId, locale.codePage), 0u);
+    EXPECT_EQ(NW_FUNCTION("LOCWIN32.DLL", NWFreeUnicodeTables)(), 0u);
+}

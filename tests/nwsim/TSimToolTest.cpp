@@ -1,0 +1,155 @@
+// The nwsim console tool: creating worlds, deleting files into the salvage store and listing it.
+#include "TSimTool.h"
+#include "NWSim.h"
+#include "SimFiles.h"
+#include "TClientLibraries.h"
+#include "TTestWorld.h"
+
+#include <fstream>
+#include <gtest/gtest.h>
+#include <sstream>
+
+namespace
+{
+
+struct TToolRun
+{
+    int exitCode = 0;
+    std::string out;
+    std::string err;
+};
+
+} // namespace
+
+class TSimToolTest : public testing::Test
+{
+protected:
+    TToolRun Run(std::vector<std::string> arguments)
+    {
+        if (arguments.empty() || arguments.front() != "init")
+            arguments.insert(arguments.begin(), {"--world", nwsim::Utf8FromPath(world_.Folder())});
+        std::ostringstream out;
+        std::ostringstream err;
+        const int exitCode = nwsim::RunSimTool(arguments, out, err);
+        return {exitCode, out.str(), err.str()};
+    }
+
+    std::filesystem::path LiveFile(const std::string& server, const std::string& volume,
+                                   const std::string& path)
+    {
+        return world_.Folder() / "volumes" / server / volume / "files" / nwsim::PathFromUtf8(path);
+    }
+
+    void WriteLive(const std::filesystem::path& path, const std::string& content)
+    {
+        std::filesystem::create_directories(path.parent_path());
+        std::ofstream(path, std::ios::binary) << content;
+    }
+
+    TTestWorld world_;
+};
+
+TEST_F(TSimToolTest, InitCreatesAWorldThatLoadsAndRefusesASecondTime)
+{
+    const TToolRun made = Run({"init", nwsim::Utf8FromPath(world_.Folder())});
+    EXPECT_EQ(made.exitCode, 0) << made.err;
+    EXPECT_TRUE(std::filesystem::is_directory(world_.Folder() / "volumes" / "TARVEX" / "DATA" / "files"));
+    EXPECT_TRUE(world_.Load()) << NWSimWorldError();
+
+    const TToolRun again = Run({"init", nwsim::Utf8FromPath(world_.Folder())});
+    EXPECT_EQ(again.exitCode, 1);
+    EXPECT_NE(again.err.find("already holds a world"), std::string::npos) << again.err;
+}
+
+TEST_F(TSimToolTest, ADeletedFileMovesIntoTheStoreAndIsListedWithItsDeletor)
+{
+    ASSERT_EQ(Run({"init", nwsim::Utf8FromPath(world_.Folder())}).exitCode, 0);
+    const std::filesystem::path live = LiveFile("OLDSRV", "VOL1", "Reports/Q1.txt");
+    WriteLive(live, "first quarter");
+
+    const TToolRun deleted = Run({"delete", "--as", "jsmith", "g:\\reports\\q1.TXT"});
+    EXPECT_EQ(deleted.exitCode, 0) << deleted.err;
+    EXPECT_FALSE(std::filesystem::exists(live));
+
+    const TToolRun listed = Run({"salvage", "G:/REPORTS"});
+    EXPECT_EQ(listed.exitCode, 0) << listed.err;
+    EXPECT_NE(listed.out.find("Q1.txt"), std::string::npos) << listed.out;
+    EXPECT_NE(listed.out.find("JSMITH"), std::string::npos) << listed.out;
+    EXPECT_NE(listed.out.find("13"), std::string::npos) << "the size: " << listed.out;
+    EXPECT_NE(listed.out.find("1 deleted file(s)"), std::string::npos) << listed.out;
+}
+
+TEST_F(TSimToolTest, DirectoryUsersDeleteOnTheDirectoryServer)
+{
+    ASSERT_EQ(Run({"init", nwsim::Utf8FromPath(world_.Folder())}).exitCode, 0);
+    WriteLive(LiveFile("TARVEX", "DATA", "NOTES.TXT"), "x");
+    ASSERT_EQ(Run({"delete", "--as", "BOB", "F:\\NOTES.TXT"}).exitCode, 0);
+    const TToolRun listed = Run({"salvage", "F:\\"});
+    EXPECT_NE(listed.out.find("CN=BOB.OU=SALES.O=TARVEX"), std::string::npos) << listed.out;
+}
+
+TEST_F(TSimToolTest, BadRequestsSayWhatIsWrongAndChangeNothing)
+{
+    ASSERT_EQ(Run({"init", nwsim::Utf8FromPath(world_.Folder())}).exitCode, 0);
+    const std::filesystem::path live = LiveFile("OLDSRV", "VOL1", "KEEP.TXT");
+    WriteLive(live, "keep me");
+
+    const TToolRun unknownUser = Run({"delete", "--as", "NOBODY", "G:\\KEEP.TXT"});
+    EXPECT_EQ(unknownUser.exitCode, 1);
+    EXPECT_NE(unknownUser.err.find("knows no user NOBODY"), std::string::npos) << unknownUser.err;
+    EXPECT_TRUE(std::filesystem::exists(live));
+
+    const TToolRun unmapped = Run({"delete", "--as", "KLEE", "Q:\\KEEP.TXT"});
+    EXPECT_EQ(unmapped.exitCode, 1);
+    EXPECT_NE(unmapped.err.find("not a path on a mapped drive"), std::string::npos) << unmapped.err;
+
+    const TToolRun absent = Run({"delete", "--as", "KLEE", "G:\\GONE.TXT"});
+    EXPECT_EQ(absent.exitCode, 1);
+    EXPECT_NE(absent.err.find("does not exist"), std::string::npos) << absent.err;
+
+    const TToolRun folder = Run({"delete", "--as", "KLEE", "G:\\"});
+    EXPECT_EQ(folder.exitCode, 1);
+
+    const TToolRun listed = Run({"salvage", "G:\\"});
+    EXPECT_NE(listed.out.find("0 deleted file(s)"), std::string::npos) << listed.out;
+    EXPECT_EQ(Run({"frobnicate"}).exitCode, 2);
+}
+
+TEST_F(TSimToolTest, AMissingWorldIsReported)
+{
+    const TToolRun listed = Run({"salvage", "F:\\"});
+    EXPECT_EQ(listed.exitCode, 1);
+    EXPECT_NE(listed.err.find("world.json"), std::string::npos) << listed.err;
+}
+
+TEST_F(TSimToolTest, TheDemoWorldHasTheCasesThatMatter)
+{
+    ASSERT_EQ(Run({"init", nwsim::Utf8FromPath(world_.Folder()), "--demo"}).exitCode, 0);
+    ASSERT_TRUE(world_.Load()) << NWSimWorldError();
+
+    const TToolRun tarvex = Run({"salvage", "-r", "F:\\"});
+    ASSERT_EQ(tarvex.exitCode, 0) << tarvex.err;
+    const TToolRun oldsrv = Run({"salvage", "-r", "G:\\"});
+    ASSERT_EQ(oldsrv.exitCode, 0) << oldsrv.err;
+
+    size_t deletedLines = 0;
+    std::istringstream lines(tarvex.out + oldsrv.out);
+    for (std::string line; std::getline(lines, line);)
+        if (line.rfind("  ", 0) == 0 && line.find("deleted file(s)") == std::string::npos)
+            ++deletedLines;
+    EXPECT_GE(deletedLines, 300u);
+
+    // A deleted name that exists again, three versions of one name, long names, an empty folder.
+    EXPECT_TRUE(std::filesystem::exists(LiveFile("TARVEX", "DATA", "PROJECTS/README.TXT")));
+    const TToolRun projects = Run({"salvage", "F:\\PROJECTS"});
+    EXPECT_NE(projects.out.find("README.TXT"), std::string::npos);
+    size_t versions = 0;
+    for (size_t at = projects.out.find("FORECAST.XLS"); at != std::string::npos;
+         at = projects.out.find("FORECAST.XLS", at + 1))
+        ++versions;
+    EXPECT_EQ(versions, 3u);
+    EXPECT_NE(projects.out.find("Quarterly sales projection for the northern region.xls"), std::string::npos);
+    const TToolRun empty = Run({"salvage", "F:\\EMPTY"});
+    EXPECT_NE(empty.out.find("0 deleted file(s)"), std::string::npos) << empty.out;
+    EXPECT_TRUE(std::filesystem::is_directory(LiveFile("TARVEX", "DATA", "EMPTY")));
+}

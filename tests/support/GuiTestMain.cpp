@@ -1,0 +1,62 @@
+// The main of the GUI test programs: COM and the common controls, a hidden owner window, and the scripted
+// answers to every modal box and dialog.
+#include "TGuiTest.h"
+
+#include <commctrl.h>
+#include <objbase.h>
+
+namespace
+{
+
+HWND& OwnerWindow()
+{
+    static HWND owner = nullptr;
+    return owner;
+}
+
+HWND CreateOwnerWindow()
+{
+    WNDCLASSW windowClass{};
+    windowClass.lpfnWndProc = DefWindowProcW;
+    windowClass.hInstance = GetModuleHandleW(nullptr);
+    windowClass.lpszClassName = L"RetroveTestOwner";
+    RegisterClassW(&windowClass);
+    return CreateWindowExW(0, windowClass.lpszClassName, L"Retrove test owner", WS_OVERLAPPEDWINDOW, 0, 0,
+                           100, 100, nullptr, nullptr, windowClass.hInstance, nullptr);
+}
+
+} // namespace
+
+HWND TestOwnerWindow()
+{
+    return OwnerWindow();
+}
+
+void PumpMessages()
+{
+    MSG message;
+    while (PeekMessageW(&message, nullptr, 0, 0, PM_REMOVE))
+    {
+        TranslateMessage(&message);
+        DispatchMessageW(&message);
+    }
+}
+
+int main(int argc, char** argv)
+{
+    testing::InitGoogleTest(&argc, argv);
+    if (FAILED(CoInitializeEx(nullptr, COINIT_APARTMENTTHREADED)))
+        return 2;
+    INITCOMMONCONTROLSEX controls{sizeof(controls), ICC_WIN95_CLASSES | ICC_USEREX_CLASSES |
+                                                        ICC_DATE_CLASSES | ICC_STANDARD_CLASSES};
+    InitCommonControlsEx(&controls);
+    OwnerWindow() = CreateOwnerWindow();
+    TModal::SetResponder(&TTestModals::Instance());
+
+    const int result = RUN_ALL_TESTS();
+
+    TModal::SetResponder(nullptr);
+    DestroyWindow(OwnerWindow());
+    CoUninitialize();
+    return result;
+}

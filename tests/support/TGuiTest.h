@@ -1,0 +1,26 @@
+// The base of GUI tests: windows go under a hidden owner, and every modal box must be expected by the script.
+#pragma once
+
+#include "TTestModals.h"
+
+#include <gtest/gtest.h>
+#include <windows.h>
+
+// The hidden top-level window that owns the windows a test creates.
+HWND TestOwnerWindow();
+
+// Handles the messages already queued for this thread.
+void PumpMessages();
+
+class TGuiTest : public testing::Test
+{
+protected:
+    void SetUp() override { Modals().Clear(); }
+    void TearDown() override
+    {
+        EXPECT_TRUE(Modals().AllAnswered()) << "modal boxes or dialogs never shown: " << Modals().Pending();
+        Modals().Clear();
+    }
+
+    static TTestModals& Modals() { return TTestModals::Instance(); }
+};

@@ -1,0 +1,34 @@
+// The modal seam: real message boxes and dialogs unless a responder is installed.
+#include "TModal.h"
+
+namespace
+{
+
+IModalResponder*& Responder()
+{
+    static IModalResponder* responder = nullptr;
+    return responder;
+}
+
+} // namespace
+
+int TModal::MessageBox(HWND owner, const std::wstring& text, const std::wstring& caption, UINT type)
+{
+    if (IModalResponder* responder = Responder())
+        return responder->MessageBox(owner, text, caption, type);
+    return MessageBoxW(owner, text.c_str(), caption.c_str(), type);
+}
+
+INT_PTR TModal::Dialog(const TModalRequest& request)
+{
+    if (IModalResponder* responder = Responder())
+        return responder->Dialog(request);
+    return request.runModal ? request.runModal() : IDCANCEL;
+}
+
+IModalResponder* TModal::SetResponder(IModalResponder* responder)
+{
+    IModalResponder* previous = Responder();
+    Responder() = responder;
+    return previous;
+}
