@@ -1,5 +1,5 @@
 // Creating the connection component: its error properties, exceptions and the client's error mode.
-#include "TNWTestFixture.h"
+#include "TWorldTest.h"
 
 #include "TNWBase.h"
 #include "TNWLib.h"
@@ -9,7 +9,7 @@
 using nw::TNWBase;
 using nw::TNWShellErrorMode;
 
-class TNWBaseTest : public TNWTest
+class TNWBaseTest : public TWorldTest
 {
 };
 

@@ -1,5 +1,5 @@
 // Loading the calls and client libraries, the primary connection, and the calls module's completion codes.
-#include "TNWTestFixture.h"
+#include "TWorldTest.h"
 
 #include "TNWBase.h"
 #include "TNWEntryPoint.h"
@@ -16,7 +16,7 @@ constexpr uint32_t kPrimaryHandle = 0x00C10001;
 
 } // namespace
 
-class TNWLibTest : public TNWTest
+class TNWLibTest : public TWorldTest
 {
 };
 

@@ -1,21 +1,9 @@
 // The four client libraries of the stand-in: their exports, shared state and the test controls.
-#include "NWSim.h"
 #include "TClientLibraries.h"
-#include "TTestWorld.h"
+#include "TWorldTest.h"
 
-#include <gtest/gtest.h>
-
-class ClientLibrariesTest : public testing::Test
+class ClientLibrariesTest : public TWorldTest
 {
-protected:
-    void SetUp() override
-    {
-        NWSimReset();
-        world_.CreatePlain();
-        ASSERT_TRUE(world_.Load()) << NWSimWorldError();
-    }
-
-    TTestWorld world_;
 };
 
 TEST_F(ClientLibrariesTest, EachLibraryExportsItsOwnFunctions)

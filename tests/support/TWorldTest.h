@@ -1,5 +1,5 @@
-// Access-layer tests start from a fresh plain world with no faults. Each test runs in a process of its own
-// (ctest runs them so), because the entry-point slots and error cells live for the whole process.
+// Tests of the client start from a fresh plain world with no faults. Each test runs in a process of its own
+// (ctest runs them so), because the access layer's entry-point slots and error cells live for the whole process.
 #pragma once
 
 #include "NWSim.h"
@@ -7,7 +7,7 @@
 
 #include <gtest/gtest.h>
 
-class TNWTest : public testing::Test
+class TWorldTest : public testing::Test
 {
 protected:
     void SetUp() override
