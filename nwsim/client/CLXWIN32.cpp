@@ -1,17 +1,37 @@
 // CLXWIN32.DLL of the stand-in: the connection client library.
 #include "ClientExport.h"
+#include "ClientText.h"
 #include "LibraryEntry.h"
 #include "TSimNetwork.h"
 
+#include <cstring>
+
 using namespace nw;
+using nwsim::TSimConnection;
+using nwsim::TSimNetwork;
 
 NW_CLXWIN32_API(NWSIM_DECLARE_EXPORT)
 NWSIM_CLIENT_LIBRARY("CLXWIN32.DLL")
 
+namespace
+{
+
+// The name format of NWCCOpenConnByName that names a server as the bindery does.
+constexpr uint32_t kBinderyServerName = 2;
+// The size of the block NWCCGetAllConnRefInfo fills at level 1.
+constexpr size_t kConnRefInfoFilled = 128;
+
+TSimNetwork& Net()
+{
+    return TSimNetwork::Instance();
+}
+
+} // namespace
+
 NWCCODE NWAPI NWCCGetPrimConnRef(uint32_t* connRef)
 {
     NWSIM_ENTER(NWCCGetPrimConnRef);
-    const nwsim::TSimConnection* primary = nwsim::TSimNetwork::Instance().PrimaryConnection();
+    const TSimConnection* primary = Net().PrimaryConnection();
     if (primary == nullptr || connRef == nullptr)
         return nwsim::kInvalidConnection;
     *connRef = primary->reference;
@@ -21,36 +41,66 @@ NWCCODE NWAPI NWCCGetPrimConnRef(uint32_t* connRef)
 NWCCODE NWAPI NWCCOpenConnByRef(uint32_t connRef, uint32_t, uint32_t, NWCONN_HANDLE* conn)
 {
     NWSIM_ENTER(NWCCOpenConnByRef);
-    const nwsim::TSimConnection* connection =
-        nwsim::TSimNetwork::Instance().FindConnectionByReference(connRef);
+    const TSimConnection* connection = Net().FindConnectionByReference(connRef);
     if (connection == nullptr || conn == nullptr)
         return nwsim::kInvalidConnection;
     *conn = connection->handle;
     return 0;
 }
 
-NWCCODE NWAPI NWCCOpenConnByName(NWCONN_HANDLE, char*, uint32_t, uint32_t, uint32_t, NWCONN_HANDLE*)
+NWCCODE NWAPI NWCCOpenConnByName(NWCONN_HANDLE, char* name, uint32_t nameFormat, uint32_t, uint32_t,
+                                 NWCONN_HANDLE* conn)
 {
     NWSIM_ENTER(NWCCOpenConnByName);
-    return nwsim::kUnknownRequest;
+    std::string server;
+    if (conn == nullptr || nameFormat != kBinderyServerName ||
+        !nwsim::ReadText(name, nwsim::kServerNameBytes - 1, server))
+        return nwsim::kInvalidConnection;
+    const TSimConnection* connection = Net().OpenConnection(server);
+    if (connection == nullptr)
+        return nwsim::kInvalidConnection;
+    *conn = connection->handle;
+    return 0;
 }
 
-NWCCODE NWAPI NWCCScanConnRefs(uint32_t*, uint32_t*)
+NWCCODE NWAPI NWCCScanConnRefs(uint32_t* scanIterator, uint32_t* connRef)
 {
     NWSIM_ENTER(NWCCScanConnRefs);
-    return nwsim::kUnknownRequest;
+    if (scanIterator == nullptr || connRef == nullptr)
+        return nwsim::kFailure;
+    Net().EnsureLoaded();
+    // The iterator counts the references already returned.
+    const std::vector<TSimConnection>& connections = Net().Connections();
+    if (*scanIterator >= connections.size())
+        return nwsim::kFailure;
+    *connRef = connections[*scanIterator].reference;
+    ++*scanIterator;
+    return 0;
 }
 
-NWCCODE NWAPI NWCCGetAllConnRefInfo(uint32_t, uint32_t, uint8_t*)
+NWCCODE NWAPI NWCCGetAllConnRefInfo(uint32_t connRef, uint32_t infoLevel, uint8_t* infoBlock)
 {
     NWSIM_ENTER(NWCCGetAllConnRefInfo);
-    return nwsim::kUnknownRequest;
+    const TSimConnection* connection = Net().FindConnectionByReference(connRef);
+    if (connection == nullptr)
+        return nwsim::kInvalidConnection;
+    if (infoBlock == nullptr || infoLevel != 1)
+        return nwsim::kFailure;
+    std::memset(infoBlock, 0, kConnRefInfoFilled);
+    const uint32_t number = connection->number;
+    std::memcpy(infoBlock + kConnRefInfoNumberOffset, &number, sizeof(number));
+    nwsim::CopyText(reinterpret_cast<char*>(infoBlock + kConnRefInfoNameOffset), connection->server,
+                    nwsim::kServerNameBytes);
+    return 0;
 }
 
-NWCCODE NWAPI NWCCSetPrefServerName(char*)
+NWCCODE NWAPI NWCCSetPrefServerName(char* serverName)
 {
     NWSIM_ENTER(NWCCSetPrefServerName);
-    return nwsim::kUnknownRequest;
+    std::string server;
+    if (!nwsim::ReadText(serverName, nwsim::kServerNameBytes - 1, server))
+        return nwsim::kInvalidConnection;
+    return Net().SetPreferredServer(server) ? 0 : nwsim::kInvalidConnection;
 }
 
 NW_CLXWIN32_API(NWSIM_CHECK_EXPORT)

@@ -3,6 +3,7 @@
 #pragma once
 
 #include "NWClientApi.h"
+#include "SimCodes.h"
 #include "TSimControls.h"
 
 #include <cstdint>
@@ -16,24 +17,6 @@
 
 namespace nwsim
 {
-
-// Completion codes with NetWare's own values.
-constexpr nw::NWCCODE kInvalidConnection = 0x8801;
-constexpr nw::NWCCODE kNoCreatePrivileges = 0x8984;
-constexpr nw::NWCCODE kNoDeletePrivileges = 0x898A;
-constexpr nw::NWCCODE kNameExists = 0x8992;
-constexpr nw::NWCCODE kVolumeDoesNotExist = 0x8998;
-constexpr nw::NWCCODE kBadDirectoryHandle = 0x899B;
-constexpr nw::NWCCODE kInvalidPath = 0x899C;
-constexpr nw::NWCCODE kNoMoreDirectoryHandles = 0x899D;
-constexpr nw::NWCCODE kInvalidFileName = 0x899E;
-constexpr nw::NWCCODE kUnknownRequest = 0x89FB;
-constexpr nw::NWCCODE kNoSuchObject = 0x89FC;
-constexpr nw::NWCCODE kNoMoreFiles = 0x89FF;
-constexpr nw::NWDSCCODE kDSNoSuchEntry = -601;
-constexpr nw::NWDSCCODE kDSNoSuchAttribute = -603;
-constexpr nw::NWDSCCODE kDSInsufficientBuffer = -649;
-constexpr nw::NWDSCCODE kDSNotSupported = -641;
 
 // The return type of each client function: nwsim::returns::NWCallsInit and so on.
 namespace returns

@@ -32,8 +32,18 @@ extern "C"
     /* How often the library was asked to load since the last reset, including refused attempts. */
     uint32_t NWSimLibraryLoadAttempts(const char* library);
 
+    /* Every request to a server takes this long, for benchmarks; 0 for none. */
+    void NWSimSetLatency(uint32_t microseconds);
+
+    /* Temporary directory handles allocated now, over all connections. */
+    uint32_t NWSimDirectoryHandlesInUse(void);
+
+    /* The process ends at once (exit code 86) when it reaches the named point of a change to a salvage store:
+       "recover-restored", "recover-saved", "purge-saved" or "atomic-write-renaming"; NULL or "" disarms. */
+    void NWSimCrashAt(const char* point);
+
     /* Called by each client library as it loads: counts the attempt and hides the functions set missing.
-       Returns 0 when the library must refuse to load. */
+           Returns 0 when the library must refuse to load. */
     int NWSimAttachLibrary(const char* library, void* module);
 
 #ifdef __cplusplus

@@ -1,6 +1,8 @@
 // File helpers of the simulated network.
 #include "SimFiles.h"
 
+#include "CrashPoint.h"
+
 #include <cstdio>
 #include <fstream>
 #include <sstream>
@@ -61,6 +63,7 @@ bool WriteFileAtomically(const std::filesystem::path& target, const std::string&
         if (!out)
             return false;
     }
+    CrashPoint("atomic-write-renaming");
     if (ReplaceFile(temporary, target))
         return true;
     std::error_code ignored;

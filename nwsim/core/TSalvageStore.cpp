@@ -125,6 +125,19 @@ std::vector<const TDeletedFile*> TSalvageStore::InFolder(const std::string& fold
     return result;
 }
 
+const TDeletedFile* TSalvageStore::Find(uint32_t id) const
+{
+    for (const TDeletedFile& entry : entries_)
+        if (entry.id == id)
+            return &entry;
+    return nullptr;
+}
+
+void TSalvageStore::Remove(uint32_t id)
+{
+    std::erase_if(entries_, [id](const TDeletedFile& entry) { return entry.id == id; });
+}
+
 std::filesystem::path TSalvageStore::DataFile(uint32_t id) const
 {
     return folder_ / "data" / std::to_string(id);

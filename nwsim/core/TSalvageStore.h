@@ -48,6 +48,10 @@ public:
     // The entries of one folder (compared without regard to case), in the store's stable order.
     std::vector<const TDeletedFile*> InFolder(const std::string& folder) const;
 
+    const TDeletedFile* Find(uint32_t id) const;
+    // Takes the entry out of the store's list; Save writes the change and the caller removes its data file.
+    void Remove(uint32_t id);
+
     // Adds an entry whose content is given; the entry's id is assigned here. Throws TWorldError on failure.
     const TDeletedFile& Add(TDeletedFile entry, const std::string& content);
 

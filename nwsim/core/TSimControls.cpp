@@ -1,16 +1,19 @@
 // The stand-in's test controls: call counters, injected faults, missing libraries and functions.
 #include "TSimControls.h"
 
+#include "CrashPoint.h"
 #include "NWSim.h"
 #include "SimFiles.h"
 #include "TExportTable.h"
 #include "TSimNetwork.h"
 #include "TSimWorld.h"
 
+#include <chrono>
 #include <limits>
 #include <map>
 #include <set>
 #include <string>
+#include <thread>
 #include <utility>
 
 namespace nwsim
@@ -33,6 +36,7 @@ struct TControls
     std::set<std::pair<std::string, std::string>> missingFunctions;
     std::map<std::string, uint32_t> loadAttempts;
     std::map<std::string, void*> loadedModules;
+    uint32_t latencyMicroseconds = 0;
 };
 
 TControls& Controls()
@@ -59,6 +63,8 @@ std::optional<uint32_t> EnterCall(const char* function)
 {
     TControls& controls = Controls();
     const uint32_t call = ++controls.callCounts[function];
+    if (controls.latencyMicroseconds != 0)
+        std::this_thread::sleep_for(std::chrono::microseconds(controls.latencyMicroseconds));
     const auto fault = controls.faults.find(function);
     if (fault == controls.faults.end() || call < fault->second.firstCall || call > fault->second.lastCall)
         return std::nullopt;
@@ -80,6 +86,23 @@ extern "C" void NWSimReset(void)
     controls.missingLibraries.clear();
     controls.missingFunctions.clear();
     controls.loadAttempts.clear();
+    controls.latencyMicroseconds = 0;
+    nwsim::ArmCrashPoint("");
+}
+
+extern "C" void NWSimSetLatency(uint32_t microseconds)
+{
+    Controls().latencyMicroseconds = microseconds;
+}
+
+extern "C" uint32_t NWSimDirectoryHandlesInUse(void)
+{
+    return nwsim::TSimNetwork::Instance().Files().HandlesInUse();
+}
+
+extern "C" void NWSimCrashAt(const char* point)
+{
+    nwsim::ArmCrashPoint(point);
 }
 
 extern "C" int NWSimLoadWorld(const char* folder)

@@ -1,4 +1,4 @@
-// Loading the world and attaching the workstation to its servers.
+// Loading the world, the workstation's connections and the servers' clocks.
 #include "TSimNetwork.h"
 
 #include "SimFiles.h"
@@ -29,7 +29,11 @@ bool TSimNetwork::Load(const std::filesystem::path& folder)
     world_.reset();
     connections_.clear();
     primary_ = 0;
+    preferred_.clear();
+    clockOffsets_.clear();
     worldError_.clear();
+    files_ = TSimFileService();
+    directory_ = TSimDirectory();
     try
     {
         world_ = LoadWorld(folder);
@@ -41,7 +45,13 @@ bool TSimNetwork::Load(const std::filesystem::path& folder)
         std::fflush(stderr);
         return false;
     }
-    Attach(*world_);
+    for (const std::string& server : world_->workstation.attached)
+    {
+        const TSimConnection& connection = AddConnection(server, true);
+        if (server == world_->workstation.primary)
+            primary_ = connection.handle;
+    }
+    directory_.SetDefaultNameContext(world_->workstation.nameContext);
     return true;
 }
 
@@ -51,21 +61,19 @@ void TSimNetwork::EnsureLoaded()
         Load(DefaultWorldFolder());
 }
 
-void TSimNetwork::Attach(const TSimWorld& world)
+TSimConnection& TSimNetwork::AddConnection(const std::string& serverName, bool loggedIn)
 {
-    uint32_t index = 0;
-    for (const std::string& server : world.workstation.attached)
-    {
-        TSimConnection connection;
-        connection.handle = kFirstConnectionHandle + index * 0x101;
-        connection.reference = kFirstConnectionReference + index * 0x10;
-        connection.number = static_cast<uint16_t>(3 + index * 4);
-        connection.server = server;
-        connections_.push_back(connection);
-        if (server == world.workstation.primary)
-            primary_ = connection.handle;
-        ++index;
-    }
+    const uint32_t index = static_cast<uint32_t>(connections_.size());
+    TSimConnection connection;
+    connection.handle = kFirstConnectionHandle + index * 0x101;
+    connection.reference = kFirstConnectionReference + index * 0x10;
+    connection.number = static_cast<uint16_t>(3 + index * 4);
+    connection.server = serverName;
+    if (loggedIn)
+        connection.login = world_->LoginOn(serverName);
+    connection.loginTime = AddSeconds(SimNow(), -3600 * static_cast<int64_t>(index + 1));
+    connections_.push_back(connection);
+    return connections_.back();
 }
 
 const TSimWorld* TSimNetwork::World()
@@ -74,28 +82,81 @@ const TSimWorld* TSimNetwork::World()
     return world_ ? &*world_ : nullptr;
 }
 
-const TSimConnection* TSimNetwork::PrimaryConnection()
+TSimConnection* TSimNetwork::PrimaryConnection()
 {
     EnsureLoaded();
     return primary_ != 0 ? FindConnection(primary_) : nullptr;
 }
 
-const TSimConnection* TSimNetwork::FindConnection(uint32_t handle)
+TSimConnection* TSimNetwork::FindConnection(uint32_t handle)
 {
     EnsureLoaded();
-    for (const TSimConnection& connection : connections_)
+    for (TSimConnection& connection : connections_)
         if (connection.handle == handle)
             return &connection;
     return nullptr;
 }
 
-const TSimConnection* TSimNetwork::FindConnectionByReference(uint32_t reference)
+TSimConnection* TSimNetwork::FindConnectionByReference(uint32_t reference)
 {
     EnsureLoaded();
-    for (const TSimConnection& connection : connections_)
+    for (TSimConnection& connection : connections_)
         if (connection.reference == reference)
             return &connection;
     return nullptr;
+}
+
+TSimConnection* TSimNetwork::FindConnectionToServer(const std::string& serverName)
+{
+    EnsureLoaded();
+    const std::string wanted = UpperName(serverName);
+    for (TSimConnection& connection : connections_)
+        if (connection.server == wanted)
+            return &connection;
+    return nullptr;
+}
+
+const TSimServer* TSimNetwork::ServerOf(uint32_t handle)
+{
+    const TSimConnection* connection = FindConnection(handle);
+    return connection != nullptr && world_ ? world_->FindServer(connection->server) : nullptr;
+}
+
+TSimConnection* TSimNetwork::OpenConnection(const std::string& serverName)
+{
+    if (TSimConnection* existing = FindConnectionToServer(serverName))
+        return existing;
+    if (!world_ || world_->FindServer(serverName) == nullptr)
+        return nullptr;
+    return &AddConnection(UpperName(serverName), false);
+}
+
+bool TSimNetwork::SetPrimary(uint32_t handle)
+{
+    if (FindConnection(handle) == nullptr)
+        return false;
+    primary_ = handle;
+    return true;
+}
+
+bool TSimNetwork::SetPreferredServer(const std::string& serverName)
+{
+    EnsureLoaded();
+    if (!world_ || world_->FindServer(serverName) == nullptr)
+        return false;
+    preferred_ = UpperName(serverName);
+    return true;
+}
+
+TSimTime TSimNetwork::ServerClock(const std::string& serverName) const
+{
+    const auto offset = clockOffsets_.find(UpperName(serverName));
+    return AddSeconds(SimNow(), offset != clockOffsets_.end() ? offset->second : 0);
+}
+
+void TSimNetwork::SetServerClock(const std::string& serverName, const TSimTime& time)
+{
+    clockOffsets_[UpperName(serverName)] = SecondsSince1970(time) - SecondsSince1970(SimNow());
 }
 
 uint8_t TSimNetwork::SwapErrorMode(uint8_t mode)

@@ -80,10 +80,15 @@ std::string FormatSimTime(const TSimTime& time)
     return text;
 }
 
+int64_t SecondsSince1970(const TSimTime& time)
+{
+    return DaysFromCivil(time.year, time.month, time.day) * 86400 + time.hour * 3600 + time.minute * 60 +
+           time.second;
+}
+
 TSimTime AddSeconds(const TSimTime& time, int64_t seconds)
 {
-    int64_t total = DaysFromCivil(time.year, time.month, time.day) * 86400 + time.hour * 3600 +
-                    time.minute * 60 + time.second + seconds;
+    const int64_t total = SecondsSince1970(time) + seconds;
     int64_t days = total >= 0 ? total / 86400 : (total - 86399) / 86400;
     int64_t rest = total - days * 86400;
     int64_t y = 0;

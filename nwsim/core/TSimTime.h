@@ -28,6 +28,9 @@ TSimTime SimNow();
 std::optional<TSimTime> ParseSimTime(const std::string& text);
 std::string FormatSimTime(const TSimTime& time);
 
+// Seconds since 1 January 1970, 00:00, in the same (local) time.
+int64_t SecondsSince1970(const TSimTime& time);
+
 // The same moment moved by whole seconds, days or months across the calendar.
 TSimTime AddSeconds(const TSimTime& time, int64_t seconds);
 

@@ -155,12 +155,20 @@ void ReadDirectory(const json& directory, TSimWorld& world)
             Fail(what + " has no \"id\"");
         read.id = ReadNumber(object["id"], what + " id", 0xFFFFFFFF);
         read.fullName = ReadString(object, "fullName", what, false);
+        read.manager = ReadOptional(object, "manager", what, false);
+        read.consoleOperator = ReadOptional(object, "consoleOperator", what, false);
         if (!ids.insert(read.id).second)
             Fail("directory: duplicate object ID " + std::to_string(read.id) + " (" + Quoted(read.name) +
                  ")");
         if (!names.insert(read.name).second)
             Fail("directory: " + Quoted(read.name) + " is named twice");
         world.directory.push_back(std::move(read));
+    }
+    for (const TDirectoryObject& object : world.directory)
+    {
+        const size_t dot = object.name.find('.');
+        if (dot != std::string::npos && names.count(object.name.substr(dot + 1)) == 0)
+            Fail("directory object " + Quoted(object.name) + " lies in a container that is not described");
     }
 }
 
@@ -189,6 +197,15 @@ void ReadWorkstation(const json& workstation, TSimWorld& world)
             UpperName(login.is_string() ? login.get<std::string>() : std::string());
     }
     result.directoryLogin = UpperName(ReadString(workstation, "directoryLogin", "workstation", false));
+    if (!result.directoryLogin.empty() && world.FindDirectoryObject(result.directoryLogin) == nullptr)
+        Fail("workstation: directory login " + Quoted(result.directoryLogin) + " is not a directory object");
+    result.nameContext = ReadString(workstation, "nameContext", "workstation", false);
+    if (result.nameContext.empty() || UpperName(result.nameContext) == "[ROOT]")
+        result.nameContext = "[Root]";
+    else if (world.FindDirectoryObject(UpperName(result.nameContext)) == nullptr)
+        Fail("workstation: name context " + Quoted(result.nameContext) + " is not a directory object");
+    else
+        result.nameContext = UpperName(result.nameContext);
 
     const json drives = workstation.value("drives", json::object());
     for (const auto& [letterText, drive] : drives.items())
@@ -341,6 +358,40 @@ uint32_t TSimWorld::FindUserId(const std::string& serverName, const std::string&
     return 0;
 }
 
+const TDirectoryObject* TSimWorld::FindDirectoryObject(const std::string& distinguishedName) const
+{
+    const std::string wanted = UpperName(distinguishedName);
+    for (const TDirectoryObject& object : directory)
+        if (object.name == wanted)
+            return &object;
+    return nullptr;
+}
+
+const TDirectoryObject* TSimWorld::FindDirectoryObject(uint32_t id) const
+{
+    for (const TDirectoryObject& object : directory)
+        if (object.id == id)
+            return &object;
+    return nullptr;
+}
+
+std::optional<TLoginIdentity> TSimWorld::LoginOn(const std::string& serverName) const
+{
+    const TSimServer* server = FindServer(serverName);
+    const auto login = workstation.logins.find(UpperName(serverName));
+    if (server == nullptr || login == workstation.logins.end() || login->second.empty())
+        return std::nullopt;
+    for (const TBinderyObject& object : server->bindery)
+        if (object.name == login->second && object.type == 0x0100)
+            return TLoginIdentity{object.name, object.id, object.manager, object.consoleOperator};
+    if (server->tree.empty())
+        return std::nullopt;
+    for (const TDirectoryObject& object : directory)
+        if (object.name.substr(0, object.name.find('.')) == "CN=" + login->second)
+            return TLoginIdentity{login->second, object.id, object.manager, object.consoleOperator};
+    return std::nullopt;
+}
+
 TSimWorld LoadWorld(const std::filesystem::path& folder)
 {
     const std::filesystem::path file = folder / "world.json";
@@ -419,6 +470,10 @@ std::string WorldToJson(const TSimWorld& world)
             json entry = {{"name", object.name}, {"class", object.objectClass}, {"id", object.id}};
             if (!object.fullName.empty())
                 entry["fullName"] = object.fullName;
+            if (object.manager)
+                entry["manager"] = true;
+            if (object.consoleOperator)
+                entry["consoleOperator"] = true;
             objects.push_back(entry);
         }
         document["directory"] = {{"tree", world.tree}, {"objects", objects}};
@@ -429,11 +484,10 @@ std::string WorldToJson(const TSimWorld& world)
     for (const TDriveMapping& drive : station.drives)
         drives[std::string(1, drive.letter)] = {
             {"server", drive.server}, {"volume", drive.volume}, {"path", drive.path}};
-    document["workstation"] = {{"attached", station.attached},
-                               {"primary", station.primary},
-                               {"logins", station.logins},
-                               {"directoryLogin", station.directoryLogin},
-                               {"drives", drives}};
+    document["workstation"] = {
+        {"attached", station.attached},       {"primary", station.primary},
+        {"logins", station.logins},           {"directoryLogin", station.directoryLogin},
+        {"nameContext", station.nameContext}, {"drives", drives}};
     return document.dump(2) + "\n";
 }
 

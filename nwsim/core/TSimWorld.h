@@ -5,6 +5,7 @@
 #include <cstdint>
 #include <filesystem>
 #include <map>
+#include <optional>
 #include <stdexcept>
 #include <string>
 #include <vector>
@@ -54,6 +55,17 @@ struct TDirectoryObject
     std::string objectClass;
     uint32_t id = 0;
     std::string fullName;
+    bool manager = false;
+    bool consoleOperator = false;
+};
+
+// Who is logged in on a connection: a bindery object or, on a server of the tree, a directory user.
+struct TLoginIdentity
+{
+    std::string name; // bindery name, or the directory user's common name
+    uint32_t id = 0;
+    bool manager = false;
+    bool consoleOperator = false;
 };
 
 struct TDriveMapping
@@ -70,6 +82,7 @@ struct TSimWorkstation
     std::string primary;
     std::map<std::string, std::string> logins; // server name to the bindery name logged in there
     std::string directoryLogin;                // typed name of the directory identity
+    std::string nameContext = "[Root]";        // the directory name context new contexts start in
     std::vector<TDriveMapping> drives;
 };
 
@@ -92,6 +105,11 @@ struct TSimWorld
     std::string NameOfObject(const std::string& serverName, uint32_t id) const;
     // The ID of a user given by bindery name, typed directory name or directory common name; 0 when unknown.
     uint32_t FindUserId(const std::string& serverName, const std::string& userName) const;
+
+    const TDirectoryObject* FindDirectoryObject(const std::string& distinguishedName) const;
+    const TDirectoryObject* FindDirectoryObject(uint32_t id) const;
+    // The identity logged in on the server, or nothing when the workstation has no login there.
+    std::optional<TLoginIdentity> LoginOn(const std::string& serverName) const;
 };
 
 class TWorldError : public std::runtime_error

@@ -55,7 +55,7 @@ TSimWorld BaseWorld(const std::filesystem::path& folder)
         {"O=TARVEX", "Organization", 0x10000001, ""},
         {"OU=SALES.O=TARVEX", "Organizational Unit", 0x10000002, ""},
         {"OU=ENGINEERING.O=TARVEX", "Organizational Unit", 0x10000003, ""},
-        {"CN=ADMIN.O=TARVEX", "User", 0x10000010, "Network Administrator"},
+        {"CN=ADMIN.O=TARVEX", "User", 0x10000010, "Network Administrator", true, true},
         {"CN=BOB.OU=SALES.O=TARVEX", "User", 0x10000011, "Bob Miller"},
         {"CN=ALICE.OU=SALES.O=TARVEX", "User", 0x10000012, "Alice Wong"},
         {"CN=CAROL.OU=ENGINEERING.O=TARVEX", "User", 0x10000013, "Carol Diaz"},

@@ -2,12 +2,13 @@
 #include "TSimTool.h"
 #include "NWSim.h"
 #include "SimFiles.h"
-#include "TClientLibraries.h"
+#include "TSalvageClient.h"
 #include "TTestWorld.h"
 
 #include <fstream>
 #include <gtest/gtest.h>
 #include <sstream>
+#include <tuple>
 
 namespace
 {
@@ -152,4 +153,27 @@ TEST_F(TSimToolTest, TheDemoWorldHasTheCasesThatMatter)
     const TToolRun empty = Run({"salvage", "F:\\EMPTY"});
     EXPECT_NE(empty.out.find("0 deleted file(s)"), std::string::npos) << empty.out;
     EXPECT_TRUE(std::filesystem::is_directory(LiveFile("TARVEX", "DATA", "EMPTY")));
+
+    // Every folder of both volumes scans through the client to its end.
+    size_t scanned = 0;
+    for (const auto& [drive, server, volume] :
+         {std::tuple{"F:", "TARVEX", "DATA"}, std::tuple{"G:", "OLDSRV", "VOL1"}})
+    {
+        const std::filesystem::path root = world_.Folder() / "volumes" / server / volume / "files";
+        for (const auto& entry : std::filesystem::recursive_directory_iterator(root))
+        {
+            if (!entry.is_directory())
+                continue;
+            const std::string relative = nwsim::Utf8FromPath(entry.path().lexically_relative(root));
+            const TOpenFolder folder = OpenFolder(std::string(drive) + "\\" + relative + "\\");
+            ASSERT_EQ(folder.code, 0u) << relative;
+            uint32_t endCode = 0;
+            scanned += ScanFolder(folder, &endCode).size();
+            EXPECT_EQ(endCode, 0x89FFu) << relative;
+            EXPECT_EQ(
+                NW_FUNCTION("CALWIN32.DLL", NWDeallocateDirectoryHandle)(folder.connection, folder.handle),
+                0u);
+        }
+    }
+    EXPECT_EQ(scanned, deletedLines) << "every deleted file lies in a folder that exists";
 }

@@ -119,6 +119,10 @@ TEST_F(TSimWorldTest, OtherFaultsAreNamed)
                   .find("named twice"),
               std::string::npos);
     EXPECT_NE(LoadBadWorld(world_, R"([1, 2])").find("JSON object"), std::string::npos);
+    EXPECT_NE(LoadBadWorld(world_, R"({"directory": {"tree": "T", "objects": [
+                  {"name": "CN=A.O=MISSING", "class": "User", "id": 1}]}})")
+                  .find("not described"),
+              std::string::npos);
 }
 
 TEST_F(TSimWorldTest, ABadWorldCanBeReplacedByASoundOne)

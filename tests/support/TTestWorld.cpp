@@ -10,17 +10,42 @@
 
 #ifdef _WIN32
 #include <process.h>
-#define CurrentProcessId _getpid
+#include <windows.h>
 #else
+#include <cstdlib>
 #include <unistd.h>
-#define CurrentProcessId getpid
 #endif
+
+namespace
+{
+
+// Names this run of the test program. A death test's child process inherits it, so that it builds its world
+// in the folder its parent then inspects.
+const std::string& RunTag()
+{
+    static const std::string tag = [] {
+        if (const char* inherited = std::getenv("RETROVE_TEST_RUN");
+            inherited != nullptr && *inherited != '\0')
+            return std::string(inherited);
+#ifdef _WIN32
+        const std::string own = std::to_string(_getpid());
+        SetEnvironmentVariableA("RETROVE_TEST_RUN", own.c_str());
+#else
+        const std::string own = std::to_string(getpid());
+        setenv("RETROVE_TEST_RUN", own.c_str(), 1);
+#endif
+        return own;
+    }();
+    return tag;
+}
+
+} // namespace
 
 TTestWorld::TTestWorld()
 {
     static std::atomic<int> counter{0};
     folder_ = std::filesystem::temp_directory_path() /
-              ("retrove-world-" + std::to_string(CurrentProcessId()) + "-" + std::to_string(counter++));
+              ("retrove-world-" + RunTag() + "-" + std::to_string(counter++));
     std::error_code ignored;
     std::filesystem::remove_all(folder_, ignored);
     std::filesystem::create_directories(folder_);
@@ -28,7 +53,11 @@ TTestWorld::TTestWorld()
 
 TTestWorld::~TTestWorld()
 {
+    // Recovered read-only files would stop Windows from removing the folder.
     std::error_code ignored;
+    for (const auto& entry : std::filesystem::recursive_directory_iterator(folder_, ignored))
+        std::filesystem::permissions(entry.path(), std::filesystem::perms::owner_write,
+                                     std::filesystem::perm_options::add, ignored);
     std::filesystem::remove_all(folder_, ignored);
 }
 

@@ -1,0 +1,410 @@
+// Deleted files on the simulated servers, through the exported functions: scan, recover, purge, directory
+// handles, and a store that stays consistent when a change fails or the process dies half-way.
+#include "NWSim.h"
+#include "SimFiles.h"
+#include "TSalvageClient.h"
+#include "TSalvageStore.h"
+#include "TWorldTest.h"
+
+#include <fstream>
+
+using nwsim::TDeletedFile;
+using nwsim::TSimTime;
+
+class SalvageTest : public TWorldTest
+{
+protected:
+    std::filesystem::path Files(const std::string& volume = "DATA") const
+    {
+        return world_.Folder() / "volumes" / "TARVEX" / volume / "files";
+    }
+
+    nwsim::TSalvageStore Store() const
+    {
+        nwsim::TSalvageStore store(world_.Folder() / "volumes" / "TARVEX" / "DATA" / "salvage");
+        store.Load();
+        return store;
+    }
+
+    // Puts a deleted file into the TARVEX/DATA store, as if it had been deleted there.
+    uint32_t AddDeleted(const std::string& folder, const std::string& name, const std::string& content,
+                        TDeletedFile entry = {})
+    {
+        std::filesystem::create_directories(Files() / nwsim::PathFromUtf8(folder));
+        nwsim::TSalvageStore store = Store();
+        entry.folder = folder;
+        entry.name = name;
+        if (entry.deleted.IsNever())
+            entry.deleted = TSimTime{2026, 11, 30, 9, 15, 20};
+        const uint32_t id = store.Add(entry, content).id;
+        store.Save();
+        return id;
+    }
+
+    static std::string ReadFile(const std::filesystem::path& path)
+    {
+        return nwsim::ReadWholeFile(path).value_or("<missing>");
+    }
+};
+
+TEST_F(SalvageTest, AScanReturnsExactlyTheFoldersEntriesWithEveryFieldOfTheBlock)
+{
+    TDeletedFile full;
+    full.attributes = 0x00000021;
+    full.flags = 0x04;
+    full.nameSpace = 4;
+    full.inheritedRights = 0x00FB;
+    full.owner = 0x10000011;
+    full.updater = 0x10000012;
+    full.archiver = 0x10000013;
+    full.deletor = 0x10000014;
+    full.created = TSimTime{2025, 3, 4, 5, 6, 8};
+    full.updated = TSimTime{2026, 7, 8, 9, 10, 12};
+    full.archived = TSimTime{2026, 8, 1, 23, 59, 58};
+    full.accessed = TSimTime{2026, 11, 2, 0, 0, 0};
+    full.deleted = TSimTime{2026, 12, 1, 17, 45, 30};
+    AddDeleted("PROJECTS", "Quarterly plan.doc", "twelve bytes", full);
+    AddDeleted("PROJECTS", "NOTES.TXT", "n");
+    AddDeleted("OTHER", "ELSEWHERE.TXT", "e");
+    AddDeleted("", "ROOT.TXT", "r");
+
+    const TOpenFolder folder = OpenFolder("f:\\projects\\");
+    ASSERT_EQ(folder.code, 0u);
+    EXPECT_EQ(folder.parsedPath, "DATA:PROJECTS");
+    uint32_t endCode = 0;
+    const std::vector<TScannedBlock> entries = ScanFolder(folder, &endCode);
+    EXPECT_EQ(endCode, 0x89FFu);
+    ASSERT_EQ(entries.size(), 2u);
+
+    const TScannedBlock& block = entries[0];
+    EXPECT_EQ(block.Name(), "Quarterly plan.doc");
+    EXPECT_EQ(block.U32(0), block.sequence);
+    EXPECT_EQ(block.U32(4), block.dirBase);
+    EXPECT_EQ(block.volume, 1u) << "DATA is TARVEX's second volume";
+    EXPECT_EQ(block.U32(8), 0x21u);
+    EXPECT_EQ(block.bytes[13], 0x04);
+    EXPECT_EQ(block.bytes[14], 4);
+    EXPECT_EQ(block.bytes[15], 18);
+    EXPECT_EQ(block.bytes[16 + 18], 0) << "the name is NUL-terminated";
+    EXPECT_EQ(block.U32(272), (45u << 25 | 3u << 21 | 4u << 16) | (5u << 11 | 6u << 5 | 4u));
+    EXPECT_EQ(block.U32(276), 0x10000011u);
+    EXPECT_EQ(block.U32(280), (46u << 25 | 8u << 21 | 1u << 16) | (23u << 11 | 59u << 5 | 29u));
+    EXPECT_EQ(block.U32(284), 0x10000013u);
+    EXPECT_EQ(block.U32(288), (46u << 25 | 7u << 21 | 8u << 16) | (9u << 11 | 10u << 5 | 6u));
+    EXPECT_EQ(block.U32(292), 0x10000012u);
+    EXPECT_EQ(block.U32(296), 12u);
+    EXPECT_EQ(block.U16(344), 0x00FBu);
+    EXPECT_EQ(block.U16(346), 46u << 9 | 11u << 5 | 2u);
+    EXPECT_EQ(block.U32(352), (46u << 25 | 12u << 21 | 1u << 16) | (17u << 11 | 45u << 5 | 15u));
+    EXPECT_EQ(block.U32(356), 0x10000014u);
+    for (size_t offset : {12u, 300u, 320u, 343u, 360u, 375u})
+        EXPECT_EQ(block.bytes[offset], 0) << "reserved byte " << offset;
+
+    EXPECT_EQ(entries[1].Name(), "NOTES.TXT");
+    EXPECT_EQ(entries[1].U32(280), 0u) << "never archived";
+    EXPECT_EQ(entries[1].dirBase, block.dirBase) << "one folder, one directory base";
+    EXPECT_GT(entries[1].sequence, block.sequence);
+}
+
+TEST_F(SalvageTest, SeveralVersionsOfOneNameScanInAStableOrder)
+{
+    for (const char* content : {"first", "second", "third"})
+        AddDeleted("SHARED", "BUDGET.XLS", content);
+    const TOpenFolder folder = OpenFolder("F:/SHARED/");
+    const std::vector<TScannedBlock> first = ScanFolder(folder);
+    const std::vector<TScannedBlock> again = ScanFolder(folder);
+    ASSERT_EQ(first.size(), 3u);
+    ASSERT_EQ(again.size(), 3u);
+    for (size_t i = 0; i < 3; ++i)
+    {
+        EXPECT_EQ(first[i].Name(), "BUDGET.XLS");
+        EXPECT_EQ(first[i].sequence, again[i].sequence);
+    }
+    EXPECT_EQ(first[1].U32(296), 6u);
+}
+
+TEST_F(SalvageTest, AnEmptyFolderScansNothingAndTheRootScansItsOwn)
+{
+    std::filesystem::create_directories(Files() / "EMPTY");
+    AddDeleted("", "AT-ROOT.TXT", "x");
+    uint32_t endCode = 0;
+    EXPECT_TRUE(ScanFolder(OpenFolder("F:\\EMPTY\\"), &endCode).empty());
+    EXPECT_EQ(endCode, 0x89FFu);
+    const std::vector<TScannedBlock> root = ScanFolder(OpenFolder("F:\\"));
+    ASSERT_EQ(root.size(), 1u);
+    EXPECT_EQ(root[0].Name(), "AT-ROOT.TXT");
+}
+
+TEST_F(SalvageTest, PathsThatCannotBeParsedFailWithoutOverrun)
+{
+    EXPECT_NE(OpenFolder("Q:\\DATA\\").code, 0u) << "an unmapped drive";
+    EXPECT_NE(OpenFolder("C:\\WINDOWS\\").code, 0u) << "a local drive";
+    EXPECT_NE(OpenFolder("F:\\NO-SUCH-FOLDER\\").code, 0u);
+    EXPECT_NE(OpenFolder("F:\\..\\..\\").code, 0u);
+    EXPECT_NE(OpenFolder("F:\\" + std::string(253, 'A')).code, 0u) << "256 characters";
+
+    // A full buffer without its NUL is read no further than its 256 bytes.
+    char unterminated[256];
+    std::memset(unterminated, 'A', sizeof(unterminated));
+    unterminated[0] = 'F';
+    unterminated[1] = ':';
+    nw::NWCONN_HANDLE connection = 0;
+    nw::NWDIR_HANDLE base = 0;
+    char parsed[256] = {};
+    EXPECT_NE(NW_FUNCTION("CALWIN32.DLL", NWParseNetWarePath)(unterminated, &connection, &base, parsed), 0u);
+    EXPECT_EQ(parsed[0], '\0');
+}
+
+TEST_F(SalvageTest, HandlesAreCountedReleasedAndBounded)
+{
+    std::filesystem::create_directories(Files() / "P");
+    EXPECT_EQ(NWSimDirectoryHandlesInUse(), 0u);
+    const TOpenFolder folder = OpenFolder("F:\\P\\");
+    ASSERT_EQ(folder.code, 0u);
+    EXPECT_NE(folder.handle, 0);
+    EXPECT_EQ(NWSimDirectoryHandlesInUse(), 1u);
+
+    const auto release = NW_FUNCTION("CALWIN32.DLL", NWDeallocateDirectoryHandle);
+    EXPECT_EQ(release(folder.connection, folder.handle), 0u);
+    EXPECT_EQ(NWSimDirectoryHandlesInUse(), 0u);
+    EXPECT_EQ(release(folder.connection, folder.handle), 0x899Bu);
+    uint32_t endCode = 0;
+    EXPECT_TRUE(ScanFolder(folder, &endCode).empty());
+    EXPECT_EQ(endCode, 0x899Bu) << "a released handle no longer scans";
+
+    std::vector<nw::NWDIR_HANDLE> handles;
+    for (int i = 0; i < 255; ++i)
+    {
+        const TOpenFolder opened = OpenFolder("F:\\P\\");
+        ASSERT_EQ(opened.code, 0u) << "handle " << i + 1;
+        handles.push_back(opened.handle);
+    }
+    EXPECT_EQ(OpenFolder("F:\\P\\").code, 0x899Du);
+    EXPECT_EQ(NWSimDirectoryHandlesInUse(), 255u);
+    EXPECT_EQ(release(folder.connection, handles[7]), 0u);
+    EXPECT_EQ(OpenFolder("F:\\P\\").handle, handles[7]) << "a freed number is used again";
+}
+
+TEST_F(SalvageTest, RecoverBringsTheFileBackWithItsContentAndDate)
+{
+    TDeletedFile entry;
+    entry.updated = TSimTime{2024, 5, 6, 7, 8, 10};
+    AddDeleted("REPORTS", "Q3.TXT", "third quarter figures", entry);
+    const TOpenFolder folder = OpenFolder("F:\\REPORTS\\");
+    const std::vector<TScannedBlock> entries = ScanFolder(folder);
+    ASSERT_EQ(entries.size(), 1u);
+
+    EXPECT_EQ(Recover(folder, entries[0], "Q3.TXT", "Q3.TXT"), 0u);
+    EXPECT_EQ(ReadFile(Files() / "REPORTS" / "Q3.TXT"), "third quarter figures");
+    EXPECT_TRUE(ScanFolder(folder).empty());
+    EXPECT_TRUE(Store().Entries().empty());
+    EXPECT_FALSE(std::filesystem::exists(Store().DataFile(entries[0].sequence)));
+    EXPECT_EQ(std::filesystem::directory_iterator(Files() / "REPORTS")->path().filename(), "Q3.TXT")
+        << "no temporary file is left beside it";
+
+    EXPECT_EQ(Recover(folder, entries[0], "Q3.TXT", "Q3-AGAIN.TXT"), 0x89FFu) << "already recovered";
+}
+
+TEST_F(SalvageTest, RecoverRefusesANameThatExistsAndLeavesEverythingAsItWas)
+{
+    AddDeleted("REPORTS", "Q3.TXT", "the deleted one");
+    std::ofstream(Files() / "REPORTS" / "q3.txt") << "the live one";
+    const TOpenFolder folder = OpenFolder("F:\\REPORTS\\");
+    const std::vector<TScannedBlock> entries = ScanFolder(folder);
+    ASSERT_EQ(entries.size(), 1u);
+    const std::string storeBefore = ReadFile(world_.Folder() / "volumes/TARVEX/DATA/salvage/store.json");
+
+    EXPECT_EQ(Recover(folder, entries[0], "Q3.TXT", "Q3.TXT"), 0x8992u);
+    EXPECT_EQ(ReadFile(Files() / "REPORTS" / "q3.txt"), "the live one");
+    EXPECT_EQ(ReadFile(world_.Folder() / "volumes/TARVEX/DATA/salvage/store.json"), storeBefore);
+    EXPECT_EQ(ScanFolder(folder).size(), 1u);
+
+    EXPECT_EQ(Recover(folder, entries[0], "Q3.TXT", "Q3 (2).TXT"), 0u) << "a new name works";
+    EXPECT_EQ(ReadFile(Files() / "REPORTS" / "Q3 (2).TXT"), "the deleted one");
+}
+
+TEST_F(SalvageTest, RecoverChecksEveryPartOfTheRequest)
+{
+    AddDeleted("A", "ONE.TXT", "1");
+    const TOpenFolder folder = OpenFolder("F:\\A\\");
+    const std::vector<TScannedBlock> entries = ScanFolder(folder);
+    ASSERT_EQ(entries.size(), 1u);
+    TScannedBlock wrong = entries[0];
+
+    EXPECT_EQ(Recover(folder, entries[0], "TWO.TXT", "ONE.TXT"), 0x89FFu) << "another deleted name";
+    EXPECT_EQ(Recover(folder, entries[0], "ONE.TXT", "BAD/NAME.TXT"), 0x899Eu);
+    EXPECT_EQ(Recover(folder, entries[0], "ONE.TXT", ""), 0x899Eu);
+    wrong.volume = 0;
+    EXPECT_EQ(Recover(folder, wrong, "ONE.TXT", "ONE.TXT"), 0x8998u);
+    wrong = entries[0];
+    wrong.dirBase ^= 1;
+    EXPECT_NE(Recover(folder, wrong, "ONE.TXT", "ONE.TXT"), 0u);
+    wrong = entries[0];
+    wrong.sequence += 1000;
+    EXPECT_EQ(Recover(folder, wrong, "ONE.TXT", "ONE.TXT"), 0x89FFu);
+    TOpenFolder stale = folder;
+    stale.handle = static_cast<nw::NWDIR_HANDLE>(folder.handle + 1);
+    EXPECT_EQ(Recover(stale, entries[0], "ONE.TXT", "ONE.TXT"), 0x899Bu);
+
+    EXPECT_EQ(Store().Entries().size(), 1u) << "nothing changed";
+    EXPECT_FALSE(std::filesystem::exists(Files() / "A" / "ONE.TXT"));
+    EXPECT_EQ(Recover(folder, entries[0], "one.txt", "ONE.TXT"), 0u) << "names compare without case";
+}
+
+TEST_F(SalvageTest, PurgeLeavesNothing)
+{
+    const uint32_t id = AddDeleted("B", "GONE.TXT", "bye");
+    AddDeleted("B", "STAYS.TXT", "hi");
+    const TOpenFolder folder = OpenFolder("F:\\B\\");
+    const std::vector<TScannedBlock> entries = ScanFolder(folder);
+    ASSERT_EQ(entries.size(), 2u);
+    ASSERT_TRUE(std::filesystem::exists(Store().DataFile(id)));
+
+    EXPECT_EQ(Purge(folder, entries[0], "GONE.TXT"), 0u);
+    const std::vector<TScannedBlock> left = ScanFolder(folder);
+    ASSERT_EQ(left.size(), 1u);
+    EXPECT_EQ(left[0].Name(), "STAYS.TXT");
+    EXPECT_FALSE(std::filesystem::exists(Store().DataFile(id)));
+    EXPECT_FALSE(std::filesystem::exists(Files() / "B" / "GONE.TXT"));
+    EXPECT_EQ(Purge(folder, entries[0], "GONE.TXT"), 0x89FFu);
+    EXPECT_EQ(Purge(folder, left[0], "OTHER.TXT"), 0x89FFu) << "a wrong name purges nothing";
+    EXPECT_EQ(Store().Entries().size(), 1u);
+}
+
+TEST_F(SalvageTest, HandlesBelongToTheirConnection)
+{
+    AddDeleted("C", "X.TXT", "x");
+    const TOpenFolder folder = OpenFolder("F:\\C\\");
+    const std::vector<TScannedBlock> entries = ScanFolder(folder);
+    ASSERT_EQ(entries.size(), 1u);
+    TOpenFolder other = folder;
+    char server[] = "OLDSRV";
+    ASSERT_EQ(NW_FUNCTION("CLXWIN32.DLL", NWCCOpenConnByName)(0, server, 2, 1, 0, &other.connection), 0u);
+    ASSERT_NE(other.connection, folder.connection);
+    EXPECT_EQ(Recover(other, entries[0], "X.TXT", "X.TXT"), 0x899Bu);
+    EXPECT_EQ(Purge(other, entries[0], "X.TXT"), 0x899Bu);
+}
+
+TEST_F(SalvageTest, AConnectionWithoutALoginMayScanButNotRecoverOrPurge)
+{
+    TTestWorld unattached;
+    unattached.WriteWorldJson(R"({
+      "servers": [{"name": "ALPHA", "version": "3.12", "volumes": ["SYS"],
+                   "bindery": [{"id": 1, "name": "SUPERVISOR", "manager": true}]},
+                  {"name": "BETA", "version": "3.12", "volumes": ["DATA"]}],
+      "workstation": {"attached": ["ALPHA"], "logins": {"ALPHA": "SUPERVISOR"}}
+    })");
+    const std::filesystem::path volume = unattached.Folder() / "volumes" / "BETA" / "DATA";
+    std::filesystem::create_directories(volume / "files" / "C");
+    nwsim::TSalvageStore store(volume / "salvage");
+    TDeletedFile entry;
+    entry.folder = "C";
+    entry.name = "X.TXT";
+    store.Add(entry, "x");
+    store.Save();
+    ASSERT_TRUE(unattached.Load()) << NWSimWorldError();
+
+    TOpenFolder folder;
+    char server[] = "BETA";
+    ASSERT_EQ(NW_FUNCTION("CLXWIN32.DLL", NWCCOpenConnByName)(0, server, 2, 1, 0, &folder.connection), 0u);
+    char path[] = "DATA:C";
+    uint8_t rights = 0;
+    ASSERT_EQ(NW_FUNCTION("CALWIN32.DLL", NWAllocTemporaryDirectoryHandle)(folder.connection, 0, path,
+                                                                           &folder.handle, &rights),
+              0u);
+    const std::vector<TScannedBlock> entries = ScanFolder(folder);
+    ASSERT_EQ(entries.size(), 1u);
+    EXPECT_EQ(Recover(folder, entries[0], "X.TXT", "X.TXT"), 0x8984u);
+    EXPECT_EQ(Purge(folder, entries[0], "X.TXT"), 0x898Au);
+    EXPECT_EQ(ScanFolder(folder).size(), 1u);
+}
+
+TEST_F(SalvageTest, PurgingErasedFilesTakesOnlyTheUsersOwn)
+{
+    TDeletedFile mine;
+    mine.deletor = 0x10000010; // ADMIN, who is logged in on TARVEX
+    TDeletedFile theirs;
+    theirs.deletor = 0x10000011;
+    AddDeleted("D", "MINE.TXT", "m", mine);
+    AddDeleted("D", "THEIRS.TXT", "t", theirs);
+    const TOpenFolder folder = OpenFolder("F:\\D\\");
+    EXPECT_EQ(NW_FUNCTION("CALWIN32.DLL", NWPurgeErasedFiles)(folder.connection), 0u);
+    const std::vector<TScannedBlock> left = ScanFolder(folder);
+    ASSERT_EQ(left.size(), 1u);
+    EXPECT_EQ(left[0].Name(), "THEIRS.TXT");
+}
+
+class SalvageCrashTest : public SalvageTest
+{
+protected:
+    void SetUp() override
+    {
+        SalvageTest::SetUp();
+        GTEST_FLAG_SET(death_test_style, "threadsafe");
+        AddDeleted("E", "KEEP.TXT", "precious");
+        folder_ = OpenFolder("F:\\E\\");
+        entries_ = ScanFolder(folder_);
+        ASSERT_EQ(entries_.size(), 1u);
+    }
+
+    // Reloads the world from disk, as a new process would find it.
+    void Restart() { ASSERT_TRUE(world_.Load()) << NWSimWorldError(); }
+
+    TOpenFolder folder_;
+    std::vector<TScannedBlock> entries_;
+};
+
+TEST_F(SalvageCrashTest, DyingAfterTheFileIsBackKeepsItInSalvageToo)
+{
+    EXPECT_EXIT(
+        {
+            NWSimCrashAt("recover-restored");
+            Recover(folder_, entries_[0], "KEEP.TXT", "KEEP.TXT");
+        },
+        testing::ExitedWithCode(86), "");
+    Restart();
+    EXPECT_EQ(ReadFile(Files() / "E" / "KEEP.TXT"), "precious");
+    ASSERT_EQ(Store().Entries().size(), 1u) << "the store still lists it: a deleted name that exists again";
+    EXPECT_EQ(ReadFile(Store().DataFile(entries_[0].sequence)), "precious");
+}
+
+TEST_F(SalvageCrashTest, DyingAfterTheStoreIsSavedLeavesOnlyAnUnlistedDataFile)
+{
+    EXPECT_EXIT(
+        {
+            NWSimCrashAt("recover-saved");
+            Recover(folder_, entries_[0], "KEEP.TXT", "KEEP.TXT");
+        },
+        testing::ExitedWithCode(86), "");
+    Restart();
+    EXPECT_EQ(ReadFile(Files() / "E" / "KEEP.TXT"), "precious");
+    EXPECT_TRUE(Store().Entries().empty());
+    EXPECT_TRUE(ScanFolder(OpenFolder("F:\\E\\")).empty());
+}
+
+TEST_F(SalvageCrashTest, DyingWhileTheStoreIsRenamedKeepsTheOldStore)
+{
+    EXPECT_EXIT(
+        {
+            NWSimCrashAt("atomic-write-renaming");
+            Purge(folder_, entries_[0], "KEEP.TXT");
+        },
+        testing::ExitedWithCode(86), "");
+    Restart();
+    ASSERT_EQ(Store().Entries().size(), 1u) << "the old store is whole";
+    EXPECT_EQ(ReadFile(Store().DataFile(entries_[0].sequence)), "precious");
+    EXPECT_EQ(ScanFolder(OpenFolder("F:\\E\\")).size(), 1u);
+}
+
+TEST_F(SalvageCrashTest, DyingAfterAPurgeIsSavedLeavesTheFileGone)
+{
+    EXPECT_EXIT(
+        {
+            NWSimCrashAt("purge-saved");
+            Purge(folder_, entries_[0], "KEEP.TXT");
+        },
+        testing::ExitedWithCode(86), "");
+    Restart();
+    EXPECT_TRUE(Store().Entries().empty());
+    EXPECT_TRUE(ScanFolder(OpenFolder("F:\\E\\")).empty());
+}
