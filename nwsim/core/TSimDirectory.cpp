@@ -65,6 +65,14 @@ TSimDirectory::TBuffer* TSimDirectory::FindBuffer(void* buffer)
     return found != buffers_.end() ? found->second.get() : nullptr;
 }
 
+int32_t TSimDirectory::BufferOf(int32_t context, void* buffer, TBuffer*& found)
+{
+    found = FindBuffer(buffer);
+    if (FindContext(context) == nullptr)
+        return kDSInvalidContext;
+    return found != nullptr ? 0 : kDSInvalidRequest;
+}
+
 int32_t TSimDirectory::CreateContext()
 {
     const int32_t handle = nextContext_++;
@@ -153,11 +161,9 @@ int32_t TSimDirectory::AllocateBuffer(uint32_t size, void** buffer)
 
 int32_t TSimDirectory::InitializeBuffer(int32_t context, uint32_t operation, void* buffer)
 {
-    TBuffer* found = FindBuffer(buffer);
-    if (FindContext(context) == nullptr)
-        return kDSInvalidContext;
-    if (found == nullptr)
-        return kDSInvalidRequest;
+    TBuffer* found = nullptr;
+    if (const int32_t code = BufferOf(context, buffer, found))
+        return code;
     const uint32_t size = found->size;
     *found = TBuffer{};
     found->size = size;
@@ -172,10 +178,10 @@ int32_t TSimDirectory::FreeBuffer(void* buffer)
 
 int32_t TSimDirectory::PutAttributeName(int32_t context, void* buffer, const std::string& name)
 {
-    TBuffer* found = FindBuffer(buffer);
-    if (FindContext(context) == nullptr)
-        return kDSInvalidContext;
-    if (found == nullptr || found->operation == 0)
+    TBuffer* found = nullptr;
+    if (const int32_t code = BufferOf(context, buffer, found))
+        return code;
+    if (found->operation == 0)
         return kDSInvalidRequest;
     found->attributeNames.push_back(name);
     return 0;
@@ -183,9 +189,8 @@ int32_t TSimDirectory::PutAttributeName(int32_t context, void* buffer, const std
 
 int32_t TSimDirectory::CheckBuffer(int32_t context, void* buffer)
 {
-    if (FindContext(context) == nullptr)
-        return kDSInvalidContext;
-    return FindBuffer(buffer) != nullptr ? 0 : kDSInvalidRequest;
+    TBuffer* found = nullptr;
+    return BufferOf(context, buffer, found);
 }
 
 const TDirectoryObject* TSimDirectory::Resolve(const TSimWorld& world, const TContext& context,
@@ -215,12 +220,10 @@ std::string TSimDirectory::Shown(const TContext& context, const std::string& dis
 int32_t TSimDirectory::List(const TSimWorld& world, int32_t context, const std::string& object,
                             int32_t& iteration, void* result)
 {
+    TBuffer* buffer = nullptr;
+    if (const int32_t code = BufferOf(context, result, buffer))
+        return code;
     const TContext* found = FindContext(context);
-    TBuffer* buffer = FindBuffer(result);
-    if (found == nullptr)
-        return kDSInvalidContext;
-    if (buffer == nullptr)
-        return kDSInvalidRequest;
     if (!TreeReachable(world))
         return kDSTransportFailure;
     bool isRoot = false;
@@ -251,23 +254,21 @@ int32_t TSimDirectory::List(const TSimWorld& world, int32_t context, const std::
 
 int32_t TSimDirectory::GetObjectCount(int32_t context, void* buffer, uint32_t& count)
 {
-    TBuffer* found = FindBuffer(buffer);
-    if (FindContext(context) == nullptr)
-        return kDSInvalidContext;
-    if (found == nullptr)
-        return kDSInvalidRequest;
+    TBuffer* found = nullptr;
+    if (const int32_t code = BufferOf(context, buffer, found))
+        return code;
     count = static_cast<uint32_t>(found->objects.size());
     return 0;
 }
 
 int32_t TSimDirectory::GetObjectName(int32_t context, void* buffer, std::string& name, uint8_t* information)
 {
-    const TContext* found = FindContext(context);
-    TBuffer* results = FindBuffer(buffer);
-    if (found == nullptr)
-        return kDSInvalidContext;
-    if (results == nullptr || results->objectCursor >= results->objects.size())
+    TBuffer* results = nullptr;
+    if (const int32_t code = BufferOf(context, buffer, results))
+        return code;
+    if (results->objectCursor >= results->objects.size())
         return kDSInvalidRequest;
+    const TContext* found = FindContext(context);
     const TListedObject& object = results->objects[results->objectCursor++];
     name = Shown(*found, object.name);
     if (information != nullptr)
@@ -284,12 +285,10 @@ int32_t TSimDirectory::GetObjectName(int32_t context, void* buffer, std::string&
 int32_t TSimDirectory::Read(const TSimWorld& world, int32_t context, const std::string& object,
                             bool allAttributes, void* request, int32_t& iteration, void* result)
 {
+    TBuffer* results = nullptr;
+    if (const int32_t code = BufferOf(context, result, results))
+        return code;
     const TContext* found = FindContext(context);
-    TBuffer* results = FindBuffer(result);
-    if (found == nullptr)
-        return kDSInvalidContext;
-    if (results == nullptr)
-        return kDSInvalidRequest;
     const TBuffer* requested = allAttributes ? nullptr : FindBuffer(request);
     if (!allAttributes && (requested == nullptr || requested->operation != kBufferOperationRead))
         return kDSInvalidRequest;
@@ -329,11 +328,9 @@ int32_t TSimDirectory::Read(const TSimWorld& world, int32_t context, const std::
 
 int32_t TSimDirectory::GetAttributeCount(int32_t context, void* buffer, uint32_t& count)
 {
-    TBuffer* found = FindBuffer(buffer);
-    if (FindContext(context) == nullptr)
-        return kDSInvalidContext;
-    if (found == nullptr)
-        return kDSInvalidRequest;
+    TBuffer* found = nullptr;
+    if (const int32_t code = BufferOf(context, buffer, found))
+        return code;
     count = static_cast<uint32_t>(found->attributes.size());
     found->attributeCursor = 0;
     return 0;
@@ -342,10 +339,10 @@ int32_t TSimDirectory::GetAttributeCount(int32_t context, void* buffer, uint32_t
 int32_t TSimDirectory::GetAttributeName(int32_t context, void* buffer, std::string& name,
                                         uint32_t& valueCount, uint32_t& syntax)
 {
-    TBuffer* found = FindBuffer(buffer);
-    if (FindContext(context) == nullptr)
-        return kDSInvalidContext;
-    if (found == nullptr || found->attributeCursor >= found->attributes.size())
+    TBuffer* found = nullptr;
+    if (const int32_t code = BufferOf(context, buffer, found))
+        return code;
+    if (found->attributeCursor >= found->attributes.size())
         return kDSInvalidRequest;
     const TDirectoryAttribute& attribute = found->attributes[found->attributeCursor++];
     name = attribute.name;
@@ -365,10 +362,10 @@ const TDirectoryAttribute* TSimDirectory::CurrentAttribute(const TBuffer& buffer
 
 int32_t TSimDirectory::ComputeValueSize(int32_t context, void* buffer, uint32_t& size)
 {
-    TBuffer* found = FindBuffer(buffer);
-    if (FindContext(context) == nullptr)
-        return kDSInvalidContext;
-    const TDirectoryAttribute* attribute = found != nullptr ? CurrentAttribute(*found) : nullptr;
+    TBuffer* found = nullptr;
+    if (const int32_t code = BufferOf(context, buffer, found))
+        return code;
+    const TDirectoryAttribute* attribute = CurrentAttribute(*found);
     if (attribute == nullptr)
         return kDSInvalidRequest;
     size = static_cast<uint32_t>(attribute->values[found->valueCursor].size() + 1);
@@ -377,10 +374,10 @@ int32_t TSimDirectory::ComputeValueSize(int32_t context, void* buffer, uint32_t&
 
 int32_t TSimDirectory::GetValue(int32_t context, void* buffer, std::string& value)
 {
-    TBuffer* found = FindBuffer(buffer);
-    if (FindContext(context) == nullptr)
-        return kDSInvalidContext;
-    const TDirectoryAttribute* attribute = found != nullptr ? CurrentAttribute(*found) : nullptr;
+    TBuffer* found = nullptr;
+    if (const int32_t code = BufferOf(context, buffer, found))
+        return code;
+    const TDirectoryAttribute* attribute = CurrentAttribute(*found);
     if (attribute == nullptr)
         return kDSInvalidRequest;
     value = attribute->values[found->valueCursor++];

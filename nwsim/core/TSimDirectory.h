@@ -104,6 +104,8 @@ private:
     TContext* FindContext(int32_t context);
     const TContext* FindContext(int32_t context) const;
     TBuffer* FindBuffer(void* buffer);
+    // The buffer of a request, checked together with its context: 0, or the code to answer with.
+    int32_t BufferOf(int32_t context, void* buffer, TBuffer*& found);
     const TDirectoryObject* Resolve(const TSimWorld& world, const TContext& context, const std::string& name,
                                     bool& isRoot) const;
     std::string Shown(const TContext& context, const std::string& distinguishedName) const;
