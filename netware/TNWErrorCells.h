@@ -27,6 +27,9 @@ struct TNWErrorCells
     }
 };
 
+// Upper-case hexadecimal without leading zeros: 0x123 gives 123, 0 gives 0.
+std::string HexWithoutLeadingZeros(uint32_t value);
+
 // A completion code as upper-case hexadecimal with at least four digits: 0000, FFFF, 8801, FFFFFDA7.
 std::string NWCodeText(uint32_t code);
 

@@ -1,18 +1,46 @@
-// The server module: deleted-file services and server facts, with the module's completion codes.
+// The server module: the deleted files of a folder, their recovery, server facts and the server clock.
 #pragma once
 
+#include "NWClientApi.h"
+#include "TDateTime.h"
+#include "TNWDeletedEntry.h"
 #include "TNWErrorCells.h"
+#include "TNWServerInfo.h"
 
 #include <string>
+#include <vector>
 
 namespace nw
 {
+
+using TNWDeletedList = std::vector<TNWDeletedItem>;
 
 class TNWServer
 {
 public:
     static TNWErrorCells& Cells();
     static std::string LastErrorText() { return NWCodeText(Cells().lastError); }
+
+    // The connection of the server that holds a drive-letter path, or 0.
+    static NWCONN_HANDLE GetPathConnection(const std::string& path);
+    // The deleted entries of a folder (a drive-letter path with a trailing backslash), in the server's order.
+    // The folder's directory handle stays allocated while entries carry it; an empty list has released it.
+    static TNWDeletedList ScanDeletedFiles(NWCONN_HANDLE connection, const std::string& path);
+    // Recovers the entry into its own folder under the file-name part of recoverPath.
+    static bool RecoverDeletedFile(NWCONN_HANDLE connection, NWDIR_HANDLE dirHandle, uint32_t sequence,
+                                   uint32_t volume, uint32_t dirBase, const std::string& deletedPath,
+                                   const std::string& recoverPath);
+    static bool GetServerInfo(NWCONN_HANDLE connection, TNWServerInfo& info);
+    static bool SetServerDateTime(NWCONN_HANDLE connection, TDateTime when);
+    static NWCONN_HANDLE OpenServerConnection(const std::string& serverName);
+    // A packed NetWare date and time; 1 January 1980 where the date is not valid.
+    static TDateTime UnpackNWDateTime(uint32_t packed);
+    static std::string GetObjectNameByID(NWCONN_HANDLE connection, uint32_t objectId);
+
+    // Builds one entry from the 376-byte block of a scan.
+    static TNWDeletedItem BuildDeletedItem(NWCONN_HANDLE connection, NWDIR_HANDLE dirHandle,
+                                           uint32_t sequence, uint32_t volume, uint32_t dirBase,
+                                           const uint8_t* block);
 };
 
 } // namespace nw

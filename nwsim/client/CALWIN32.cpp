@@ -470,6 +470,7 @@ NWCCODE NWAPI NWParseNetWarePath(char* path, NWCONN_HANDLE* conn, NWDIR_HANDLE* 
     std::string text;
     if (world == nullptr || conn == nullptr || !nwsim::ReadText(path, nwsim::kMaxNetWarePath, text))
         return nwsim::kInvalidPath;
+    nwsim::NoteText("NWParseNetWarePath", text);
     nwsim::TVolumePath parsed;
     if (const uint32_t code = Net().Files().ParsePath(*world, Net().FindConnection(*conn), text, parsed))
         return code;
@@ -544,6 +545,7 @@ NWCCODE NWAPI NWRecoverDeletedFile(NWCONN_HANDLE conn, NWDIR_HANDLE dirHandle, u
     if (!nwsim::ReadText(deletedName, nwsim::kMaxNetWarePath, deleted) ||
         !nwsim::ReadText(recoverName, nwsim::kMaxNetWarePath, recovered))
         return nwsim::kInvalidFileName;
+    nwsim::NoteText("NWRecoverDeletedFile", deleted + "|" + recovered);
     return Net().Files().Recover(*Net().World(), *connection, dirHandle, sequence, volume, dirBase, deleted,
                                  recovered);
 }

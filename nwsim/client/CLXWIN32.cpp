@@ -56,6 +56,7 @@ NWCCODE NWAPI NWCCOpenConnByName(NWCONN_HANDLE, char* name, uint32_t nameFormat,
     if (conn == nullptr || nameFormat != kBinderyServerName ||
         !nwsim::ReadText(name, nwsim::kServerNameBytes - 1, server))
         return nwsim::kInvalidConnection;
+    nwsim::NoteText("NWCCOpenConnByName", server);
     const TSimConnection* connection = Net().OpenConnection(server);
     if (connection == nullptr)
         return nwsim::kInvalidConnection;
@@ -100,6 +101,7 @@ NWCCODE NWAPI NWCCSetPrefServerName(char* serverName)
     std::string server;
     if (!nwsim::ReadText(serverName, nwsim::kServerNameBytes - 1, server))
         return nwsim::kInvalidConnection;
+    nwsim::NoteText("NWCCSetPrefServerName", server);
     return Net().SetPreferredServer(server) ? 0 : nwsim::kInvalidConnection;
 }
 

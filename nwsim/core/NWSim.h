@@ -29,6 +29,10 @@ extern "C"
     /* Calls that reached the function since the last reset, including those that failed. */
     uint32_t NWSimCallCount(const char* function);
 
+    /* The text argument the function last received (a path, a name, or "deleted|recover" for a recovery);
+   empty when it was not called since the last reset. */
+    const char* NWSimLastText(const char* function);
+
     /* How often the library was asked to load since the last reset, including refused attempts. */
     uint32_t NWSimLibraryLoadAttempts(const char* library);
 

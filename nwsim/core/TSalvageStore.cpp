@@ -36,7 +36,7 @@ json EntryJson(const TDeletedFile& entry)
 
 TSimTime ReadTime(const json& entry, const char* key)
 {
-    const std::optional<TSimTime> time = ParseSimTime(entry.value(key, std::string()));
+    const std::optional<TSimTime> time = ParseSimTime(entry.value(key, std::string()), TTimeParse::Packable);
     if (!time)
         throw TWorldError(std::string("salvage entry has a bad \"") + key + "\" time");
     return *time;

@@ -35,6 +35,7 @@ struct TControls
     std::set<std::string> missingLibraries;
     std::set<std::pair<std::string, std::string>> missingFunctions;
     std::map<std::string, uint32_t> loadAttempts;
+    std::map<std::string, std::string> lastTexts;
     std::map<std::string, void*> loadedModules;
     uint32_t latencyMicroseconds = 0;
 };
@@ -71,6 +72,11 @@ std::optional<uint32_t> EnterCall(const char* function)
     return fault->second.code;
 }
 
+void NoteText(const char* function, const std::string& text)
+{
+    Controls().lastTexts[function] = text;
+}
+
 } // namespace nwsim
 
 using nwsim::Controls;
@@ -86,6 +92,7 @@ extern "C" void NWSimReset(void)
     controls.missingLibraries.clear();
     controls.missingFunctions.clear();
     controls.loadAttempts.clear();
+    controls.lastTexts.clear();
     controls.latencyMicroseconds = 0;
     nwsim::ArmCrashPoint("");
 }
@@ -158,6 +165,11 @@ extern "C" uint32_t NWSimCallCount(const char* function)
 {
     const auto found = Controls().callCounts.find(function);
     return found != Controls().callCounts.end() ? found->second : 0;
+}
+
+extern "C" const char* NWSimLastText(const char* function)
+{
+    return Controls().lastTexts[function != nullptr ? function : ""].c_str();
 }
 
 extern "C" uint32_t NWSimLibraryLoadAttempts(const char* library)

@@ -3,6 +3,7 @@
 
 #include <cstdint>
 #include <optional>
+#include <string>
 
 namespace nwsim
 {
@@ -10,5 +11,8 @@ namespace nwsim
 // Counts a call of the named function. Returns the code to answer with when a fault is injected for this
 // call.
 std::optional<uint32_t> EnterCall(const char* function);
+
+// Remembers the text argument of a call, for NWSimLastText.
+void NoteText(const char* function, const std::string& text);
 
 } // namespace nwsim

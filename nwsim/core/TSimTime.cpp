@@ -51,7 +51,7 @@ TSimTime SimNow()
                     static_cast<uint8_t>(local.tm_min),          static_cast<uint8_t>(local.tm_sec)};
 }
 
-std::optional<TSimTime> ParseSimTime(const std::string& text)
+std::optional<TSimTime> ParseSimTime(const std::string& text, TTimeParse parse)
 {
     if (text.empty())
         return TSimTime{};
@@ -63,8 +63,9 @@ std::optional<TSimTime> ParseSimTime(const std::string& text)
         return std::nullopt;
     if (fields == 7 && separator != ' ' && separator != 'T')
         return std::nullopt;
-    if (year < 1 || year > 9999 || month < 1 || month > 12 || day < 1 || day > 31 || hour > 23 ||
-        minute > 59 || second > 59)
+    const bool strict = parse == TTimeParse::Strict;
+    if (year < 1 || year > 9999 || month < 1 || month > (strict ? 12u : 15u) || day < 1 || day > 31 ||
+        hour > (strict ? 23u : 31u) || minute > (strict ? 59u : 63u) || second > (strict ? 59u : 62u))
         return std::nullopt;
     return TSimTime{static_cast<uint16_t>(year), static_cast<uint8_t>(month),  static_cast<uint8_t>(day),
                     static_cast<uint8_t>(hour),  static_cast<uint8_t>(minute), static_cast<uint8_t>(second)};

@@ -24,8 +24,15 @@ struct TSimTime
 // The local time now, to the second.
 TSimTime SimNow();
 
-// "YYYY-MM-DD HH:MM:SS" (a "T" separator is accepted too, and a date alone); empty text is "never".
-std::optional<TSimTime> ParseSimTime(const std::string& text);
+// "YYYY-MM-DD HH:MM:SS" (a "T" separator is accepted too, and a date alone); empty text is "never". A strict
+// parse takes calendar values only; a packable one takes whatever the DOS fields can hold, as a server's
+// store may (a 31 February, an hour 24).
+enum class TTimeParse
+{
+    Strict,
+    Packable,
+};
+std::optional<TSimTime> ParseSimTime(const std::string& text, TTimeParse parse = TTimeParse::Strict);
 std::string FormatSimTime(const TSimTime& time);
 
 // Seconds since 1 January 1970, 00:00, in the same (local) time.

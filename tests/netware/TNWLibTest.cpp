@@ -1,6 +1,7 @@
 // Loading the calls and client libraries, the primary connection, and the calls module's completion codes.
 #include "TWorldTest.h"
 
+#include "TDateTime.h"
 #include "TNWBase.h"
 #include "TNWEntryPoint.h"
 #include "TNWLib.h"
@@ -185,4 +186,61 @@ TEST_F(TNWLibTest, TheConnectionInformationSlotCanBeFilledFromTheCallsLibrary)
     ASSERT_NE(fromCalls, nullptr);
     // One slot: once filled, every user gets the same function.
     EXPECT_EQ(nw::api::NWCCGetConnInfo.Bind(), fromCalls);
+}
+
+TEST_F(TNWLibTest, TheServerDateIsTheServersDateOrToday)
+{
+    TNWBase base;
+    ASSERT_EQ(nw::api::NWSetFileServerDateAndTime.Bind()(kPrimaryHandle, 99, 12, 31, 23, 59, 0), 0u);
+    EXPECT_DOUBLE_EQ(TNWLib::GetServerDate(0), nw::EncodeDate(1999, 12, 31));
+    NWSimFailCalls("NWGetFileServerDateAndTime", 0x8801, 1, 1);
+    EXPECT_DOUBLE_EQ(TNWLib::GetServerDate(0), nw::Today());
+    EXPECT_EQ(base.LastError().NWLib, "8801");
+}
+
+TEST_F(TNWLibTest, APreferredServerBecomesThePrimaryConnection)
+{
+    TNWBase base;
+    EXPECT_TRUE(TNWLib::NDSMode());
+    ASSERT_TRUE(TNWLib::SetPreferredServer("OLDSRV"));
+    EXPECT_EQ(NWSimLastText("NWCCSetPrefServerName"), std::string("OLDSRV"));
+    EXPECT_EQ(TNWLib::GetServerNameOfConnection(0), "OLDSRV");
+    EXPECT_FALSE(TNWLib::NDSMode()) << "a bindery server";
+    EXPECT_FALSE(TNWLib::SetPreferredServer("NOWHERE"));
+    EXPECT_EQ(base.LastError().NWLib, "8801");
+    EXPECT_FALSE(TNWLib::SetPreferredServer(std::string(1025, 'S')));
+}
+
+TEST_F(TNWLibTest, WithoutThePreferredServerCallThePrimaryConnectionIsSet)
+{
+    NWSimSetFunctionMissing("CLXWIN32.DLL", "NWCCSetPrefServerName", 1);
+    TNWBase base;
+    ASSERT_TRUE(TNWLib::SetPreferredServer("oldsrv"));
+    EXPECT_EQ(NWSimCallCount("NWSetPrimaryConnectionID"), 1u);
+    nw::NWCONN_HANDLE primary = 0;
+    ASSERT_EQ(nw::api::NWGetPrimaryConnectionID.Bind()(&primary), 0u);
+    EXPECT_EQ(primary, 0x00C10102u);
+}
+
+TEST_F(TNWLibTest, TheBroadcastModeIsReadThroughTheCallsLibrary)
+{
+    TNWBase base;
+    NWSimSetFunctionMissing("CLXWIN32.DLL", "NWCCGetConnInfo", 1);
+    EXPECT_TRUE(TNWLib::SetBroadcastMode(kPrimaryHandle, 2));
+    EXPECT_EQ(TNWLib::GetBroadcastMode(0), 2);
+    EXPECT_FALSE(TNWLib::SetBroadcastMode(0, 1)) << "the connection is not resolved";
+    EXPECT_EQ(base.LastError().NWLib, "8801");
+}
+
+TEST_F(TNWLibTest, NetworkDrivesComeInOrder)
+{
+    TNWBase base;
+    EXPECT_EQ(TNWLib::GetFirstNetworkDrive(), 'F');
+    EXPECT_EQ(TNWLib::GetNextNetworkDrive(), 'F');
+    NWSimFailCalls("NWGetFirstDrive", 0x8804, 1, 0);
+    EXPECT_EQ(TNWLib::GetFirstNetworkDrive(), '\0');
+    EXPECT_EQ(TNWLib::GetNextNetworkDrive(), '\0') << "without a first drive no drive is tried";
+    EXPECT_EQ(base.LastError().NWLib, "0000") << "drive failures are not recorded";
+    EXPECT_EQ(TNWLib::GetMaxConnections(), 50);
+    EXPECT_EQ(TNWLib::LongSwap(0x12345678), 0x78563412u);
 }

@@ -14,31 +14,19 @@ using nwsim::TSimTime;
 class SalvageTest : public TWorldTest
 {
 protected:
-    std::filesystem::path Files(const std::string& volume = "DATA") const
-    {
-        return world_.Folder() / "volumes" / "TARVEX" / volume / "files";
-    }
+    std::filesystem::path Files() const { return world_.FilesFolder("TARVEX", "DATA"); }
 
     nwsim::TSalvageStore Store() const
     {
-        nwsim::TSalvageStore store(world_.Folder() / "volumes" / "TARVEX" / "DATA" / "salvage");
+        nwsim::TSalvageStore store(world_.SalvageFolder("TARVEX", "DATA"));
         store.Load();
         return store;
     }
 
-    // Puts a deleted file into the TARVEX/DATA store, as if it had been deleted there.
     uint32_t AddDeleted(const std::string& folder, const std::string& name, const std::string& content,
                         TDeletedFile entry = {})
     {
-        std::filesystem::create_directories(Files() / nwsim::PathFromUtf8(folder));
-        nwsim::TSalvageStore store = Store();
-        entry.folder = folder;
-        entry.name = name;
-        if (entry.deleted.IsNever())
-            entry.deleted = TSimTime{2026, 11, 30, 9, 15, 20};
-        const uint32_t id = store.Add(entry, content).id;
-        store.Save();
-        return id;
+        return world_.AddDeleted("TARVEX", "DATA", folder, name, content, entry);
     }
 
     static std::string ReadFile(const std::filesystem::path& path)
@@ -294,14 +282,7 @@ TEST_F(SalvageTest, AConnectionWithoutALoginMayScanButNotRecoverOrPurge)
                   {"name": "BETA", "version": "3.12", "volumes": ["DATA"]}],
       "workstation": {"attached": ["ALPHA"], "logins": {"ALPHA": "SUPERVISOR"}}
     })");
-    const std::filesystem::path volume = unattached.Folder() / "volumes" / "BETA" / "DATA";
-    std::filesystem::create_directories(volume / "files" / "C");
-    nwsim::TSalvageStore store(volume / "salvage");
-    TDeletedFile entry;
-    entry.folder = "C";
-    entry.name = "X.TXT";
-    store.Add(entry, "x");
-    store.Save();
+    unattached.AddDeleted("BETA", "DATA", "C", "X.TXT", "x");
     ASSERT_TRUE(unattached.Load()) << NWSimWorldError();
 
     TOpenFolder folder;

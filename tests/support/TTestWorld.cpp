@@ -7,6 +7,7 @@
 
 #include <atomic>
 #include <fstream>
+#include <stdexcept>
 
 #ifdef _WIN32
 #include <process.h>
@@ -69,6 +70,42 @@ void TTestWorld::CreatePlain()
 void TTestWorld::WriteWorldJson(const std::string& text)
 {
     std::ofstream(folder_ / "world.json", std::ios::binary) << text;
+}
+
+void TTestWorld::EditWorldJson(const std::string& from, const std::string& to)
+{
+    std::string text = nwsim::ReadWholeFile(folder_ / "world.json").value_or("");
+    const size_t at = text.find(from);
+    if (at == std::string::npos)
+        throw std::runtime_error("world.json holds no " + from);
+    text.replace(at, from.size(), to);
+    WriteWorldJson(text);
+}
+
+std::filesystem::path TTestWorld::FilesFolder(const std::string& server, const std::string& volume) const
+{
+    return folder_ / "volumes" / server / volume / "files";
+}
+
+std::filesystem::path TTestWorld::SalvageFolder(const std::string& server, const std::string& volume) const
+{
+    return folder_ / "volumes" / server / volume / "salvage";
+}
+
+uint32_t TTestWorld::AddDeleted(const std::string& server, const std::string& volume,
+                                const std::string& folder, const std::string& name,
+                                const std::string& content, nwsim::TDeletedFile entry)
+{
+    std::filesystem::create_directories(FilesFolder(server, volume) / nwsim::PathFromUtf8(folder));
+    nwsim::TSalvageStore store(SalvageFolder(server, volume));
+    store.Load();
+    entry.folder = folder;
+    entry.name = name;
+    if (entry.deleted.IsNever())
+        entry.deleted = nwsim::TSimTime{2026, 11, 30, 9, 15, 20};
+    const uint32_t id = store.Add(entry, content).id;
+    store.Save();
+    return id;
 }
 
 bool TTestWorld::Load()
