@@ -4,6 +4,9 @@
 #include "LibraryEntry.h"
 #include "TSimNetwork.h"
 
+#include <cstdio>
+#include <cstring>
+
 using namespace nw;
 using nwsim::TSimNetwork;
 
@@ -34,6 +37,27 @@ const nwsim::TSimWorld* World()
 bool ReadName(const char* text, std::string& name)
 {
     return nwsim::ReadText(text, nwsim::kDirectoryNameBytes - 1, name);
+}
+
+// Remembers a context setting for the test controls: the flags in hexadecimal, or the name context.
+void NoteSetting(int32_t key, const void* value)
+{
+    if (value == nullptr)
+        return;
+    if (key == nwsim::kContextKeyFlags)
+    {
+        uint32_t flags = 0;
+        std::memcpy(&flags, value, sizeof(flags));
+        char text[16];
+        std::snprintf(text, sizeof(text), "flags=%X", static_cast<unsigned>(flags));
+        nwsim::NoteText("NWDSSetContext", text);
+    }
+    else if (key == nwsim::kContextKeyNameContext)
+    {
+        std::string name;
+        if (nwsim::ReadText(static_cast<const char*>(value), nwsim::kDirectoryNameBytes - 1, name))
+            nwsim::NoteText("NWDSSetContext", "name=" + name);
+    }
 }
 
 // Whether a connection leads to a server of the directory tree.
@@ -73,6 +97,7 @@ NWDSCCODE NWAPI NWDSSetContext(NWDSContextHandle context, int32_t key, void* val
     NWSIM_ENTER(NWDSSetContext);
     if (World() == nullptr)
         return nwsim::kDSTransportFailure;
+    NoteSetting(key, value);
     return Directory().SetContext(*World(), context, key, value);
 }
 

@@ -29,9 +29,12 @@ extern "C"
     /* Calls that reached the function since the last reset, including those that failed. */
     uint32_t NWSimCallCount(const char* function);
 
-    /* The text argument the function last received (a path, a name, or "deleted|recover" for a recovery);
-   empty when it was not called since the last reset. */
+    /* The text argument the function last received (a path, a name, "deleted|recover" for a recovery,
+       "flags=HEX" or "name=TEXT" for a context setting); empty when it was not called since the last reset.
+     */
     const char* NWSimLastText(const char* function);
+    /* Every such text since the last reset, one a line. */
+    const char* NWSimTexts(const char* function);
 
     /* How often the library was asked to load since the last reset, including refused attempts. */
     uint32_t NWSimLibraryLoadAttempts(const char* library);

@@ -15,6 +15,7 @@
 #include <string>
 #include <thread>
 #include <utility>
+#include <vector>
 
 namespace nwsim
 {
@@ -35,7 +36,8 @@ struct TControls
     std::set<std::string> missingLibraries;
     std::set<std::pair<std::string, std::string>> missingFunctions;
     std::map<std::string, uint32_t> loadAttempts;
-    std::map<std::string, std::string> lastTexts;
+    std::map<std::string, std::vector<std::string>> texts;
+    std::string joined; // the answer of the last NWSimTexts
     std::map<std::string, void*> loadedModules;
     uint32_t latencyMicroseconds = 0;
 };
@@ -74,7 +76,7 @@ std::optional<uint32_t> EnterCall(const char* function)
 
 void NoteText(const char* function, const std::string& text)
 {
-    Controls().lastTexts[function] = text;
+    Controls().texts[function].push_back(text);
 }
 
 } // namespace nwsim
@@ -92,7 +94,7 @@ extern "C" void NWSimReset(void)
     controls.missingLibraries.clear();
     controls.missingFunctions.clear();
     controls.loadAttempts.clear();
-    controls.lastTexts.clear();
+    controls.texts.clear();
     controls.latencyMicroseconds = 0;
     nwsim::ArmCrashPoint("");
 }
@@ -169,7 +171,17 @@ extern "C" uint32_t NWSimCallCount(const char* function)
 
 extern "C" const char* NWSimLastText(const char* function)
 {
-    return Controls().lastTexts[function != nullptr ? function : ""].c_str();
+    const std::vector<std::string>& texts = Controls().texts[function != nullptr ? function : ""];
+    return texts.empty() ? "" : texts.back().c_str();
+}
+
+extern "C" const char* NWSimTexts(const char* function)
+{
+    std::string& joined = Controls().joined;
+    joined.clear();
+    for (const std::string& text : Controls().texts[function != nullptr ? function : ""])
+        joined += text + "\n";
+    return joined.c_str();
 }
 
 extern "C" uint32_t NWSimLibraryLoadAttempts(const char* library)

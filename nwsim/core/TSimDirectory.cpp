@@ -76,7 +76,7 @@ int32_t TSimDirectory::BufferOf(int32_t context, void* buffer, TBuffer*& found)
 int32_t TSimDirectory::CreateContext()
 {
     const int32_t handle = nextContext_++;
-    contexts_[handle] = TContext{kDefaultContextFlags, defaultNameContext_};
+    contexts_[handle] = TContext{defaultFlags_, defaultNameContext_};
     return handle;
 }
 

@@ -36,7 +36,12 @@ struct TDirectoryAttribute
 class TSimDirectory
 {
 public:
-    void SetDefaultNameContext(const std::string& nameContext) { defaultNameContext_ = nameContext; }
+    // What new contexts start with.
+    void SetDefaults(const std::string& nameContext, uint32_t flags)
+    {
+        defaultNameContext_ = nameContext;
+        defaultFlags_ = flags;
+    }
 
     int32_t CreateContext();
     int32_t DuplicateContext(int32_t context);
@@ -112,6 +117,7 @@ private:
     const TDirectoryAttribute* CurrentAttribute(const TBuffer& buffer) const;
 
     std::string defaultNameContext_ = "[Root]";
+    uint32_t defaultFlags_ = kDefaultContextFlags;
     std::map<int32_t, TContext> contexts_;
     int32_t nextContext_ = 1;
     std::map<void*, std::unique_ptr<TBuffer>> buffers_;

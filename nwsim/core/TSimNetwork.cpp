@@ -51,7 +51,7 @@ bool TSimNetwork::Load(const std::filesystem::path& folder)
         if (server == world_->workstation.primary)
             primary_ = connection.handle;
     }
-    directory_.SetDefaultNameContext(world_->workstation.nameContext);
+    directory_.SetDefaults(world_->workstation.nameContext, world_->workstation.contextFlags);
     return true;
 }
 

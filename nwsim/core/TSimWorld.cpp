@@ -199,6 +199,8 @@ void ReadWorkstation(const json& workstation, TSimWorld& world)
     result.directoryLogin = UpperName(ReadString(workstation, "directoryLogin", "workstation", false));
     if (!result.directoryLogin.empty() && world.FindDirectoryObject(result.directoryLogin) == nullptr)
         Fail("workstation: directory login " + Quoted(result.directoryLogin) + " is not a directory object");
+    if (workstation.contains("contextFlags"))
+        result.contextFlags = ReadNumber(workstation["contextFlags"], "workstation contextFlags", 0xFFFFFFFF);
     result.nameContext = ReadString(workstation, "nameContext", "workstation", false);
     if (result.nameContext.empty() || UpperName(result.nameContext) == "[ROOT]")
         result.nameContext = "[Root]";
@@ -484,10 +486,13 @@ std::string WorldToJson(const TSimWorld& world)
     for (const TDriveMapping& drive : station.drives)
         drives[std::string(1, drive.letter)] = {
             {"server", drive.server}, {"volume", drive.volume}, {"path", drive.path}};
-    document["workstation"] = {
-        {"attached", station.attached},       {"primary", station.primary},
-        {"logins", station.logins},           {"directoryLogin", station.directoryLogin},
-        {"nameContext", station.nameContext}, {"drives", drives}};
+    document["workstation"] = {{"attached", station.attached},
+                               {"primary", station.primary},
+                               {"logins", station.logins},
+                               {"directoryLogin", station.directoryLogin},
+                               {"nameContext", station.nameContext},
+                               {"contextFlags", station.contextFlags},
+                               {"drives", drives}};
     return document.dump(2) + "\n";
 }
 

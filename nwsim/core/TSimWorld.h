@@ -83,6 +83,7 @@ struct TSimWorkstation
     std::map<std::string, std::string> logins; // server name to the bindery name logged in there
     std::string directoryLogin;                // typed name of the directory identity
     std::string nameContext = "[Root]";        // the directory name context new contexts start in
+    uint32_t contextFlags = 0x13;              // the flags new contexts start with
     std::vector<TDriveMapping> drives;
 };
 

@@ -8,6 +8,7 @@
 #include "TNWNDS.h"
 #include "TNWObjError.h"
 
+#include <sstream>
 #include <vector>
 
 using nw::TNWBase;
@@ -251,7 +252,8 @@ TEST_F(TNWBaseTest, WithTheDirectoryLibraryAnIdTheDirectoryCannotMapIsEmpty)
     TNWBase base;
     EXPECT_FALSE(base.NDSAvailable());
     EXPECT_EQ(base.LoginID(), "SUPERVISOR");
-    EXPECT_EQ(base.ObjectID(), "") << "directory mode asks the directory, which does not know the bindery name";
+    EXPECT_EQ(base.ObjectID(), "")
+        << "directory mode asks the directory, which does not know the bindery name";
 }
 
 TEST_F(TNWBaseTest, TheServerDateAndBroadcastModeGoThroughTheServerHandle)
@@ -287,4 +289,22 @@ TEST_F(TNWBaseTest, DestructionFreesTheModulesButLeavesTheLibrariesLoaded)
     EXPECT_NE(nw::ClientLibraryHandle(nw::TNWClientLibrary::Directory), nullptr);
     TNWBase again;
     EXPECT_TRUE(again.NetAvailable()) << "a new component loads the client again";
+}
+
+TEST_F(TNWBaseTest, CreationAddsDereferenceTranslateAndCanonicalizeInThatOrder)
+{
+    world_.EditWorldJson(R"("contextFlags": 19)", R"("contextFlags": 0)");
+    ASSERT_TRUE(world_.Load());
+    TNWBase base;
+    ASSERT_TRUE(base.NDSAvailable());
+    std::vector<std::string> flagSettings;
+    std::istringstream texts(NWSimTexts("NWDSSetContext"));
+    for (std::string line; std::getline(texts, line);)
+        if (line.rfind("flags=", 0) == 0)
+            flagSettings.push_back(line);
+    // The login is canonicalized afterwards, with its own flags and the old ones put back.
+    ASSERT_GE(flagSettings.size(), 3u);
+    EXPECT_EQ(std::vector<std::string>(flagSettings.begin(), flagSettings.begin() + 3),
+              (std::vector<std::string>{"flags=1", "flags=3", "flags=13"}));
+    EXPECT_EQ(nw::TNWNDS::GetContextFlags(), 0x13u);
 }
