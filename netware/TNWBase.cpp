@@ -1,6 +1,7 @@
 // The connection component: its creation, properties and change notifications.
 #include "TNWBase.h"
 
+#include "NWText.h"
 #include "TNWLib.h"
 #include "TNWNDS.h"
 #include "TNWObjError.h"
@@ -14,14 +15,6 @@ namespace
 {
 
 constexpr const char* kCallsModuleVersion = "3.34 - 11 Oct 1997";
-
-std::string UpperCase(std::string text)
-{
-    for (char& c : text)
-        if (c >= 'a' && c <= 'z')
-            c = static_cast<char>(c - 'a' + 'A');
-    return text;
-}
 
 } // namespace
 

@@ -1,4 +1,5 @@
 // The calls module's connections, bindery objects and identity.
+#include "NWText.h"
 #include "TNWEntryPoint.h"
 #include "TNWLib.h"
 #include "TNWNDS.h"
@@ -21,36 +22,6 @@ constexpr uint32_t kConnInfoServerName = 7;
 constexpr size_t kServerNameBuffer = 1025;
 constexpr size_t kObjectNameBuffer = 1028;
 constexpr size_t kConnectionListSize = 49;
-
-// The text of a buffer the client filled, never read past its end even when the client left no NUL.
-template <size_t N> std::string BufferText(const std::array<char, N>& buffer)
-{
-    return std::string(buffer.data(), strnlen(buffer.data(), N));
-}
-
-std::string UpperCase(std::string text)
-{
-    for (char& c : text)
-        if (c >= 'a' && c <= 'z')
-            c = static_cast<char>(c - 'a' + 'A');
-    return text;
-}
-
-std::string Trimmed(const std::string& text)
-{
-    const size_t first = text.find_first_not_of(" \t\r\n");
-    if (first == std::string::npos)
-        return {};
-    return text.substr(first, text.find_last_not_of(" \t\r\n") - first + 1);
-}
-
-// A name in a writable buffer of its own, as the client's functions take it.
-std::vector<char> NameBuffer(const std::string& name)
-{
-    std::vector<char> buffer(name.begin(), name.end());
-    buffer.push_back('\0');
-    return buffer;
-}
 
 } // namespace
 
@@ -125,8 +96,7 @@ TNWStringList TNWLib::GetConnectionList()
             uint32_t number = 0;
             std::memcpy(&number, block.data() + kConnRefInfoNumberOffset, sizeof(number));
             const char* name = reinterpret_cast<const char*>(block.data() + kConnRefInfoNameOffset);
-            list.push_back(
-                {std::string(name, strnlen(name, kConnRefInfoSize - kConnRefInfoNameOffset)), number});
+            list.push_back({BufferText(name, kConnRefInfoSize - kConnRefInfoNameOffset), number});
         }
         return list;
     }
@@ -181,7 +151,7 @@ uint32_t TNWLib::GetObjectIDByName(NWCONN_HANDLE connection, const std::string& 
     if (getObjectId == nullptr)
         return 0;
     connection = ResolveConnection(connection);
-    std::vector<char> upper = NameBuffer(UpperCase(name));
+    std::vector<char> upper = TextBuffer(UpperCase(name));
     uint32_t id = 0;
     const NWCCODE code = getObjectId(connection, upper.data(), type, &id);
     Cells().lastResult = code;
@@ -205,7 +175,7 @@ std::string TNWLib::GetObjectIDText(NWCONN_HANDLE connection, const std::string&
     if (getObjectId == nullptr)
         return "0";
     connection = ResolveConnection(connection);
-    std::vector<char> upper = NameBuffer(UpperCase(name));
+    std::vector<char> upper = TextBuffer(UpperCase(name));
     uint32_t id = 0;
     if (getObjectId(connection, upper.data(), type, &id) != 0)
         return "0";
@@ -229,12 +199,12 @@ std::string TNWLib::GetObjectFullName(NWCONN_HANDLE connection, const std::strin
         if (found)
             return value;
     }
-    std::string result = UpperCase(Trimmed(name));
+    std::string result = UpperCase(TrimBlanks(name));
     const auto readPropertyValue = api::NWReadPropertyValue.Bind();
     if (readPropertyValue == nullptr)
         return result;
     connection = ResolveConnection(connection);
-    std::vector<char> objectName = NameBuffer(result);
+    std::vector<char> objectName = TextBuffer(result);
     char property[] = "IDENTIFICATION";
     // One property segment is 128 bytes; the NUL after it ends a full name that fills it.
     std::array<uint8_t, 129> value{};
@@ -243,8 +213,7 @@ std::string TNWLib::GetObjectFullName(NWCONN_HANDLE connection, const std::strin
     // The type is looked up for the trimmed name too: padding would make every lookup miss.
     if (readPropertyValue(connection, objectName.data(), GetObjectTypeOfName(connection, result), property, 1,
                           value.data(), &more, &flags) == 0)
-        result = std::string(reinterpret_cast<const char*>(value.data()),
-                             strnlen(reinterpret_cast<const char*>(value.data()), 128));
+        result = BufferText(reinterpret_cast<const char*>(value.data()), 128);
     return result;
 }
 

@@ -1,6 +1,7 @@
 // The directory module: the global context, names and IDs, listings and attribute reads.
 #include "TNWNDS.h"
 
+#include "NWText.h"
 #include "TNWEntryPoint.h"
 #include "TNWLib.h"
 
@@ -43,18 +44,6 @@ bool LibrariesLoaded()
 {
     return ClientLibraryHandle(TNWClientLibrary::Directory) != nullptr &&
            ClientLibraryHandle(TNWClientLibrary::Locale) != nullptr;
-}
-
-std::vector<char> TextBuffer(const std::string& text)
-{
-    std::vector<char> buffer(text.begin(), text.end());
-    buffer.push_back('\0');
-    return buffer;
-}
-
-std::string BufferText(const char* buffer, size_t size)
-{
-    return std::string(buffer, strnlen(buffer, size));
 }
 
 // A context handle from the client: a positive handle, else 0 with the error recorded.

@@ -1,6 +1,7 @@
 // The server module: deleted-file scans, recovery, server facts and the server clock.
 #include "TNWServer.h"
 
+#include "NWText.h"
 #include "TNWEntryPoint.h"
 #include "TNWLib.h"
 #include "TNWNDS.h"
@@ -21,14 +22,6 @@ constexpr size_t kObjectNameBuffer = 1026;
 constexpr size_t kServerNameBuffer = 1025;
 constexpr size_t kBlockNameOffset = 16;
 constexpr size_t kBlockNameSize = 256;
-
-std::string UpperCase(std::string text)
-{
-    for (char& c : text)
-        if (c >= 'a' && c <= 'z')
-            c = static_cast<char>(c - 'a' + 'A');
-    return text;
-}
 
 // A text in a NetWare buffer of the given size; nothing when it does not fit.
 bool ToBuffer(const std::string& text, size_t size, std::vector<char>& buffer)
@@ -226,7 +219,7 @@ bool TNWServer::GetServerInfo(NWCONN_HANDLE connection, TNWServerInfo& info)
     // Servers up to version 3 are not asked for the extended block.
     std::array<uint8_t, kServerInfoBlockSize> block{};
     const bool result = major <= 3 || getInfo(connection, block.data()) == 0;
-    info.ServerName = std::string(name.data(), strnlen(name.data(), name.size()));
+    info.ServerName = BufferText(name);
     info.ExtBlockStart = Read32(block.data(), 0);
     info.ClearedByte = 0;
     info.ExtBlockByte = block[24];
@@ -305,7 +298,7 @@ std::string TNWServer::GetObjectNameByID(NWCONN_HANDLE connection, uint32_t obje
     uint16_t type = 0;
     std::string result;
     if (TNWLib::Cells().Record(getObjectName(connection, objectId, name.data(), &type)) == 0)
-        result.assign(name.data(), strnlen(name.data(), name.size()));
+        result = BufferText(name);
     if (result.empty() && TNWLib::NDSMode())
         result = TNWNDS::MapIDToName(connection, objectId);
     return result;

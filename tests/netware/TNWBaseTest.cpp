@@ -1,5 +1,5 @@
 // Creating the connection component: its error properties, exceptions and the client's error mode.
-#include "TWorldTest.h"
+#include "TConnectedTest.h"
 
 #include "TDateTime.h"
 #include "TNWBase.h"
@@ -97,9 +97,6 @@ TEST_F(TNWBaseTest, WithoutTheLocaleLibraryTheDirectoryIsUnavailable)
 
 namespace
 {
-
-constexpr nw::NWCONN_HANDLE kTarvex = 0x00C10001;
-constexpr nw::NWCONN_HANDLE kOldsrv = 0x00C10102;
 
 // Records what the component sends to its owner's controls.
 class TRecordingOwner : public nw::INWOwnerForm

@@ -1,30 +1,13 @@
 // The calls module's connections, bindery objects and identity, against the stand-in.
 #include "NWSim.h"
+#include "TConnectedTest.h"
 #include "TNWBase.h"
 #include "TNWLib.h"
-#include "TWorldTest.h"
 
 using namespace nw;
 
-namespace
+class TNWLibObjectsTest : public TConnectedTest
 {
-
-constexpr NWCONN_HANDLE kTarvex = 0x00C10001;
-constexpr NWCONN_HANDLE kOldsrv = 0x00C10102;
-
-} // namespace
-
-class TNWLibObjectsTest : public TWorldTest
-{
-protected:
-    void SetUp() override
-    {
-        TWorldTest::SetUp();
-        base_ = std::make_unique<TNWBase>();
-        ASSERT_TRUE(base_->NetAvailable());
-    }
-
-    std::unique_ptr<TNWBase> base_;
 };
 
 TEST_F(TNWLibObjectsTest, ConnectionsGiveTheirNumbersServersAndLogins)

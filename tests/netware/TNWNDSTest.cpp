@@ -2,9 +2,9 @@
 // reads.
 #include "TNWNDS.h"
 #include "NWSim.h"
+#include "TConnectedTest.h"
 #include "TNWBase.h"
 #include "TNWLib.h"
-#include "TWorldTest.h"
 
 #include <cstring>
 
@@ -21,25 +21,14 @@ std::ostream& operator<<(std::ostream& out, const TNWDSListEntry& entry)
 
 } // namespace nw
 
-namespace
-{
-
-constexpr NWCONN_HANDLE kTarvex = 0x00C10001;
-constexpr NWCONN_HANDLE kOldsrv = 0x00C10102;
-
-} // namespace
-
-class TNWNDSTest : public TWorldTest
+class TNWNDSTest : public TConnectedTest
 {
 protected:
     void SetUp() override
     {
-        TWorldTest::SetUp();
-        base_ = std::make_unique<TNWBase>();
+        TConnectedTest::SetUp();
         ASSERT_TRUE(base_->NDSAvailable());
     }
-
-    std::unique_ptr<TNWBase> base_;
 };
 
 TEST_F(TNWNDSTest, TheRootListsItsTopObjectsWithTheirKinds)

@@ -2,11 +2,11 @@
 #include "TNWServer.h"
 #include "NWSim.h"
 #include "SimFiles.h"
+#include "TConnectedTest.h"
 #include "TFailingAllocations.h"
 #include "TNWBase.h"
 #include "TNWEntryPoint.h"
 #include "TNWLib.h"
-#include "TWorldTest.h"
 
 #include <array>
 #include <cstring>
@@ -18,9 +18,6 @@ using nwsim::TSimTime;
 namespace
 {
 
-constexpr NWCONN_HANDLE kTarvex = 0x00C10001;
-constexpr NWCONN_HANDLE kOldsrv = 0x00C10102;
-
 TDateTime At(int year, int month, int day, int hour = 0, int minute = 0, int second = 0)
 {
     return EncodeDate(year, month, day) + EncodeTime(hour, minute, second, 0);
@@ -28,23 +25,14 @@ TDateTime At(int year, int month, int day, int hour = 0, int minute = 0, int sec
 
 } // namespace
 
-class TNWServerTest : public TWorldTest
+class TNWServerTest : public TConnectedTest
 {
 protected:
-    void SetUp() override
-    {
-        TWorldTest::SetUp();
-        base_ = std::make_unique<TNWBase>();
-        ASSERT_TRUE(base_->NetAvailable());
-    }
-
     uint32_t AddDeleted(const std::string& folder, const std::string& name, const std::string& content,
                         TDeletedFile entry = {})
     {
         return world_.AddDeleted("TARVEX", "DATA", folder, name, content, entry);
     }
-
-    std::unique_ptr<TNWBase> base_;
 };
 
 TEST_F(TNWServerTest, AScanDecodesEveryFieldOfAnEntry)
