@@ -2,11 +2,12 @@
 #include "TFMain.h"
 
 #include <commctrl.h>
-#include <objbase.h>
+#include <ole2.h>
 
 int WINAPI wWinMain(HINSTANCE instance, HINSTANCE, PWSTR, int showCommand)
 {
-    const HRESULT com = CoInitializeEx(nullptr, COINIT_APARTMENTTHREADED);
+    // OLE, not only COM: the folder tree registers a drop target and uses the clipboard.
+    const HRESULT com = OleInitialize(nullptr);
     INITCOMMONCONTROLSEX controls{sizeof(controls),
                                   ICC_WIN95_CLASSES | ICC_USEREX_CLASSES | ICC_DATE_CLASSES};
     InitCommonControlsEx(&controls);
@@ -27,6 +28,6 @@ int WINAPI wWinMain(HINSTANCE instance, HINSTANCE, PWSTR, int showCommand)
         }
     }
     if (SUCCEEDED(com))
-        CoUninitialize();
+        OleUninitialize();
     return exitCode;
 }

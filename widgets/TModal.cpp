@@ -26,6 +26,21 @@ INT_PTR TModal::Dialog(const TModalRequest& request)
     return request.runModal ? request.runModal() : IDCANCEL;
 }
 
+UINT TModal::PopupMenu(HMENU menu, HWND owner, POINT at)
+{
+    if (IModalResponder* responder = Responder())
+        return responder->PopupMenu(menu, owner, at);
+    return static_cast<UINT>(
+        TrackPopupMenuEx(menu, TPM_RETURNCMD | TPM_RIGHTBUTTON, at.x, at.y, owner, nullptr));
+}
+
+HRESULT TModal::DragDrop(IDataObject* data, IDropSource* source, DWORD allowed, DWORD* effect)
+{
+    if (IModalResponder* responder = Responder())
+        return responder->DragDrop(data, source, allowed, effect);
+    return DoDragDrop(data, source, allowed, effect);
+}
+
 IModalResponder* TModal::SetResponder(IModalResponder* responder)
 {
     IModalResponder* previous = Responder();

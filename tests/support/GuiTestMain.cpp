@@ -32,6 +32,23 @@ HWND TestOwnerWindow()
     return OwnerWindow();
 }
 
+HWND CreateTestFrame(const wchar_t* title, int width, int height)
+{
+    static const ATOM frameClass = [] {
+        WNDCLASSW windowClass{};
+        windowClass.lpfnWndProc = DefWindowProcW;
+        windowClass.hInstance = GetModuleHandleW(nullptr);
+        windowClass.hbrBackground = reinterpret_cast<HBRUSH>(COLOR_BTNFACE + 1);
+        windowClass.lpszClassName = L"RetroveTestFrame";
+        return RegisterClassW(&windowClass);
+    }();
+    HWND frame =
+        CreateWindowExW(0, MAKEINTATOM(frameClass), title, WS_OVERLAPPEDWINDOW | WS_CLIPCHILDREN, 20, 20,
+                        width, height, OwnerWindow(), nullptr, GetModuleHandleW(nullptr), nullptr);
+    ShowWindow(frame, SW_SHOWNORMAL);
+    return frame;
+}
+
 void PumpMessages()
 {
     MSG message;
@@ -45,7 +62,8 @@ void PumpMessages()
 int main(int argc, char** argv)
 {
     testing::InitGoogleTest(&argc, argv);
-    if (FAILED(CoInitializeEx(nullptr, COINIT_APARTMENTTHREADED)))
+    // OLE, not only COM: the windows register drop targets and use the clipboard.
+    if (FAILED(OleInitialize(nullptr)))
         return 2;
     INITCOMMONCONTROLSEX controls{sizeof(controls), ICC_WIN95_CLASSES | ICC_USEREX_CLASSES |
                                                         ICC_DATE_CLASSES | ICC_STANDARD_CLASSES};
@@ -57,6 +75,6 @@ int main(int argc, char** argv)
 
     TModal::SetResponder(nullptr);
     DestroyWindow(OwnerWindow());
-    CoUninitialize();
+    OleUninitialize();
     return result;
 }

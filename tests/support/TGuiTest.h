@@ -9,6 +9,9 @@
 // The hidden top-level window that owns the windows a test creates.
 HWND TestOwnerWindow();
 
+// A shown top-level frame under the hidden owner, to put controls on.
+HWND CreateTestFrame(const wchar_t* title, int width, int height);
+
 // Handles the messages already queued for this thread.
 void PumpMessages();
 

@@ -42,20 +42,43 @@ TTestModals& TTestModals::Instance()
 
 void TTestModals::ExpectMessageBox(std::wstring textContains, int answer)
 {
-    expected_.push_back({false, std::move(textContains), answer, nullptr});
+    expected_.push_back({TKind::MessageBox, std::move(textContains), answer, nullptr, nullptr, nullptr});
 }
 
 void TTestModals::ExpectDialog(std::wstring caption, std::function<INT_PTR(HWND)> script)
 {
-    expected_.push_back({true, std::move(caption), 0, std::move(script)});
+    expected_.push_back({TKind::Dialog, std::move(caption), 0, std::move(script), nullptr, nullptr});
+}
+
+void TTestModals::ExpectPopupMenu(std::function<UINT(HMENU)> script)
+{
+    expected_.push_back({TKind::PopupMenu, L"", 0, nullptr, std::move(script), nullptr});
+}
+
+void TTestModals::ExpectDragDrop(std::function<DWORD(IDataObject*)> script)
+{
+    expected_.push_back({TKind::DragDrop, L"", 0, nullptr, nullptr, std::move(script)});
+}
+
+bool TTestModals::TakeExpected(TKind kind, const std::string& what, TExpected& taken)
+{
+    if (expected_.empty() || expected_.front().kind != kind)
+    {
+        ADD_FAILURE() << "unexpected " << what
+                      << "; expected: " << (expected_.empty() ? std::string("nothing") : Pending());
+        return false;
+    }
+    taken = std::move(expected_.front());
+    expected_.pop_front();
+    return true;
 }
 
 std::string TTestModals::Pending() const
 {
     std::string pending;
+    static const char* const kinds[] = {"message box containing \"", "dialog \"", "popup menu \"", "drag \""};
     for (const TExpected& expected : expected_)
-        pending +=
-            (expected.dialog ? "dialog \"" : "message box containing \"") + Narrow(expected.text) + "\"; ";
+        pending += kinds[static_cast<int>(expected.kind)] + Narrow(expected.text) + "\"; ";
     return pending;
 }
 
@@ -68,7 +91,7 @@ void TTestModals::Clear()
 int TTestModals::MessageBox(HWND, const std::wstring& text, const std::wstring& caption, UINT type)
 {
     shown_.push_back(text);
-    if (expected_.empty() || expected_.front().dialog ||
+    if (expected_.empty() || expected_.front().kind != TKind::MessageBox ||
         text.find(expected_.front().text) == std::wstring::npos)
     {
         ADD_FAILURE() << "unexpected message box \"" << Narrow(caption) << "\": \"" << Narrow(text)
@@ -82,7 +105,8 @@ int TTestModals::MessageBox(HWND, const std::wstring& text, const std::wstring& 
 
 INT_PTR TTestModals::Dialog(const TModalRequest& request)
 {
-    if (expected_.empty() || !expected_.front().dialog || expected_.front().text != request.caption)
+    if (expected_.empty() || expected_.front().kind != TKind::Dialog ||
+        expected_.front().text != request.caption)
     {
         ADD_FAILURE() << "unexpected dialog \"" << Narrow(request.caption)
                       << "\"; expected: " << (expected_.empty() ? std::string("nothing") : Pending());
@@ -91,4 +115,24 @@ INT_PTR TTestModals::Dialog(const TModalRequest& request)
     const std::function<INT_PTR(HWND)> script = std::move(expected_.front().script);
     expected_.pop_front();
     return script ? script(request.window) : IDCANCEL;
+}
+
+UINT TTestModals::PopupMenu(HMENU menu, HWND, POINT)
+{
+    TExpected expected;
+    if (!TakeExpected(TKind::PopupMenu, "popup menu", expected))
+        return 0;
+    return expected.menuScript ? expected.menuScript(menu) : 0;
+}
+
+HRESULT TTestModals::DragDrop(IDataObject* data, IDropSource*, DWORD, DWORD* effect)
+{
+    TExpected expected;
+    if (!TakeExpected(TKind::DragDrop, "drag", expected))
+    {
+        *effect = DROPEFFECT_NONE;
+        return DRAGDROP_S_CANCEL;
+    }
+    *effect = expected.dragScript ? expected.dragScript(data) : DROPEFFECT_NONE;
+    return *effect != DROPEFFECT_NONE ? DRAGDROP_S_DROP : DRAGDROP_S_CANCEL;
 }

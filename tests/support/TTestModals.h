@@ -18,6 +18,10 @@ public:
     void ExpectMessageBox(std::wstring textContains, int answer);
     // The next dialog must have the caption; the script drives its window and returns the modal result.
     void ExpectDialog(std::wstring caption, std::function<INT_PTR(HWND)> script);
+    // The next popup menu is answered by the script, which returns the command chosen (0 for none).
+    void ExpectPopupMenu(std::function<UINT(HMENU)> script);
+    // The next drag is answered by the script, which sees the data and returns the effect of the drop.
+    void ExpectDragDrop(std::function<DWORD(IDataObject*)> script);
 
     bool AllAnswered() const { return expected_.empty(); }
     // The expectations still waiting, for the failure message.
@@ -28,15 +32,30 @@ public:
 
     int MessageBox(HWND owner, const std::wstring& text, const std::wstring& caption, UINT type) override;
     INT_PTR Dialog(const TModalRequest& request) override;
+    UINT PopupMenu(HMENU menu, HWND owner, POINT at) override;
+    HRESULT DragDrop(IDataObject* data, IDropSource* source, DWORD allowed, DWORD* effect) override;
 
 private:
+    enum class TKind
+    {
+        MessageBox,
+        Dialog,
+        PopupMenu,
+        DragDrop,
+    };
+
     struct TExpected
     {
-        bool dialog = false;
+        TKind kind = TKind::MessageBox;
         std::wstring text;
         int answer = 0;
         std::function<INT_PTR(HWND)> script;
+        std::function<UINT(HMENU)> menuScript;
+        std::function<DWORD(IDataObject*)> dragScript;
     };
+
+    // The next expectation when it is of that kind; nothing (and a failure naming what came) otherwise.
+    bool TakeExpected(TKind kind, const std::string& what, TExpected& taken);
 
     std::deque<TExpected> expected_;
     std::vector<std::wstring> shown_;

@@ -52,6 +52,13 @@ TTestWorld::TTestWorld()
     std::filesystem::create_directories(folder_);
 }
 
+TTestWorld::TTestWorld(std::filesystem::path folder) : folder_(std::move(folder))
+{
+    std::error_code ignored;
+    std::filesystem::remove_all(folder_, ignored);
+    std::filesystem::create_directories(folder_);
+}
+
 TTestWorld::~TTestWorld()
 {
     // Recovered read-only files would stop Windows from removing the folder.

@@ -11,6 +11,9 @@ class TTestWorld
 {
 public:
     TTestWorld();
+    // A world in a folder of the caller's choosing, emptied first (the GUI tests' world, behind mapped
+    // drives).
+    explicit TTestWorld(std::filesystem::path folder);
     ~TTestWorld();
 
     TTestWorld(const TTestWorld&) = delete;

@@ -1,0 +1,300 @@
+// The shell folder tree on the mapped drives: filling, selection and its path, going up, refreshing, keys,
+// context menus and drag and drop.
+#include "TPTShellTree.h"
+#include "ShellNamespace.h"
+#include "TShellTest.h"
+
+#include <shellapi.h>
+
+namespace
+{
+
+// The settings of the main window's tree.
+TPTShellTreeSettings MainTreeSettings()
+{
+    TPTShellTreeSettings settings;
+    settings.showRoot = false;
+    settings.readOnly = true;
+    return settings;
+}
+
+// The paths in an HDROP data object.
+std::vector<std::wstring> DroppedPaths(IDataObject* data)
+{
+    std::vector<std::wstring> paths;
+    FORMATETC format{CF_HDROP, nullptr, DVASPECT_CONTENT, -1, TYMED_HGLOBAL};
+    STGMEDIUM medium{};
+    if (data == nullptr || FAILED(data->GetData(&format, &medium)))
+        return paths;
+    const auto drop = static_cast<HDROP>(medium.hGlobal);
+    const UINT count = DragQueryFileW(drop, 0xFFFFFFFF, nullptr, 0);
+    for (UINT i = 0; i < count; ++i)
+    {
+        wchar_t path[MAX_PATH] = {};
+        DragQueryFileW(drop, i, path, MAX_PATH);
+        paths.push_back(path);
+    }
+    ReleaseStgMedium(&medium);
+    return paths;
+}
+
+// Handles messages until the condition holds; false when it does not within the limit.
+template <typename F> bool PumpUntil(F condition, DWORD limit)
+{
+    const DWORD start = GetTickCount();
+    while (!condition())
+    {
+        if (GetTickCount() - start >= limit)
+            return false;
+        PumpMessages();
+        MsgWaitForMultipleObjects(0, nullptr, FALSE, 20, QS_ALLINPUT);
+    }
+    return true;
+}
+
+// A notification of the tree, as the tree sends it to its parent.
+template <typename T> void NotifyParent(HWND tree, T& notification, UINT code)
+{
+    notification.hdr.hwndFrom = tree;
+    notification.hdr.idFrom = static_cast<UINT_PTR>(GetDlgCtrlID(tree));
+    notification.hdr.code = code;
+    SendMessageW(GetParent(tree), WM_NOTIFY, notification.hdr.idFrom,
+                 reinterpret_cast<LPARAM>(&notification));
+}
+
+} // namespace
+
+class TPTShellTreeTest : public TShellTest
+{
+protected:
+    void SetUp() override
+    {
+        TShellTest::SetUp();
+        MakeFolder(L"PROJECTS\\BETA");
+        MakeFolder(L"PROJECTS\\ALPHA");
+        MakeFolder(L"REPORTS");
+    }
+
+    // The main window's tree, loaded, with its changes counted.
+    std::unique_ptr<TPTShellTree> LoadedTree(TPTShellTreeSettings settings = MainTreeSettings())
+    {
+        auto tree = std::make_unique<TPTShellTree>(frame_, 100, RECT{0, 0, 380, 460}, settings);
+        tree->OnChange = [this] { ++changes_; };
+        tree->FormLoaded();
+        return tree;
+    }
+
+    HTREEITEM NodeOf(TPTShellTree& tree, const wchar_t* path)
+    {
+        const TItemIdList list = ListOf(path);
+        tree.GoTo(list.Get());
+        return SameItem(tree.NodeData(tree.SelectedNode())->Absolute(), list.Get()) ? tree.SelectedNode()
+                                                                                    : nullptr;
+    }
+
+    std::vector<std::wstring> ChildTexts(TPTShellTree& tree, HTREEITEM node)
+    {
+        std::vector<std::wstring> texts;
+        for (HTREEITEM child = TreeView_GetChild(tree.Handle(), node); child != nullptr;
+             child = TreeView_GetNextSibling(tree.Handle(), child))
+            texts.push_back(tree.NodeText(child));
+        return texts;
+    }
+
+    int changes_ = 0;
+};
+
+TEST_F(TPTShellTreeTest, LoadingFillsFromTheDesktopAndSelectsItWithoutAChange)
+{
+    const auto tree = LoadedTree();
+    const HTREEITEM root = tree->RootNode();
+    ASSERT_NE(root, nullptr);
+    EXPECT_EQ(tree->NodeText(root), DisplayNameOf(nullptr));
+    EXPECT_EQ(tree->SelectedNode(), root);
+    EXPECT_EQ(tree->SelectedPath(), L"");
+    EXPECT_EQ(changes_, 0) << "the start-up selection lists nothing";
+    EXPECT_TRUE(tree->SelectedFolder().IsDesktop());
+    EXPECT_TRUE(TreeView_GetItemState(tree->Handle(), root, TVIS_EXPANDED) & TVIS_EXPANDED);
+    const std::vector<std::wstring> top = ChildTexts(*tree, root);
+    EXPECT_NE(
+        std::find(top.begin(), top.end(), DisplayNameOf(TItemIdList::SpecialFolder(CSIDL_DRIVES).Get())),
+        top.end());
+}
+
+TEST_F(TPTShellTreeTest, TheSelectedPathEndsInABackslashOnlyAtADriveRoot)
+{
+    const auto tree = LoadedTree();
+    ASSERT_NE(NodeOf(*tree, L"F:\\"), nullptr);
+    EXPECT_EQ(tree->SelectedPath(), L"F:\\");
+    ASSERT_NE(NodeOf(*tree, L"F:\\PROJECTS\\ALPHA"), nullptr);
+    EXPECT_EQ(tree->SelectedPath(), L"F:\\PROJECTS\\ALPHA");
+    EXPECT_EQ(tree->SelectedFolder().Path(), L"F:\\PROJECTS\\ALPHA");
+    EXPECT_EQ(changes_, 2);
+
+    tree->GoTo(TItemIdList::SpecialFolder(CSIDL_DRIVES).Get());
+    EXPECT_EQ(tree->SelectedPath(), L"") << "the computer's folder has no path";
+    EXPECT_EQ(changes_, 3);
+}
+
+TEST_F(TPTShellTreeTest, GoingUpStopsAtTheTopAndTheDesktopStaysPut)
+{
+    const auto tree = LoadedTree();
+    ASSERT_NE(NodeOf(*tree, L"F:\\PROJECTS"), nullptr);
+    changes_ = 0;
+    tree->GoUp(1);
+    EXPECT_EQ(tree->SelectedPath(), L"F:\\");
+    tree->GoUp(1);
+    EXPECT_TRUE(SameItem(tree->SelectedFolder().IdList(), TItemIdList::SpecialFolder(CSIDL_DRIVES).Get()))
+        << "above a drive root is the computer's folder";
+    EXPECT_EQ(changes_, 2);
+    tree->GoUp(5);
+    EXPECT_EQ(tree->SelectedNode(), tree->RootNode());
+    EXPECT_EQ(changes_, 3);
+    tree->GoUp(1);
+    EXPECT_EQ(changes_, 3) << "nothing above the Desktop";
+}
+
+TEST_F(TPTShellTreeTest, NodesAreFilledWhenFirstOpenedAndSortedByTheirFolder)
+{
+    const auto tree = LoadedTree();
+    const HTREEITEM drive = NodeOf(*tree, L"F:\\");
+    ASSERT_NE(drive, nullptr);
+    const HTREEITEM projects = NodeOf(*tree, L"F:\\PROJECTS");
+    ASSERT_NE(projects, nullptr);
+    EXPECT_FALSE(tree->NodeData(projects)->filled) << "not opened yet";
+    EXPECT_EQ(TreeView_GetChild(tree->Handle(), projects), nullptr);
+    TreeView_Expand(tree->Handle(), projects, TVE_EXPAND);
+    EXPECT_TRUE(tree->NodeData(projects)->filled);
+    EXPECT_EQ(ChildTexts(*tree, projects), (std::vector<std::wstring>{L"ALPHA", L"BETA"}));
+
+    const HTREEITEM reports = NodeOf(*tree, L"F:\\REPORTS");
+    TreeView_Expand(tree->Handle(), reports, TVE_EXPAND);
+    TVITEMW item{};
+    item.mask = TVIF_CHILDREN;
+    item.hItem = reports;
+    TreeView_GetItem(tree->Handle(), &item);
+    EXPECT_EQ(item.cChildren, 0) << "a folder without subfolders loses its button";
+}
+
+TEST_F(TPTShellTreeTest, HiddenFoldersAreListedDimmed)
+{
+    MakeFolder(L".SECRET");
+    const auto tree = LoadedTree();
+    const HTREEITEM hidden = NodeOf(*tree, L"F:\\.SECRET");
+    ASSERT_NE(hidden, nullptr);
+    EXPECT_TRUE(TreeView_GetItemState(tree->Handle(), hidden, TVIS_CUT) & TVIS_CUT);
+    const HTREEITEM shown = NodeOf(*tree, L"F:\\REPORTS");
+    EXPECT_FALSE(TreeView_GetItemState(tree->Handle(), shown, TVIS_CUT) & TVIS_CUT);
+}
+
+TEST_F(TPTShellTreeTest, ARefreshShowsNewFoldersAndKeepsTheSelection)
+{
+    const auto tree = LoadedTree();
+    const HTREEITEM projects = NodeOf(*tree, L"F:\\PROJECTS");
+    TreeView_Expand(tree->Handle(), projects, TVE_EXPAND);
+    changes_ = 0;
+    MakeFolder(L"PROJECTS\\GAMMA");
+    RemoveDirectoryW(L"F:\\PROJECTS\\BETA");
+    SendMessageW(tree->Handle(), WM_KEYDOWN, VK_F5, 0);
+    EXPECT_EQ(ChildTexts(*tree, projects), (std::vector<std::wstring>{L"ALPHA", L"GAMMA"}));
+    EXPECT_EQ(tree->SelectedNode(), projects);
+    EXPECT_EQ(changes_, 0);
+}
+
+TEST_F(TPTShellTreeTest, AFolderCreatedOnAWatchedDriveAppearsWithTheSelectionKept)
+{
+    const auto tree = LoadedTree();
+    ASSERT_TRUE(tree->Watching());
+    const HTREEITEM projects = NodeOf(*tree, L"F:\\PROJECTS");
+    TreeView_Expand(tree->Handle(), projects, TVE_EXPAND);
+    changes_ = 0;
+    SetFocus(frame_);
+    MakeFolder(L"PROJECTS\\DELTA");
+    ASSERT_TRUE(PumpUntil([&] { return tree->PendingRefreshDelay() != 0; }, 10000));
+    EXPECT_EQ(tree->PendingRefreshDelay(), TPTShellTree::kRefreshDelay) << "the tree does not have the focus";
+    ASSERT_TRUE(PumpUntil([&] { return ChildTexts(*tree, projects).size() == 3; }, 10000));
+    EXPECT_EQ(ChildTexts(*tree, projects), (std::vector<std::wstring>{L"ALPHA", L"BETA", L"DELTA"}));
+    EXPECT_EQ(tree->SelectedNode(), projects);
+    EXPECT_EQ(changes_, 0);
+
+    SetForegroundWindow(frame_);
+    SetFocus(tree->Handle());
+    ASSERT_EQ(GetFocus(), tree->Handle());
+    MakeFolder(L"PROJECTS\\EPSILON");
+    ASSERT_TRUE(PumpUntil([&] { return tree->PendingRefreshDelay() != 0; }, 10000));
+    EXPECT_EQ(tree->PendingRefreshDelay(), TPTShellTree::kRefreshDelayFocused);
+}
+
+TEST_F(TPTShellTreeTest, CopyingPutsTheFolderOnTheClipboardAndRenamingIsRefused)
+{
+    const auto tree = LoadedTree();
+    ASSERT_NE(NodeOf(*tree, L"F:\\REPORTS"), nullptr);
+    BYTE keys[256] = {};
+    GetKeyboardState(keys);
+    keys[VK_CONTROL] = 0x80;
+    SetKeyboardState(keys);
+    SendMessageW(tree->Handle(), WM_KEYDOWN, 'C', 0);
+    keys[VK_CONTROL] = 0;
+    SetKeyboardState(keys);
+    ComPtr<IDataObject> clipboard;
+    ASSERT_EQ(OleGetClipboard(&clipboard), S_OK);
+    EXPECT_EQ(DroppedPaths(clipboard.Get()), std::vector<std::wstring>{L"F:\\REPORTS"});
+
+    SendMessageW(tree->Handle(), WM_KEYDOWN, VK_F2, 0);
+    EXPECT_EQ(TreeView_GetEditControl(tree->Handle()), nullptr) << "the tree is read-only";
+}
+
+TEST_F(TPTShellTreeTest, ARightClickShowsTheFoldersShellMenu)
+{
+    const auto tree = LoadedTree();
+    const HTREEITEM reports = NodeOf(*tree, L"F:\\REPORTS");
+    RECT bounds{};
+    TreeView_GetItemRect(tree->Handle(), reports, &bounds, TRUE);
+    POINT at{bounds.left + 2, bounds.top + 2};
+    ClientToScreen(tree->Handle(), &at);
+    SetCursorPos(at.x, at.y);
+    std::vector<std::wstring> items;
+    Modals().ExpectPopupMenu([&](HMENU menu) {
+        for (int i = 0; i < GetMenuItemCount(menu); ++i)
+        {
+            wchar_t text[128] = {};
+            GetMenuStringW(menu, static_cast<UINT>(i), text, 128, MF_BYPOSITION);
+            items.push_back(text);
+        }
+        return 0u;
+    });
+    struct
+    {
+        NMHDR hdr;
+    } click{};
+    NotifyParent(tree->Handle(), click, NM_RCLICK);
+    EXPECT_NE(std::find(items.begin(), items.end(), L"&Copy"), items.end());
+    EXPECT_NE(std::find(items.begin(), items.end(), L"&Delete"), items.end());
+}
+
+TEST_F(TPTShellTreeTest, DraggingAFolderOffersItsPath)
+{
+    const auto tree = LoadedTree();
+    const HTREEITEM projects = NodeOf(*tree, L"F:\\PROJECTS");
+    std::vector<std::wstring> dragged;
+    Modals().ExpectDragDrop([&](IDataObject* data) {
+        dragged = DroppedPaths(data);
+        return static_cast<DWORD>(DROPEFFECT_NONE);
+    });
+    NMTREEVIEWW begin{};
+    begin.itemNew.hItem = projects;
+    NotifyParent(tree->Handle(), begin, TVN_BEGINDRAGW);
+    EXPECT_EQ(dragged, std::vector<std::wstring>{L"F:\\PROJECTS"});
+}
+
+TEST_F(TPTShellTreeTest, DestroyingTheTreeStopsItsWatcherAndFreesItsNodes)
+{
+    auto tree = LoadedTree();
+    ASSERT_TRUE(tree->Watching());
+    ASSERT_NE(NodeOf(*tree, L"F:\\PROJECTS\\ALPHA"), nullptr);
+    const HWND window = tree->Handle();
+    tree.reset();
+    EXPECT_FALSE(IsWindow(window));
+    MakeFolder(L"AFTER");
+    PumpMessages();
+}

@@ -1,0 +1,71 @@
+// A thread that watches folders for changes and posts a message to a window for each one, so that the window
+// can refresh itself on its own thread.
+#pragma once
+
+#include "TWinHandle.h"
+
+#include <windows.h>
+
+#include <array>
+#include <string>
+
+class TChangeHandlerThread
+{
+public:
+    // Posted to the window with the slot of the watch that fired.
+    static constexpr UINT kChangedMessage = WM_USER + 101;
+    // WaitForMultipleObjects takes 64 handles, one of which is the thread's control event.
+    static constexpr int kMaxWatches = MAXIMUM_WAIT_OBJECTS - 1;
+    static constexpr DWORD kCommandTimeout = 2000;
+    static constexpr DWORD kStopTimeout = 30000;
+
+    explicit TChangeHandlerThread(HWND window);
+    // Stops the thread, waiting at most 30 seconds, and closes every handle.
+    ~TChangeHandlerThread();
+
+    TChangeHandlerThread(const TChangeHandlerThread&) = delete;
+    TChangeHandlerThread& operator=(const TChangeHandlerThread&) = delete;
+
+    // Watches a folder and its subtree for folder changes (and file changes when asked). Returns the watch's
+    // slot, or -1 when it cannot be watched or the thread does not answer within 2 seconds.
+    int AddWatch(const std::wstring& folder, bool includeFiles);
+    bool RemoveWatch(int slot);
+    bool RemoveAll();
+
+private:
+    enum class TCommandKind
+    {
+        Add,
+        Remove,
+        RemoveAll,
+        Stop,
+    };
+
+    struct TCommand
+    {
+        TCommandKind kind = TCommandKind::Stop;
+        std::wstring folder;
+        bool includeFiles = false;
+        int slot = -1;
+        unsigned sequence = 0;
+        int result = -1;
+        bool answered = false;
+    };
+
+    static DWORD WINAPI ThreadMain(LPVOID self);
+    void Run();
+    // Hands a command to the thread and waits for its answer; nothing when none came in time.
+    bool Send(TCommand command, int& result);
+    // Carries out the pending command on the thread; false for Stop.
+    bool Execute();
+    void CloseWatch(int slot);
+
+    HWND window_;
+    TWinHandle control_;
+    TWinHandle answered_;
+    TWinHandle thread_;
+    CRITICAL_SECTION lock_;
+    TCommand pending_;
+    unsigned nextSequence_ = 0;
+    std::array<HANDLE, kMaxWatches> watches_{}; // touched by the thread only, and after it ended
+};

@@ -1,0 +1,621 @@
+// The shell folder tree.
+#include "TPTShellTree.h"
+
+#include "TDropSource.h"
+#include "TModal.h"
+#include "TPTShellCombo.h"
+#include "TTreeDropTarget.h"
+
+#include <algorithm>
+#include <vector>
+
+namespace
+{
+
+constexpr UINT_PTR kRefreshTimer = 1;
+// Has subfolders, file system, folder, file-system ancestor, removable, hidden, share, link.
+constexpr ULONG kAttributeMask = 0xF20B0000;
+constexpr UINT kShareOverlay = 1;
+constexpr UINT kLinkOverlay = 2;
+
+bool IsWatchedDriveType(UINT type)
+{
+    return type == DRIVE_FIXED || type == DRIVE_REMOTE || type == DRIVE_RAMDISK;
+}
+
+int CALLBACK CompareNodes(LPARAM first, LPARAM second, LPARAM folder)
+{
+    return CompareItems(reinterpret_cast<IShellFolder*>(folder),
+                        reinterpret_cast<TPTShTreeData*>(first)->Relative(),
+                        reinterpret_cast<TPTShTreeData*>(second)->Relative());
+}
+
+} // namespace
+
+struct TPTShellTree::TChild
+{
+    TItemIdList relative;
+    std::wstring name;
+    ULONG attributes = 0;
+};
+
+TPTShellTreeOptions TPTShellTreeOptions::Default()
+{
+    return TPTShellTreeOptions()
+        .With(TPTShellTreeOption::ptstoAutoFill)
+        .With(TPTShellTreeOption::ptstoVirtualFolders)
+        .With(TPTShellTreeOption::ptstoDefaultKeyHandling)
+        .With(TPTShellTreeOption::ptstoContextMenus)
+        .With(TPTShellTreeOption::ptstoDynamicRefresh)
+        .With(TPTShellTreeOption::ptstoOleDrag)
+        .With(TPTShellTreeOption::ptstoOleDrop)
+        .With(TPTShellTreeOption::ptstoShowHidden);
+}
+
+TPTShellTree::TPTShellTree(HWND parent, int id, const RECT& bounds, const TPTShellTreeSettings& settings)
+    : settings_(settings), parent_(parent)
+{
+    DWORD style = WS_CHILD | WS_VISIBLE | WS_TABSTOP | TVS_HASBUTTONS | TVS_HASLINES | TVS_SHOWSELALWAYS;
+    if (settings.showRoot)
+        style |= TVS_LINESATROOT;
+    if (!settings.readOnly)
+        style |= TVS_EDITLABELS;
+    if (!settings.options.Has(TPTShellTreeOption::ptstoOleDrag))
+        style |= TVS_DISABLEDRAGDROP;
+    tree_ = CreateWindowExW(WS_EX_CLIENTEDGE, WC_TREEVIEWW, L"", style, bounds.left, bounds.top,
+                            bounds.right - bounds.left, bounds.bottom - bounds.top, parent,
+                            reinterpret_cast<HMENU>(static_cast<INT_PTR>(id)), GetModuleHandleW(nullptr),
+                            nullptr);
+    TreeView_SetImageList(tree_, SystemSmallImages(), TVSIL_NORMAL);
+    TreeView_SetIndent(tree_, settings.indent);
+    parentSubclass_.Attach(parent, [this](HWND, UINT message, WPARAM wParam, LPARAM lParam) {
+        return OnParentMessage(message, wParam, lParam);
+    });
+    treeSubclass_.Attach(tree_, [this](HWND, UINT message, WPARAM wParam, LPARAM lParam) {
+        return OnTreeMessage(message, wParam, lParam);
+    });
+    if (settings.options.Has(TPTShellTreeOption::ptstoOleDrop))
+    {
+        dropTarget_.Attach(new TTreeDropTarget(*this));
+        RegisterDragDrop(tree_, dropTarget_.Get());
+    }
+}
+
+TPTShellTree::~TPTShellTree()
+{
+    watcher_.reset();
+    if (dropTarget_)
+        RevokeDragDrop(tree_);
+    parentSubclass_.Detach();
+    treeSubclass_.Detach();
+    if (IsWindow(tree_))
+    {
+        // The nodes' data goes with the nodes.
+        TreeView_DeleteAllItems(tree_);
+        DestroyWindow(tree_);
+    }
+}
+
+void TPTShellTree::FormLoaded()
+{
+    // A bound combo fills the tree, and the tree counts as loading until it has.
+    if (combo_ != nullptr)
+        combo_->FormLoaded();
+    else
+        Fill();
+    loading_ = false;
+    StartWatching();
+}
+
+SHCONTF TPTShellTree::EnumerationFlags() const
+{
+    SHCONTF flags = SHCONTF_FOLDERS;
+    if (settings_.options.Has(TPTShellTreeOption::ptstoIncludeNonFolders))
+        flags |= SHCONTF_NONFOLDERS;
+    if (settings_.options.Has(TPTShellTreeOption::ptstoShowHidden))
+        flags |= SHCONTF_INCLUDEHIDDEN;
+    return flags;
+}
+
+void TPTShellTree::Fill()
+{
+    const TWaitCursor wait;
+    TreeView_DeleteAllItems(tree_);
+    TPTShTreeData* root = TPTShTreeData::Root(baseFolder_.IdList());
+    TVINSERTSTRUCTW insert{};
+    insert.hParent = TVI_ROOT;
+    insert.hInsertAfter = TVI_LAST;
+    const std::wstring name = DisplayNameOf(baseFolder_.IdList());
+    insert.item.mask = TVIF_TEXT | TVIF_PARAM | TVIF_IMAGE | TVIF_SELECTEDIMAGE | TVIF_CHILDREN;
+    insert.item.pszText = const_cast<wchar_t*>(name.c_str());
+    insert.item.lParam = reinterpret_cast<LPARAM>(root);
+    insert.item.iImage = SmallIconIndex(baseFolder_.IdList(), false);
+    insert.item.iSelectedImage = SmallIconIndex(baseFolder_.IdList(), true);
+    insert.item.cChildren = 1;
+    const HTREEITEM rootNode = TreeView_InsertItem(tree_, &insert);
+    TreeView_Expand(tree_, rootNode, TVE_EXPAND);
+    if (OnFillComplete)
+        OnFillComplete();
+    if (selectedFolder_.IsDesktop())
+        Select(rootNode);
+    else
+        GoTo(selectedFolder_.IdList());
+}
+
+TPTShTreeData* TPTShellTree::NodeData(HTREEITEM node) const
+{
+    if (node == nullptr)
+        return nullptr;
+    TVITEMW item{};
+    item.mask = TVIF_PARAM;
+    item.hItem = node;
+    if (!TreeView_GetItem(tree_, &item))
+        return nullptr;
+    return reinterpret_cast<TPTShTreeData*>(item.lParam);
+}
+
+std::wstring TPTShellTree::NodeText(HTREEITEM node) const
+{
+    wchar_t text[MAX_PATH] = {};
+    TVITEMW item{};
+    item.mask = TVIF_TEXT;
+    item.hItem = node;
+    item.pszText = text;
+    item.cchTextMax = MAX_PATH;
+    TreeView_GetItem(tree_, &item);
+    return text;
+}
+
+std::vector<TPTShellTree::TChild> TPTShellTree::EnumerateChildren(TPTShTreeData* data)
+{
+    std::vector<TChild> children;
+    IShellFolder* folder = data->Folder();
+    ComPtr<IEnumIDList> items;
+    if (folder->EnumObjects(GetActiveWindow(), EnumerationFlags(), &items) != S_OK || !items)
+        return children;
+    const bool virtualFolders = settings_.options.Has(TPTShellTreeOption::ptstoVirtualFolders);
+    LPITEMIDLIST next = nullptr;
+    while (items->Next(1, &next, nullptr) == S_OK)
+    {
+        TItemIdList relative(next);
+        const ULONG attributes = AttributesOf(folder, relative.Get(), kAttributeMask);
+        if (!virtualFolders && (attributes & (SFGAO_FILESYSTEM | SFGAO_FILESYSANCESTOR)) == 0)
+            continue;
+        if (OnAddItem && !OnAddItem(folder, data->Absolute(), relative.Get(), attributes))
+            continue;
+        std::wstring name = DisplayName(folder, relative.Get());
+        children.push_back({std::move(relative), std::move(name), attributes});
+    }
+    return children;
+}
+
+HTREEITEM TPTShellTree::InsertNode(HTREEITEM parent, TChild child)
+{
+    auto* data = new TPTShTreeData(std::move(child.relative), NodeData(parent));
+    const bool includeNonFolders = settings_.options.Has(TPTShellTreeOption::ptstoIncludeNonFolders);
+    const bool isFolder = (child.attributes & SFGAO_FOLDER) != 0;
+    const bool hasSubfolders = (child.attributes & SFGAO_HASSUBFOLDER) != 0;
+
+    TVINSERTSTRUCTW insert{};
+    insert.hParent = parent;
+    insert.hInsertAfter = TVI_LAST;
+    insert.item.mask = TVIF_TEXT | TVIF_PARAM | TVIF_IMAGE | TVIF_SELECTEDIMAGE | TVIF_CHILDREN | TVIF_STATE;
+    insert.item.pszText = child.name.data();
+    insert.item.lParam = reinterpret_cast<LPARAM>(data);
+    insert.item.iImage = SmallIconIndex(data->Absolute(), false);
+    insert.item.iSelectedImage = SmallIconIndex(data->Absolute(), true);
+    insert.item.cChildren =
+        (includeNonFolders ? isFolder || hasSubfolders : isFolder && hasSubfolders) ? 1 : 0;
+    insert.item.stateMask = TVIS_OVERLAYMASK | TVIS_CUT;
+    if ((child.attributes & SFGAO_SHARE) != 0)
+        insert.item.state |= INDEXTOOVERLAYMASK(kShareOverlay);
+    else if ((child.attributes & SFGAO_LINK) != 0)
+        insert.item.state |= INDEXTOOVERLAYMASK(kLinkOverlay);
+    // Hidden items are drawn dimmed.
+    if ((child.attributes & SFGAO_HIDDEN) != 0)
+        insert.item.state |= TVIS_CUT;
+    return TreeView_InsertItem(tree_, &insert);
+}
+
+void TPTShellTree::FillChildren(HTREEITEM node)
+{
+    TPTShTreeData* data = NodeData(node);
+    if (data == nullptr || data->filled)
+        return;
+    const TWaitCursor wait;
+    data->filled = true;
+    std::vector<TChild> children = EnumerateChildren(data);
+    for (TChild& child : children)
+        InsertNode(node, std::move(child));
+    SortChildren(node);
+    if (children.empty())
+    {
+        // A node that got no children loses its expand button.
+        TVITEMW item{};
+        item.mask = TVIF_CHILDREN;
+        item.hItem = node;
+        item.cChildren = 0;
+        TreeView_SetItem(tree_, &item);
+    }
+}
+
+void TPTShellTree::SortChildren(HTREEITEM node)
+{
+    TPTShTreeData* data = NodeData(node);
+    TVSORTCB sort{};
+    sort.hParent = node;
+    sort.lpfnCompare = &CompareNodes;
+    sort.lParam = reinterpret_cast<LPARAM>(data->Folder());
+    TreeView_SortChildrenCB(tree_, &sort, FALSE);
+}
+
+HTREEITEM TPTShellTree::FindChild(HTREEITEM node, LPCITEMIDLIST relative)
+{
+    FillChildren(node);
+    IShellFolder* folder = NodeData(node)->Folder();
+    for (HTREEITEM child = TreeView_GetChild(tree_, node); child != nullptr;
+         child = TreeView_GetNextSibling(tree_, child))
+        if (CompareItems(folder, NodeData(child)->Relative(), relative) == 0)
+            return child;
+    return nullptr;
+}
+
+void TPTShellTree::Select(HTREEITEM node)
+{
+    TreeView_SelectItem(tree_, node);
+    TreeView_EnsureVisible(tree_, node);
+}
+
+std::wstring TPTShellTree::SelectedPath() const
+{
+    TPTShTreeData* data = NodeData(SelectedNode());
+    return data != nullptr ? PathOf(data->Absolute()) : std::wstring();
+}
+
+void TPTShellTree::GoUp(int levels)
+{
+    HTREEITEM node = SelectedNode();
+    HTREEITEM target = node != nullptr ? TreeView_GetParent(tree_, node) : nullptr;
+    if (target == nullptr)
+        return;
+    for (int level = 1; level < levels; ++level)
+    {
+        const HTREEITEM above = TreeView_GetParent(tree_, target);
+        if (above == nullptr)
+            break;
+        target = above;
+    }
+    Select(target);
+}
+
+void TPTShellTree::GoTo(LPCITEMIDLIST absolute)
+{
+    HTREEITEM node = RootNode();
+    if (node == nullptr)
+        return;
+    const std::vector<TItemIdList> target = SplitItemIdList(absolute);
+    const size_t baseDepth = SplitItemIdList(baseFolder_.IdList()).size();
+    // A location above or equal to the base selects the root.
+    TItemIdList prefix;
+    for (size_t i = 0; i < baseDepth && i < target.size(); ++i)
+        prefix = TItemIdList::Combine(prefix.Get(), target[i].Get());
+    if (target.size() > baseDepth && SameItem(prefix.Get(), baseFolder_.IdList()))
+        for (size_t i = baseDepth; i < target.size(); ++i)
+        {
+            const HTREEITEM child = FindChild(node, target[i].Get());
+            if (child == nullptr)
+                break;
+            node = child;
+        }
+    Select(node);
+}
+
+void TPTShellTree::OnSelectionChanged(HTREEITEM node)
+{
+    TPTShTreeData* data = NodeData(node);
+    if (data == nullptr)
+        return;
+    if (!loading_ && OnChange)
+        OnChange();
+    selectedFolder_.Assign(data->Absolute());
+    if (combo_ != nullptr)
+        combo_->FollowTree(selectedFolder_.IdList());
+}
+
+void TPTShellTree::OnItemExpanding(HTREEITEM node)
+{
+    FillChildren(node);
+}
+
+void TPTShellTree::Refresh()
+{
+    const TWaitCursor wait;
+    if (RootNode() == nullptr)
+        return;
+    RefreshNode(RootNode());
+    // The selected node stays selected unless its folder went; then the tree's own choice is kept.
+}
+
+void TPTShellTree::RefreshNode(HTREEITEM node)
+{
+    TPTShTreeData* data = NodeData(node);
+    if (data == nullptr || !data->filled)
+        return;
+    std::vector<TChild> fresh = EnumerateChildren(data);
+    IShellFolder* folder = data->Folder();
+    // Nodes whose items went are removed; the others stay as they are, with their children.
+    for (HTREEITEM child = TreeView_GetChild(tree_, node); child != nullptr;)
+    {
+        const HTREEITEM next = TreeView_GetNextSibling(tree_, child);
+        const auto found = std::find_if(fresh.begin(), fresh.end(), [&](const TChild& item) {
+            return CompareItems(folder, item.relative.Get(), NodeData(child)->Relative()) == 0;
+        });
+        if (found == fresh.end())
+            TreeView_DeleteItem(tree_, child);
+        else
+        {
+            fresh.erase(found);
+            RefreshNode(child);
+        }
+        child = next;
+    }
+    for (TChild& child : fresh)
+        InsertNode(node, std::move(child));
+    SortChildren(node);
+    TVITEMW item{};
+    item.mask = TVIF_CHILDREN;
+    item.hItem = node;
+    item.cChildren = TreeView_GetChild(tree_, node) != nullptr ? 1 : 0;
+    TreeView_SetItem(tree_, &item);
+}
+
+bool TPTShellTree::CreateFolder(const std::wstring& name)
+{
+    TPTShTreeData* data = NodeData(SelectedNode());
+    if (data == nullptr)
+        return false;
+    const std::wstring parent = PathOf(data->Absolute());
+    if (parent.empty())
+        return false;
+    const std::wstring path = parent + (parent.back() == L'\\' ? L"" : L"\\") + name;
+    if (!CreateDirectoryW(path.c_str(), nullptr))
+        return false;
+    ignoreNextChange_ = watcher_ != nullptr;
+    RefreshNode(SelectedNode());
+    return true;
+}
+
+void TPTShellTree::StartWatching()
+{
+    if (!settings_.options.Has(TPTShellTreeOption::ptstoDynamicRefresh) || watcher_ != nullptr)
+        return;
+    watcher_ = std::make_unique<TChangeHandlerThread>(tree_);
+    const bool includeFiles = settings_.options.Has(TPTShellTreeOption::ptstoIncludeNonFolders);
+    const DWORD drives = GetLogicalDrives();
+    for (int letter = 0; letter < 26; ++letter)
+    {
+        if ((drives & (1u << letter)) == 0)
+            continue;
+        std::wstring root = L"?:\\";
+        root[0] = static_cast<wchar_t>(L'A' + letter);
+        if (IsWatchedDriveType(GetDriveTypeW(root.c_str())))
+            watcher_->AddWatch(root, includeFiles);
+    }
+}
+
+void TPTShellTree::OnDirectoryChanged()
+{
+    if (dragging_)
+        return;
+    if (ignoreNextChange_)
+    {
+        ignoreNextChange_ = false;
+        return;
+    }
+    pendingDelay_ = GetFocus() == tree_ ? kRefreshDelayFocused : kRefreshDelay;
+    SetTimer(tree_, kRefreshTimer, pendingDelay_, nullptr);
+}
+
+void TPTShellTree::OnRefreshTimer()
+{
+    KillTimer(tree_, kRefreshTimer);
+    pendingDelay_ = 0;
+    if (dragging_)
+    {
+        refreshAfterDrag_ = true;
+        return;
+    }
+    Refresh();
+}
+
+ComPtr<IContextMenu> TPTShellTree::ContextMenuOf(HTREEITEM node)
+{
+    ComPtr<IContextMenu> menu;
+    TPTShTreeData* data = NodeData(node);
+    if (data == nullptr)
+        return menu;
+    if (data->Parent() == nullptr)
+    {
+        // The root has no item in a parent folder of the tree: its own background menu stands for it.
+        data->Folder()->CreateViewObject(tree_, IID_PPV_ARGS(&menu));
+        return menu;
+    }
+    LPCITEMIDLIST child = data->Relative();
+    data->ParentFolder()->GetUIObjectOf(tree_, 1, &child, IID_IContextMenu, nullptr,
+                                        reinterpret_cast<void**>(menu.GetAddressOf()));
+    return menu;
+}
+
+bool TPTShellTree::InvokeVerb(HTREEITEM node, const char* verb)
+{
+    const ComPtr<IContextMenu> menu = ContextMenuOf(node);
+    if (!menu)
+        return false;
+    CMINVOKECOMMANDINFO command{};
+    command.cbSize = sizeof(command);
+    command.hwnd = tree_;
+    command.lpVerb = verb;
+    command.nShow = SW_SHOWNORMAL;
+    return SUCCEEDED(menu->InvokeCommand(&command));
+}
+
+void TPTShellTree::OnKeyDown(WORD key)
+{
+    if (!settings_.options.Has(TPTShellTreeOption::ptstoDefaultKeyHandling))
+        return;
+    const bool control = (GetKeyState(VK_CONTROL) & 0x8000) != 0;
+    const HTREEITEM node = SelectedNode();
+    if (key == VK_DELETE)
+        InvokeVerb(node, "delete");
+    else if (control && key == 'C')
+        InvokeVerb(node, "copy");
+    else if (control && key == 'X')
+        InvokeVerb(node, "cut");
+    else if (control && key == 'V')
+        InvokeVerb(node, "paste");
+    else if (key == VK_F5)
+        Refresh();
+    else if (key == VK_F2 && node != nullptr)
+        TreeView_EditLabel(tree_, node);
+}
+
+void TPTShellTree::OnRightClick()
+{
+    if (!settings_.options.Has(TPTShellTreeOption::ptstoContextMenus))
+        return;
+    POINT at{};
+    GetCursorPos(&at);
+    TVHITTESTINFO hit{};
+    hit.pt = at;
+    ScreenToClient(tree_, &hit.pt);
+    HTREEITEM node = TreeView_HitTest(tree_, &hit);
+    if (node == nullptr)
+        node = SelectedNode();
+    const ComPtr<IContextMenu> menu = ContextMenuOf(node);
+    if (!menu)
+        return;
+    const HMENU popup = CreatePopupMenu();
+    constexpr UINT kFirstCommand = 1;
+    const UINT flags = CMF_EXPLORE | (settings_.readOnly ? 0 : CMF_CANRENAME);
+    if (SUCCEEDED(menu->QueryContextMenu(popup, 0, kFirstCommand, 0x7FFF, flags)))
+    {
+        const UINT chosen = TModal::PopupMenu(popup, tree_, at);
+        if (chosen >= kFirstCommand)
+        {
+            char verb[64] = {};
+            const bool named = SUCCEEDED(
+                menu->GetCommandString(chosen - kFirstCommand, GCS_VERBA, nullptr, verb, sizeof(verb)));
+            if (named && lstrcmpiA(verb, "rename") == 0)
+                TreeView_EditLabel(tree_, node);
+            else
+            {
+                CMINVOKECOMMANDINFO command{};
+                command.cbSize = sizeof(command);
+                command.hwnd = tree_;
+                command.lpVerb = MAKEINTRESOURCEA(chosen - kFirstCommand);
+                command.nShow = SW_SHOWNORMAL;
+                menu->InvokeCommand(&command);
+            }
+        }
+    }
+    DestroyMenu(popup);
+}
+
+void TPTShellTree::OnBeginDrag(HTREEITEM node)
+{
+    TPTShTreeData* data = NodeData(node);
+    if (data == nullptr || data->Parent() == nullptr ||
+        !settings_.options.Has(TPTShellTreeOption::ptstoOleDrag))
+        return;
+    ComPtr<IDataObject> dataObject;
+    LPCITEMIDLIST child = data->Relative();
+    if (FAILED(data->ParentFolder()->GetUIObjectOf(tree_, 1, &child, IID_IDataObject, nullptr,
+                                                   reinterpret_cast<void**>(dataObject.GetAddressOf()))))
+        return;
+    ComPtr<IDropSource> source;
+    source.Attach(new TDropSource());
+    DWORD effect = DROPEFFECT_NONE;
+    dragging_ = true;
+    TModal::DragDrop(dataObject.Get(), source.Get(), DROPEFFECT_COPY | DROPEFFECT_MOVE | DROPEFFECT_LINK,
+                     &effect);
+    dragging_ = false;
+    if (refreshAfterDrag_)
+    {
+        refreshAfterDrag_ = false;
+        Refresh();
+    }
+}
+
+bool TPTShellTree::OnEndLabelEdit(NMTVDISPINFOW* info)
+{
+    TPTShTreeData* data = NodeData(info->item.hItem);
+    if (settings_.readOnly || info->item.pszText == nullptr || data == nullptr || data->Parent() == nullptr)
+        return false;
+    LPITEMIDLIST renamed = nullptr;
+    if (FAILED(data->ParentFolder()->SetNameOf(tree_, data->Relative(), info->item.pszText, SHGDN_INFOLDER,
+                                               &renamed)))
+        return false;
+    CoTaskMemFree(renamed);
+    RefreshNode(TreeView_GetParent(tree_, info->item.hItem));
+    return false;
+}
+
+std::optional<LRESULT> TPTShellTree::OnNotify(NMHDR* header)
+{
+    switch (header->code)
+    {
+    case TVN_ITEMEXPANDINGW: {
+        const auto* change = reinterpret_cast<NMTREEVIEWW*>(header);
+        if (change->action & TVE_EXPAND)
+            OnItemExpanding(change->itemNew.hItem);
+        return FALSE;
+    }
+    case TVN_SELCHANGEDW:
+        OnSelectionChanged(reinterpret_cast<NMTREEVIEWW*>(header)->itemNew.hItem);
+        return 0;
+    case TVN_DELETEITEMW:
+        delete reinterpret_cast<TPTShTreeData*>(reinterpret_cast<NMTREEVIEWW*>(header)->itemOld.lParam);
+        return 0;
+    case TVN_KEYDOWN:
+        OnKeyDown(reinterpret_cast<NMTVKEYDOWN*>(header)->wVKey);
+        return 0;
+    case NM_RCLICK:
+        OnRightClick();
+        return TRUE;
+    case TVN_BEGINDRAGW:
+        OnBeginDrag(reinterpret_cast<NMTREEVIEWW*>(header)->itemNew.hItem);
+        return 0;
+    case TVN_BEGINLABELEDITW:
+        // A read-only tree refuses renaming in place.
+        return settings_.readOnly ? TRUE : FALSE;
+    case TVN_ENDLABELEDITW:
+        return OnEndLabelEdit(reinterpret_cast<NMTVDISPINFOW*>(header)) ? TRUE : FALSE;
+    default:
+        return std::nullopt;
+    }
+}
+
+std::optional<LRESULT> TPTShellTree::OnParentMessage(UINT message, WPARAM, LPARAM lParam)
+{
+    if (message != WM_NOTIFY)
+        return std::nullopt;
+    auto* header = reinterpret_cast<NMHDR*>(lParam);
+    if (header->hwndFrom != tree_)
+        return std::nullopt;
+    return OnNotify(header);
+}
+
+std::optional<LRESULT> TPTShellTree::OnTreeMessage(UINT message, WPARAM wParam, LPARAM)
+{
+    if (message == TChangeHandlerThread::kChangedMessage)
+    {
+        OnDirectoryChanged();
+        return 0;
+    }
+    if (message == WM_TIMER && wParam == kRefreshTimer)
+    {
+        OnRefreshTimer();
+        return 0;
+    }
+    return std::nullopt;
+}

@@ -1,0 +1,177 @@
+// A tree of the shell namespace from a base folder down, filled as its nodes are opened, that reports the
+// selected folder and follows changes on the watched drives.
+#pragma once
+
+#include "TChangeHandlerThread.h"
+#include "TPTShTreeData.h"
+#include "TPTShellLocator.h"
+#include "TSubclass.h"
+
+#include <windows.h>
+
+#include <commctrl.h>
+#include <functional>
+#include <memory>
+#include <string>
+
+class TPTShellCombo;
+class TTreeDropTarget;
+
+enum class TPTShellTreeOption : uint32_t
+{
+    ptstoAutoFill,
+    ptstoVirtualFolders,
+    ptstoDesignInteractive,
+    ptstoDefaultKeyHandling,
+    ptstoContextMenus,
+    ptstoDynamicRefresh,
+    ptstoIncludeNonFolders,
+    ptstoOleDrag,
+    ptstoOleDrop,
+    ptstoShowHidden,
+};
+
+// A set of options.
+class TPTShellTreeOptions
+{
+public:
+    constexpr TPTShellTreeOptions() = default;
+    // All but ptstoDesignInteractive and ptstoIncludeNonFolders.
+    static TPTShellTreeOptions Default();
+
+    bool Has(TPTShellTreeOption option) const { return (bits_ & Bit(option)) != 0; }
+    TPTShellTreeOptions With(TPTShellTreeOption option) const
+    {
+        return TPTShellTreeOptions(bits_ | Bit(option));
+    }
+    TPTShellTreeOptions Without(TPTShellTreeOption option) const
+    {
+        return TPTShellTreeOptions(bits_ & ~Bit(option));
+    }
+
+private:
+    constexpr explicit TPTShellTreeOptions(uint32_t bits) : bits_(bits) {}
+    static constexpr uint32_t Bit(TPTShellTreeOption option) { return 1u << static_cast<uint32_t>(option); }
+    uint32_t bits_ = 0;
+};
+
+struct TPTShellTreeSettings
+{
+    TPTShellTreeOptions options = TPTShellTreeOptions::Default();
+    bool showRoot = true;
+    bool readOnly = false;
+    int indent = 19;
+};
+
+class TPTShellTree
+{
+public:
+    // The shortcut texts of the tree's keys.
+    static constexpr const wchar_t* kDeleteKeyText = L"Del";
+    static constexpr const wchar_t* kCopyKeyText = L"Ctrl+C";
+    static constexpr const wchar_t* kCutKeyText = L"Ctrl+X";
+    static constexpr const wchar_t* kPasteKeyText = L"Ctrl+V";
+    static constexpr const wchar_t* kRefreshKeyText = L"F5";
+    static constexpr const wchar_t* kRenameKeyText = L"F2";
+    // Refresh delays after a change on a watched drive.
+    static constexpr UINT kRefreshDelayFocused = 400;
+    static constexpr UINT kRefreshDelay = 2000;
+
+    TPTShellTree(HWND parent, int id, const RECT& bounds, const TPTShellTreeSettings& settings = {});
+    ~TPTShellTree();
+
+    TPTShellTree(const TPTShellTree&) = delete;
+    TPTShellTree& operator=(const TPTShellTree&) = delete;
+
+    HWND Handle() const { return tree_; }
+    const TPTShellTreeSettings& Settings() const { return settings_; }
+
+    // Fired after the selection changed, once the form has been loaded.
+    std::function<void()> OnChange;
+    // May veto an item before it is added: parent folder, parent's absolute list, child's relative list,
+    // child's attributes. Returns whether the item is taken.
+    std::function<bool(IShellFolder*, LPCITEMIDLIST, LPCITEMIDLIST, ULONG)> OnAddItem;
+    std::function<void()> OnFillComplete;
+
+    TPTShellLocator& BaseFolder() { return baseFolder_; }
+    const TPTShellLocator& SelectedFolder() const { return selectedFolder_; }
+
+    // The form has been loaded: fills the tree (unless a bound combo does), selects the selected folder or
+    // the root, and starts watching the drives.
+    void FormLoaded();
+    // Fills the tree from the base folder and selects the selected folder's node, or the root.
+    void Fill();
+
+    // The selected node's file-system path: a drive root ends in a backslash, other folders do not; empty
+    // when there is none.
+    std::wstring SelectedPath() const;
+    // Selects the node that many levels above the selected one, stopping at the top.
+    void GoUp(int levels);
+    // Selects the deepest node on the way to the location, opening the nodes above it.
+    void GoTo(LPCITEMIDLIST absolute);
+    // Enumerates every opened node again, keeping the selection.
+    void Refresh();
+    // Creates a folder below the selected one; true when the shell made it. The change it causes on a watched
+    // drive is not refreshed again.
+    bool CreateFolder(const std::wstring& name);
+
+    // The node's data, or nullptr.
+    TPTShTreeData* NodeData(HTREEITEM node) const;
+    HTREEITEM RootNode() const { return TreeView_GetRoot(tree_); }
+    HTREEITEM SelectedNode() const { return TreeView_GetSelection(tree_); }
+    std::wstring NodeText(HTREEITEM node) const;
+
+    // The delay of the refresh now pending after a change notification, 0 for none.
+    UINT PendingRefreshDelay() const { return pendingDelay_; }
+    // Whether a watcher thread runs.
+    bool Watching() const { return watcher_ != nullptr; }
+
+    // Binds the tool-bar combo that shows this tree's location; the combo binds itself.
+    void BindCombo(TPTShellCombo* combo) { combo_ = combo; }
+
+private:
+    friend class TTreeDropTarget;
+
+    std::optional<LRESULT> OnParentMessage(UINT message, WPARAM wParam, LPARAM lParam);
+    std::optional<LRESULT> OnTreeMessage(UINT message, WPARAM wParam, LPARAM lParam);
+    std::optional<LRESULT> OnNotify(NMHDR* header);
+    void OnSelectionChanged(HTREEITEM node);
+    void OnItemExpanding(HTREEITEM node);
+    void OnKeyDown(WORD key);
+    void OnRightClick();
+    void OnBeginDrag(HTREEITEM node);
+    bool OnEndLabelEdit(NMTVDISPINFOW* info);
+    void OnDirectoryChanged();
+    void OnRefreshTimer();
+
+    SHCONTF EnumerationFlags() const;
+    // The children of a folder node as the tree takes them, sorted by the folder.
+    struct TChild;
+    std::vector<TChild> EnumerateChildren(TPTShTreeData* data);
+    HTREEITEM InsertNode(HTREEITEM parent, TChild child);
+    void FillChildren(HTREEITEM node);
+    void SortChildren(HTREEITEM node);
+    void RefreshNode(HTREEITEM node);
+    HTREEITEM FindChild(HTREEITEM node, LPCITEMIDLIST relative);
+    void Select(HTREEITEM node);
+    void StartWatching();
+    // Runs a shell verb ("delete", "copy", ...) on a node's item.
+    bool InvokeVerb(HTREEITEM node, const char* verb);
+    ComPtr<IContextMenu> ContextMenuOf(HTREEITEM node);
+
+    TPTShellTreeSettings settings_;
+    HWND parent_;
+    HWND tree_;
+    TSubclass parentSubclass_;
+    TSubclass treeSubclass_;
+    TPTShellLocator baseFolder_;
+    TPTShellLocator selectedFolder_;
+    TPTShellCombo* combo_ = nullptr;
+    bool loading_ = true;
+    bool dragging_ = false;
+    bool refreshAfterDrag_ = false;
+    bool ignoreNextChange_ = false;
+    UINT pendingDelay_ = 0;
+    std::unique_ptr<TChangeHandlerThread> watcher_;
+    ComPtr<TTreeDropTarget> dropTarget_;
+};
