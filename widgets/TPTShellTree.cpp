@@ -96,6 +96,11 @@ TPTShellTree::~TPTShellTree()
     }
 }
 
+IDropTarget* TPTShellTree::DropTarget() const
+{
+    return dropTarget_.Get();
+}
+
 void TPTShellTree::FormLoaded()
 {
     // A bound combo fills the tree, and the tree counts as loading until it has.

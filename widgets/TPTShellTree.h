@@ -114,6 +114,8 @@ public:
     // Creates a folder below the selected one; true when the shell made it. The change it causes on a watched
     // drive is not refreshed again.
     bool CreateFolder(const std::wstring& name);
+    // Runs a shell verb ("delete", "copy", ...) on the selected node's item.
+    bool InvokeVerbOnSelection(const char* verb) { return InvokeVerb(SelectedNode(), verb); }
 
     // The node's data, or nullptr.
     TPTShTreeData* NodeData(HTREEITEM node) const;
@@ -125,6 +127,8 @@ public:
     UINT PendingRefreshDelay() const { return pendingDelay_; }
     // Whether a watcher thread runs.
     bool Watching() const { return watcher_ != nullptr; }
+    // The tree's drop target, with ptstoOleDrop.
+    IDropTarget* DropTarget() const;
 
     // Binds the tool-bar combo that shows this tree's location; the combo binds itself.
     void BindCombo(TPTShellCombo* combo) { combo_ = combo; }
@@ -155,7 +159,6 @@ private:
     HTREEITEM FindChild(HTREEITEM node, LPCITEMIDLIST relative);
     void Select(HTREEITEM node);
     void StartWatching();
-    // Runs a shell verb ("delete", "copy", ...) on a node's item.
     bool InvokeVerb(HTREEITEM node, const char* verb);
     ComPtr<IContextMenu> ContextMenuOf(HTREEITEM node);
 

@@ -6,6 +6,8 @@
 
 #include <commctrl.h>
 #include <ole2.h>
+#include <string>
+#include <vector>
 
 class TPTShellTree;
 
@@ -20,12 +22,18 @@ public:
     HRESULT STDMETHODCALLTYPE Drop(IDataObject* data, DWORD keyState, POINTL at, DWORD* effect) override;
 
 private:
-    // Moves the target to the node under the point: highlights it and enters its folder's drop target.
+    // Moves the target to the node under the point: highlights it and, for a folder without a file-system
+    // path, enters its shell folder's drop target.
     void TrackNode(POINTL at, DWORD keyState, DWORD* effect);
     void LeaveNode();
+    // What dropping files into the node's folder would do: move within a drive, copy across drives; Ctrl
+    // copies and Shift moves.
+    DWORD FileDropEffect(DWORD keyState, DWORD allowed) const;
+    bool DropFiles(DWORD effect);
 
     TPTShellTree& tree_;
     ComPtr<IDataObject> data_;
     HTREEITEM node_ = nullptr;
+    std::wstring nodePath_;
     ComPtr<IDropTarget> nodeTarget_;
 };

@@ -4,6 +4,7 @@
 #include "ShellNamespace.h"
 #include "TShellTest.h"
 
+#include <fstream>
 #include <shellapi.h>
 
 namespace
@@ -297,4 +298,80 @@ TEST_F(TPTShellTreeTest, DestroyingTheTreeStopsItsWatcherAndFreesItsNodes)
     EXPECT_FALSE(IsWindow(window));
     MakeFolder(L"AFTER");
     PumpMessages();
+}
+
+TEST_F(TPTShellTreeTest, AnAddItemHandlerCanVetoAFolder)
+{
+    auto tree = std::make_unique<TPTShellTree>(frame_, 100, RECT{0, 0, 380, 460}, MainTreeSettings());
+    tree->OnAddItem = [](IShellFolder* folder, LPCITEMIDLIST, LPCITEMIDLIST child, ULONG attributes) {
+        EXPECT_NE(attributes & SFGAO_FOLDER, 0u);
+        return DisplayName(folder, child) != L"REPORTS";
+    };
+    tree->FormLoaded();
+    const HTREEITEM drive = NodeOf(*tree, L"F:\\");
+    TreeView_Expand(tree->Handle(), drive, TVE_EXPAND);
+    EXPECT_EQ(ChildTexts(*tree, drive), std::vector<std::wstring>{L"PROJECTS"});
+}
+
+TEST_F(TPTShellTreeTest, TheChangeIsReportedBeforeTheSelectedFolderFollows)
+{
+    const auto tree = LoadedTree();
+    std::wstring pathAtChange;
+    std::wstring folderAtChange;
+    tree->OnChange = [&] {
+        pathAtChange = tree->SelectedPath();
+        folderAtChange = tree->SelectedFolder().Path();
+    };
+    ASSERT_NE(NodeOf(*tree, L"F:\\REPORTS"), nullptr);
+    EXPECT_EQ(pathAtChange, L"F:\\REPORTS");
+    EXPECT_EQ(folderAtChange, L"") << "still the Desktop";
+    EXPECT_EQ(tree->SelectedFolder().Path(), L"F:\\REPORTS");
+}
+
+TEST_F(TPTShellTreeTest, TheTreesOwnNewFolderShowsAtOnceAndItsNotificationIsIgnored)
+{
+    const auto tree = LoadedTree();
+    const HTREEITEM projects = NodeOf(*tree, L"F:\\PROJECTS");
+    TreeView_Expand(tree->Handle(), projects, TVE_EXPAND);
+    ASSERT_TRUE(tree->CreateFolder(L"ZETA"));
+    EXPECT_EQ(ChildTexts(*tree, projects), (std::vector<std::wstring>{L"ALPHA", L"BETA", L"ZETA"}));
+    SendMessageW(tree->Handle(), TChangeHandlerThread::kChangedMessage, 0, 0);
+    EXPECT_EQ(tree->PendingRefreshDelay(), 0u) << "the first notification after it is the tree's own";
+    SendMessageW(tree->Handle(), TChangeHandlerThread::kChangedMessage, 0, 0);
+    EXPECT_NE(tree->PendingRefreshDelay(), 0u) << "the next one is not";
+}
+
+TEST_F(TPTShellTreeTest, AFileDroppedOnAFolderLandsInIt)
+{
+    std::ofstream(world_->FilesFolder("TARVEX", "DATA") / "REPORTS" / "Q1.TXT") << "figures";
+    const auto tree = LoadedTree();
+    const HTREEITEM projects = NodeOf(*tree, L"F:\\PROJECTS");
+    RECT bounds{};
+    TreeView_GetItemRect(tree->Handle(), projects, &bounds, TRUE);
+    POINT at{bounds.left + 2, bounds.top + 2};
+    ClientToScreen(tree->Handle(), &at);
+
+    const TItemIdList file = ListOf(L"F:\\REPORTS\\Q1.TXT");
+    ComPtr<IShellFolder> folder;
+    LPCITEMIDLIST last = nullptr;
+    ASSERT_EQ(SHBindToParent(file.Get(), IID_PPV_ARGS(&folder), &last), S_OK);
+    ComPtr<IDataObject> data;
+    ASSERT_EQ(folder->GetUIObjectOf(nullptr, 1, &last, IID_IDataObject, nullptr,
+                                    reinterpret_cast<void**>(data.GetAddressOf())),
+              S_OK);
+    IDropTarget* target = tree->DropTarget();
+    ASSERT_NE(target, nullptr);
+    DWORD effect = DROPEFFECT_COPY | DROPEFFECT_MOVE;
+    ASSERT_EQ(target->DragEnter(data.Get(), MK_LBUTTON, POINTL{at.x, at.y}, &effect), S_OK);
+    EXPECT_EQ(effect, static_cast<DWORD>(DROPEFFECT_MOVE)) << "within one drive files move";
+    effect = DROPEFFECT_COPY | DROPEFFECT_MOVE;
+    EXPECT_EQ(target->DragOver(MK_LBUTTON | MK_CONTROL, POINTL{at.x, at.y}, &effect), S_OK);
+    EXPECT_EQ(effect, static_cast<DWORD>(DROPEFFECT_COPY)) << "Ctrl copies";
+    effect = DROPEFFECT_COPY | DROPEFFECT_MOVE;
+    ASSERT_EQ(target->Drop(data.Get(), MK_CONTROL, POINTL{at.x, at.y}, &effect), S_OK);
+    EXPECT_EQ(effect, static_cast<DWORD>(DROPEFFECT_COPY));
+    EXPECT_EQ(nwsim::ReadWholeFile(world_->FilesFolder("TARVEX", "DATA") / "PROJECTS" / "Q1.TXT"),
+              std::string("figures"));
+    EXPECT_TRUE(std::filesystem::exists(world_->FilesFolder("TARVEX", "DATA") / "REPORTS" / "Q1.TXT"))
+        << "a copy leaves the original";
 }
