@@ -86,14 +86,13 @@ TPTShellTree::~TPTShellTree()
     watcher_.reset();
     if (dropTarget_)
         RevokeDragDrop(tree_);
+    // The nodes' data is freed as the parent hears of each deleted node, so the nodes go first.
+    if (IsWindow(tree_))
+        TreeView_DeleteAllItems(tree_);
     parentSubclass_.Detach();
     treeSubclass_.Detach();
     if (IsWindow(tree_))
-    {
-        // The nodes' data goes with the nodes.
-        TreeView_DeleteAllItems(tree_);
         DestroyWindow(tree_);
-    }
 }
 
 IDropTarget* TPTShellTree::DropTarget() const

@@ -2,6 +2,7 @@
 // context menus and drag and drop.
 #include "TPTShellTree.h"
 #include "ShellNamespace.h"
+#include "TMallocCount.h"
 #include "TShellTest.h"
 
 #include <fstream>
@@ -288,16 +289,27 @@ TEST_F(TPTShellTreeTest, DraggingAFolderOffersItsPath)
     EXPECT_EQ(dragged, std::vector<std::wstring>{L"F:\\PROJECTS"});
 }
 
-TEST_F(TPTShellTreeTest, DestroyingTheTreeStopsItsWatcherAndFreesItsNodes)
+TEST_F(TPTShellTreeTest, DestroyingTheTreeStopsItsWatcherAndFreesEveryList)
 {
-    auto tree = LoadedTree();
-    ASSERT_TRUE(tree->Watching());
-    ASSERT_NE(NodeOf(*tree, L"F:\\PROJECTS\\ALPHA"), nullptr);
-    const HWND window = tree->Handle();
-    tree.reset();
-    EXPECT_FALSE(IsWindow(window));
-    MakeFolder(L"AFTER");
-    PumpMessages();
+    const auto useAndDestroyTree = [this] {
+        auto tree = LoadedTree();
+        ASSERT_TRUE(tree->Watching());
+        ASSERT_NE(NodeOf(*tree, L"F:\\PROJECTS\\ALPHA"), nullptr);
+        TreeView_Expand(tree->Handle(), tree->SelectedNode(), TVE_EXPAND);
+        tree->Refresh();
+        tree->GoUp(2);
+        const HWND window = tree->Handle();
+        tree.reset();
+        EXPECT_FALSE(IsWindow(window));
+    };
+    // A first round lets the shell set up what it keeps for the whole process.
+    useAndDestroyTree();
+    ComPtr<TMallocCount> count;
+    count.Attach(new TMallocCount());
+    ASSERT_EQ(CoRegisterMallocSpy(count.Get()), S_OK);
+    useAndDestroyTree();
+    CoRevokeMallocSpy();
+    EXPECT_EQ(count->Outstanding(), 0) << "identifier lists left behind";
 }
 
 TEST_F(TPTShellTreeTest, AnAddItemHandlerCanVetoAFolder)
