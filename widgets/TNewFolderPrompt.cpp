@@ -3,6 +3,7 @@
 
 #include "TApplicationErrors.h"
 #include "TModal.h"
+#include "WindowParts.h"
 
 namespace
 {
@@ -10,46 +11,20 @@ namespace
 constexpr int kEditId = 100;
 constexpr wchar_t kWindowClass[] = L"TNewFolderPrompt";
 
-HWND AddControl(HWND parent, const wchar_t* windowClass, const wchar_t* text, DWORD style, int id,
-                RECT bounds)
-{
-    HWND control = CreateWindowExW(windowClass == std::wstring(L"EDIT") ? WS_EX_CLIENTEDGE : 0, windowClass,
-                                   text, WS_CHILD | WS_VISIBLE | style, bounds.left, bounds.top, bounds.right,
-                                   bounds.bottom, parent, reinterpret_cast<HMENU>(static_cast<INT_PTR>(id)),
-                                   GetModuleHandleW(nullptr), nullptr);
-    SendMessageW(control, WM_SETFONT, reinterpret_cast<WPARAM>(GetStockObject(DEFAULT_GUI_FONT)), FALSE);
-    return control;
-}
-
 } // namespace
-
-void TNewFolderPrompt::RegisterWindowClass()
-{
-    static const bool registered = [] {
-        WNDCLASSEXW windowClass{};
-        windowClass.cbSize = sizeof(windowClass);
-        windowClass.lpfnWndProc = &TNewFolderPrompt::WindowProc;
-        windowClass.hInstance = GetModuleHandleW(nullptr);
-        windowClass.hCursor = LoadCursorW(nullptr, IDC_ARROW);
-        windowClass.hbrBackground = reinterpret_cast<HBRUSH>(COLOR_BTNFACE + 1);
-        windowClass.lpszClassName = kWindowClass;
-        return RegisterClassExW(&windowClass) != 0;
-    }();
-    (void)registered;
-}
 
 bool TNewFolderPrompt::Execute(HWND owner)
 {
-    RegisterWindowClass();
+    RegisterWindowClassOnce(kWindowClass, &TNewFolderPrompt::WindowProc);
     name_.clear();
     window_ = CreateWindowExW(WS_EX_DLGMODALFRAME, kWindowClass, kCaption, WS_POPUP | WS_CAPTION | WS_SYSMENU,
                               CW_USEDEFAULT, CW_USEDEFAULT, 320, 130, owner, nullptr,
                               GetModuleHandleW(nullptr), this);
-    AddControl(window_, L"STATIC", L"&Name of the new folder:", 0, -1, {10, 10, 290, 16});
-    edit_ =
-        AddControl(window_, L"EDIT", L"New Folder", WS_TABSTOP | ES_AUTOHSCROLL, kEditId, {10, 28, 290, 22});
-    AddControl(window_, L"BUTTON", L"OK", WS_TABSTOP | BS_DEFPUSHBUTTON, IDOK, {130, 60, 80, 24});
-    AddControl(window_, L"BUTTON", L"Cancel", WS_TABSTOP, IDCANCEL, {220, 60, 80, 24});
+    CreateChildControl(window_, L"STATIC", L"&Name of the new folder:", 0, -1, {10, 10, 290, 16});
+    edit_ = CreateChildControl(window_, L"EDIT", L"New Folder", WS_TABSTOP | ES_AUTOHSCROLL, kEditId,
+                               {10, 28, 290, 22}, WS_EX_CLIENTEDGE);
+    CreateChildControl(window_, L"BUTTON", L"OK", WS_TABSTOP | BS_DEFPUSHBUTTON, IDOK, {130, 60, 80, 24});
+    CreateChildControl(window_, L"BUTTON", L"Cancel", WS_TABSTOP, IDCANCEL, {220, 60, 80, 24});
     SetFocus(edit_);
     SendMessageW(edit_, EM_SETSEL, 0, -1);
     const INT_PTR result =

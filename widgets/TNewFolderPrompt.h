@@ -17,7 +17,6 @@ public:
     const std::wstring& Name() const { return name_; }
 
 private:
-    static void RegisterWindowClass();
     static LRESULT CALLBACK WindowProc(HWND window, UINT message, WPARAM wParam, LPARAM lParam);
     LRESULT HandleMessage(HWND window, UINT message, WPARAM wParam, LPARAM lParam);
     void OnOk();

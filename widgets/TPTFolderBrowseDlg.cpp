@@ -5,6 +5,7 @@
 #include "TApplicationErrors.h"
 #include "TModal.h"
 #include "TNewFolderPrompt.h"
+#include "WindowParts.h"
 
 namespace
 {
@@ -17,11 +18,8 @@ constexpr int kStatusHeight = 18;
 
 HWND AddButton(HWND parent, const wchar_t* text, int id, DWORD style = 0)
 {
-    HWND button = CreateWindowExW(
-        0, L"BUTTON", text, WS_CHILD | WS_VISIBLE | WS_TABSTOP | style, 0, 0, kButtonWidth, kButtonHeight,
-        parent, reinterpret_cast<HMENU>(static_cast<INT_PTR>(id)), GetModuleHandleW(nullptr), nullptr);
-    SendMessageW(button, WM_SETFONT, reinterpret_cast<WPARAM>(GetStockObject(DEFAULT_GUI_FONT)), FALSE);
-    return button;
+    return CreateChildControl(parent, L"BUTTON", text, WS_TABSTOP | style, id,
+                              {0, 0, kButtonWidth, kButtonHeight});
 }
 
 } // namespace
@@ -35,21 +33,6 @@ void TPTFolderBrowseDlg::SetOption(TPTFolderBrowseOption option, bool on)
 bool TPTFolderBrowseDlg::HasOption(TPTFolderBrowseOption option) const
 {
     return (options_ & (1u << static_cast<uint32_t>(option))) != 0;
-}
-
-void TPTFolderBrowseDlg::RegisterWindowClass()
-{
-    static const bool registered = [] {
-        WNDCLASSEXW windowClass{};
-        windowClass.cbSize = sizeof(windowClass);
-        windowClass.lpfnWndProc = &TPTFolderBrowseDlg::WindowProc;
-        windowClass.hInstance = GetModuleHandleW(nullptr);
-        windowClass.hCursor = LoadCursorW(nullptr, IDC_ARROW);
-        windowClass.hbrBackground = reinterpret_cast<HBRUSH>(COLOR_BTNFACE + 1);
-        windowClass.lpszClassName = kWindowClass;
-        return RegisterClassExW(&windowClass) != 0;
-    }();
-    (void)registered;
 }
 
 TPTShellTreeSettings TPTFolderBrowseDlg::TreeSettings() const
@@ -71,7 +54,7 @@ TPTShellTreeSettings TPTFolderBrowseDlg::TreeSettings() const
 
 bool TPTFolderBrowseDlg::Execute()
 {
-    RegisterWindowClass();
+    RegisterWindowClassOnce(kWindowClass, &TPTFolderBrowseDlg::WindowProc);
     const TWaitCursor wait;
     const std::wstring caption = Title.empty() ? kDefaultTitle : Title;
     HWND owner = owner_ != nullptr ? owner_ : GetActiveWindow();
@@ -97,11 +80,8 @@ bool TPTFolderBrowseDlg::Execute()
 
 void TPTFolderBrowseDlg::CreateControls()
 {
-    status_ =
-        CreateWindowExW(0, L"STATIC", L"", WS_CHILD | WS_VISIBLE | SS_PATHELLIPSIS | SS_NOPREFIX, 0, 0, 10,
-                        kStatusHeight, window_, reinterpret_cast<HMENU>(static_cast<INT_PTR>(kStatusId)),
-                        GetModuleHandleW(nullptr), nullptr);
-    SendMessageW(status_, WM_SETFONT, reinterpret_cast<WPARAM>(GetStockObject(DEFAULT_GUI_FONT)), FALSE);
+    status_ = CreateChildControl(window_, L"STATIC", L"", SS_PATHELLIPSIS | SS_NOPREFIX, kStatusId,
+                                 {0, 0, 10, kStatusHeight});
     tree_ = std::make_unique<TPTShellTree>(window_, kTreeId, RECT{0, 0, 10, 10}, TreeSettings());
     tree_->OnChange = [this] { OnTreeChange(); };
     ok_ = AddButton(window_, L"OK", IDOK, BS_DEFPUSHBUTTON);

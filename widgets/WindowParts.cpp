@@ -1,0 +1,31 @@
+// Window classes and child controls of the program's windows.
+#include "WindowParts.h"
+
+#include <set>
+#include <string>
+
+void RegisterWindowClassOnce(const wchar_t* name, WNDPROC procedure)
+{
+    static std::set<std::wstring> registered;
+    if (!registered.insert(name).second)
+        return;
+    WNDCLASSEXW windowClass{};
+    windowClass.cbSize = sizeof(windowClass);
+    windowClass.lpfnWndProc = procedure;
+    windowClass.hInstance = GetModuleHandleW(nullptr);
+    windowClass.hCursor = LoadCursorW(nullptr, IDC_ARROW);
+    windowClass.hbrBackground = reinterpret_cast<HBRUSH>(COLOR_BTNFACE + 1);
+    windowClass.lpszClassName = name;
+    RegisterClassExW(&windowClass);
+}
+
+HWND CreateChildControl(HWND parent, const wchar_t* windowClass, const wchar_t* text, DWORD style, int id,
+                        const RECT& bounds, DWORD extendedStyle)
+{
+    HWND control = CreateWindowExW(extendedStyle, windowClass, text, WS_CHILD | WS_VISIBLE | style,
+                                   bounds.left, bounds.top, bounds.right, bounds.bottom, parent,
+                                   reinterpret_cast<HMENU>(static_cast<INT_PTR>(id)),
+                                   GetModuleHandleW(nullptr), nullptr);
+    SendMessageW(control, WM_SETFONT, reinterpret_cast<WPARAM>(GetStockObject(DEFAULT_GUI_FONT)), FALSE);
+    return control;
+}

@@ -1,0 +1,12 @@
+// What the program's own windows share: registering their class once, and creating child controls in the
+// dialog font.
+#pragma once
+
+#include <windows.h>
+
+// Registers a window class of the dialog colour and arrow cursor the first time it is asked for.
+void RegisterWindowClassOnce(const wchar_t* name, WNDPROC procedure);
+
+// Creates a child control with the given ID and bounds (left, top, width, height) in the dialog font.
+HWND CreateChildControl(HWND parent, const wchar_t* windowClass, const wchar_t* text, DWORD style, int id,
+                        const RECT& bounds, DWORD extendedStyle = 0);
