@@ -387,3 +387,25 @@ TEST_F(TPTShellTreeTest, AFileDroppedOnAFolderLandsInIt)
     EXPECT_TRUE(std::filesystem::exists(world_->FilesFolder("TARVEX", "DATA") / "REPORTS" / "Q1.TXT"))
         << "a copy leaves the original";
 }
+
+TEST_F(TPTShellTreeTest, ChangesDuringADragWaitForTheDragToEnd)
+{
+    const auto tree = LoadedTree();
+    const HTREEITEM projects = NodeOf(*tree, L"F:\\PROJECTS");
+    TreeView_Expand(tree->Handle(), projects, TVE_EXPAND);
+    MakeFolder(L"PROJECTS\\LATE");
+    SendMessageW(tree->Handle(), TChangeHandlerThread::kChangedMessage, 0, 0);
+    ASSERT_NE(tree->PendingRefreshDelay(), 0u);
+    Modals().ExpectDragDrop([&](IDataObject*) {
+        SendMessageW(tree->Handle(), WM_TIMER, 1, 0);
+        EXPECT_EQ(ChildTexts(*tree, projects).size(), 2u) << "no refresh while dragging";
+        SendMessageW(tree->Handle(), TChangeHandlerThread::kChangedMessage, 0, 0);
+        EXPECT_EQ(tree->PendingRefreshDelay(), 0u) << "notifications are ignored while dragging";
+        return static_cast<DWORD>(DROPEFFECT_NONE);
+    });
+    NMTREEVIEWW begin{};
+    begin.itemNew.hItem = TreeView_GetChild(tree->Handle(), projects);
+    NotifyParent(tree->Handle(), begin, TVN_BEGINDRAGW);
+    EXPECT_EQ(ChildTexts(*tree, projects), (std::vector<std::wstring>{L"ALPHA", L"BETA", L"LATE"}))
+        << "the postponed refresh ran after the drag";
+}
