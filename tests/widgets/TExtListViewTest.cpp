@@ -1,0 +1,282 @@
+// The list view: its model and owner-data display, sorting by column, the fill protocol, selection through
+// sorts and deletions, and the saved column layout.
+#include "TExtListView.h"
+#include "TGuiTest.h"
+#include "TRegistrySandbox.h"
+
+#include <numeric>
+
+namespace
+{
+
+constexpr wchar_t kKey[] = L"Software\\Tarvex\\Retrove";
+
+std::vector<TListColumn> TwelveColumns()
+{
+    std::vector<TListColumn> columns;
+    for (const wchar_t* caption :
+         {L"Name", L"Size", L"Deleted", L"Deleted By", L"Owner", L"Accessed", L"Created", L"Attributes",
+          L"Archived", L"Archived By", L"Updated", L"Updated By"})
+        columns.push_back({caption, 100, LVCFMT_LEFT});
+    return columns;
+}
+
+// A row with its name and size, the other cells empty.
+TListRow Row(const std::wstring& name, const std::wstring& size = L"", const std::wstring& deleted = L"")
+{
+    return {name, -1, {size, deleted}, nullptr};
+}
+
+std::wstring DateText(int year, int month, int day)
+{
+    SYSTEMTIME time{};
+    time.wYear = static_cast<WORD>(year);
+    time.wMonth = static_cast<WORD>(month);
+    time.wDay = static_cast<WORD>(day);
+    wchar_t text[64] = {};
+    GetDateFormatW(LOCALE_USER_DEFAULT, DATE_SHORTDATE, &time, nullptr, text, 64);
+    return text;
+}
+
+// The texts the control shows in a column, top to bottom.
+std::vector<std::wstring> Shown(const TExtListView& list, int column)
+{
+    std::vector<std::wstring> texts;
+    for (int i = 0; i < ListView_GetItemCount(list.Handle()); ++i)
+    {
+        wchar_t text[256] = {};
+        ListView_GetItemText(list.Handle(), i, column, text, 256);
+        texts.push_back(text);
+    }
+    return texts;
+}
+
+// Clicks a header cell as the mouse does.
+void ClickHeader(const TExtListView& list, int column)
+{
+    const HWND header = ListView_GetHeader(list.Handle());
+    RECT cell{};
+    Header_GetItemRect(header, column, &cell);
+    const LPARAM at = MAKELPARAM((cell.left + cell.right) / 2, (cell.top + cell.bottom) / 2);
+    SendMessageW(header, WM_LBUTTONDOWN, MK_LBUTTON, at);
+    SendMessageW(header, WM_LBUTTONUP, 0, at);
+}
+
+} // namespace
+
+class TExtListViewTest : public TGuiTest
+{
+protected:
+    void SetUp() override
+    {
+        TGuiTest::SetUp();
+        frame_ = CreateTestFrame(L"List test", 800, 400);
+    }
+    void TearDown() override
+    {
+        list_.reset();
+        DestroyWindow(frame_);
+        TGuiTest::TearDown();
+    }
+
+    // The main window's list: settings under the Retrove key, saved automatically, sort toggled.
+    TExtListView& MakeList()
+    {
+        list_ = std::make_unique<TExtListView>(frame_, 300, RECT{0, 0, 780, 360}, TwelveColumns(),
+                                               LVS_REPORT | LVS_SHOWSELALWAYS);
+        list_->SaveSettings.autoSave = true;
+        list_->SaveSettings.registryKey = kKey;
+        list_->SetAutoSortAscending(false);
+        list_->LoadSettings();
+        return *list_;
+    }
+
+    TRegistrySandbox sandbox_;
+    HWND frame_ = nullptr;
+    std::unique_ptr<TExtListView> list_;
+};
+
+TEST_F(TExtListViewTest, TheFirstRunShowsTheDesignedColumnsInReportView)
+{
+    TExtListView& list = MakeList();
+    EXPECT_EQ(list.ViewStyle(), TViewStyle::vsReport);
+    std::vector<int> design(12);
+    std::iota(design.begin(), design.end(), 0);
+    EXPECT_EQ(list.ColumnOrder(), design);
+    for (int column = 0; column < 12; ++column)
+        EXPECT_EQ(list.ColumnWidth(column), 100);
+    EXPECT_EQ(list.LastColumnClicked(), 0);
+}
+
+TEST_F(TExtListViewTest, AReorderedAndResizedLayoutComesBack)
+{
+    TExtListView& list = MakeList();
+    std::vector<int> dragged{1, 0, 2, 3, 4, 5, 6, 7, 8, 9, 10, 11};
+    ListView_SetColumnOrderArray(list.Handle(), 12, dragged.data());
+    ListView_SetColumnWidth(list.Handle(), 1, 120);
+    list_.reset();
+    EXPECT_EQ(TRegistrySandbox::Value(L"Software\\Tarvex\\Retrove\\Columns", L"Order"),
+              L"1,0,2,3,4,5,6,7,8,9,10,11");
+    EXPECT_EQ(TRegistrySandbox::Value(L"Software\\Tarvex\\Retrove\\Columns", L"Sizes"),
+              L"120,100,100,100,100,100,100,100,100,100,100,100");
+
+    TExtListView& again = MakeList();
+    EXPECT_EQ(again.ColumnOrder(), dragged);
+    EXPECT_EQ(again.ColumnWidth(1), 120);
+    EXPECT_EQ(again.ColumnWidth(0), 100);
+}
+
+TEST_F(TExtListViewTest, BadStoredLayoutsKeepTheDesign)
+{
+    std::vector<int> design(12);
+    std::iota(design.begin(), design.end(), 0);
+    for (const wchar_t* order : {L"1,0", L"1,1,2,3,4,5,6,7,8,9,10,11", L"0,1,2,3,4,5,6,7,8,9,10,99", L"x,y",
+                                 L"", L"-1,0,1,2,3,4,5,6,7,8,9,10"})
+    {
+        // The list before saves its layout as it goes, so it goes before the stored value is set.
+        list_.reset();
+        TRegistrySandbox::SetValue(L"Software\\Tarvex\\Retrove\\Columns", L"Order", order);
+        EXPECT_EQ(MakeList().ColumnOrder(), design) << std::wstring(order).size();
+    }
+    list_.reset();
+    TRegistrySandbox::SetValue(L"Software\\Tarvex\\Retrove\\Columns", L"Order", std::wstring(20000, L','));
+    TRegistrySandbox::SetValue(L"Software\\Tarvex\\Retrove\\Columns", L"Sizes", L"-50,99999999,abc,30");
+    TExtListView& list = MakeList();
+    EXPECT_EQ(list.ColumnOrder(), design);
+    EXPECT_EQ(list.ColumnWidth(0), 0) << "a negative width is clamped";
+    EXPECT_LE(list.ColumnWidth(1), 10000) << "an absurd one too";
+    EXPECT_EQ(list.ColumnWidth(2), 0) << "an entry that is not a number counts as 0";
+    EXPECT_EQ(list.ColumnWidth(3), 30);
+    EXPECT_EQ(list.ColumnWidth(4), 100) << "columns without an entry keep their width";
+}
+
+TEST_F(TExtListViewTest, HeaderClicksToggleTheDirectionOfTheClickedColumn)
+{
+    TExtListView& list = MakeList();
+    list.BeginFill();
+    list.AddRow(Row(L"B", L"10", DateText(2026, 3, 1)));
+    list.AddRow(Row(L"A", L"9", DateText(2025, 12, 31)));
+    list.AddRow(Row(L"C", L"100", DateText(2026, 1, 15)));
+    list.EndFill();
+    EXPECT_EQ(Shown(list, 0), (std::vector<std::wstring>{L"A", L"B", L"C"}))
+        << "the fill ends ascending by name";
+
+    ClickHeader(list, 2);
+    EXPECT_EQ(list.LastColumnClicked(), 2);
+    EXPECT_TRUE(list.CurrentSortAscending());
+    EXPECT_EQ(Shown(list, 0), (std::vector<std::wstring>{L"A", L"C", L"B"})) << "dates in order";
+    ClickHeader(list, 2);
+    EXPECT_FALSE(list.CurrentSortAscending());
+    EXPECT_EQ(Shown(list, 0), (std::vector<std::wstring>{L"B", L"C", L"A"}));
+    ClickHeader(list, 0);
+    EXPECT_TRUE(list.CurrentSortAscending()) << "a new column starts ascending";
+    EXPECT_EQ(Shown(list, 0), (std::vector<std::wstring>{L"A", L"B", L"C"}));
+    ClickHeader(list, 1);
+    EXPECT_EQ(Shown(list, 1), (std::vector<std::wstring>{L"9", L"10", L"100"})) << "numbers, not texts";
+
+    list.BeginFill();
+    list.Clear();
+    list.AddRow(Row(L"Z", L"2"));
+    list.AddRow(Row(L"Y", L"1"));
+    list.EndFill();
+    EXPECT_EQ(Shown(list, 1), (std::vector<std::wstring>{L"1", L"2"}))
+        << "a refill is ascending by the last column";
+}
+
+TEST_F(TExtListViewTest, MixedTextsFallBackToTheLocalesStringOrder)
+{
+    EXPECT_LT(CompareTexts(L"9", L"10", TAutoSortStyle::assSmart), 0);
+    EXPECT_GT(CompareTexts(L"9", L"10", TAutoSortStyle::assDefault), 0) << "as texts";
+    EXPECT_LT(CompareTexts(DateText(2025, 12, 31), DateText(2026, 1, 1), TAutoSortStyle::assSmart), 0);
+    EXPECT_LT(CompareTexts(L"10", L"9x", TAutoSortStyle::assSmart), 0) << "one is no number: texts";
+    EXPECT_LT(CompareTexts(L"apple", L"Banana", TAutoSortStyle::assSmart), 0);
+    EXPECT_EQ(CompareTexts(L"same", L"same", TAutoSortStyle::assSmart), 0);
+}
+
+TEST_F(TExtListViewTest, TheSelectionMovesWithItsRowsAndChangesAreReported)
+{
+    TExtListView& list = MakeList();
+    list.SetAutoColumnSort(TAutoColumnSort::acsNoSort);
+    for (const wchar_t* name : {L"D", L"B", L"A", L"C"})
+        list.AddRow(Row(name));
+    int changes = 0;
+    list.OnChange = [&] { ++changes; };
+    list.SetSelected(1, true); // B
+    list.SetSelected(3, true); // C
+    EXPECT_EQ(changes, 2);
+    list.SetAutoSortAscending(true);
+    list.SetAutoColumnSort(TAutoColumnSort::acsSortToggle);
+    EXPECT_EQ(Shown(list, 0), (std::vector<std::wstring>{L"A", L"B", L"C", L"D"}));
+    EXPECT_EQ(list.SelectedRows(), (std::vector<size_t>{1, 2})) << "B and C, where they are now";
+    EXPECT_EQ(changes, 2) << "sorting changes no selection";
+
+    list.DeleteRow(0);
+    EXPECT_EQ(Shown(list, 0), (std::vector<std::wstring>{L"B", L"C", L"D"}));
+    EXPECT_EQ(list.SelectedRows(), (std::vector<size_t>{0, 1}));
+    list.SetCellText(2, 1, L"42");
+    EXPECT_EQ(Shown(list, 1)[2], L"42");
+    EXPECT_EQ(changes, 3) << "a text change is a change";
+}
+
+TEST_F(TExtListViewTest, RowsLeavingTheListAreReported)
+{
+    std::vector<std::wstring> left;
+    {
+        TExtListView& list = MakeList();
+        list.SetAutoColumnSort(TAutoColumnSort::acsNoSort);
+        list.OnDeletion = [&](TListRow& row) { left.push_back(row.caption); };
+        list.AddRow(Row(L"ONE"));
+        list.AddRow(Row(L"TWO"));
+        list.AddRow(Row(L"THREE"));
+        list.DeleteRow(2);
+        list.Clear();
+        list.AddRow(Row(L"LAST"));
+        list_.reset();
+    }
+    EXPECT_EQ(left, (std::vector<std::wstring>{L"THREE", L"ONE", L"TWO", L"LAST"}));
+}
+
+TEST_F(TExtListViewTest, ViewStylesSwitch)
+{
+    TExtListView& list = MakeList();
+    for (const TViewStyle style :
+         {TViewStyle::vsList, TViewStyle::vsSmallIcon, TViewStyle::vsIcon, TViewStyle::vsReport})
+    {
+        list.SetViewStyle(style);
+        EXPECT_EQ(list.ViewStyle(), style);
+    }
+}
+
+TEST_F(TExtListViewTest, AHundredThousandRowsFillAndSort)
+{
+    TExtListView& list = MakeList();
+    list.BeginFill();
+    list.BeginUpdate();
+    for (int i = 0; i < 100000; ++i)
+        list.AddRow(Row(L"FILE" + std::to_wstring((i * 7919) % 100000) + L".TXT", std::to_wstring(i)));
+    list.EndUpdate();
+    list.EndFill();
+    ASSERT_EQ(ListView_GetItemCount(list.Handle()), 100000);
+    EXPECT_EQ(list.CellText(0, 0), L"FILE0.TXT");
+    EXPECT_EQ(list.CellText(1, 0), L"FILE1.TXT");
+    ClickHeader(list, 1);
+    EXPECT_EQ(list.CellText(99999, 1), L"99999");
+}
+
+TEST(TExtListViewLayoutTest, HeaderCellsPlaceTheCaptionAndTheArrow)
+{
+    const RECT cell{0, 0, 100, 20};
+    THeaderCellLayout left = LayOutHeaderCell(cell, 30, LVCFMT_LEFT, 8, true);
+    EXPECT_EQ(left.text.left, 4);
+    EXPECT_EQ(left.text.right, 34);
+    EXPECT_TRUE(left.showArrow);
+    EXPECT_EQ(left.arrow.left, 42);
+    EXPECT_EQ(left.arrow.top, 6);
+    THeaderCellLayout right = LayOutHeaderCell(cell, 30, LVCFMT_RIGHT, 8, true);
+    EXPECT_EQ(right.text.right, 96);
+    EXPECT_EQ(right.arrow.right, 58);
+    THeaderCellLayout tight = LayOutHeaderCell(cell, 85, LVCFMT_LEFT, 8, true);
+    EXPECT_FALSE(tight.showArrow) << "no room after the caption";
+    EXPECT_EQ(SortArrowSide(13), 8);
+    EXPECT_EQ(SortArrowSide(14), 8);
+}

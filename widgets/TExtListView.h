@@ -1,0 +1,174 @@
+// A list view that keeps its rows in its own model and shows them through an owner-data Win32 list view, so
+// that it takes a hundred thousand rows; it sorts by column with arrows in its header and keeps its column
+// order and widths in the registry.
+#pragma once
+
+#include "ListSorting.h"
+#include "TSubclass.h"
+
+#include <windows.h>
+
+#include <commctrl.h>
+#include <functional>
+#include <memory>
+#include <string>
+#include <vector>
+
+enum class TAutoColumnSort
+{
+    acsNoSort,
+    acsSort,
+    acsSortToggle,
+};
+
+enum class TViewStyle
+{
+    vsIcon,
+    vsSmallIcon,
+    vsList,
+    vsReport,
+};
+
+struct TListColumn
+{
+    std::wstring caption;
+    int width = 100;
+    int alignment = LVCFMT_LEFT;
+};
+
+// One row: its caption (design column 0), icon, the texts of the other columns, and what the owner attaches.
+struct TListRow
+{
+    std::wstring caption;
+    int image = -1;
+    std::vector<std::wstring> subItems;
+    std::shared_ptr<void> data;
+};
+
+struct TExtLVSaveSettings
+{
+    bool autoSave = false;
+    std::wstring registryKey; // below HKEY_CURRENT_USER; the layout goes to its "Columns" subkey
+    bool saveColumnSizes = true;
+    bool saveColumnOrder = true;
+};
+
+// Where an owner-drawn header cell puts its caption and its sort arrow.
+struct THeaderCellLayout
+{
+    RECT text{};
+    RECT arrow{};
+    bool showArrow = false;
+};
+
+// The caption 4 pixels in from its aligned edge, the arrow 8 pixels after it (before it when right-aligned),
+// left out when it does not fit.
+THeaderCellLayout LayOutHeaderCell(const RECT& cell, int textWidth, int alignment, int arrowSide, bool arrow);
+// The side of the sort arrow for a font: the height of "Wy" rounded up to even, less 6 pixels.
+int SortArrowSide(int textHeight);
+
+class TExtListView
+{
+public:
+    TExtListView(HWND parent, int id, const RECT& bounds, std::vector<TListColumn> columns,
+                 DWORD style = LVS_REPORT | LVS_SHOWSELALWAYS);
+    ~TExtListView();
+
+    TExtListView(const TExtListView&) = delete;
+    TExtListView& operator=(const TExtListView&) = delete;
+
+    HWND Handle() const { return list_; }
+
+    TExtLVSaveSettings SaveSettings;
+    bool AutoResort = true;
+    // Fired when the selection, or a row's text or image, changed.
+    std::function<void()> OnChange;
+    // Fired on a header click, after the direction was chosen and before the rows are sorted.
+    std::function<void(int column)> OnColumnClick;
+    // Fired for each row that leaves the list, before it goes.
+    std::function<void(TListRow&)> OnDeletion;
+
+    TAutoColumnSort AutoColumnSort() const { return autoColumnSort_; }
+    void SetAutoColumnSort(TAutoColumnSort sort);
+    TAutoSortStyle AutoSortStyle() const { return autoSortStyle_; }
+    void SetAutoSortStyle(TAutoSortStyle style);
+    // The direction a newly clicked column starts with; setting it sets the current direction too.
+    bool AutoSortAscending() const { return autoSortAscending_; }
+    void SetAutoSortAscending(bool ascending);
+    bool CurrentSortAscending() const { return currentAscending_; }
+    bool ShowSortArrows() const { return showSortArrows_; }
+    void SetShowSortArrows(bool show);
+    bool ReverseSortArrows() const { return reverseSortArrows_; }
+    void SetReverseSortArrows(bool reverse);
+    // The design index of the sort column, -1 for none.
+    int LastColumnClicked() const { return lastColumnClicked_; }
+    void SetLastColumnClicked(int column);
+    TViewStyle ViewStyle() const;
+    void SetViewStyle(TViewStyle style);
+    void SetImageLists(HIMAGELIST small, HIMAGELIST large);
+
+    // Rows.
+    size_t Count() const { return rows_.size(); }
+    const TListRow& Row(size_t index) const { return rows_[index]; }
+    // The text of a row in a design column; empty past its sub-items.
+    const std::wstring& CellText(size_t index, int column) const;
+    size_t AddRow(TListRow row);
+    void DeleteRow(size_t index);
+    void Clear();
+    void SetCellText(size_t index, int column, std::wstring text);
+    void SetRowImage(size_t index, int image);
+    // Inside an update bracket the list neither redraws nor re-sorts; the end of the bracket does both.
+    void BeginUpdate();
+    void EndUpdate();
+
+    // The fill protocol: no sorting while rows are added, then ascending by the last clicked column with
+    // arrows.
+    void BeginFill();
+    void EndFill();
+
+    // Selection, in row indexes.
+    std::vector<size_t> SelectedRows() const;
+    size_t SelectedCount() const;
+    void SetSelected(size_t index, bool selected);
+    int FocusedRow() const;
+
+    // Columns: design indexes in display order, and widths by design index.
+    size_t ColumnCount() const { return columns_.size(); }
+    std::vector<int> ColumnOrder() const;
+    int ColumnWidth(int column) const;
+    // Reads the saved order and widths; done once, when the form has been loaded.
+    void LoadSettings();
+    // Writes the order and widths now; the list also does it as its window is destroyed.
+    void SaveLayout();
+
+    // Sorts by a design column in the current direction.
+    void SortBy(int column);
+
+private:
+    std::optional<LRESULT> OnParentMessage(UINT message, WPARAM wParam, LPARAM lParam);
+    std::optional<LRESULT> OnListMessage(UINT message, WPARAM wParam, LPARAM lParam);
+    void OnGetDisplayInfo(NMLVDISPINFOW* info);
+    void OnColumnClicked(int column);
+    void DrawHeaderItem(const DRAWITEMSTRUCT* draw);
+    void UpdateHeaderFormat();
+    void ResortIfDue();
+    void SyncItemCount();
+    void Changed();
+
+    HWND parent_;
+    HWND list_;
+    std::vector<TListColumn> columns_;
+    std::vector<TListRow> rows_;
+    TSubclass parentSubclass_;
+    TSubclass listSubclass_;
+    TAutoColumnSort autoColumnSort_ = TAutoColumnSort::acsSortToggle;
+    TAutoSortStyle autoSortStyle_ = TAutoSortStyle::assSmart;
+    bool autoSortAscending_ = true;
+    bool currentAscending_ = true;
+    bool showSortArrows_ = false;
+    bool reverseSortArrows_ = false;
+    int lastColumnClicked_ = -1;
+    int updateDepth_ = 0;
+    bool quietSelection_ = false;
+    bool settingsLoaded_ = false;
+};

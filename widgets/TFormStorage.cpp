@@ -1,0 +1,264 @@
+// Saving and restoring forms.
+#include "TFormStorage.h"
+
+#include "SettingsText.h"
+#include "TApplicationErrors.h"
+#include "TRegistryIni.h"
+
+#include <algorithm>
+#include <optional>
+
+namespace
+{
+
+std::u16string ToText(const std::wstring& text)
+{
+    return std::u16string(text.begin(), text.end());
+}
+
+std::wstring FromText(const std::u16string& text)
+{
+    return std::wstring(text.begin(), text.end());
+}
+
+std::wstring ScreenSuffix()
+{
+    return FromText(settings::ScreenSuffix(GetSystemMetrics(SM_CXSCREEN), GetSystemMetrics(SM_CYSCREEN)));
+}
+
+// Moves a rectangle that lies on no monitor onto the nearest one, keeping its size where it fits.
+RECT OntoAMonitor(RECT rectangle)
+{
+    if (MonitorFromRect(&rectangle, MONITOR_DEFAULTTONULL) != nullptr)
+        return rectangle;
+    MONITORINFO monitor{};
+    monitor.cbSize = sizeof(monitor);
+    if (!GetMonitorInfoW(MonitorFromRect(&rectangle, MONITOR_DEFAULTTONEAREST), &monitor))
+        return rectangle;
+    const RECT& area = monitor.rcWork;
+    const LONG width = std::min(rectangle.right - rectangle.left, area.right - area.left);
+    const LONG height = std::min(rectangle.bottom - rectangle.top, area.bottom - area.top);
+    const LONG left = std::clamp(rectangle.left, area.left, area.right - width);
+    const LONG top = std::clamp(rectangle.top, area.top, area.bottom - height);
+    return {left, top, left + width, top + height};
+}
+
+} // namespace
+
+// Where the values of one form go: a registry key or an INI file section.
+class TFormStorage::TStore
+{
+public:
+    TStore(const TFormStorage& storage)
+        : section_(storage.IniSection), file_(storage.IniFileName), registry_(storage.UseRegistry),
+          ini_(storage.UseRegistry ? storage.IniFileName : std::wstring())
+    {
+    }
+
+    std::optional<std::wstring> Read(const std::wstring& name) const
+    {
+        if (registry_)
+            return ini_.Read(section_, name);
+        wchar_t text[1024] = {};
+        const wchar_t missing[] = L"\x01missing\x01";
+        GetPrivateProfileStringW(section_.c_str(), name.c_str(), missing, text, 1024, file_.c_str());
+        if (std::wstring(text) == missing)
+            return std::nullopt;
+        return std::wstring(text);
+    }
+
+    void Write(const std::wstring& name, const std::wstring& value)
+    {
+        if (registry_)
+            ini_.WriteString(section_, name, value);
+        else
+            WritePrivateProfileStringW(section_.c_str(), name.c_str(), value.c_str(), file_.c_str());
+    }
+
+private:
+    std::wstring section_;
+    std::wstring file_;
+    bool registry_;
+    TRegistryIni ini_;
+};
+
+void TFormStorage::SetOption(TFormPlacementOption option, bool on)
+{
+    const uint32_t bit = 1u << static_cast<uint32_t>(option);
+    options_ = on ? options_ | bit : options_ & ~bit;
+}
+
+bool TFormStorage::HasOption(TFormPlacementOption option) const
+{
+    return (options_ & (1u << static_cast<uint32_t>(option))) != 0;
+}
+
+void TFormStorage::FormShow()
+{
+    if (!Active)
+        return;
+    try
+    {
+        Restore();
+    }
+    catch (...)
+    {
+        HandleApplicationError(std::current_exception());
+    }
+}
+
+void TFormStorage::FormCloseQuery(bool closeAllowed)
+{
+    if (!Active || !closeAllowed)
+        return;
+    try
+    {
+        Save(false);
+    }
+    catch (...)
+    {
+        HandleApplicationError(std::current_exception());
+    }
+}
+
+void TFormStorage::FormDestroy()
+{
+    if (!Active || savedSinceRestore_)
+        return;
+    try
+    {
+        Save(true);
+    }
+    catch (...)
+    {
+        HandleApplicationError(std::current_exception());
+    }
+}
+
+void TFormStorage::Restore()
+{
+    const TStore store(*this);
+    if (HasOption(TFormPlacementOption::fpPosition))
+        RestorePosition(store);
+    if (HasOption(TFormPlacementOption::fpState))
+        RestoreState(store);
+    RestoreProperties(store);
+    restored_ = true;
+    savedSinceRestore_ = false;
+}
+
+void TFormStorage::RestorePosition(const TStore& store)
+{
+    const std::wstring suffix = ScreenSuffix();
+    const auto readSized = [&](const std::wstring& name) {
+        std::optional<std::wstring> value = store.Read(name + suffix);
+        return value ? value : store.Read(name);
+    };
+    const std::optional<std::wstring> minMax = readSized(L"MinMaxPos");
+    const std::optional<std::wstring> normal = readSized(L"NormPos");
+    if (!minMax && !normal)
+        return;
+
+    WINDOWPLACEMENT placement{};
+    placement.length = sizeof(placement);
+    GetWindowPlacement(form_, &placement);
+    const RECT current = placement.rcNormalPosition;
+    int32_t points[4] = {0, 0, 0, 0};
+    if (minMax)
+        settings::ParseFour(ToText(*minMax), points);
+    int32_t bounds[4] = {current.left, current.top, current.right, current.bottom};
+    if (normal)
+        settings::ParseFour(ToText(*normal), bounds);
+    if (const std::optional<std::wstring> flags = store.Read(L"Flags"))
+        placement.flags = static_cast<UINT>(settings::ParseInteger(ToText(*flags)).value_or(0));
+    placement.ptMinPosition = {points[0], points[1]};
+    placement.ptMaxPosition = {points[2], points[3]};
+    RECT rectangle{bounds[0], bounds[1], bounds[2], bounds[3]};
+    // A form without a sizing border keeps its own size: only its top-left corner is taken.
+    if ((GetWindowLongW(form_, GWL_STYLE) & WS_THICKFRAME) == 0)
+        rectangle = {rectangle.left, rectangle.top, rectangle.left + (current.right - current.left),
+                     rectangle.top + (current.bottom - current.top)};
+    if (rectangle.left >= rectangle.right)
+        return;
+    placement.rcNormalPosition = OntoAMonitor(rectangle);
+    placement.showCmd = IsWindowVisible(form_) ? placement.showCmd : SW_HIDE;
+    SetWindowPlacement(form_, &placement);
+}
+
+void TFormStorage::RestoreState(const TStore& store)
+{
+    const std::optional<std::wstring> text = store.Read(L"ShowCmd");
+    if (!text)
+        return;
+    int show = -1;
+    switch (settings::ParseInteger(ToText(*text)).value_or(-1))
+    {
+    case 1:
+    case 5:
+    case 9:
+        show = SW_SHOWNORMAL;
+        break;
+    case 2:
+    case 6:
+    case 7:
+        show = SW_SHOWMINIMIZED;
+        break;
+    case 3:
+        show = SW_SHOWMAXIMIZED;
+        break;
+    default:
+        return;
+    }
+    WINDOWPLACEMENT placement{};
+    placement.length = sizeof(placement);
+    GetWindowPlacement(form_, &placement);
+    placement.showCmd = static_cast<UINT>(show);
+    SetWindowPlacement(form_, &placement);
+}
+
+void TFormStorage::RestoreProperties(const TStore& store)
+{
+    for (const TStoredProperty& property : StoredProps)
+    {
+        // A value that cannot be read or converted leaves the property as it is.
+        try
+        {
+            const std::optional<std::wstring> text = store.Read(property.ValueName());
+            if (text)
+                property.write(*text);
+        }
+        catch (const std::exception&)
+        {
+        }
+    }
+}
+
+void TFormStorage::Save(bool destroying)
+{
+    // A form never restored (never shown) writes nothing.
+    if (!restored_)
+        return;
+    TStore store(*this);
+    WINDOWPLACEMENT placement{};
+    placement.length = sizeof(placement);
+    GetWindowPlacement(form_, &placement);
+    if (MainForm && IsIconic(form_))
+        placement.showCmd = SW_SHOWMINIMIZED;
+    const std::wstring suffix = ScreenSuffix();
+    const int32_t points[4] = {placement.ptMinPosition.x, placement.ptMinPosition.y,
+                               placement.ptMaxPosition.x, placement.ptMaxPosition.y};
+    const RECT& normal = placement.rcNormalPosition;
+    const int32_t bounds[4] = {normal.left, normal.top, normal.right, normal.bottom};
+    store.Write(L"Flags", std::to_wstring(placement.flags));
+    store.Write(L"ShowCmd", std::to_wstring(placement.showCmd));
+    store.Write(L"MinMaxPos" + suffix, FromText(settings::FormatFour(points)));
+    store.Write(L"MinMaxPos", FromText(settings::FormatFour(points)));
+    store.Write(L"NormPos" + suffix, FromText(settings::FormatFour(bounds)));
+    store.Write(L"NormPos", FromText(settings::FormatFour(bounds)));
+    if (HasOption(TFormPlacementOption::fpActiveControl) && ActiveControlName)
+        store.Write(L"ActiveControl", ActiveControlName());
+    store.Write(L"Visible", destroying ? L"1" : L"0");
+    for (const TStoredProperty& property : StoredProps)
+        store.Write(property.ValueName(), property.read());
+    savedSinceRestore_ = true;
+}
