@@ -1,0 +1,246 @@
+// Form storage: placement and state, stored properties of every kind, and what garbage in the registry does.
+#include "TFormStorage.h"
+#include "TGuiTest.h"
+#include "TRegistrySandbox.h"
+
+namespace
+{
+
+constexpr wchar_t kSection[] = L"Software\\Tarvex\\Retrove";
+
+std::wstring Suffix()
+{
+    return L"(" + std::to_wstring(GetSystemMetrics(SM_CXSCREEN)) + L"x" +
+           std::to_wstring(GetSystemMetrics(SM_CYSCREEN)) + L")";
+}
+
+// A form with a storage like the program's, and a few properties of each kind.
+class TStoredForm
+{
+public:
+    explicit TStoredForm(DWORD style = WS_OVERLAPPEDWINDOW)
+    {
+        form = CreateWindowExW(0, L"RetroveTestFrame", L"Stored", style, 100, 80, 400, 300, TestOwnerWindow(),
+                               nullptr, GetModuleHandleW(nullptr), nullptr);
+        storage = std::make_unique<TFormStorage>(form);
+        storage->IniFileName = L"Software";
+        storage->IniSection = L"Tarvex\\Retrove";
+        storage->StoredProps = {
+            stored::Integer(
+                L"SplitMain.Position", [this] { return position; }, [this](int value) { position = value; }),
+            stored::Boolean(
+                L"BDetails.Down", [this] { return down; }, [this](bool value) { down = value; }),
+            stored::Enumeration(
+                L"ExplorerList.ViewStyle", {L"vsIcon", L"vsSmallIcon", L"vsList", L"vsReport"},
+                [this] { return view; }, [this](int value) { view = value; }),
+            stored::Set(
+                L"Find.Options", {L"foCase", L"foWhole", L"foUp"}, [this] { return options; },
+                [this](uint32_t value) { options = value; }),
+            stored::Character(
+                L"Mask.Char", [this] { return mask; }, [this](wchar_t value) { mask = value; }),
+            stored::String(
+                L"Title.Text", [this] { return title; }, [this](std::wstring value) { title = value; }),
+        };
+    }
+    ~TStoredForm() { DestroyWindow(form); }
+
+    void Show()
+    {
+        storage->FormShow();
+        ShowWindow(form, SW_SHOWNA);
+    }
+    void Close() { storage->FormCloseQuery(true); }
+    void Destroy()
+    {
+        storage->FormDestroy();
+        DestroyWindow(form);
+        form = nullptr;
+    }
+    RECT NormalPosition() const
+    {
+        WINDOWPLACEMENT placement{};
+        placement.length = sizeof(placement);
+        GetWindowPlacement(form, &placement);
+        return placement.rcNormalPosition;
+    }
+
+    HWND form = nullptr;
+    std::unique_ptr<TFormStorage> storage;
+    int position = 162;
+    bool down = true;
+    int view = 3;
+    uint32_t options = 0;
+    wchar_t mask = L'*';
+    std::wstring title = L"designed";
+};
+
+} // namespace
+
+class TFormStorageTest : public TGuiTest
+{
+protected:
+    void SetUp() override
+    {
+        TGuiTest::SetUp();
+        CreateTestFrame(L"registers the frame class", 10, 10);
+    }
+    TRegistrySandbox sandbox_;
+};
+
+TEST_F(TFormStorageTest, AFormNeverShownWritesNothing)
+{
+    TStoredForm form;
+    form.Close();
+    form.Destroy();
+    EXPECT_TRUE(TRegistrySandbox::ValueNames(kSection).empty());
+}
+
+TEST_F(TFormStorageTest, ThePlacementIsWrittenWithAndWithoutTheScreenSize)
+{
+    TStoredForm form;
+    form.Show();
+    SetWindowPos(form.form, nullptr, 120, 90, 500, 350, SWP_NOZORDER | SWP_NOACTIVATE);
+    form.Close();
+    const std::wstring normal = TRegistrySandbox::Value(kSection, L"NormPos");
+    EXPECT_EQ(normal, L"120,90,620,440");
+    EXPECT_EQ(TRegistrySandbox::Value(kSection, L"NormPos" + Suffix()), normal);
+    bool found = false;
+    TRegistrySandbox::Value(kSection, L"MinMaxPos" + Suffix(), &found);
+    EXPECT_TRUE(found);
+    EXPECT_EQ(TRegistrySandbox::Value(kSection, L"ShowCmd"), L"1");
+    EXPECT_EQ(TRegistrySandbox::Value(kSection, L"Visible"), L"0") << "written on close";
+    TRegistrySandbox::Value(kSection, L"Flags", &found);
+    EXPECT_TRUE(found);
+    EXPECT_EQ(TRegistrySandbox::Value(kSection, L"SplitMain_Position"), L"162");
+    EXPECT_EQ(TRegistrySandbox::Value(kSection, L"BDetails_Down"), L"True");
+    EXPECT_EQ(TRegistrySandbox::Value(kSection, L"ExplorerList_ViewStyle"), L"vsReport");
+    EXPECT_EQ(TRegistrySandbox::Value(kSection, L"Find_Options"), L"[]");
+    EXPECT_EQ(TRegistrySandbox::Value(kSection, L"Mask_Char"), L"*");
+    EXPECT_EQ(TRegistrySandbox::Value(kSection, L"Title_Text"), L"designed");
+
+    TStoredForm again;
+    again.Show();
+    const RECT restored = again.NormalPosition();
+    EXPECT_EQ(restored.left, 120);
+    EXPECT_EQ(restored.right, 620);
+}
+
+TEST_F(TFormStorageTest, AMaximizedFormComesBackMaximized)
+{
+    {
+        TStoredForm form;
+        form.Show();
+        ShowWindow(form.form, SW_MAXIMIZE);
+        form.Destroy();
+        EXPECT_EQ(TRegistrySandbox::Value(kSection, L"ShowCmd"), L"3");
+        EXPECT_EQ(TRegistrySandbox::Value(kSection, L"Visible"), L"1") << "written as the form was destroyed";
+    }
+    TStoredForm again;
+    again.Show();
+    EXPECT_TRUE(IsZoomed(again.form));
+}
+
+TEST_F(TFormStorageTest, AnotherScreenSizeFallsBackToThePlainPosition)
+{
+    TRegistrySandbox::SetValue(kSection, L"NormPos", L"50,60,450,360");
+    TRegistrySandbox::SetValue(kSection, L"NormPos(9999x9999)", L"0,0,10,10");
+    TStoredForm form;
+    form.Show();
+    const RECT restored = form.NormalPosition();
+    EXPECT_EQ(restored.left, 50);
+    EXPECT_EQ(restored.bottom, 360);
+    TRegistrySandbox::SetValue(kSection, L"NormPos" + Suffix(), L"70,80,470,380");
+    TStoredForm sized;
+    sized.Show();
+    EXPECT_EQ(sized.NormalPosition().left, 70) << "the value for this screen size comes first";
+}
+
+TEST_F(TFormStorageTest, AFixedBorderFormKeepsItsSizeAndAFormOffScreenComesBack)
+{
+    TRegistrySandbox::SetValue(kSection, L"NormPos", L"30,40,930,940");
+    TStoredForm fixed(WS_POPUP | WS_CAPTION | WS_SYSMENU);
+    fixed.Show();
+    RECT restored = fixed.NormalPosition();
+    EXPECT_EQ(restored.left, 30);
+    EXPECT_EQ(restored.right - restored.left, 400) << "its own width";
+    EXPECT_EQ(restored.bottom - restored.top, 300);
+
+    TRegistrySandbox::SetValue(kSection, L"NormPos", L"-30000,-30000,-29600,-29700");
+    TStoredForm lost;
+    lost.Show();
+    restored = lost.NormalPosition();
+    EXPECT_NE(MonitorFromRect(&restored, MONITOR_DEFAULTTONULL), nullptr) << "pulled onto a monitor";
+    EXPECT_EQ(restored.right - restored.left, 400);
+}
+
+TEST_F(TFormStorageTest, StoredPropertiesRoundTripAndBadValuesLeaveTheDesign)
+{
+    {
+        TStoredForm form;
+        form.Show();
+        form.position = 240;
+        form.down = false;
+        form.view = 1;
+        form.options = 0b101;
+        form.mask = L'#';
+        form.title = L"  changed  ";
+        form.Close();
+        EXPECT_EQ(TRegistrySandbox::Value(kSection, L"Find_Options"), L"[foCase,foUp]");
+        EXPECT_EQ(TRegistrySandbox::Value(kSection, L"Title_Text"), L"changed") << "trimmed";
+    }
+    TStoredForm again;
+    again.Show();
+    EXPECT_EQ(again.position, 240);
+    EXPECT_FALSE(again.down);
+    EXPECT_EQ(again.view, 1);
+    EXPECT_EQ(again.options, 0b101u);
+    EXPECT_EQ(again.mask, L'#');
+    EXPECT_EQ(again.title, L"changed");
+
+    TRegistrySandbox::SetValue(kSection, L"SplitMain_Position", L"wide");
+    TRegistrySandbox::SetValue(kSection, L"BDetails_Down", L"maybe");
+    TRegistrySandbox::SetValue(kSection, L"ExplorerList_ViewStyle", L"vsTiles");
+    TRegistrySandbox::SetValue(kSection, L"Find_Options", L"[foCase,foNever]");
+    TRegistrySandbox::SetValue(kSection, L"Mask_Char", L"##");
+    TStoredForm designed;
+    designed.Show();
+    EXPECT_EQ(designed.position, 162);
+    EXPECT_TRUE(designed.down);
+    EXPECT_EQ(designed.view, 3);
+    EXPECT_EQ(designed.options, 0u);
+    EXPECT_EQ(designed.mask, L'*');
+}
+
+TEST_F(TFormStorageTest, GarbageEverywhereGivesTheDesignedForm)
+{
+    const std::wstring garbage[] = {
+        L"",    L"letters",    L"99999999999999999999999", std::wstring(5000, L','), L"-", L"0x",
+        L"1,2", L"3,4,5,6,7,8"};
+    for (const std::wstring& value : garbage)
+    {
+        for (const wchar_t* name :
+             {L"Flags", L"ShowCmd", L"MinMaxPos", L"NormPos", L"Visible", L"SplitMain_Position",
+              L"BDetails_Down", L"ExplorerList_ViewStyle", L"Find_Options", L"Mask_Char"})
+        {
+            TRegistrySandbox::SetValue(kSection, name, value);
+            TRegistrySandbox::SetValue(kSection, std::wstring(name) + Suffix(), value);
+        }
+        TStoredForm form;
+        form.Show();
+        EXPECT_EQ(form.position, 162);
+        EXPECT_TRUE(form.down);
+        EXPECT_EQ(form.view, 3);
+        EXPECT_FALSE(IsZoomed(form.form));
+        EXPECT_FALSE(IsIconic(form.form));
+    }
+}
+
+TEST_F(TFormStorageTest, ADestroyRightAfterACloseWritesNothingMore)
+{
+    TStoredForm form;
+    form.Show();
+    form.Close();
+    ASSERT_EQ(TRegistrySandbox::Value(kSection, L"Visible"), L"0");
+    form.Destroy();
+    EXPECT_EQ(TRegistrySandbox::Value(kSection, L"Visible"), L"0") << "already saved since the last restore";
+}
