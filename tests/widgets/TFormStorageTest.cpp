@@ -1,7 +1,11 @@
 // Form storage: placement and state, stored properties of every kind, and what garbage in the registry does.
 #include "TFormStorage.h"
+#include "TExtListView.h"
 #include "TGuiTest.h"
 #include "TRegistrySandbox.h"
+#include "TSubclass.h"
+
+#include <commctrl.h>
 
 namespace
 {
@@ -243,4 +247,47 @@ TEST_F(TFormStorageTest, ADestroyRightAfterACloseWritesNothingMore)
     ASSERT_EQ(TRegistrySandbox::Value(kSection, L"Visible"), L"0");
     form.Destroy();
     EXPECT_EQ(TRegistrySandbox::Value(kSection, L"Visible"), L"0") << "already saved since the last restore";
+}
+
+TEST_F(TFormStorageTest, TheProgramsControlsAreRestoredWithoutRunningTheirHandlers)
+{
+    HWND frame = CreateTestFrame(L"Controls", 400, 300);
+    int commands = 0;
+    TSubclass counter(frame, [&](HWND, UINT message, WPARAM, LPARAM) -> std::optional<LRESULT> {
+        if (message == WM_COMMAND)
+            ++commands;
+        return std::nullopt;
+    });
+    HMENU menu = CreateMenu();
+    AppendMenuW(menu, MF_STRING, 501, L"&Status Bar");
+    SetMenu(frame, menu);
+    HWND toolbar = CreateWindowExW(0, TOOLBARCLASSNAMEW, L"", WS_CHILD | WS_VISIBLE, 0, 0, 0, 0, frame,
+                                   reinterpret_cast<HMENU>(600), GetModuleHandleW(nullptr), nullptr);
+    SendMessageW(toolbar, TB_BUTTONSTRUCTSIZE, sizeof(TBBUTTON), 0);
+    TBBUTTON button{I_IMAGENONE, 601, TBSTATE_ENABLED, BTNS_CHECK, {}, 0, 0};
+    SendMessageW(toolbar, TB_ADDBUTTONSW, 1, reinterpret_cast<LPARAM>(&button));
+    TExtListView list(frame, 700, RECT{0, 40, 300, 200}, {{L"Name", 100, LVCFMT_LEFT}});
+
+    TRegistrySandbox::SetValue(kSection, L"MStatusBar_Checked", L"True");
+    TRegistrySandbox::SetValue(kSection, L"BDetails_Down", L"True");
+    TRegistrySandbox::SetValue(kSection, L"Toolbar_Visible", L"False");
+    TRegistrySandbox::SetValue(kSection, L"ExplorerList_ViewStyle", L"vsList");
+    TFormStorage storage(frame);
+    storage.IniFileName = L"Software";
+    storage.IniSection = L"Tarvex\\Retrove";
+    storage.StoredProps = {stored::MenuChecked(L"MStatusBar.Checked", menu, 501),
+                           stored::ToolButtonDown(L"BDetails.Down", toolbar, 601),
+                           stored::WindowVisible(L"Toolbar.Visible", toolbar),
+                           stored::ListViewStyle(L"ExplorerList.ViewStyle", list)};
+    storage.FormShow();
+    EXPECT_TRUE(GetMenuState(menu, 501, MF_BYCOMMAND) & MF_CHECKED);
+    EXPECT_TRUE(SendMessageW(toolbar, TB_ISBUTTONCHECKED, 601, 0));
+    EXPECT_FALSE(IsWindowVisible(toolbar));
+    EXPECT_EQ(list.ViewStyle(), TViewStyle::vsList);
+    PumpMessages();
+    EXPECT_EQ(commands, 0) << "no click handler ran";
+    storage.FormCloseQuery(true);
+    EXPECT_EQ(TRegistrySandbox::Value(kSection, L"ExplorerList_ViewStyle"), L"vsList");
+    EXPECT_EQ(TRegistrySandbox::Value(kSection, L"Toolbar_Visible"), L"False");
+    DestroyWindow(frame);
 }
