@@ -1,88 +1,508 @@
-// The main window of Retrove 98.
+// The main window's frame, its view state and its stored settings.
 #include "TFMain.h"
 
-#include "AppTitle.h"
+#include "AppIdentity.h"
+#include "DeletedFileColumns.h"
+#include "MainCommands.h"
+#include "ProgramState.h"
+#include "TItemIdList.h"
 #include "TModal.h"
+#include "TNWLib.h"
+#include "TNWNDS.h"
+#include "TNWServer.h"
+#include "ToolPictures.h"
+#include "WindowParts.h"
 
-#include <exception>
-#include <string>
+#include <windowsx.h>
+
+#include <array>
+#include <shellapi.h>
 
 namespace
 {
 
-constexpr wchar_t kWindowClass[] = L"TFMain";
+constexpr int kStatusBarHeight = 19;
+constexpr int kStatusPanelWidth = 300;
+constexpr int kTitleHeight = 20;
+constexpr int kComboWidth = 193;
+constexpr int kComboDroppedHeight = 320;
+
+// The view buttons in the order that decides the view, with their menu items and list styles.
+struct TViewChoice
+{
+    int button;
+    int menuItem;
+    TViewStyle style;
+};
+constexpr std::array<TViewChoice, 4> kViewChoices{{
+    {cmBLargeIcons, cmMLargeIcons, TViewStyle::vsIcon},
+    {cmBSmallIcons, cmMSmallIcons, TViewStyle::vsSmallIcon},
+    {cmBList, cmMList, TViewStyle::vsList},
+    {cmBDetails, cmMDetails, TViewStyle::vsReport},
+}};
+
+// A child's own visible flag: a hidden form's children still count as shown.
+bool Shown(HWND control)
+{
+    return (GetWindowLongW(control, GWL_STYLE) & WS_VISIBLE) != 0;
+}
+
+HFONT CreateFormFont()
+{
+    HDC screen = GetDC(nullptr);
+    const int height = -MulDiv(8, GetDeviceCaps(screen, LOGPIXELSY), 72);
+    ReleaseDC(nullptr, screen);
+    return CreateFontW(height, 0, 0, 0, FW_NORMAL, FALSE, FALSE, FALSE, DEFAULT_CHARSET, OUT_DEFAULT_PRECIS,
+                       CLIP_DEFAULT_PRECIS, DEFAULT_QUALITY, DEFAULT_PITCH | FF_SWISS, L"MS Sans Serif");
+}
+
+HIMAGELIST SystemImages(UINT size)
+{
+    SHFILEINFOW info{};
+    return reinterpret_cast<HIMAGELIST>(SHGetFileInfoW(L"*.*", FILE_ATTRIBUTE_NORMAL, &info, sizeof(info),
+                                                       SHGFI_SYSICONINDEX | SHGFI_USEFILEATTRIBUTES | size));
+}
+
+// True at the first attached server that is not in a directory tree.
+bool AnyBinderyServer()
+{
+    for (const nw::TNWStringItem& server : nw::TNWLib::GetConnectionList())
+        if (!nw::TNWNDS::IsDSServer(nw::TNWServer::OpenServerConnection(server.text)))
+            return true;
+    return false;
+}
+
+void ShowMessage(HWND owner, const wchar_t* text)
+{
+    TModal::MessageBox(owner, text, kAppTitle, MB_OK);
+}
 
 } // namespace
 
+TFMain::TFMain() : font_(CreateFormFont())
+{
+    CreateForm({kWindowClass, kAppTitle, {278, 168, 654, 471}, WS_OVERLAPPEDWINDOW | WS_CLIPCHILDREN, 0},
+               nullptr);
+    SendMessageW(window_, WM_SETICON, ICON_BIG,
+                 reinterpret_cast<LPARAM>(LoadIconW(GetModuleHandleW(nullptr), MAKEINTRESOURCEW(1))));
+    SetMenu(window_, menu_.Bar());
+    CreateControls();
+    DeclareStoredProperties();
+    // The form has been loaded: the combo fills the tree and itself, and the list reads its column layout.
+    treeDel_->FormLoaded();
+    // The drives are what the operator picks from: show them under the computer's node.
+    treeDel_->Expand(TItemIdList::SpecialFolder(CSIDL_DRIVES).Get());
+    explorerList_->LoadSettings();
+    LayOut();
+}
+
 TFMain::~TFMain()
 {
+    // The window goes while the controls still exist, so that they save their settings.
     if (window_ != nullptr)
         DestroyWindow(window_);
 }
 
-bool TFMain::Create(HINSTANCE instance)
+void TFMain::CreateControls()
 {
-    WNDCLASSEXW windowClass{};
-    windowClass.cbSize = sizeof(windowClass);
-    windowClass.lpfnWndProc = &TFMain::WindowProc;
-    windowClass.hInstance = instance;
-    windowClass.hCursor = LoadCursorW(nullptr, IDC_ARROW);
-    windowClass.hbrBackground = reinterpret_cast<HBRUSH>(COLOR_BTNFACE + 1);
-    windowClass.hIcon = LoadIconW(instance, MAKEINTRESOURCEW(1));
-    windowClass.lpszClassName = kWindowClass;
-    if (RegisterClassExW(&windowClass) == 0 && GetLastError() != ERROR_CLASS_ALREADY_EXISTS)
-        return false;
-    window_ = CreateWindowExW(0, kWindowClass, kAppTitle, WS_OVERLAPPEDWINDOW, CW_USEDEFAULT, CW_USEDEFAULT,
-                              760, 520, nullptr, nullptr, instance, this);
-    return window_ != nullptr;
+    expImage_ = MakeToolImages(false);
+    dExpImage_ = MakeToolImages(true);
+    objects1_ = MakeObjectImages();
+    CreateToolbar();
+    CreateSplitters();
+    CreateStatusBar();
 }
 
-void TFMain::Show(int showCommand)
+void TFMain::CreateToolbar()
 {
-    ShowWindow(window_, showCommand);
+    toolbar_ = std::make_unique<TToolBar>(window_, idToolbar, RECT{0, 0, 654, 28});
+    toolbar_->SetImageLists(expImage_.Get(), dExpImage_.Get());
+    SendMessageW(toolbar_->Handle(), WM_SETFONT, reinterpret_cast<WPARAM>(font_.Get()), FALSE);
+    // The combo is the tool bar's child, so that its notifications reach it through the tool bar.
+    shellCombo_ = std::make_unique<TPTShellCombo>(toolbar_->Handle(), idShellCombo1,
+                                                  RECT{0, 0, kComboWidth, kComboDroppedHeight});
+    SendMessageW(shellCombo_->Handle(), WM_SETFONT, reinterpret_cast<WPARAM>(font_.Get()), FALSE);
+    toolbar_->AddControl(shellCombo_->Handle(), kComboWidth, kComboDroppedHeight);
+    toolbar_->AddSeparator();
+    toolbar_->AddButton(cmBUpLevel, tpUpLevel, L"Up One Level");
+    toolbar_->AddSeparator();
+    toolbar_->AddButton(cmBProperties, tpProperties, L"Properties");
+    toolbar_->AddSeparator();
+    toolbar_->AddButton(cmBLargeIcons, tpLargeIcons, L"Large Icons", TToolButtonKind::tbkGroupCheck);
+    toolbar_->AddButton(cmBSmallIcons, tpSmallIcons, L"Small Icons", TToolButtonKind::tbkGroupCheck);
+    toolbar_->AddButton(cmBList, tpList, L"List", TToolButtonKind::tbkGroupCheck);
+    toolbar_->AddButton(cmBDetails, tpDetails, L"Details", TToolButtonKind::tbkGroupCheck);
+    toolbar_->SetDown(cmBDetails, true);
+    toolbar_->AddSeparator();
+    toolbar_->AddButton(cmBRetrove, tpRetrove, L"Retrove");
+    toolbar_->AddButton(cmBPurge, tpPurge, L"Purge");
+    toolbar_->AddButton(cmBStop, tpStop, L"Stop");
+    toolbar_->AddSeparator();
+    toolbar_->AddButton(cmBFilter, tpFilter, L"Filter");
+    toolbar_->AddButton(cmBFind, tpFind, L"Find Deleted Files");
+}
+
+void TFMain::CreateSplitters()
+{
+    splitTitle_ = std::make_unique<TPTSplitter>(window_, idSplitTitle, RECT{0, 28, 654, 48},
+                                                TPTSplitterSettings{kInitialSplit, 2, true});
+    const auto titlePanel = [this](int pane, int id, const wchar_t* caption) {
+        HWND panel = CreateChildControl(splitTitle_->Pane(pane), L"STATIC", caption,
+                                        SS_LEFT | SS_CENTERIMAGE | SS_NOPREFIX | SS_ENDELLIPSIS, id, {});
+        SendMessageW(panel, WM_SETFONT, reinterpret_cast<WPARAM>(font_.Get()), FALSE);
+        return panel;
+    };
+    leftView_ = titlePanel(0, idLLeftView, L" All Folders");
+    rightView_ = titlePanel(1, idLRightView, L"");
+
+    splitMain_ = std::make_unique<TPTSplitter>(window_, idSplitMain, RECT{0, 48, 654, 400},
+                                               TPTSplitterSettings{kInitialSplit, 2, false});
+    TPTShellTreeSettings treeSettings;
+    treeSettings.showRoot = false;
+    treeSettings.readOnly = true;
+    treeSettings.indent = 19;
+    treeDel_ = std::make_unique<TPTShellTree>(splitMain_->Pane(0), idTreeDel, RECT{}, treeSettings);
+    explorerList_ = std::make_unique<TExtListView>(splitMain_->Pane(1), idExplorerList, RECT{},
+                                                   DeletedFileColumns(),
+                                                   LVS_REPORT | LVS_SHOWSELALWAYS | LVS_SHAREIMAGELISTS);
+    for (HWND control : {treeDel_->Handle(), explorerList_->Handle()})
+    {
+        RemoveBorder(control);
+        SendMessageW(control, WM_SETFONT, reinterpret_cast<WPARAM>(font_.Get()), FALSE);
+    }
+    shellCombo_->SetShellTree(treeDel_.get());
+    explorerList_->SaveSettings.autoSave = true;
+    explorerList_->SaveSettings.registryKey = kListRegistryKey;
+    explorerList_->OnChange = [this] { ExplorerListChange(); };
+
+    splitMain_->OnSplitterDrag = [this](int position) { SplitMainSplitterDrag(position); };
+    splitMain_->OnSplitterDrop = [this](int position) { SplitMainSplitterDrop(position); };
+    splitTitle_->OnSplitterDrag = [this](int position) { SplitTitleSplitterDrag(position); };
+    splitTitle_->OnSplitterDrop = [this](int position) { SplitTitleSplitterDrop(position); };
+}
+
+void TFMain::CreateStatusBar()
+{
+    statusBar_ = CreateChildControl(window_, STATUSCLASSNAMEW, L"",
+                                    CCS_NOPARENTALIGN | CCS_NORESIZE | CCS_NODIVIDER | SBARS_SIZEGRIP,
+                                    idStatusBar, {0, 0, 654, kStatusBarHeight});
+    SendMessageW(statusBar_, WM_SETFONT, reinterpret_cast<WPARAM>(font_.Get()), FALSE);
+    int parts[] = {kStatusPanelWidth};
+    SendMessageW(statusBar_, SB_SETPARTS, 1, reinterpret_cast<LPARAM>(parts));
+}
+
+void TFMain::DeclareStoredProperties()
+{
+    storage_ = std::make_unique<TFormStorage>(window_);
+    storage_->IniFileName = kStorageRoot;
+    storage_->IniSection = kStorageSection;
+    storage_->MainForm = true;
+    HMENU bar = menu_.Bar();
+    HWND toolbar = toolbar_->Handle();
+    storage_->StoredProps = {
+        stored::Integer(
+            L"SplitMain.Position", [this] { return splitMain_->Position(); },
+            [this](int position) { splitMain_->SetPosition(position); }),
+        stored::ToolButtonDown(L"BDetails.Down", toolbar, cmBDetails),
+        stored::ToolButtonDown(L"BList.Down", toolbar, cmBList),
+        stored::ToolButtonDown(L"BSmallIcons.Down", toolbar, cmBSmallIcons),
+        stored::ToolButtonDown(L"BLargeIcons.Down", toolbar, cmBLargeIcons),
+        stored::MenuChecked(L"MStatusBar.Checked", bar, cmMStatusBar),
+        stored::MenuChecked(L"MToolBar.Checked", bar, cmMToolBar),
+        stored::MenuChecked(L"MLargeIcons.Checked", bar, cmMLargeIcons),
+        stored::WindowVisible(L"Toolbar.Visible", toolbar),
+        stored::WindowVisible(L"StatusBar.Visible", statusBar_),
+        stored::MenuChecked(L"MDetails.Checked", bar, cmMDetails),
+        stored::MenuChecked(L"MList.Checked", bar, cmMList),
+        stored::MenuChecked(L"MSmallIcons.Checked", bar, cmMSmallIcons),
+        stored::ListViewStyle(L"ExplorerList.ViewStyle", *explorerList_),
+        stored::MenuChecked(L"MUpper.Checked", bar, cmMUpper),
+        stored::MenuChecked(L"MRename.Checked", bar, cmMRename),
+        stored::MenuChecked(L"MSkip.Checked", bar, cmMSkip),
+    };
+}
+
+void TFMain::LayOut()
+{
+    RECT client{};
+    GetClientRect(window_, &client);
+    const int width = client.right;
+    int top = 0;
+    int bottom = client.bottom;
+    if (Shown(toolbar_->Handle()))
+    {
+        MoveWindow(toolbar_->Handle(), 0, 0, width, toolbar_->Height(), TRUE);
+        top = toolbar_->Height();
+    }
+    if (Shown(statusBar_))
+    {
+        bottom = std::max(top, bottom - kStatusBarHeight);
+        MoveWindow(statusBar_, 0, bottom, width, kStatusBarHeight, TRUE);
+    }
+    MoveWindow(splitTitle_->Handle(), 0, top, width, kTitleHeight, TRUE);
+    top += kTitleHeight;
+    MoveWindow(splitMain_->Handle(), 0, top, width, std::max(0, bottom - top), TRUE);
+}
+
+void TFMain::ShowFirstTime()
+{
+    // The stored placement may show the window itself (maximized, say); otherwise it shows as designed.
+    storage_->FormShow();
+    if (!IsWindowVisible(window_))
+        ShowWindow(window_, SW_SHOWNORMAL);
+    FormShow();
     UpdateWindow(window_);
 }
 
-LRESULT CALLBACK TFMain::WindowProc(HWND window, UINT message, WPARAM wParam, LPARAM lParam)
+void TFMain::InitializeMainWindow()
 {
-    if (message == WM_NCCREATE)
-    {
-        auto* self = static_cast<TFMain*>(reinterpret_cast<CREATESTRUCTW*>(lParam)->lpCreateParams);
-        self->window_ = window;
-        SetWindowLongPtrW(window, GWLP_USERDATA, reinterpret_cast<LONG_PTR>(self));
-    }
-    auto* self = reinterpret_cast<TFMain*>(GetWindowLongPtrW(window, GWLP_USERDATA));
-    if (self == nullptr)
-        return DefWindowProcW(window, message, wParam, lParam);
+    TProgramState& program = Program();
+    program.StartupStage = kStageMainInitialize;
+    smallImage_ = SystemImages(SHGFI_SMALLICON);
+    largeImage_ = SystemImages(0);
+    explorerList_->SetImageLists(smallImage_, largeImage_);
+    ApplyViewStyle();
+    SetSelectionCommands(false);
+    toolbar_->SetEnabled(cmBStop, false);
+
     try
     {
-        return self->HandleMessage(message, wParam, lParam);
+        program.NWBase1 = std::make_unique<nw::TNWBase>();
     }
-    catch (const std::exception& error)
+    catch (...)
     {
-        // No exception may cross into Windows: report it and end the program.
-        const std::string what = error.what();
-        TModal::MessageBox(nullptr, std::wstring(what.begin(), what.end()), kAppTitle, MB_OK | MB_ICONERROR);
-        PostQuitMessage(1);
-        return 0;
+        // Without a connection object nothing can go on.
+        ShowMessage(window_, L"Unable to initialize Netware API.");
+        SendMessageW(window_, WM_CLOSE, 0, 0);
+        return;
     }
+    program.StartupStage = kStageNetAvailable;
+    if (!program.NWBase1->NetAvailable())
+    {
+        ShowMessage(window_, L"The Netware Client 32 APIs are not loaded.");
+        SendMessageW(window_, WM_CLOSE, 0, 0);
+        return;
+    }
+    program.UseNDS = program.NWBase1->NetAvailable() && program.NWBase1->NDSAvailable();
+    program.UseBindery = AnyBinderyServer();
+    TApplication::Instance().ShowMainForm = true;
 }
 
-LRESULT TFMain::HandleMessage(UINT message, WPARAM wParam, LPARAM lParam)
+void TFMain::ApplyViewStyle()
+{
+    for (const TViewChoice& choice : kViewChoices)
+        if (toolbar_->Down(choice.button))
+        {
+            explorerList_->SetViewStyle(choice.style);
+            menu_.CheckRadio(cmMLargeIcons, cmMDetails, choice.menuItem);
+        }
+    InvalidateRect(explorerList_->Handle(), nullptr, TRUE);
+}
+
+std::optional<LRESULT> TFMain::HandleMessage(UINT message, WPARAM wParam, LPARAM lParam)
 {
     switch (message)
     {
+    case WM_COMMAND:
+        OnCommand(LOWORD(wParam));
+        return 0;
+    case WM_CONTEXTMENU:
+        OnContextMenu(reinterpret_cast<HWND>(wParam), {GET_X_LPARAM(lParam), GET_Y_LPARAM(lParam)});
+        return 0;
+    case WM_SIZE:
+        if (toolbar_ != nullptr)
+            FormResize();
+        return 0;
+    case WM_CLOSE:
+        if (FormCloseQuery())
+            DestroyWindow(window_);
+        return 0;
     case WM_DESTROY:
-        OnDestroy();
+        FormDestroy();
         return 0;
     default:
-        return DefWindowProcW(window_, message, wParam, lParam);
+        return std::nullopt;
     }
 }
 
-void TFMain::OnDestroy()
+void TFMain::OnCommand(int command)
 {
-    SetWindowLongPtrW(window_, GWLP_USERDATA, 0);
-    window_ = nullptr;
-    PostQuitMessage(0);
+    switch (command)
+    {
+    case cmBLargeIcons:
+    case cmBSmallIcons:
+    case cmBList:
+    case cmBDetails:
+        BViewClick();
+        break;
+    case cmMLargeIcons:
+        MViewClick(cmBLargeIcons);
+        break;
+    case cmMSmallIcons:
+        MViewClick(cmBSmallIcons);
+        break;
+    case cmMList:
+        MViewClick(cmBList);
+        break;
+    case cmMDetails:
+        MViewClick(cmBDetails);
+        break;
+    case cmMToolBar:
+        MToolBarClick();
+        break;
+    case cmMStatusBar:
+        MStatusBarClick();
+        break;
+    case cmMSelectAll:
+        MSelectAllClick();
+        break;
+    case cmMInvertSelection:
+        MInvertSelectionClick();
+        break;
+    case cmBUpLevel:
+        BUpLevelClick();
+        break;
+    case cmExit1:
+        Exit1Click();
+        break;
+    default:
+        break;
+    }
+}
+
+void TFMain::OnContextMenu(HWND control, POINT at)
+{
+    if (control != explorerList_->Handle() || !popDelAttached_)
+        return;
+    // From the keyboard: at the focused row, or the list's corner.
+    if (at.x == -1 && at.y == -1)
+    {
+        RECT place{0, 0, 0, 0};
+        const int focused = explorerList_->FocusedRow();
+        if (focused >= 0)
+            ListView_GetItemRect(control, focused, &place, LVIR_LABEL);
+        at = {place.left, place.bottom};
+        ClientToScreen(control, &at);
+    }
+    if (const UINT command = TModal::PopupMenu(menu_.PopDel(), window_, at))
+        OnCommand(static_cast<int>(command));
+}
+
+void TFMain::FormShow()
+{
+    LayOut();
+    splitTitle_->SetPosition(splitMain_->Position());
+}
+
+void TFMain::FormResize()
+{
+    LayOut();
+    splitTitle_->SetPosition(splitMain_->Position());
+}
+
+bool TFMain::FormCloseQuery()
+{
+    storage_->FormCloseQuery(true);
+    return true;
+}
+
+void TFMain::FormDestroy()
+{
+    storage_->FormDestroy();
+    // The menu bar is ours, not the window's.
+    SetMenu(window_, nullptr);
+    // Closing the main window ends the program.
+    TApplication::Instance().Terminate();
+}
+
+void TFMain::SplitMainSplitterDrag(int position)
+{
+    splitTitle_->SetPosition(position);
+}
+
+void TFMain::SplitMainSplitterDrop(int position)
+{
+    splitTitle_->SetPosition(position);
+}
+
+void TFMain::SplitTitleSplitterDrag(int position)
+{
+    splitMain_->SetPosition(position);
+}
+
+void TFMain::SplitTitleSplitterDrop(int position)
+{
+    splitMain_->SetPosition(position);
+}
+
+void TFMain::ExplorerListChange()
+{
+    SetSelectionCommands(explorerList_->SelectedCount() > 0);
+}
+
+void TFMain::SetSelectionCommands(bool enabled)
+{
+    for (const int button : {cmBRetrove, cmBProperties, cmBPurge})
+        toolbar_->SetEnabled(button, enabled);
+    for (const int item : {cmMRetrove, cmMProperties, cmMPurge})
+        menu_.SetEnabled(item, enabled);
+    // The pop-up menu comes up on the list only while it has something to act on.
+    popDelAttached_ = enabled;
+}
+
+void TFMain::BViewClick()
+{
+    // The button group has already put the clicked button down.
+    ApplyViewStyle();
+}
+
+void TFMain::MViewClick(int button)
+{
+    for (const TViewChoice& choice : kViewChoices)
+        toolbar_->SetDown(choice.button, choice.button == button);
+    ApplyViewStyle();
+}
+
+void TFMain::MToolBarClick()
+{
+    const bool show = !Shown(toolbar_->Handle());
+    ShowWindow(toolbar_->Handle(), show ? SW_SHOW : SW_HIDE);
+    menu_.SetChecked(cmMToolBar, show);
+    LayOut();
+}
+
+void TFMain::MStatusBarClick()
+{
+    const bool show = !Shown(statusBar_);
+    ShowWindow(statusBar_, show ? SW_SHOW : SW_HIDE);
+    menu_.SetChecked(cmMStatusBar, show);
+    LayOut();
+}
+
+void TFMain::MSelectAllClick()
+{
+    SetFocus(explorerList_->Handle());
+    for (size_t row = 0; row < explorerList_->Count(); ++row)
+        explorerList_->SetSelected(row, true);
+}
+
+void TFMain::MInvertSelectionClick()
+{
+    SetFocus(explorerList_->Handle());
+    for (size_t row = 0; row < explorerList_->Count(); ++row)
+    {
+        const bool selected = (ListView_GetItemState(explorerList_->Handle(), static_cast<int>(row),
+                                                     LVIS_SELECTED) & LVIS_SELECTED) != 0;
+        explorerList_->SetSelected(row, !selected);
+    }
+}
+
+void TFMain::BUpLevelClick()
+{
+    treeDel_->GoUp(1);
+}
+
+void TFMain::Exit1Click()
+{
+    SendMessageW(window_, WM_CLOSE, 0, 0);
 }

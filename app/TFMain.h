@@ -1,26 +1,118 @@
-// The main window of Retrove 98.
+// The main window: the tool bar with the location combo, the title panes, the folder tree beside the
+// deleted-file list, the status bar and the menus; its view state and its stored settings.
 #pragma once
 
-#include <windows.h>
+#include "TApplication.h"
+#include "TExtListView.h"
+#include "TForm.h"
+#include "TFormStorage.h"
+#include "TGdiObject.h"
+#include "TImageList.h"
+#include "TMainMenu.h"
+#include "TPTShellCombo.h"
+#include "TPTShellTree.h"
+#include "TPTSplitter.h"
+#include "TToolBar.h"
 
-class TFMain
+#include <memory>
+#include <string>
+#include <vector>
+
+class TFMain : public TForm, public IMainForm
 {
 public:
-    TFMain() = default;
-    ~TFMain();
+    static constexpr const wchar_t* kWindowClass = L"TFMain";
+    // Where the list keeps its column layout, and where the form keeps its placement and properties.
+    static constexpr const wchar_t* kListRegistryKey = L"Software\\Tarvex\\Retrove";
+    static constexpr const wchar_t* kStorageRoot = L"Software";
+    static constexpr const wchar_t* kStorageSection = L"Tarvex\\Retrove";
+    static constexpr int kInitialSplit = 162;
 
-    TFMain(const TFMain&) = delete;
-    TFMain& operator=(const TFMain&) = delete;
+    TFMain();
+    ~TFMain() override;
 
-    // Creates the window; false when Windows refuses.
-    bool Create(HINSTANCE instance);
-    void Show(int showCommand);
-    HWND Handle() const { return window_; }
+    HWND Handle() const override { return window_; }
+    HACCEL Accelerators() const override { return menu_.Accelerators(); }
+    void ShowFirstTime() override;
+
+    // Once, after every window exists and before the event loop: the image lists, the designed view, the
+    // disabled selection commands, the NetWare connection object and what the user picker offers. Closes
+    // the window (which ends the program) when the NetWare client cannot be used.
+    void InitializeMainWindow();
+    // The list takes the view style of the view button that is down, and its menu item is checked.
+    void ApplyViewStyle();
+
+    // The controls, for the windows and commands that work on them.
+    TMainMenu& Menu() { return menu_; }
+    TToolBar& Toolbar() { return *toolbar_; }
+    TPTShellCombo& ShellCombo1() { return *shellCombo_; }
+    TPTSplitter& SplitTitle() { return *splitTitle_; }
+    TPTSplitter& SplitMain() { return *splitMain_; }
+    HWND LLeftView() const { return leftView_; }
+    HWND LRightView() const { return rightView_; }
+    TPTShellTree& TreeDel() { return *treeDel_; }
+    TExtListView& ExplorerList() { return *explorerList_; }
+    HWND StatusBar() const { return statusBar_; }
+    TFormStorage& RStorage1() { return *storage_; }
+    HIMAGELIST Objects1() const { return objects1_.Get(); }
+    HIMAGELIST SmallImage() const { return smallImage_; }
+    HIMAGELIST LargeImage() const { return largeImage_; }
+    // Whether PopDel comes up on the list.
+    bool PopDelAttached() const { return popDelAttached_; }
+
+protected:
+    std::optional<LRESULT> HandleMessage(UINT message, WPARAM wParam, LPARAM lParam) override;
 
 private:
-    static LRESULT CALLBACK WindowProc(HWND window, UINT message, WPARAM wParam, LPARAM lParam);
-    LRESULT HandleMessage(UINT message, WPARAM wParam, LPARAM lParam);
-    void OnDestroy();
+    void CreateControls();
+    void CreateToolbar();
+    void CreateSplitters();
+    void CreateStatusBar();
+    void DeclareStoredProperties();
+    void LayOut();
 
-    HWND window_ = nullptr;
+    void OnCommand(int command);
+    void OnContextMenu(HWND control, POINT at);
+
+    void FormShow();
+    void FormResize();
+    bool FormCloseQuery();
+    void FormDestroy();
+
+    void SplitMainSplitterDrag(int position);
+    void SplitMainSplitterDrop(int position);
+    void SplitTitleSplitterDrag(int position);
+    void SplitTitleSplitterDrop(int position);
+
+    void ExplorerListChange();
+    void SetSelectionCommands(bool enabled);
+
+    void BViewClick();
+    void MViewClick(int button);
+    void MToolBarClick();
+    void MStatusBarClick();
+    void MSelectAllClick();
+    void MInvertSelectionClick();
+    void BUpLevelClick();
+    void Exit1Click();
+
+    TMainMenu menu_;
+    TFont font_;
+    TImageList expImage_;
+    TImageList dExpImage_;
+    TImageList objects1_;
+    // The system's image lists, shared: never destroyed.
+    HIMAGELIST smallImage_ = nullptr;
+    HIMAGELIST largeImage_ = nullptr;
+    std::unique_ptr<TToolBar> toolbar_;
+    std::unique_ptr<TPTShellCombo> shellCombo_;
+    std::unique_ptr<TPTSplitter> splitTitle_;
+    std::unique_ptr<TPTSplitter> splitMain_;
+    HWND leftView_ = nullptr;
+    HWND rightView_ = nullptr;
+    std::unique_ptr<TPTShellTree> treeDel_;
+    std::unique_ptr<TExtListView> explorerList_;
+    HWND statusBar_ = nullptr;
+    std::unique_ptr<TFormStorage> storage_;
+    bool popDelAttached_ = false;
 };

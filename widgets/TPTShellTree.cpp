@@ -294,9 +294,21 @@ void TPTShellTree::GoUp(int levels)
 
 void TPTShellTree::GoTo(LPCITEMIDLIST absolute)
 {
+    if (HTREEITEM node = DeepestNodeOf(absolute))
+        Select(node);
+}
+
+void TPTShellTree::Expand(LPCITEMIDLIST absolute)
+{
+    if (HTREEITEM node = DeepestNodeOf(absolute))
+        TreeView_Expand(tree_, node, TVE_EXPAND);
+}
+
+HTREEITEM TPTShellTree::DeepestNodeOf(LPCITEMIDLIST absolute)
+{
     HTREEITEM node = RootNode();
     if (node == nullptr)
-        return;
+        return nullptr;
     const std::vector<TItemIdList> target = SplitItemIdList(absolute);
     const size_t baseDepth = SplitItemIdList(baseFolder_.IdList()).size();
     // A location above or equal to the base selects the root.
@@ -311,7 +323,7 @@ void TPTShellTree::GoTo(LPCITEMIDLIST absolute)
                 break;
             node = child;
         }
-    Select(node);
+    return node;
 }
 
 void TPTShellTree::OnSelectionChanged(HTREEITEM node)

@@ -109,6 +109,8 @@ public:
     void GoUp(int levels);
     // Selects the deepest node on the way to the location, opening the nodes above it.
     void GoTo(LPCITEMIDLIST absolute);
+    // Opens the deepest node on the way to the location, leaving the selection where it is.
+    void Expand(LPCITEMIDLIST absolute);
     // Enumerates every opened node again, keeping the selection.
     void Refresh();
     // Creates a folder below the selected one; true when the shell made it. The change it causes on a watched
@@ -157,6 +159,9 @@ private:
     void SortChildren(HTREEITEM node);
     void RefreshNode(HTREEITEM node);
     HTREEITEM FindChild(HTREEITEM node, LPCITEMIDLIST relative);
+    // The deepest node on the way to the location, opening the nodes above it; the root for a location above
+    // the base.
+    HTREEITEM DeepestNodeOf(LPCITEMIDLIST absolute);
     void Select(HTREEITEM node);
     void StartWatching();
     bool InvokeVerb(HTREEITEM node, const char* verb);

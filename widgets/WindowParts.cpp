@@ -29,3 +29,13 @@ HWND CreateChildControl(HWND parent, const wchar_t* windowClass, const wchar_t* 
     SendMessageW(control, WM_SETFONT, reinterpret_cast<WPARAM>(GetStockObject(DEFAULT_GUI_FONT)), FALSE);
     return control;
 }
+
+void RemoveBorder(HWND control)
+{
+    const LONG extended = GetWindowLongW(control, GWL_EXSTYLE);
+    SetWindowLongW(control, GWL_EXSTYLE, extended & ~(WS_EX_CLIENTEDGE | WS_EX_STATICEDGE));
+    const LONG style = GetWindowLongW(control, GWL_STYLE);
+    SetWindowLongW(control, GWL_STYLE, style & ~WS_BORDER);
+    SetWindowPos(control, nullptr, 0, 0, 0, 0,
+                 SWP_FRAMECHANGED | SWP_NOMOVE | SWP_NOSIZE | SWP_NOZORDER | SWP_NOACTIVATE);
+}

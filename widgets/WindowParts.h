@@ -10,3 +10,6 @@ void RegisterWindowClassOnce(const wchar_t* name, WNDPROC procedure);
 // Creates a child control with the given ID and bounds (left, top, width, height) in the dialog font.
 HWND CreateChildControl(HWND parent, const wchar_t* windowClass, const wchar_t* text, DWORD style, int id,
                         const RECT& bounds, DWORD extendedStyle = 0);
+
+// Takes the sunken border off a control (a tree or list that fills a pane of its own).
+void RemoveBorder(HWND control);

@@ -1,0 +1,8 @@
+// The process's start-up state.
+#include "ProgramState.h"
+
+TProgramState& Program()
+{
+    static TProgramState state;
+    return state;
+}

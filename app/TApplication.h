@@ -1,0 +1,45 @@
+// The application object: the event loop that shows the main form and runs until the program is told to
+// terminate.
+#pragma once
+
+#include <windows.h>
+
+// What the event loop needs of the main form.
+class IMainForm
+{
+public:
+    virtual ~IMainForm() = default;
+    virtual HWND Handle() const = 0;
+    // The keyboard shortcuts of the form's commands.
+    virtual HACCEL Accelerators() const = 0;
+    // Shows the form for the first time: its stored placement returns, then its show handler runs.
+    virtual void ShowFirstTime() = 0;
+};
+
+class TApplication
+{
+public:
+    // The process's one application object.
+    static TApplication& Instance();
+
+    // OLE (the folder tree's drag and drop and clipboard) and the common controls.
+    void Initialize();
+    // Whether the event loop shows the main form when it starts.
+    bool ShowMainForm = true;
+
+    // Shows the main form if ShowMainForm and the program has not been told to terminate, then handles
+    // messages until it is; returns the exit code.
+    int Run(IMainForm& mainForm);
+    // Ends the event loop (now, or as soon as it runs) with the exit code.
+    void Terminate(int exitCode = 0);
+    bool Terminated() const { return terminated_; }
+    int ExitCode() const { return exitCode_; }
+
+private:
+    TApplication() = default;
+    ~TApplication();
+
+    bool oleInitialized_ = false;
+    bool terminated_ = false;
+    int exitCode_ = 0;
+};

@@ -1,0 +1,73 @@
+// The program's start and its event loop.
+#include "TRetroveProgram.h"
+
+#include "ProgramState.h"
+#include "ReportInternalError.h"
+#include "TApplication.h"
+#include "TApplicationErrors.h"
+
+TRetroveProgram::TRetroveProgram(std::function<uint32_t()> commonControlsVersion)
+    : commonControlsVersion_(std::move(commonControlsVersion))
+{
+}
+
+TRetroveProgram::~TRetroveProgram()
+{
+    // The other windows first: the main window owns them.
+    forms_.FBrowseDirectory.reset();
+    forms_.FProperties.reset();
+    forms_.FFind.reset();
+    forms_.FFilter.reset();
+    forms_.FRename.reset();
+    forms_.FAbout.reset();
+    forms_.FActionMessage.reset();
+    forms_.FMain.reset();
+    Program().NWBase1.reset();
+}
+
+void TRetroveProgram::Start()
+{
+    SetApplicationErrorHandler(ReportInternalError);
+    TApplication& application = TApplication::Instance();
+    application.ShowMainForm = false;
+    Program().StartupStage = kStageRetroveInitialize;
+    CheckCommonControlsVersion(commonControlsVersion_);
+    application.Initialize();
+    Program().StartupStage = kStageCreateForms;
+    CreateForms();
+    forms_.FMain->InitializeMainWindow();
+}
+
+void TRetroveProgram::CreateForms()
+{
+    forms_.FMain = std::make_unique<TFMain>();
+    HWND owner = forms_.FMain->Handle();
+    forms_.FActionMessage = std::make_unique<TFActionMessage>(owner);
+    forms_.FAbout = std::make_unique<TFAbout>(owner);
+    forms_.FRename = std::make_unique<TFRename>(owner);
+    forms_.FFilter = std::make_unique<TFFilter>(owner);
+    forms_.FFind = std::make_unique<TFFind>(owner);
+    forms_.FProperties = std::make_unique<TFProperties>(owner);
+    forms_.FBrowseDirectory = std::make_unique<TFBrowseDirectory>(owner);
+}
+
+int TRetroveProgram::Run()
+{
+    TApplication& application = TApplication::Instance();
+    if (forms_.FMain == nullptr)
+        return application.ExitCode();
+    return application.Run(*forms_.FMain);
+}
+
+int TRetroveProgram::Execute()
+{
+    try
+    {
+        Start();
+    }
+    catch (...)
+    {
+        HandleApplicationError(std::current_exception());
+    }
+    return Run();
+}

@@ -1,0 +1,72 @@
+// Top-level windows of the program.
+#include "TForm.h"
+
+#include "TApplicationErrors.h"
+#include "TModal.h"
+#include "WindowParts.h"
+
+TForm::~TForm()
+{
+    if (window_ != nullptr && IsWindow(window_))
+    {
+        SetWindowLongPtrW(window_, GWLP_USERDATA, 0);
+        DestroyWindow(window_);
+    }
+}
+
+std::wstring TForm::Caption() const
+{
+    std::wstring text(static_cast<size_t>(GetWindowTextLengthW(window_)) + 1, L'\0');
+    text.resize(static_cast<size_t>(GetWindowTextW(window_, text.data(), static_cast<int>(text.size()))));
+    return text;
+}
+
+INT_PTR TForm::ShowModal()
+{
+    HWND owner = GetWindow(window_, GW_OWNER);
+    return TModal::Dialog({window_, Caption(), [this, owner] { return modal_.Run(window_, owner); }});
+}
+
+void TForm::CreateForm(const TFormLook& look, HWND owner)
+{
+    RegisterWindowClassOnce(look.windowClass, &TForm::WindowProc);
+    CreateWindowExW(look.extendedStyle, look.windowClass, look.caption, look.style, look.bounds.left,
+                    look.bounds.top, look.bounds.right, look.bounds.bottom, owner, nullptr,
+                    GetModuleHandleW(nullptr), this);
+}
+
+std::optional<LRESULT> TForm::HandleMessage(UINT message, WPARAM, LPARAM)
+{
+    // Closing a form hides it: the program's forms live as long as the program.
+    if (message == WM_CLOSE)
+    {
+        if (modal_.Running())
+            modal_.EndModal(IDCANCEL);
+        else
+            ShowWindow(window_, SW_HIDE);
+        return 0;
+    }
+    return std::nullopt;
+}
+
+LRESULT CALLBACK TForm::WindowProc(HWND window, UINT message, WPARAM wParam, LPARAM lParam)
+{
+    if (message == WM_NCCREATE)
+    {
+        auto* self = static_cast<TForm*>(reinterpret_cast<CREATESTRUCTW*>(lParam)->lpCreateParams);
+        self->window_ = window;
+        SetWindowLongPtrW(window, GWLP_USERDATA, reinterpret_cast<LONG_PTR>(self));
+    }
+    auto* self = reinterpret_cast<TForm*>(GetWindowLongPtrW(window, GWLP_USERDATA));
+    if (self == nullptr)
+        return DefWindowProcW(window, message, wParam, lParam);
+    if (message == WM_NCDESTROY)
+    {
+        SetWindowLongPtrW(window, GWLP_USERDATA, 0);
+        self->window_ = nullptr;
+        return DefWindowProcW(window, message, wParam, lParam);
+    }
+    const std::optional<LRESULT> handled =
+        GuardCallback([&] { return self->HandleMessage(message, wParam, lParam); }, std::optional<LRESULT>(0));
+    return handled ? *handled : DefWindowProcW(window, message, wParam, lParam);
+}

@@ -1,0 +1,52 @@
+// A top-level window of the program: its own window class and caption, hidden until shown, shown modally
+// through the modal seam; its procedure hands every exception to the application's handler.
+#pragma once
+
+#include "TModalWindow.h"
+
+#include <windows.h>
+
+#include <optional>
+#include <string>
+
+struct TFormLook
+{
+    const wchar_t* windowClass = L"";
+    const wchar_t* caption = L"";
+    RECT bounds{CW_USEDEFAULT, CW_USEDEFAULT, 400, 300}; // left, top, width, height
+    DWORD style = WS_OVERLAPPEDWINDOW | WS_CLIPCHILDREN;
+    DWORD extendedStyle = 0;
+};
+
+class TForm
+{
+public:
+    virtual ~TForm();
+
+    TForm(const TForm&) = delete;
+    TForm& operator=(const TForm&) = delete;
+
+    HWND Handle() const { return window_; }
+    std::wstring Caption() const;
+
+    // Shows the form modally over its owner and returns the result that ended it (IDCANCEL when closed).
+    INT_PTR ShowModal();
+    bool Modal() const { return modal_.Running(); }
+
+protected:
+    TForm() = default;
+
+    // Creates the window; called by the derived form's constructor, so that its messages reach it.
+    void CreateForm(const TFormLook& look, HWND owner);
+    // The form's own messages; nothing passes them to the default handling.
+    virtual std::optional<LRESULT> HandleMessage(UINT message, WPARAM wParam, LPARAM lParam);
+    // Ends a modal showing with the result.
+    void EndModal(INT_PTR result) { modal_.EndModal(result); }
+
+    HWND window_ = nullptr;
+
+private:
+    static LRESULT CALLBACK WindowProc(HWND window, UINT message, WPARAM wParam, LPARAM lParam);
+
+    TModalWindow modal_;
+};
