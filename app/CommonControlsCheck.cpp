@@ -44,9 +44,10 @@ void CheckCommonControlsVersion(const std::function<uint32_t()>& readVersion)
     }
     catch (...)
     {
-        TModal::MessageBox(nullptr,
-                           std::wstring(L"Unable to execute COMCTL32 version id. Please report this error to ") +
-                               kSupportAddress,
-                           kAppTitle, MB_OK);
+        TModal::MessageBox(
+            nullptr,
+            std::wstring(L"Unable to execute COMCTL32 version id. Please report this error to ") +
+                kSupportAddress,
+            kAppTitle, MB_OK);
     }
 }

@@ -20,8 +20,9 @@ void TApplication::Initialize()
 {
     if (!oleInitialized_)
         oleInitialized_ = SUCCEEDED(OleInitialize(nullptr));
-    INITCOMMONCONTROLSEX controls{sizeof(controls), ICC_WIN95_CLASSES | ICC_USEREX_CLASSES | ICC_DATE_CLASSES |
-                                                        ICC_STANDARD_CLASSES | ICC_BAR_CLASSES};
+    INITCOMMONCONTROLSEX controls{sizeof(controls), ICC_WIN95_CLASSES | ICC_USEREX_CLASSES |
+                                                        ICC_DATE_CLASSES | ICC_STANDARD_CLASSES |
+                                                        ICC_BAR_CLASSES};
     InitCommonControlsEx(&controls);
 }
 

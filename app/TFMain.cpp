@@ -162,9 +162,9 @@ void TFMain::CreateSplitters()
     treeSettings.readOnly = true;
     treeSettings.indent = 19;
     treeDel_ = std::make_unique<TPTShellTree>(splitMain_->Pane(0), idTreeDel, RECT{}, treeSettings);
-    explorerList_ = std::make_unique<TExtListView>(splitMain_->Pane(1), idExplorerList, RECT{},
-                                                   DeletedFileColumns(),
-                                                   LVS_REPORT | LVS_SHOWSELALWAYS | LVS_SHAREIMAGELISTS);
+    explorerList_ =
+        std::make_unique<TExtListView>(splitMain_->Pane(1), idExplorerList, RECT{}, DeletedFileColumns(),
+                                       LVS_REPORT | LVS_SHOWSELALWAYS | LVS_SHAREIMAGELISTS);
     for (HWND control : {treeDel_->Handle(), explorerList_->Handle()})
     {
         RemoveBorder(control);
@@ -272,20 +272,26 @@ void TFMain::InitializeMainWindow()
     catch (...)
     {
         // Without a connection object nothing can go on.
-        ShowMessage(window_, L"Unable to initialize Netware API.");
-        SendMessageW(window_, WM_CLOSE, 0, 0);
+        EndStartup(L"Unable to initialize Netware API.");
         return;
     }
     program.StartupStage = kStageNetAvailable;
     if (!program.NWBase1->NetAvailable())
     {
-        ShowMessage(window_, L"The Netware Client 32 APIs are not loaded.");
-        SendMessageW(window_, WM_CLOSE, 0, 0);
+        EndStartup(L"The Netware Client 32 APIs are not loaded.");
         return;
     }
     program.UseNDS = program.NWBase1->NetAvailable() && program.NWBase1->NDSAvailable();
     program.UseBindery = AnyBinderyServer();
     TApplication::Instance().ShowMainForm = true;
+}
+
+void TFMain::EndStartup(const wchar_t* message)
+{
+    ShowMessage(window_, message);
+    // The program ends without its main window, and says so in its exit code.
+    TApplication::Instance().Terminate(1);
+    SendMessageW(window_, WM_CLOSE, 0, 0);
 }
 
 void TFMain::ApplyViewStyle()
@@ -491,8 +497,9 @@ void TFMain::MInvertSelectionClick()
     SetFocus(explorerList_->Handle());
     for (size_t row = 0; row < explorerList_->Count(); ++row)
     {
-        const bool selected = (ListView_GetItemState(explorerList_->Handle(), static_cast<int>(row),
-                                                     LVIS_SELECTED) & LVIS_SELECTED) != 0;
+        const bool selected =
+            (ListView_GetItemState(explorerList_->Handle(), static_cast<int>(row), LVIS_SELECTED) &
+             LVIS_SELECTED) != 0;
         explorerList_->SetSelected(row, !selected);
     }
 }

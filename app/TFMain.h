@@ -69,6 +69,8 @@ private:
     void CreateSplitters();
     void CreateStatusBar();
     void DeclareStoredProperties();
+    // Start-up cannot go on: the message, then the end of the program.
+    void EndStartup(const wchar_t* message);
     void LayOut();
 
     void OnCommand(int command);

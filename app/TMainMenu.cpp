@@ -100,9 +100,9 @@ HMENU BuildBar()
 HMENU BuildPopDel()
 {
     HMENU menu = CreatePopupMenu();
-    for (const TItem& item : {TItem{cmPMRetrove, L"&Retrove", L"F2", ifNone},
-                              TItem{cmPMPurge, L"&Purge", L"F9", ifNone},
-                              TItem{cmPMProperties, L"P&roperties", L"", ifNone}})
+    for (const TItem& item :
+         {TItem{cmPMRetrove, L"&Retrove", L"F2", ifNone}, TItem{cmPMPurge, L"&Purge", L"F9", ifNone},
+          TItem{cmPMProperties, L"P&roperties", L"", ifNone}})
         Append(menu, item);
     return menu;
 }
@@ -110,17 +110,16 @@ HMENU BuildPopDel()
 HACCEL BuildAccelerators()
 {
     std::vector<ACCEL> keys{
-        {FVIRTKEY, VK_F2, cmMRetrove},           {FVIRTKEY, VK_F9, cmMPurge},  {FVIRTKEY, VK_F7, cmMFilter},
-        {FVIRTKEY | FCONTROL, 'A', cmMSelectAll}, {FVIRTKEY, VK_F5, cmMRefresh},
+        {FVIRTKEY, VK_F2, cmMRetrove}, {FVIRTKEY, VK_F9, cmMPurge},
+        {FVIRTKEY, VK_F7, cmMFilter},  {FVIRTKEY | FCONTROL, 'A', cmMSelectAll},
+        {FVIRTKEY, VK_F5, cmMRefresh},
     };
     return CreateAcceleratorTableW(keys.data(), static_cast<int>(keys.size()));
 }
 
 } // namespace
 
-TMainMenu::TMainMenu() : bar_(BuildBar()), popDel_(BuildPopDel()), accelerators_(BuildAccelerators())
-{
-}
+TMainMenu::TMainMenu() : bar_(BuildBar()), popDel_(BuildPopDel()), accelerators_(BuildAccelerators()) {}
 
 TMainMenu::~TMainMenu()
 {
@@ -141,7 +140,8 @@ bool TMainMenu::Checked(int command) const
 
 void TMainMenu::SetChecked(int command, bool checked)
 {
-    CheckMenuItem(MenuOf(command), static_cast<UINT>(command), MF_BYCOMMAND | (checked ? MF_CHECKED : MF_UNCHECKED));
+    CheckMenuItem(MenuOf(command), static_cast<UINT>(command),
+                  MF_BYCOMMAND | (checked ? MF_CHECKED : MF_UNCHECKED));
 }
 
 void TMainMenu::CheckRadio(int first, int last, int command)
@@ -152,12 +152,14 @@ void TMainMenu::CheckRadio(int first, int last, int command)
 
 bool TMainMenu::Enabled(int command) const
 {
-    return (GetMenuState(MenuOf(command), static_cast<UINT>(command), MF_BYCOMMAND) & (MF_DISABLED | MF_GRAYED)) == 0;
+    return (GetMenuState(MenuOf(command), static_cast<UINT>(command), MF_BYCOMMAND) &
+            (MF_DISABLED | MF_GRAYED)) == 0;
 }
 
 void TMainMenu::SetEnabled(int command, bool enabled)
 {
-    EnableMenuItem(MenuOf(command), static_cast<UINT>(command), MF_BYCOMMAND | (enabled ? MF_ENABLED : MF_GRAYED));
+    EnableMenuItem(MenuOf(command), static_cast<UINT>(command),
+                   MF_BYCOMMAND | (enabled ? MF_ENABLED : MF_GRAYED));
 }
 
 std::wstring TMainMenu::Caption(int command) const

@@ -105,27 +105,25 @@ static_assert(Square(kUpLevel) && Square(kProperties) && Square(kLargeIcons) && 
               Square(kFilter) && Square(kFind) && Square(kUser) && Square(kGroup) && Square(kBinderyServer) &&
               Square(kContainer));
 
-// The colour of a pixel letter as 0xRRGGBB; nothing for transparent.
+// The colours of the pixel letters, as 0xRRGGBB.
+struct TPaint
+{
+    char letter;
+    uint32_t rgb;
+};
+constexpr TPaint kPalette[] = {
+    {'k', 0x000000}, {'d', 0x808080}, {'l', 0xC0C0C0}, {'w', 0xFFFFFF}, {'y', 0xFFE060},
+    {'o', 0xB08820}, {'b', 0x3060E0}, {'n', 0x000080}, {'c', 0x50B0E0}, {'g', 0x20B040},
+    {'G', 0x006400}, {'r', 0xE02020}, {'R', 0x800000}, {'p', 0xF0C096},
+};
+
+// Nothing for transparent.
 std::optional<uint32_t> ColourOf(char letter)
 {
-    switch (letter)
-    {
-    case 'k': return 0x000000;
-    case 'd': return 0x808080;
-    case 'l': return 0xC0C0C0;
-    case 'w': return 0xFFFFFF;
-    case 'y': return 0xFFE060;
-    case 'o': return 0xB08820;
-    case 'b': return 0x3060E0;
-    case 'n': return 0x000080;
-    case 'c': return 0x50B0E0;
-    case 'g': return 0x20B040;
-    case 'G': return 0x006400;
-    case 'r': return 0xE02020;
-    case 'R': return 0x800000;
-    case 'p': return 0xF0C096;
-    default: return std::nullopt;
-    }
+    for (const TPaint& paint : kPalette)
+        if (paint.letter == letter)
+            return paint.rgb;
+    return std::nullopt;
 }
 
 // A disabled picture keeps its shape in greys, lighter than the enabled one.

@@ -3,5 +3,10 @@
 
 TFAbout::TFAbout(HWND owner)
 {
-    CreateForm({L"TFAbout", kCaption, {CW_USEDEFAULT, CW_USEDEFAULT, 360, 240}, WS_POPUP | WS_CAPTION | WS_SYSMENU, WS_EX_DLGMODALFRAME}, owner);
+    CreateForm({L"TFAbout",
+                kCaption,
+                {CW_USEDEFAULT, CW_USEDEFAULT, 360, 240},
+                WS_POPUP | WS_CAPTION | WS_SYSMENU,
+                WS_EX_DLGMODALFRAME},
+               owner);
 }

@@ -3,5 +3,10 @@
 
 TFActionMessage::TFActionMessage(HWND owner)
 {
-    CreateForm({L"TFActionMessage", kCaption, {CW_USEDEFAULT, CW_USEDEFAULT, 320, 110}, WS_POPUP | WS_CAPTION, WS_EX_DLGMODALFRAME}, owner);
+    CreateForm({L"TFActionMessage",
+                kCaption,
+                {CW_USEDEFAULT, CW_USEDEFAULT, 320, 110},
+                WS_POPUP | WS_CAPTION,
+                WS_EX_DLGMODALFRAME},
+               owner);
 }

@@ -3,5 +3,10 @@
 
 TFFind::TFFind(HWND owner)
 {
-    CreateForm({L"TFFind", kCaption, {CW_USEDEFAULT, CW_USEDEFAULT, 560, 268}, WS_OVERLAPPEDWINDOW | WS_CLIPCHILDREN, 0}, owner);
+    CreateForm({L"TFFind",
+                kCaption,
+                {CW_USEDEFAULT, CW_USEDEFAULT, 560, 268},
+                WS_OVERLAPPEDWINDOW | WS_CLIPCHILDREN,
+                0},
+               owner);
 }

@@ -3,5 +3,10 @@
 
 TFProperties::TFProperties(HWND owner)
 {
-    CreateForm({L"TFProperties", kCaption, {CW_USEDEFAULT, CW_USEDEFAULT, 360, 420}, WS_POPUP | WS_CAPTION | WS_SYSMENU, WS_EX_DLGMODALFRAME}, owner);
+    CreateForm({L"TFProperties",
+                kCaption,
+                {CW_USEDEFAULT, CW_USEDEFAULT, 360, 420},
+                WS_POPUP | WS_CAPTION | WS_SYSMENU,
+                WS_EX_DLGMODALFRAME},
+               owner);
 }

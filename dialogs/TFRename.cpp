@@ -3,5 +3,10 @@
 
 TFRename::TFRename(HWND owner)
 {
-    CreateForm({L"TFRename", kCaption, {CW_USEDEFAULT, CW_USEDEFAULT, 360, 150}, WS_POPUP | WS_CAPTION | WS_SYSMENU, WS_EX_DLGMODALFRAME}, owner);
+    CreateForm({L"TFRename",
+                kCaption,
+                {CW_USEDEFAULT, CW_USEDEFAULT, 360, 150},
+                WS_POPUP | WS_CAPTION | WS_SYSMENU,
+                WS_EX_DLGMODALFRAME},
+               owner);
 }

@@ -3,5 +3,10 @@
 
 TFBrowseDirectory::TFBrowseDirectory(HWND owner)
 {
-    CreateForm({L"TFBrowseDirectory", kCaption, {CW_USEDEFAULT, CW_USEDEFAULT, 380, 420}, WS_POPUP | WS_CAPTION | WS_SYSMENU | WS_THICKFRAME, WS_EX_DLGMODALFRAME}, owner);
+    CreateForm({L"TFBrowseDirectory",
+                kCaption,
+                {CW_USEDEFAULT, CW_USEDEFAULT, 380, 420},
+                WS_POPUP | WS_CAPTION | WS_SYSMENU | WS_THICKFRAME,
+                WS_EX_DLGMODALFRAME},
+               owner);
 }

@@ -66,7 +66,7 @@ LRESULT CALLBACK TForm::WindowProc(HWND window, UINT message, WPARAM wParam, LPA
         self->window_ = nullptr;
         return DefWindowProcW(window, message, wParam, lParam);
     }
-    const std::optional<LRESULT> handled =
-        GuardCallback([&] { return self->HandleMessage(message, wParam, lParam); }, std::optional<LRESULT>(0));
+    const std::optional<LRESULT> handled = GuardCallback(
+        [&] { return self->HandleMessage(message, wParam, lParam); }, std::optional<LRESULT>(0));
     return handled ? *handled : DefWindowProcW(window, message, wParam, lParam);
 }

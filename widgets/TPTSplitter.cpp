@@ -27,10 +27,10 @@ TPTSplitter::TPTSplitter(HWND parent, int id, const RECT& bounds, const TPTSplit
 {
     RegisterWindowClassOnce(kWindowClass, &TPTSplitter::WindowProc);
     RegisterWindowClassOnce(kPaneClass, &TPTSplitter::PaneProc);
-    window_ = CreateWindowExW(0, kWindowClass, L"", WS_CHILD | WS_VISIBLE | WS_CLIPCHILDREN, bounds.left,
-                              bounds.top, bounds.right - bounds.left, bounds.bottom - bounds.top, parent,
-                              reinterpret_cast<HMENU>(static_cast<INT_PTR>(id)), GetModuleHandleW(nullptr),
-                              this);
+    window_ =
+        CreateWindowExW(0, kWindowClass, L"", WS_CHILD | WS_VISIBLE | WS_CLIPCHILDREN, bounds.left,
+                        bounds.top, bounds.right - bounds.left, bounds.bottom - bounds.top, parent,
+                        reinterpret_cast<HMENU>(static_cast<INT_PTR>(id)), GetModuleHandleW(nullptr), this);
     const DWORD frame = settings_.paneFrames ? WS_EX_STATICEDGE : 0;
     for (int pane = 0; pane < 2; ++pane)
         panes_[pane] = CreateWindowExW(frame, kPaneClass, L"", WS_CHILD | WS_VISIBLE | WS_CLIPCHILDREN, 0, 0,
@@ -122,8 +122,7 @@ LRESULT TPTSplitter::HandleMessage(UINT message, WPARAM wParam, LPARAM lParam)
     case WM_SIZE:
         LayOut();
         return 0;
-    case WM_SETCURSOR:
-    {
+    case WM_SETCURSOR: {
         POINT cursor{};
         GetCursorPos(&cursor);
         ScreenToClient(window_, &cursor);

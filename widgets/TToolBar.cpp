@@ -33,10 +33,10 @@ TToolBar::TToolBar(HWND parent, int id, const RECT& bounds, const TToolBarSettin
     : settings_(settings)
 {
     // The tool bar keeps the height it is given: the form lays it out.
-    toolbar_ = CreateChildControl(parent, TOOLBARCLASSNAMEW, L"",
-                                  TBSTYLE_FLAT | TBSTYLE_TOOLTIPS | CCS_NORESIZE | CCS_NOPARENTALIGN |
-                                      CCS_NODIVIDER | WS_CLIPCHILDREN,
-                                  id, {bounds.left, bounds.top, bounds.right - bounds.left, settings_.height});
+    toolbar_ = CreateChildControl(
+        parent, TOOLBARCLASSNAMEW, L"",
+        TBSTYLE_FLAT | TBSTYLE_TOOLTIPS | CCS_NORESIZE | CCS_NOPARENTALIGN | CCS_NODIVIDER | WS_CLIPCHILDREN,
+        id, {bounds.left, bounds.top, bounds.right - bounds.left, settings_.height});
     SendMessageW(toolbar_, TB_BUTTONSTRUCTSIZE, sizeof(TBBUTTON), 0);
     SendMessageW(toolbar_, TB_SETBITMAPSIZE, 0, MAKELPARAM(16, 16));
     SendMessageW(toolbar_, TB_SETBUTTONSIZE, 0, MAKELPARAM(settings_.buttonSize.cx, settings_.buttonSize.cy));
@@ -97,7 +97,8 @@ void TToolBar::AddControl(HWND control, int width, int height)
     if (GetParent(control) != toolbar_)
         SetParent(control, toolbar_);
     SetWindowPos(control, nullptr, place.left, 0, width, height, SWP_NOZORDER | SWP_NOACTIVATE);
-    // A combo box is shorter than the height it is given (that is its dropped-down height): centre what shows.
+    // A combo box is shorter than the height it is given (that is its dropped-down height): centre what
+    // shows.
     RECT shown{};
     GetWindowRect(control, &shown);
     const int top = std::max(0, (settings_.height - static_cast<int>(shown.bottom - shown.top)) / 2);
@@ -111,7 +112,8 @@ bool TToolBar::Enabled(int command) const
 
 void TToolBar::SetEnabled(int command, bool enabled)
 {
-    SendMessageW(toolbar_, TB_ENABLEBUTTON, static_cast<WPARAM>(command), MAKELPARAM(enabled ? TRUE : FALSE, 0));
+    SendMessageW(toolbar_, TB_ENABLEBUTTON, static_cast<WPARAM>(command),
+                 MAKELPARAM(enabled ? TRUE : FALSE, 0));
 }
 
 bool TToolBar::Down(int command) const

@@ -42,11 +42,12 @@ public:
     void SetImageLists(HIMAGELIST normal, HIMAGELIST disabled);
 
     // Buttons are added left to right. A button's command reaches the parent as WM_COMMAND.
-    void AddButton(int command, int image, std::wstring hint, TToolButtonKind kind = TToolButtonKind::tbkPush);
+    void AddButton(int command, int image, std::wstring hint,
+                   TToolButtonKind kind = TToolButtonKind::tbkPush);
     void AddSeparator();
-    // Reserves a gap of the width and puts the control into it, as a child of the tool bar (better created so:
-    // its notifications go to its parent). The height is the control's window height; a combo box's dropped
-    // one.
+    // Reserves a gap of the width and puts the control into it, as a child of the tool bar (better created
+    // so: its notifications go to its parent). The height is the control's window height; a combo box's
+    // dropped one.
     void AddControl(HWND control, int width, int height);
 
     bool Enabled(int command) const;

@@ -1,5 +1,6 @@
 // Retrove98.exe as Windows sees it: its version and manifest, and its window.
 #include "TGuiTest.h"
+#include "TTestWorld.h"
 
 #include <string>
 #include <vector>
@@ -79,6 +80,10 @@ TEST_F(Retrove98Test, AsksForCommonControlsSixAndPerMonitorAwareness)
 
 TEST_F(Retrove98Test, OpensAWindowTitledRetrove98AndClosesWithSuccess)
 {
+    // The stand-in's libraries beside the program serve the world that this variable names.
+    TTestWorld world;
+    world.CreatePlain();
+    ASSERT_TRUE(SetEnvironmentVariableW(L"NWSIM_WORLD", world.Folder().wstring().c_str()));
     std::wstring commandLine = L"\"" + ProgramPath() + L"\"";
     STARTUPINFOW startup{};
     startup.cb = sizeof(startup);

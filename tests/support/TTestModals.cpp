@@ -86,11 +86,13 @@ void TTestModals::Clear()
 {
     expected_.clear();
     shown_.clear();
+    shownBoxes_.clear();
 }
 
 int TTestModals::MessageBox(HWND, const std::wstring& text, const std::wstring& caption, UINT type)
 {
     shown_.push_back(text);
+    shownBoxes_.push_back({caption, type});
     if (expected_.empty() || expected_.front().kind != TKind::MessageBox ||
         text.find(expected_.front().text) == std::wstring::npos)
     {

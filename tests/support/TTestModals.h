@@ -28,6 +28,13 @@ public:
     std::string Pending() const;
     // The texts of the message boxes shown since the last Clear.
     const std::vector<std::wstring>& Shown() const { return shown_; }
+    // The caption and the type (buttons and icon) of each of those boxes, in the same order.
+    struct TBoxLook
+    {
+        std::wstring caption;
+        UINT type = 0;
+    };
+    const std::vector<TBoxLook>& ShownLooks() const { return shownBoxes_; }
     void Clear();
 
     int MessageBox(HWND owner, const std::wstring& text, const std::wstring& caption, UINT type) override;
@@ -59,6 +66,7 @@ private:
 
     std::deque<TExpected> expected_;
     std::vector<std::wstring> shown_;
+    std::vector<TBoxLook> shownBoxes_;
 };
 
 // UTF-16 to UTF-8, for messages of failed tests.

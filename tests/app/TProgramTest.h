@@ -1,0 +1,63 @@
+// Tests of the program as it starts: the GUI world behind drives F: and G:, a fresh registry, and the
+// program's own start-up with a common-controls version of the test's choosing.
+#pragma once
+
+#include "NWSim.h"
+#include "SimFiles.h"
+#include "TGuiTest.h"
+#include "TRegistrySandbox.h"
+#include "TRetroveProgram.h"
+#include "TTestWorld.h"
+
+#include <cstdlib>
+#include <memory>
+
+class TProgramTest : public TGuiTest
+{
+protected:
+    static constexpr uint32_t kCurrentCommonControls = 0x00060000;
+
+    void SetUp() override
+    {
+        TGuiTest::SetUp();
+        const char* folder = std::getenv("RETROVE_GUI_WORLD");
+        ASSERT_NE(folder, nullptr)
+            << "the test runner maps F: and G: to the world named by RETROVE_GUI_WORLD";
+        world_ = std::make_unique<TTestWorld>(nwsim::PathFromUtf8(folder));
+        world_->CreatePlain();
+    }
+
+    void TearDown() override
+    {
+        program_.reset();
+        world_.reset();
+        TGuiTest::TearDown();
+    }
+
+    // Loads the world as it stands now; a test edits it first when it needs another network.
+    void LoadWorld()
+    {
+        NWSimReset();
+        ASSERT_TRUE(world_->Load()) << NWSimWorldError();
+    }
+
+    // Runs everything before the event loop.
+    void Start(uint32_t commonControls = kCurrentCommonControls)
+    {
+        program_ = std::make_unique<TRetroveProgram>([commonControls] { return commonControls; });
+        program_->Start();
+    }
+
+    TFMain& Main() { return *program_->Forms().FMain; }
+
+    // Closes the main window the way the operator does and runs the event loop to its end.
+    int CloseAndRun()
+    {
+        PostMessageW(Main().Handle(), WM_CLOSE, 0, 0);
+        return program_->Run();
+    }
+
+    TRegistrySandbox registry_;
+    std::unique_ptr<TTestWorld> world_;
+    std::unique_ptr<TRetroveProgram> program_;
+};
