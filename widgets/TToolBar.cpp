@@ -144,7 +144,8 @@ std::optional<LRESULT> TToolBar::OnParentMessage(UINT message, WPARAM, LPARAM lP
     if (message != WM_NOTIFY)
         return std::nullopt;
     auto* header = reinterpret_cast<NMHDR*>(lParam);
-    if (header->code != TTN_GETDISPINFOW)
+    if (header->code != TTN_GETDISPINFOW ||
+        header->hwndFrom != reinterpret_cast<HWND>(SendMessageW(toolbar_, TB_GETTOOLTIPS, 0, 0)))
         return std::nullopt;
     // The tool tips of the buttons ask the parent for their text.
     const auto found = hints_.find(static_cast<int>(header->idFrom));
