@@ -51,15 +51,11 @@ std::optional<LRESULT> TForm::HandleMessage(UINT message, WPARAM, LPARAM)
 
 LRESULT CALLBACK TForm::WindowProc(HWND window, UINT message, WPARAM wParam, LPARAM lParam)
 {
-    if (message == WM_NCCREATE)
-    {
-        auto* self = static_cast<TForm*>(reinterpret_cast<CREATESTRUCTW*>(lParam)->lpCreateParams);
-        self->window_ = window;
-        SetWindowLongPtrW(window, GWLP_USERDATA, reinterpret_cast<LONG_PTR>(self));
-    }
-    auto* self = reinterpret_cast<TForm*>(GetWindowLongPtrW(window, GWLP_USERDATA));
+    auto* self = WindowObject<TForm>(window, message, lParam);
     if (self == nullptr)
         return DefWindowProcW(window, message, wParam, lParam);
+    if (message == WM_NCCREATE)
+        self->window_ = window;
     if (message == WM_NCDESTROY)
     {
         SetWindowLongPtrW(window, GWLP_USERDATA, 0);

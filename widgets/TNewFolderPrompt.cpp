@@ -44,11 +44,7 @@ void TNewFolderPrompt::OnOk()
 
 LRESULT CALLBACK TNewFolderPrompt::WindowProc(HWND window, UINT message, WPARAM wParam, LPARAM lParam)
 {
-    if (message == WM_NCCREATE)
-        SetWindowLongPtrW(
-            window, GWLP_USERDATA,
-            reinterpret_cast<LONG_PTR>(reinterpret_cast<CREATESTRUCTW*>(lParam)->lpCreateParams));
-    auto* self = reinterpret_cast<TNewFolderPrompt*>(GetWindowLongPtrW(window, GWLP_USERDATA));
+    auto* self = WindowObject<TNewFolderPrompt>(window, message, lParam);
     if (self == nullptr)
         return DefWindowProcW(window, message, wParam, lParam);
     return GuardCallback([&] { return self->HandleMessage(window, message, wParam, lParam); }, LRESULT{0});

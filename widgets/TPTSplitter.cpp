@@ -157,15 +157,11 @@ LRESULT TPTSplitter::HandleMessage(UINT message, WPARAM wParam, LPARAM lParam)
 
 LRESULT CALLBACK TPTSplitter::WindowProc(HWND window, UINT message, WPARAM wParam, LPARAM lParam)
 {
-    if (message == WM_NCCREATE)
-    {
-        auto* self = static_cast<TPTSplitter*>(reinterpret_cast<CREATESTRUCTW*>(lParam)->lpCreateParams);
-        self->window_ = window;
-        SetWindowLongPtrW(window, GWLP_USERDATA, reinterpret_cast<LONG_PTR>(self));
-    }
-    auto* self = reinterpret_cast<TPTSplitter*>(GetWindowLongPtrW(window, GWLP_USERDATA));
+    auto* self = WindowObject<TPTSplitter>(window, message, lParam);
     if (self == nullptr)
         return DefWindowProcW(window, message, wParam, lParam);
+    if (message == WM_NCCREATE)
+        self->window_ = window;
     return GuardCallback([&] { return self->HandleMessage(message, wParam, lParam); }, LRESULT{0});
 }
 

@@ -13,3 +13,14 @@ HWND CreateChildControl(HWND parent, const wchar_t* windowClass, const wchar_t* 
 
 // Takes the sunken border off a control (a tree or list that fills a pane of its own).
 void RemoveBorder(HWND control);
+
+// The object that a window was created for: taken from the creation parameters at WM_NCCREATE and kept in
+// the window's user data; nullptr until then, or once cleared.
+template <typename T> T* WindowObject(HWND window, UINT message, LPARAM lParam)
+{
+    if (message == WM_NCCREATE)
+        SetWindowLongPtrW(
+            window, GWLP_USERDATA,
+            reinterpret_cast<LONG_PTR>(reinterpret_cast<CREATESTRUCTW*>(lParam)->lpCreateParams));
+    return reinterpret_cast<T*>(GetWindowLongPtrW(window, GWLP_USERDATA));
+}

@@ -3,13 +3,12 @@
 #pragma once
 
 #include "NWSim.h"
-#include "SimFiles.h"
 #include "TGuiTest.h"
+#include "TGuiWorld.h"
 #include "TRegistrySandbox.h"
 #include "TRetroveProgram.h"
 #include "TTestWorld.h"
 
-#include <cstdlib>
 #include <memory>
 
 class TProgramTest : public TGuiTest
@@ -20,11 +19,8 @@ protected:
     void SetUp() override
     {
         TGuiTest::SetUp();
-        const char* folder = std::getenv("RETROVE_GUI_WORLD");
-        ASSERT_NE(folder, nullptr)
-            << "the test runner maps F: and G: to the world named by RETROVE_GUI_WORLD";
-        world_ = std::make_unique<TTestWorld>(nwsim::PathFromUtf8(folder));
-        world_->CreatePlain();
+        world_ = CreateGuiWorld();
+        ASSERT_NE(world_, nullptr);
     }
 
     void TearDown() override

@@ -5,10 +5,10 @@
 #include "NWSim.h"
 #include "SimFiles.h"
 #include "TGuiTest.h"
+#include "TGuiWorld.h"
 #include "TItemIdList.h"
 #include "TTestWorld.h"
 
-#include <cstdlib>
 #include <memory>
 
 class TShellTest : public TGuiTest
@@ -17,11 +17,8 @@ protected:
     void SetUp() override
     {
         TGuiTest::SetUp();
-        const char* folder = std::getenv("RETROVE_GUI_WORLD");
-        ASSERT_NE(folder, nullptr)
-            << "the test runner maps F: and G: to the world named by RETROVE_GUI_WORLD";
-        world_ = std::make_unique<TTestWorld>(nwsim::PathFromUtf8(folder));
-        world_->CreatePlain();
+        world_ = CreateGuiWorld();
+        ASSERT_NE(world_, nullptr);
         ASSERT_TRUE(world_->Load()) << NWSimWorldError();
         frame_ = CreateTestFrame(L"Shell test", 400, 500);
     }
