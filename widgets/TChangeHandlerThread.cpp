@@ -30,8 +30,17 @@ TChangeHandlerThread::~TChangeHandlerThread()
 
 DWORD WINAPI TChangeHandlerThread::ThreadMain(LPVOID self)
 {
-    static_cast<TChangeHandlerThread*>(self)->Run();
-    return 0;
+    // Nothing may leave the thread: a watcher that fails stops watching, and the tree no longer follows the
+    // drives' changes by itself.
+    try
+    {
+        static_cast<TChangeHandlerThread*>(self)->Run();
+        return 0;
+    }
+    catch (...)
+    {
+        return 1;
+    }
 }
 
 void TChangeHandlerThread::Run()

@@ -1,6 +1,7 @@
 // Drops onto the shell tree's folders.
 #include "TTreeDropTarget.h"
 
+#include "TApplicationErrors.h"
 #include "TPTShellTree.h"
 
 #include <shellapi.h>
@@ -40,26 +41,43 @@ bool SameDrive(const std::wstring& first, const std::wstring& second)
 HRESULT STDMETHODCALLTYPE TTreeDropTarget::DragEnter(IDataObject* data, DWORD keyState, POINTL at,
                                                      DWORD* effect)
 {
-    data_ = data;
-    node_ = nullptr;
-    TrackNode(at, keyState, effect);
-    return S_OK;
+    return GuardCallback(
+        [&] {
+            data_ = data;
+            node_ = nullptr;
+            TrackNode(at, keyState, effect);
+            return S_OK;
+        },
+        E_UNEXPECTED);
 }
 
 HRESULT STDMETHODCALLTYPE TTreeDropTarget::DragOver(DWORD keyState, POINTL at, DWORD* effect)
 {
-    TrackNode(at, keyState, effect);
-    return S_OK;
+    return GuardCallback(
+        [&] {
+            TrackNode(at, keyState, effect);
+            return S_OK;
+        },
+        E_UNEXPECTED);
 }
 
 HRESULT STDMETHODCALLTYPE TTreeDropTarget::DragLeave()
 {
-    LeaveNode();
-    data_.Reset();
-    return S_OK;
+    return GuardCallback(
+        [&] {
+            LeaveNode();
+            data_.Reset();
+            return S_OK;
+        },
+        E_UNEXPECTED);
 }
 
 HRESULT STDMETHODCALLTYPE TTreeDropTarget::Drop(IDataObject* data, DWORD keyState, POINTL at, DWORD* effect)
+{
+    return GuardCallback([&] { return DropOnNode(data, keyState, at, effect); }, E_UNEXPECTED);
+}
+
+HRESULT TTreeDropTarget::DropOnNode(IDataObject* data, DWORD keyState, POINTL at, DWORD* effect)
 {
     data_ = data;
     const DWORD allowed = *effect;

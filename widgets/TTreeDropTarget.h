@@ -22,6 +22,7 @@ public:
     HRESULT STDMETHODCALLTYPE Drop(IDataObject* data, DWORD keyState, POINTL at, DWORD* effect) override;
 
 private:
+    HRESULT DropOnNode(IDataObject* data, DWORD keyState, POINTL at, DWORD* effect);
     // Moves the target to the node under the point: highlights it and, for a folder without a file-system
     // path, enters its shell folder's drop target.
     void TrackNode(POINTL at, DWORD keyState, DWORD* effect);
