@@ -5,6 +5,7 @@
 #include "TModal.h"
 #include "TPTShellCombo.h"
 #include "TTreeDropTarget.h"
+#include "WindowParts.h"
 
 #include <algorithm>
 #include <vector>
@@ -160,14 +161,7 @@ TPTShTreeData* TPTShellTree::NodeData(HTREEITEM node) const
 
 std::wstring TPTShellTree::NodeText(HTREEITEM node) const
 {
-    wchar_t text[MAX_PATH] = {};
-    TVITEMW item{};
-    item.mask = TVIF_TEXT;
-    item.hItem = node;
-    item.pszText = text;
-    item.cchTextMax = MAX_PATH;
-    TreeView_GetItem(tree_, &item);
-    return text;
+    return TreeNodeText(tree_, node);
 }
 
 std::vector<TPTShellTree::TChild> TPTShellTree::EnumerateChildren(TPTShTreeData* data)

@@ -4,12 +4,18 @@
 
 #include <windows.h>
 
+#include <commctrl.h>
+#include <string>
+
 // Registers a window class of the dialog colour and arrow cursor the first time it is asked for.
 void RegisterWindowClassOnce(const wchar_t* name, WNDPROC procedure);
 
 // Creates a child control with the given ID and bounds (left, top, width, height) in the dialog font.
 HWND CreateChildControl(HWND parent, const wchar_t* windowClass, const wchar_t* text, DWORD style, int id,
                         const RECT& bounds, DWORD extendedStyle = 0);
+
+// The text of a tree view's node.
+std::wstring TreeNodeText(HWND tree, HTREEITEM node);
 
 // Takes the sunken border off a control (a tree or list that fills a pane of its own).
 void RemoveBorder(HWND control);

@@ -3,6 +3,7 @@
 #include "TPTFolderBrowseDlg.h"
 #include "ShellNamespace.h"
 #include "TShellTest.h"
+#include "WindowParts.h"
 
 namespace
 {
@@ -19,24 +20,12 @@ std::wstring TextOf(HWND window)
     return text;
 }
 
-std::wstring NodeText(HWND tree, HTREEITEM node)
-{
-    wchar_t text[MAX_PATH] = {};
-    TVITEMW item{};
-    item.mask = TVIF_TEXT;
-    item.hItem = node;
-    item.pszText = text;
-    item.cchTextMax = MAX_PATH;
-    TreeView_GetItem(tree, &item);
-    return text;
-}
-
 HTREEITEM ChildNamed(HWND tree, HTREEITEM node, const std::wstring& name)
 {
     TreeView_Expand(tree, node, TVE_EXPAND);
     for (HTREEITEM child = TreeView_GetChild(tree, node); child != nullptr;
          child = TreeView_GetNextSibling(tree, child))
-        if (NodeText(tree, child) == name)
+        if (TreeNodeText(tree, child) == name)
             return child;
     return nullptr;
 }
@@ -47,7 +36,7 @@ void CollectTexts(HWND tree, HTREEITEM node, int depth, std::vector<std::wstring
     for (HTREEITEM child = TreeView_GetChild(tree, node); child != nullptr;
          child = TreeView_GetNextSibling(tree, child))
     {
-        texts.push_back(NodeText(tree, child));
+        texts.push_back(TreeNodeText(tree, child));
         if (depth > 0)
         {
             TreeView_Expand(tree, child, TVE_EXPAND);
@@ -83,7 +72,7 @@ TEST_F(TPTFolderBrowseDlgTest, OkChoosesTheFolderSelectedInTheTree)
     dialog.StartFolder().Assign(ListOf(L"F:\\PROJECTS").Get());
     Modals().ExpectDialog(L"Browse for Folder", [](HWND window) {
         const HWND tree = Child(window, TPTFolderBrowseDlg::kTreeId);
-        EXPECT_EQ(NodeText(tree, TreeView_GetSelection(tree)), L"PROJECTS")
+        EXPECT_EQ(TreeNodeText(tree, TreeView_GetSelection(tree)), L"PROJECTS")
             << "the tree starts at the start folder";
         EXPECT_EQ(TextOf(Child(window, TPTFolderBrowseDlg::kStatusId)), L"F:\\PROJECTS");
         EXPECT_TRUE(GetWindowLongW(tree, GWL_STYLE) & TVS_LINESATROOT) << "the root shows its button";
