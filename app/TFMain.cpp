@@ -117,11 +117,11 @@ void TFMain::CreateToolbar()
 {
     toolbar_ = std::make_unique<TToolBar>(window_, idToolbar, RECT{0, 0, 654, 28});
     toolbar_->SetImageLists(expImage_.Get(), dExpImage_.Get());
-    SendMessageW(toolbar_->Handle(), WM_SETFONT, reinterpret_cast<WPARAM>(font_.Get()), FALSE);
+    UseFormFont(toolbar_->Handle());
     // The combo is the tool bar's child, so that its notifications reach it through the tool bar.
     shellCombo_ = std::make_unique<TPTShellCombo>(toolbar_->Handle(), idShellCombo1,
                                                   RECT{0, 0, kComboWidth, kComboDroppedHeight});
-    SendMessageW(shellCombo_->Handle(), WM_SETFONT, reinterpret_cast<WPARAM>(font_.Get()), FALSE);
+    UseFormFont(shellCombo_->Handle());
     toolbar_->AddControl(shellCombo_->Handle(), kComboWidth, kComboDroppedHeight);
     toolbar_->AddSeparator();
     toolbar_->AddButton(cmBUpLevel, tpUpLevel, L"Up One Level");
@@ -149,7 +149,7 @@ void TFMain::CreateSplitters()
     const auto titlePanel = [this](int pane, int id, const wchar_t* caption) {
         HWND panel = CreateChildControl(splitTitle_->Pane(pane), L"STATIC", caption,
                                         SS_LEFT | SS_CENTERIMAGE | SS_NOPREFIX | SS_ENDELLIPSIS, id, {});
-        SendMessageW(panel, WM_SETFONT, reinterpret_cast<WPARAM>(font_.Get()), FALSE);
+        UseFormFont(panel);
         return panel;
     };
     leftView_ = titlePanel(0, idLLeftView, L" All Folders");
@@ -168,7 +168,7 @@ void TFMain::CreateSplitters()
     for (HWND control : {treeDel_->Handle(), explorerList_->Handle()})
     {
         RemoveBorder(control);
-        SendMessageW(control, WM_SETFONT, reinterpret_cast<WPARAM>(font_.Get()), FALSE);
+        UseFormFont(control);
     }
     shellCombo_->SetShellTree(treeDel_.get());
     explorerList_->SaveSettings.autoSave = true;
@@ -186,7 +186,7 @@ void TFMain::CreateStatusBar()
     statusBar_ = CreateChildControl(window_, STATUSCLASSNAMEW, L"",
                                     CCS_NOPARENTALIGN | CCS_NORESIZE | CCS_NODIVIDER | SBARS_SIZEGRIP,
                                     idStatusBar, {0, 0, 654, kStatusBarHeight});
-    SendMessageW(statusBar_, WM_SETFONT, reinterpret_cast<WPARAM>(font_.Get()), FALSE);
+    UseFormFont(statusBar_);
     int parts[] = {kStatusPanelWidth};
     SendMessageW(statusBar_, SB_SETPARTS, 1, reinterpret_cast<LPARAM>(parts));
 }
@@ -220,6 +220,11 @@ void TFMain::DeclareStoredProperties()
         stored::MenuChecked(L"MRename.Checked", bar, cmMRename),
         stored::MenuChecked(L"MSkip.Checked", bar, cmMSkip),
     };
+}
+
+void TFMain::UseFormFont(HWND control) const
+{
+    SendMessageW(control, WM_SETFONT, reinterpret_cast<WPARAM>(font_.Get()), FALSE);
 }
 
 void TFMain::LayOut()
@@ -396,8 +401,8 @@ void TFMain::OnContextMenu(HWND control, POINT at)
 
 void TFMain::FormShow()
 {
-    LayOut();
-    splitTitle_->SetPosition(splitMain_->Position());
+    // The restored settings may have hidden a bar: lay out again, then line the titles up.
+    FormResize();
 }
 
 void TFMain::FormResize()
@@ -488,20 +493,13 @@ void TFMain::MStatusBarClick()
 void TFMain::MSelectAllClick()
 {
     SetFocus(explorerList_->Handle());
-    for (size_t row = 0; row < explorerList_->Count(); ++row)
-        explorerList_->SetSelected(row, true);
+    explorerList_->SelectAll();
 }
 
 void TFMain::MInvertSelectionClick()
 {
     SetFocus(explorerList_->Handle());
-    for (size_t row = 0; row < explorerList_->Count(); ++row)
-    {
-        const bool selected =
-            (ListView_GetItemState(explorerList_->Handle(), static_cast<int>(row), LVIS_SELECTED) &
-             LVIS_SELECTED) != 0;
-        explorerList_->SetSelected(row, !selected);
-    }
+    explorerList_->InvertSelection();
 }
 
 void TFMain::BUpLevelClick()

@@ -72,6 +72,7 @@ private:
     // Start-up cannot go on: the message, then the end of the program.
     void EndStartup(const wchar_t* message);
     void LayOut();
+    void UseFormFont(HWND control) const;
 
     void OnCommand(int command);
     void OnContextMenu(HWND control, POINT at);

@@ -333,6 +333,27 @@ void TExtListView::SetSelected(size_t index, bool selected)
     ListView_SetItemState(list_, static_cast<int>(index), selected ? LVIS_SELECTED : 0, LVIS_SELECTED);
 }
 
+void TExtListView::SelectAll()
+{
+    quietSelection_ = true;
+    ListView_SetItemState(list_, -1, LVIS_SELECTED, LVIS_SELECTED);
+    quietSelection_ = false;
+    Changed();
+}
+
+void TExtListView::InvertSelection()
+{
+    // Selecting all and clearing the rows that were selected costs one message per selected row, not one
+    // per row.
+    const std::vector<size_t> selected = SelectedRows();
+    quietSelection_ = true;
+    ListView_SetItemState(list_, -1, LVIS_SELECTED, LVIS_SELECTED);
+    for (const size_t row : selected)
+        ListView_SetItemState(list_, static_cast<int>(row), 0, LVIS_SELECTED);
+    quietSelection_ = false;
+    Changed();
+}
+
 int TExtListView::FocusedRow() const
 {
     return ListView_GetNextItem(list_, -1, LVNI_FOCUSED);

@@ -130,6 +130,9 @@ public:
     std::vector<size_t> SelectedRows() const;
     size_t SelectedCount() const;
     void SetSelected(size_t index, bool selected);
+    // Selects every row, or flips the selection of every row; either is one change.
+    void SelectAll();
+    void InvertSelection();
     int FocusedRow() const;
 
     // Columns: design indexes in display order, and widths by design index.

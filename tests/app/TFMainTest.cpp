@@ -4,6 +4,7 @@
 #include "MainCommands.h"
 #include "TApplication.h"
 #include "TItemIdList.h"
+#include "TSubclass.h"
 
 #include <commctrl.h>
 #include <string>
@@ -73,6 +74,22 @@ std::wstring ToolTipOf(TToolBar& toolbar, int command)
     tool.lpszText = text;
     SendMessageW(tips, TTM_GETTEXTW, 80, reinterpret_cast<LPARAM>(&tool));
     return text;
+}
+
+// Presses a key on the list, with or without Ctrl, as the event loop hands it to the form's shortcuts;
+// returns whether a shortcut took it.
+bool PressShortcut(TFMain& main, WORD key, bool control)
+{
+    BYTE keys[256] = {};
+    GetKeyboardState(keys);
+    keys[VK_CONTROL] = control ? 0x80 : 0;
+    SetKeyboardState(keys);
+    MSG message{main.ExplorerList().Handle(), WM_KEYDOWN, key, 1, 0, {}};
+    const bool taken = TranslateAcceleratorW(main.Handle(), main.Accelerators(), &message) != 0;
+    keys[VK_CONTROL] = 0;
+    SetKeyboardState(keys);
+    PumpMessages();
+    return taken;
 }
 
 bool Checked(TFMain& main, int item)
@@ -508,6 +525,31 @@ TEST_F(TFMainTest, SelectAllThenInvertLeavesNothingSelectedAndTheCommandsDisable
     main.ExplorerList().SetSelected(1, true);
     Command(main, cmMInvertSelection);
     EXPECT_EQ(main.ExplorerList().SelectedRows(), (std::vector<size_t>{0, 2}));
+}
+
+TEST_F(TFMainTest, TheShortcutKeysGiveTheirCommandsOnlyWhileTheyAreEnabled)
+{
+    TFMain& main = Shown();
+    AddRows(2);
+    std::vector<int> commands;
+    TSubclass watch(main.Handle(), [&](HWND, UINT message, WPARAM wParam, LPARAM) -> std::optional<LRESULT> {
+        if (message == WM_COMMAND && HIWORD(wParam) == 1)
+            commands.push_back(LOWORD(wParam));
+        return std::nullopt;
+    });
+    EXPECT_TRUE(PressShortcut(main, VK_F5, false));
+    EXPECT_TRUE(PressShortcut(main, VK_F7, false));
+    PressShortcut(main, VK_F2, false);
+    PressShortcut(main, VK_F9, false);
+    EXPECT_EQ(commands, (std::vector<int>{cmMRefresh, cmMFilter})) << "Retrove and Purge are disabled";
+
+    commands.clear();
+    EXPECT_TRUE(PressShortcut(main, 'A', true));
+    EXPECT_EQ(main.ExplorerList().SelectedCount(), 2u);
+    EXPECT_FALSE(PressShortcut(main, 'A', false)) << "A alone is a key for the list";
+    EXPECT_TRUE(PressShortcut(main, VK_F2, false));
+    EXPECT_TRUE(PressShortcut(main, VK_F9, false));
+    EXPECT_EQ(commands, (std::vector<int>{cmMSelectAll, cmMRetrove, cmMPurge}));
 }
 
 TEST_F(TFMainTest, ThePopUpMenuComesUpOnTheListOnlyWhileRowsAreSelected)

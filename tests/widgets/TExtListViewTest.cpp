@@ -218,6 +218,26 @@ TEST_F(TExtListViewTest, TheSelectionMovesWithItsRowsAndChangesAreReported)
     EXPECT_EQ(changes, 3) << "a text change is a change";
 }
 
+TEST_F(TExtListViewTest, SelectAllAndInvertEachReportOneChange)
+{
+    TExtListView& list = MakeList();
+    for (const wchar_t* name : {L"A", L"B", L"C", L"D"})
+        list.AddRow(Row(name));
+    int changes = 0;
+    list.OnChange = [&] { ++changes; };
+    list.SelectAll();
+    EXPECT_EQ(list.SelectedCount(), 4u);
+    EXPECT_EQ(changes, 1);
+    list.SetSelected(1, false);
+    list.SetSelected(2, false);
+    changes = 0;
+    list.InvertSelection();
+    EXPECT_EQ(list.SelectedRows(), (std::vector<size_t>{1, 2}));
+    EXPECT_EQ(changes, 1);
+    list.InvertSelection();
+    EXPECT_EQ(list.SelectedRows(), (std::vector<size_t>{0, 3}));
+}
+
 TEST_F(TExtListViewTest, RowsLeavingTheListAreReported)
 {
     std::vector<std::wstring> left;
