@@ -36,7 +36,7 @@ void CheckCommonControlsVersion(const std::function<uint32_t()>& readVersion)
     {
         if (readVersion() >= kLeastCommonControlsVersion)
             return;
-        TModal::MessageBox(nullptr,
+        TModal::ShowMessage(nullptr,
                            std::wstring(L"The COMCTL32.DLL should be updated to display all controls.  "
                                         L"Download from http://") +
                                kDownloadHost + kCommonControlsUpdatePath,
@@ -44,7 +44,7 @@ void CheckCommonControlsVersion(const std::function<uint32_t()>& readVersion)
     }
     catch (...)
     {
-        TModal::MessageBox(
+        TModal::ShowMessage(
             nullptr,
             std::wstring(L"Unable to execute COMCTL32 version id. Please report this error to ") +
                 kSupportAddress,

@@ -53,7 +53,7 @@ void ReportInternalError(const std::exception_ptr& error)
     if (reporting || TApplication::Instance().Terminated())
         return;
     reporting = true;
-    TModal::MessageBox(nullptr, InternalErrorText(Program().StartupStage, error), L"Error",
+    TModal::ShowMessage(nullptr, InternalErrorText(Program().StartupStage, error), L"Error",
                        MB_OK | MB_ICONERROR | MB_TASKMODAL);
     reporting = false;
     TApplication::Instance().Terminate(1);

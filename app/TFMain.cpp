@@ -74,7 +74,7 @@ bool AnyBinderyServer()
 
 void ShowMessage(HWND owner, const wchar_t* text)
 {
-    TModal::MessageBox(owner, text, kAppTitle, MB_OK);
+    TModal::ShowMessage(owner, text, kAppTitle, MB_OK);
 }
 
 } // namespace

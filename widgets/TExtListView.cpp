@@ -369,6 +369,12 @@ std::vector<int> TExtListView::ColumnOrder() const
 
 int TExtListView::ColumnWidth(int column) const
 {
+    // The header keeps the report view's widths in every view; the list answers 0 in the icon views, and
+    // saving that would hide every column at the next start.
+    HDITEMW item{};
+    item.mask = HDI_WIDTH;
+    if (HWND header = ListView_GetHeader(list_); header != nullptr && Header_GetItem(header, column, &item))
+        return item.cxy;
     return ListView_GetColumnWidth(list_, column);
 }
 
@@ -545,7 +551,7 @@ void TExtListView::SaveLayout()
     {
         std::vector<int32_t> widths;
         for (const int column : order)
-            widths.push_back(ListView_GetColumnWidth(list_, column));
+            widths.push_back(ColumnWidth(column));
         ini.WriteString(kColumnsSection, L"Sizes", FromText(settings::FormatCommaList(widths)));
     }
 }

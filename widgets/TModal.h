@@ -20,7 +20,7 @@ class IModalResponder
 {
 public:
     virtual ~IModalResponder() = default;
-    virtual int MessageBox(HWND owner, const std::wstring& text, const std::wstring& caption, UINT type) = 0;
+    virtual int ShowMessage(HWND owner, const std::wstring& text, const std::wstring& caption, UINT type) = 0;
     virtual INT_PTR Dialog(const TModalRequest& request) = 0;
     // Returns the chosen command, or 0 when the menu was dismissed.
     virtual UINT PopupMenu(HMENU menu, HWND owner, POINT at) = 0;
@@ -32,7 +32,7 @@ class TModal
 {
 public:
     // Shows a message box and returns the button pressed (IDOK, IDYES, ...).
-    static int MessageBox(HWND owner, const std::wstring& text, const std::wstring& caption, UINT type);
+    static int ShowMessage(HWND owner, const std::wstring& text, const std::wstring& caption, UINT type);
 
     // Runs a created dialog window modally and returns its modal result.
     static INT_PTR Dialog(const TModalRequest& request);

@@ -144,7 +144,7 @@ void TPTFolderBrowseDlg::OnCreate()
 {
     TNewFolderPrompt prompt;
     if (prompt.Execute(window_) && !tree_->CreateFolder(prompt.Name()))
-        TModal::MessageBox(window_, L"The folder \"" + prompt.Name() + L"\" could not be created.",
+        TModal::ShowMessage(window_, L"The folder \"" + prompt.Name() + L"\" could not be created.",
                            Title.empty() ? kDefaultTitle : Title, MB_OK | MB_ICONERROR);
 }
 

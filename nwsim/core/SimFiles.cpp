@@ -40,7 +40,7 @@ std::optional<std::string> ReadWholeFile(const std::filesystem::path& path)
     return content.str();
 }
 
-bool ReplaceFile(const std::filesystem::path& source, const std::filesystem::path& target)
+bool MoveOverFile(const std::filesystem::path& source, const std::filesystem::path& target)
 {
 #ifdef _WIN32
     return MoveFileExW(source.c_str(), target.c_str(), MOVEFILE_REPLACE_EXISTING | MOVEFILE_WRITE_THROUGH) !=
@@ -64,7 +64,7 @@ bool WriteFileAtomically(const std::filesystem::path& target, const std::string&
             return false;
     }
     CrashPoint("atomic-write-renaming");
-    if (ReplaceFile(temporary, target))
+    if (MoveOverFile(temporary, target))
         return true;
     std::error_code ignored;
     std::filesystem::remove(temporary, ignored);
@@ -74,7 +74,7 @@ bool WriteFileAtomically(const std::filesystem::path& target, const std::string&
 std::optional<std::string> EnvironmentValue(const char* name)
 {
 #ifdef _WIN32
-    // The C runtime's copy of the environment misses later SetEnvironmentVariable calls; ask Windows.
+    // The C runtime's copy of the environment misses later SetEnvironmentVariableW calls; ask Windows.
     const std::wstring wideName(name, name + std::char_traits<char>::length(name));
     wchar_t buffer[32768];
     const DWORD length = GetEnvironmentVariableW(wideName.c_str(), buffer, 32768);

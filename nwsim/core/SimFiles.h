@@ -20,7 +20,7 @@ std::optional<std::string> ReadWholeFile(const std::filesystem::path& path);
 bool WriteFileAtomically(const std::filesystem::path& target, const std::string& content);
 
 // Replaces target by source in one step; false on failure.
-bool ReplaceFile(const std::filesystem::path& source, const std::filesystem::path& target);
+bool MoveOverFile(const std::filesystem::path& source, const std::filesystem::path& target);
 
 // The value of an environment variable, or nothing when it is unset or empty.
 std::optional<std::string> EnvironmentValue(const char* name);

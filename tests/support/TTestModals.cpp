@@ -42,7 +42,7 @@ TTestModals& TTestModals::Instance()
 
 void TTestModals::ExpectMessageBox(std::wstring textContains, int answer)
 {
-    expected_.push_back({TKind::MessageBox, std::move(textContains), answer, nullptr, nullptr, nullptr});
+    expected_.push_back({TKind::Message, std::move(textContains), answer, nullptr, nullptr, nullptr});
 }
 
 void TTestModals::ExpectDialog(std::wstring caption, std::function<INT_PTR(HWND)> script)
@@ -89,11 +89,11 @@ void TTestModals::Clear()
     shownBoxes_.clear();
 }
 
-int TTestModals::MessageBox(HWND, const std::wstring& text, const std::wstring& caption, UINT type)
+int TTestModals::ShowMessage(HWND, const std::wstring& text, const std::wstring& caption, UINT type)
 {
     shown_.push_back(text);
     shownBoxes_.push_back({caption, type});
-    if (expected_.empty() || expected_.front().kind != TKind::MessageBox ||
+    if (expected_.empty() || expected_.front().kind != TKind::Message ||
         text.find(expected_.front().text) == std::wstring::npos)
     {
         ADD_FAILURE() << "unexpected message box \"" << Narrow(caption) << "\": \"" << Narrow(text)

@@ -37,7 +37,7 @@ public:
     const std::vector<TBoxLook>& ShownLooks() const { return shownBoxes_; }
     void Clear();
 
-    int MessageBox(HWND owner, const std::wstring& text, const std::wstring& caption, UINT type) override;
+    int ShowMessage(HWND owner, const std::wstring& text, const std::wstring& caption, UINT type) override;
     INT_PTR Dialog(const TModalRequest& request) override;
     UINT PopupMenu(HMENU menu, HWND owner, POINT at) override;
     HRESULT DragDrop(IDataObject* data, IDropSource* source, DWORD allowed, DWORD* effect) override;
@@ -45,7 +45,7 @@ public:
 private:
     enum class TKind
     {
-        MessageBox,
+        Message,
         Dialog,
         PopupMenu,
         DragDrop,
@@ -53,7 +53,7 @@ private:
 
     struct TExpected
     {
-        TKind kind = TKind::MessageBox;
+        TKind kind = TKind::Message;
         std::wstring text;
         int answer = 0;
         std::function<INT_PTR(HWND)> script;

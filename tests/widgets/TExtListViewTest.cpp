@@ -126,6 +126,16 @@ TEST_F(TExtListViewTest, AReorderedAndResizedLayoutComesBack)
     EXPECT_EQ(again.ColumnWidth(0), 100);
 }
 
+TEST_F(TExtListViewTest, ClosingInAnIconViewKeepsTheReportViewWidths)
+{
+    TExtListView& list = MakeList();
+    ListView_SetColumnWidth(list.Handle(), 2, 140);
+    list.SetViewStyle(TViewStyle::vsSmallIcon);
+    list_.reset();
+    EXPECT_EQ(TRegistrySandbox::Value(L"Software\\Tarvex\\Retrove\\Columns", L"Sizes"),
+              L"100,100,140,100,100,100,100,100,100,100,100,100");
+}
+
 TEST_F(TExtListViewTest, BadStoredLayoutsKeepTheDesign)
 {
     std::vector<int> design(12);

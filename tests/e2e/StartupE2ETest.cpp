@@ -1,0 +1,221 @@
+// The real program's start and end, driven from outside: without the client, on a world that cannot be read,
+// and on the demo network, where its window, placement and view survive a restart.
+#include "TE2ETest.h"
+
+#include <commctrl.h>
+
+#include <set>
+
+namespace
+{
+
+// What a run showed while the driver watched it.
+struct TSeen
+{
+    bool mainWindowShown = false;
+    std::set<HWND> messageBoxes;
+
+    void Watch(const TWindowView& window)
+    {
+        if (window.visible && window.windowClass == L"TFMain")
+            mainWindowShown = true;
+        if (window.visible && IsMessageBox(window.handle))
+            messageBoxes.insert(window.handle);
+    }
+    auto Watcher()
+    {
+        return [this](const TWindowView& window) { Watch(window); };
+    }
+};
+
+// A folder that holds only a copy of Retrove98.exe, so that no client library can be found beside it.
+std::wstring FolderWithTheProgramAlone()
+{
+    const std::filesystem::path folder = std::filesystem::temp_directory_path() /
+                                         ("retrove-e2e-alone-" + std::to_string(GetCurrentProcessId()));
+    std::error_code ignored;
+    std::filesystem::remove_all(folder, ignored);
+    std::filesystem::create_directories(folder);
+    std::filesystem::copy_file(ProgramInBinaryFolder(L"Retrove98.exe"), folder / "Retrove98.exe");
+    return folder.wstring();
+}
+
+// Runs the program until its one message box, which must say the client is not loaded; OK ends the program.
+void ExpectNotLoadedAndEnd(const TRunOptions& options)
+{
+    TProgramRun run(options);
+    ASSERT_TRUE(run.Started());
+    TSeen seen;
+    HWND box = run.WaitForWindow(
+        [](const TWindowView& window) { return window.visible && IsMessageBox(window.handle); },
+        kAppearMilliseconds, seen.Watcher());
+    ASSERT_NE(box, nullptr) << "no message box; the program is " << run.Describe();
+    const TMessageBoxView view = ReadMessageBox(box);
+    EXPECT_EQ(view.caption, L"Retrove 98");
+    EXPECT_EQ(view.text, L"The Netware Client 32 APIs are not loaded.");
+    EXPECT_EQ(view.buttons, std::vector<std::wstring>{L"OK"});
+
+    ASSERT_TRUE(PressButton(box, L"OK"));
+    const std::optional<DWORD> exitCode = run.WaitForExit(kAppearMilliseconds, seen.Watcher());
+    ASSERT_TRUE(exitCode.has_value()) << "OK did not end the program: " << run.Describe();
+    EXPECT_EQ(*exitCode, 1u) << "a failed start ends with a failure code, not a crash";
+    EXPECT_EQ(seen.messageBoxes.size(), 1u);
+    EXPECT_FALSE(seen.mainWindowShown);
+}
+
+} // namespace
+
+class StartupE2ETest : public TE2ETest
+{
+};
+
+TEST_F(StartupE2ETest, WithoutTheClientLibrariesOneBoxSaysSoAndTheProgramEndsUnseen)
+{
+    const std::wstring folder = FolderWithTheProgramAlone();
+    ExpectNotLoadedAndEnd({folder + L"\\Retrove98.exe", folder, {}});
+    std::error_code ignored;
+    std::filesystem::remove_all(folder, ignored);
+}
+
+TEST_F(StartupE2ETest, AWorldWithoutItsDescriptionGivesTheNotLoadedBoxInsteadOfACrash)
+{
+    const std::filesystem::path world = MappedWorldFolder();
+    std::filesystem::create_directories(world);
+    TRunOptions options = OnMappedWorld();
+    ExpectNotLoadedAndEnd(options);
+}
+
+TEST_F(StartupE2ETest, ABrokenWorldDescriptionGivesTheNotLoadedBoxInsteadOfACrash)
+{
+    const std::filesystem::path world = MappedWorldFolder();
+    std::filesystem::create_directories(world);
+    {
+        FILE* file = _wfopen((world / "world.json").c_str(), L"wb");
+        ASSERT_NE(file, nullptr);
+        fputs("{ \"servers\": [ { \"name\": ", file);
+        fclose(file);
+    }
+    ExpectNotLoadedAndEnd(OnMappedWorld());
+}
+
+namespace
+{
+
+HWND WaitForMainWindow(const TProgramRun& run)
+{
+    return run.WaitForVisible(L"TFMain", kAppearMilliseconds);
+}
+
+// Waits until the tree shows items whose texts contain each of the parts.
+bool WaitForTreeItems(HWND tree, const std::vector<std::wstring>& parts, std::vector<std::wstring>& shown)
+{
+    const DWORD start = GetTickCount();
+    do
+    {
+        shown = TreeItemTexts(tree);
+        bool all = true;
+        for (const std::wstring& part : parts)
+        {
+            bool found = false;
+            for (const std::wstring& text : shown)
+                found = found || text.find(part) != std::wstring::npos;
+            all = all && found;
+        }
+        if (all)
+            return true;
+        Sleep(50);
+    } while (GetTickCount() - start < kAppearMilliseconds);
+    return false;
+}
+
+std::string Joined(const std::vector<std::wstring>& texts)
+{
+    std::string joined;
+    for (const std::wstring& text : texts)
+    {
+        joined += '[';
+        joined += Utf8(text);
+        joined += "] ";
+    }
+    return joined;
+}
+
+LONG ViewStyle(HWND list)
+{
+    return GetWindowLongW(list, GWL_STYLE) & LVS_TYPEMASK;
+}
+
+bool WaitForViewStyle(HWND list, LONG style)
+{
+    const DWORD start = GetTickCount();
+    while (ViewStyle(list) != style)
+    {
+        if (GetTickCount() - start >= kAppearMilliseconds)
+            return false;
+        Sleep(20);
+    }
+    return true;
+}
+
+// Closes the window with its close box's command and waits for the program to end.
+std::optional<DWORD> CloseAndWait(const TProgramRun& run, HWND main)
+{
+    PostMessageW(main, WM_SYSCOMMAND, SC_CLOSE, 0);
+    return run.WaitForExit(kAppearMilliseconds);
+}
+
+} // namespace
+
+TEST_F(StartupE2ETest, OnTheDemoNetworkTheWindowShowsTheDrivesAndARestartKeepsPlacementAndView)
+{
+    CreateDemoWorld();
+    constexpr RECT kMoved{120, 90, 120 + 700, 90 + 520};
+    {
+        TProgramRun run(OnMappedWorld());
+        HWND main = WaitForMainWindow(run);
+        ASSERT_NE(main, nullptr) << run.Describe();
+        HWND tree = FindChild(main, WC_TREEVIEWW);
+        HWND list = FindChild(main, WC_LISTVIEWW);
+        ASSERT_NE(tree, nullptr);
+        ASSERT_NE(list, nullptr);
+        std::vector<std::wstring> shown;
+        EXPECT_TRUE(WaitForTreeItems(tree, {L"(F:)", L"(G:)"}, shown)) << "the tree shows " << Joined(shown);
+        EXPECT_EQ(ViewStyle(list), LVS_REPORT) << "the first start lists in report view";
+
+        SetWindowPos(main, nullptr, kMoved.left, kMoved.top, kMoved.right - kMoved.left,
+                     kMoved.bottom - kMoved.top, SWP_NOZORDER);
+        ASSERT_TRUE(BringToFront(main));
+        // View, Small Icons, from the keyboard.
+        PressKey('V', {VK_MENU});
+        PressKey('M');
+        EXPECT_TRUE(WaitForViewStyle(list, LVS_SMALLICON)) << "the view is " << ViewStyle(list);
+
+        const std::optional<DWORD> exitCode = CloseAndWait(run, main);
+        ASSERT_TRUE(exitCode.has_value()) << run.Describe();
+        EXPECT_EQ(*exitCode, 0u);
+    }
+    EXPECT_EQ(Setting(L"", L"NormPos"), L"120,90,820,610");
+    EXPECT_EQ(Setting(L"", L"BSmallIcons_Down"), L"True");
+    EXPECT_EQ(Setting(L"", L"MSmallIcons_Checked"), L"True");
+    EXPECT_EQ(Setting(L"", L"BDetails_Down"), L"False");
+    EXPECT_TRUE(Setting(L"", L"SplitMain_Position").has_value());
+    EXPECT_EQ(Setting(L"Columns", L"Order"), L"0,1,2,3,4,5,6,7,8,9,10,11");
+    EXPECT_EQ(Setting(L"Columns", L"Sizes"), L"100,100,100,100,100,100,100,100,100,100,100,100");
+
+    TProgramRun again(OnMappedWorld());
+    HWND main = WaitForMainWindow(again);
+    ASSERT_NE(main, nullptr) << again.Describe();
+    RECT bounds{};
+    GetWindowRect(main, &bounds);
+    EXPECT_EQ(bounds.left, kMoved.left);
+    EXPECT_EQ(bounds.top, kMoved.top);
+    EXPECT_EQ(bounds.right, kMoved.right);
+    EXPECT_EQ(bounds.bottom, kMoved.bottom);
+    HWND list = FindChild(main, WC_LISTVIEWW);
+    ASSERT_NE(list, nullptr);
+    EXPECT_TRUE(WaitForViewStyle(list, LVS_SMALLICON))
+        << "the stored view returns; the view is " << ViewStyle(list);
+    const std::optional<DWORD> exitCode = CloseAndWait(again, main);
+    ASSERT_TRUE(exitCode.has_value()) << again.Describe();
+    EXPECT_EQ(*exitCode, 0u);
+}
