@@ -2,12 +2,12 @@
 #include "CommonControlsCheck.h"
 
 #include "AppIdentity.h"
+#include "FileVersion.h"
 #include "TModal.h"
 
 #include <windows.h>
 
 #include <string>
-#include <vector>
 
 uint32_t ReadCommonControlsVersion()
 {
@@ -15,19 +15,8 @@ uint32_t ReadCommonControlsVersion()
     wchar_t path[MAX_PATH] = L"comctl32.dll";
     if (HMODULE loaded = GetModuleHandleW(L"comctl32.dll"))
         GetModuleFileNameW(loaded, path, MAX_PATH);
-    DWORD ignored = 0;
-    const DWORD size = GetFileVersionInfoSizeW(path, &ignored);
-    if (size == 0)
-        return 0;
-    std::vector<BYTE> block(size);
-    if (!GetFileVersionInfoW(path, 0, size, block.data()))
-        return 0;
-    VS_FIXEDFILEINFO* fixed = nullptr;
-    UINT length = 0;
-    if (!VerQueryValueW(block.data(), L"\\", reinterpret_cast<void**>(&fixed), &length) ||
-        length < sizeof(VS_FIXEDFILEINFO))
-        return 0;
-    return fixed->dwFileVersionMS;
+    const std::optional<TFileVersion> version = ReadFileVersion(path);
+    return version ? version->mostSignificant : 0;
 }
 
 void CheckCommonControlsVersion(const std::function<uint32_t()>& readVersion)

@@ -373,6 +373,9 @@ void TFMain::OnCommand(int command)
     case cmBUpLevel:
         BUpLevelClick();
         break;
+    case cmBAbout:
+        BAboutClick();
+        break;
     case cmExit1:
         Exit1Click();
         break;
@@ -505,6 +508,12 @@ void TFMain::MInvertSelectionClick()
 void TFMain::BUpLevelClick()
 {
     treeDel_->GoUp(1);
+}
+
+void TFMain::BAboutClick()
+{
+    if (about_ != nullptr)
+        about_->ShowModal();
 }
 
 void TFMain::Exit1Click()

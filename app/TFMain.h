@@ -41,6 +41,8 @@ public:
     void InitializeMainWindow();
     // The list takes the view style of the view button that is down, and its menu item is checked.
     void ApplyViewStyle();
+    // The about box that the Help menu shows; it is created after the main window, which owns it.
+    void SetAboutBox(TForm* about) { about_ = about; }
 
     // The controls, for the windows and commands that work on them.
     TMainMenu& Menu() { return menu_; }
@@ -97,6 +99,7 @@ private:
     void MSelectAllClick();
     void MInvertSelectionClick();
     void BUpLevelClick();
+    void BAboutClick();
     void Exit1Click();
 
     TMainMenu menu_;
@@ -118,4 +121,5 @@ private:
     HWND statusBar_ = nullptr;
     std::unique_ptr<TFormStorage> storage_;
     bool popDelAttached_ = false;
+    TForm* about_ = nullptr;
 };

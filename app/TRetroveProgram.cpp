@@ -44,6 +44,7 @@ void TRetroveProgram::CreateForms()
     HWND owner = forms_.FMain->Handle();
     forms_.FActionMessage = std::make_unique<TFActionMessage>(owner);
     forms_.FAbout = std::make_unique<TFAbout>(owner);
+    forms_.FMain->SetAboutBox(forms_.FAbout.get());
     forms_.FRename = std::make_unique<TFRename>(owner);
     forms_.FFilter = std::make_unique<TFFilter>(owner);
     forms_.FFind = std::make_unique<TFFind>(owner);

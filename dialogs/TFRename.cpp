@@ -1,12 +1,152 @@
 // The dialog that asks for a new name when a recovered file's name exists again.
 #include "TFRename.h"
 
-TFRename::TFRename(HWND owner)
+#include "WindowParts.h"
+
+namespace
 {
-    CreateForm({L"TFRename",
-                kCaption,
-                {CW_USEDEFAULT, CW_USEDEFAULT, 360, 150},
-                WS_POPUP | WS_CAPTION | WS_SYSMENU,
-                WS_EX_DLGMODALFRAME},
+
+constexpr DWORD kStyle = WS_POPUP | WS_CAPTION | WS_SYSMENU;
+constexpr DWORD kExtendedStyle = WS_EX_DLGMODALFRAME;
+constexpr int idImage1 = 100;
+constexpr int idLMsg = 101;
+constexpr int idEFilename = 102;
+
+// The message stands out from the rest of the dialog's text.
+HFONT CreateMessageFont()
+{
+    HDC screen = GetDC(nullptr);
+    const int height = -MulDiv(10, GetDeviceCaps(screen, LOGPIXELSY), 72);
+    ReleaseDC(nullptr, screen);
+    return CreateFontW(height, 0, 0, 0, FW_NORMAL, FALSE, FALSE, FALSE, DEFAULT_CHARSET, OUT_DEFAULT_PRECIS,
+                       CLIP_DEFAULT_PRECIS, DEFAULT_QUALITY, DEFAULT_PITCH | FF_SWISS, L"MS Sans Serif");
+}
+
+} // namespace
+
+TFRename::TFRename(HWND owner) : messageFont_(CreateMessageFont())
+{
+    CreateForm({L"TFRename", kCaption,
+                ScreenCentredBounds(kClientWidth, kClientHeight, kStyle, kExtendedStyle), kStyle,
+                kExtendedStyle},
                owner);
+    CreateControls();
+}
+
+TFRename::~TFRename()
+{
+    // The window goes while its subclass and font still exist.
+    filenameSubclass_.Detach();
+    if (window_ != nullptr)
+        DestroyWindow(window_);
+}
+
+void TFRename::CreateControls()
+{
+    image1_ = CreateChildControl(window_, L"STATIC", L"", SS_ICON, idImage1, {12, 14, 32, 32});
+    SendMessageW(image1_, STM_SETICON, reinterpret_cast<WPARAM>(LoadIconW(nullptr, IDI_WARNING)), 0);
+    lMsg_ =
+        CreateChildControl(window_, L"STATIC", kMessage, SS_LEFT | SS_NOPREFIX, idLMsg, {56, 10, 260, 50});
+    SendMessageW(lMsg_, WM_SETFONT, reinterpret_cast<WPARAM>(messageFont_.Get()), FALSE);
+    eFilename_ = CreateChildControl(window_, L"EDIT", L"", ES_AUTOHSCROLL | WS_TABSTOP, idEFilename,
+                                    {56, 68, 260, 22}, WS_EX_CLIENTEDGE);
+    bOK_ = CreateChildControl(window_, L"BUTTON", L"&OK", BS_DEFPUSHBUTTON | WS_TABSTOP, IDOK,
+                              {160, 110, 75, 25});
+    bCancel_ = CreateChildControl(window_, L"BUTTON", L"&Cancel", BS_PUSHBUTTON | WS_TABSTOP, IDCANCEL,
+                                  {241, 110, 75, 25});
+    filenameSubclass_.Attach(eFilename_, [this](HWND edit, UINT message, WPARAM wParam, LPARAM lParam) {
+        return EFilenameMessage(edit, message, wParam, lParam);
+    });
+}
+
+bool TFRename::Execute()
+{
+    accepted_ = false;
+    focused_ = eFilename_;
+    CentreOnScreen(window_);
+    ShowModal();
+    return accepted_;
+}
+
+std::optional<LRESULT> TFRename::HandleMessage(UINT message, WPARAM wParam, LPARAM lParam)
+{
+    switch (message)
+    {
+    case WM_COMMAND:
+        if (LOWORD(wParam) == IDOK)
+            BOKClick();
+        else if (LOWORD(wParam) == IDCANCEL)
+            BCancelClick();
+        return 0;
+    case WM_ACTIVATE:
+        OnActivate(LOWORD(wParam) != WA_INACTIVE);
+        return 0;
+    default:
+        return TForm::HandleMessage(message, wParam, lParam);
+    }
+}
+
+std::optional<LRESULT> TFRename::EFilenameMessage(HWND edit, UINT message, WPARAM wParam, LPARAM lParam)
+{
+    switch (message)
+    {
+    case WM_GETDLGCODE:
+        // The edit takes Enter itself, so that the dialog's modal loop leaves it to the key handler.
+        if (lParam != 0 && reinterpret_cast<const MSG*>(lParam)->message == WM_KEYDOWN &&
+            reinterpret_cast<const MSG*>(lParam)->wParam == VK_RETURN)
+            return DefSubclassProc(edit, message, wParam, lParam) | DLGC_WANTALLKEYS;
+        return std::nullopt;
+    case WM_KEYDOWN:
+        // Its character comes next; the edit must not beep at it.
+        if (wParam == VK_RETURN)
+            return 0;
+        return std::nullopt;
+    case WM_CHAR:
+        return EFilenameKeyPress(edit, wParam, lParam);
+    default:
+        return std::nullopt;
+    }
+}
+
+std::optional<LRESULT> TFRename::EFilenameKeyPress(HWND edit, WPARAM key, LPARAM lParam)
+{
+    if (key == VK_RETURN)
+    {
+        BOKClick();
+        return 0;
+    }
+    const auto typed = static_cast<wchar_t>(key);
+    if (!IsCharAlphaW(typed))
+        return std::nullopt;
+    // CharUpperW takes a single character in the low word of its pointer-sized argument.
+    const auto upper =
+        reinterpret_cast<UINT_PTR>(CharUpperW(reinterpret_cast<LPWSTR>(static_cast<UINT_PTR>(typed))));
+    return DefSubclassProc(edit, WM_CHAR, static_cast<WPARAM>(upper & 0xFFFF), lParam);
+}
+
+void TFRename::OnActivate(bool active)
+{
+    if (!active)
+    {
+        HWND focus = GetFocus();
+        if (focus != nullptr && IsChild(window_, focus))
+            focused_ = focus;
+        return;
+    }
+    HWND target = focused_ != nullptr ? focused_ : eFilename_;
+    SetFocus(target);
+    if (target == eFilename_)
+        SendMessageW(eFilename_, EM_SETSEL, 0, -1);
+}
+
+void TFRename::BOKClick()
+{
+    accepted_ = true;
+    CloseForm(IDOK);
+}
+
+void TFRename::BCancelClick()
+{
+    accepted_ = false;
+    CloseForm(IDCANCEL);
 }

@@ -16,9 +16,7 @@ TForm::~TForm()
 
 std::wstring TForm::Caption() const
 {
-    std::wstring text(static_cast<size_t>(GetWindowTextLengthW(window_)) + 1, L'\0');
-    text.resize(static_cast<size_t>(GetWindowTextW(window_, text.data(), static_cast<int>(text.size()))));
-    return text;
+    return WindowText(window_);
 }
 
 INT_PTR TForm::ShowModal()
@@ -35,15 +33,20 @@ void TForm::CreateForm(const TFormLook& look, HWND owner)
                     GetModuleHandleW(nullptr), this);
 }
 
+void TForm::CloseForm(INT_PTR result)
+{
+    if (modal_.Running())
+        modal_.EndModal(result);
+    else
+        ShowWindow(window_, SW_HIDE);
+}
+
 std::optional<LRESULT> TForm::HandleMessage(UINT message, WPARAM, LPARAM)
 {
     // Closing a form hides it: the program's forms live as long as the program.
     if (message == WM_CLOSE)
     {
-        if (modal_.Running())
-            modal_.EndModal(IDCANCEL);
-        else
-            ShowWindow(window_, SW_HIDE);
+        CloseForm(IDCANCEL);
         return 0;
     }
     return std::nullopt;

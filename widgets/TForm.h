@@ -42,6 +42,8 @@ protected:
     virtual std::optional<LRESULT> HandleMessage(UINT message, WPARAM wParam, LPARAM lParam);
     // Ends a modal showing with the result.
     void EndModal(INT_PTR result) { modal_.EndModal(result); }
+    // Ends a modal showing with the result, or hides the form when it is not modal.
+    void CloseForm(INT_PTR result);
 
     HWND window_ = nullptr;
 

@@ -36,3 +36,5 @@ private:
 };
 
 using TFont = TGdiObject<HFONT>;
+using TBitmap = TGdiObject<HBITMAP>;
+using TBrush = TGdiObject<HBRUSH>;

@@ -14,6 +14,16 @@ void RegisterWindowClassOnce(const wchar_t* name, WNDPROC procedure);
 HWND CreateChildControl(HWND parent, const wchar_t* windowClass, const wchar_t* text, DWORD style, int id,
                         const RECT& bounds, DWORD extendedStyle = 0);
 
+// Outer bounds (left, top, width, height) of a top-level window of that style whose client area has the size,
+// centred on the screen.
+RECT ScreenCentredBounds(int clientWidth, int clientHeight, DWORD style, DWORD extendedStyle);
+
+// Moves a top-level window to the middle of the screen, keeping its size.
+void CentreOnScreen(HWND window);
+
+// The text of a window or control.
+std::wstring WindowText(HWND window);
+
 // The text of a tree view's node.
 std::wstring TreeNodeText(HWND tree, HTREEITEM node);
 

@@ -2,6 +2,7 @@
 // creates, what the user picker is told to offer, and the report of a failure at run time.
 #include "TProgramTest.h"
 
+#include "MainCommands.h"
 #include "ProgramState.h"
 #include "TApplication.h"
 #include "TFailingAllocations.h"
@@ -266,4 +267,18 @@ TEST_F(TRetroveProgramTest, WithoutTheDirectoryLibrariesThePickerOffersNoTree)
     Start();
     EXPECT_TRUE(Program().NWBase1->NetAvailable());
     EXPECT_FALSE(Program().UseNDS);
+}
+
+TEST_F(TRetroveProgramTest, HelpAboutShowsTheAboutBoxModally)
+{
+    LoadWorld();
+    Start();
+    HWND about = program_->Forms().FAbout->Handle();
+    HWND shown = nullptr;
+    Modals().ExpectDialog(L"About", [&](HWND window) -> INT_PTR {
+        shown = window;
+        return IDOK;
+    });
+    SendMessageW(Main().Handle(), WM_COMMAND, MAKEWPARAM(cmBAbout, 0), 0);
+    EXPECT_EQ(shown, about);
 }

@@ -1,0 +1,149 @@
+// The rename dialog: its look, the upper-casing edit, OK by button and by Enter, and every other way out as a
+// cancel, in the real modal loop too.
+#include "TFRename.h"
+
+#include "TDialogTest.h"
+
+class TFRenameTest : public TGuiTest
+{
+protected:
+    TFRename rename_{TestOwnerWindow()};
+};
+
+TEST_F(TFRenameTest, IsAFixedCentredDialogOfItsSizeWithItsControls)
+{
+    EXPECT_EQ(rename_.Caption(), L"Rename");
+    const SIZE client = ClientSize(rename_.Handle());
+    EXPECT_EQ(client.cx, 328);
+    EXPECT_EQ(client.cy, 148);
+    EXPECT_TRUE(CentredOnScreen(rename_.Handle()));
+    EXPECT_TRUE(HasStyle(rename_.Handle(), WS_SYSMENU));
+    EXPECT_FALSE(HasStyle(rename_.Handle(), WS_THICKFRAME)) << "fixed border";
+    EXPECT_FALSE(HasStyle(rename_.Handle(), WS_MINIMIZEBOX));
+    EXPECT_FALSE(HasStyle(rename_.Handle(), WS_MAXIMIZEBOX));
+
+    EXPECT_EQ(WindowText(rename_.LMsg()),
+              L"A file by this name already exists, please provide a new filename. ");
+    EXPECT_EQ(WindowText(rename_.BOK()), L"&OK");
+    EXPECT_EQ(WindowText(rename_.BCancel()), L"&Cancel");
+    EXPECT_NE(SendMessageW(rename_.Image1(), STM_GETICON, 0, 0), 0) << "the picture";
+
+    LOGFONTW message{};
+    LOGFONTW edit{};
+    GetObjectW(reinterpret_cast<HFONT>(SendMessageW(rename_.LMsg(), WM_GETFONT, 0, 0)), sizeof(message),
+               &message);
+    GetObjectW(reinterpret_cast<HFONT>(SendMessageW(rename_.EFilename(), WM_GETFONT, 0, 0)), sizeof(edit),
+               &edit);
+    EXPECT_GT(std::abs(message.lfHeight), std::abs(edit.lfHeight)) << "the message stands out";
+}
+
+TEST_F(TFRenameTest, TypedLettersBecomeUpperCaseButAProposedNameStaysAsGiven)
+{
+    SetWindowTextW(rename_.EFilename(), L"Report.doc");
+    EXPECT_EQ(WindowText(rename_.EFilename()), L"Report.doc");
+    SetWindowTextW(rename_.EFilename(), L"");
+    TypeInto(rename_.EFilename(), L"report.doc");
+    EXPECT_EQ(WindowText(rename_.EFilename()), L"REPORT.DOC");
+    TypeInto(rename_.EFilename(), L"_\x00e4"
+                                  L"1");
+    EXPECT_EQ(WindowText(rename_.EFilename()), L"REPORT.DOC_\x00c4"
+                                               L"1")
+        << "every letter, digits as they are";
+}
+
+TEST_F(TFRenameTest, OkAcceptsAndTheNameStaysForTheCaller)
+{
+    Modals().ExpectDialog(L"Rename", [&](HWND window) -> INT_PTR {
+        EXPECT_EQ(window, rename_.Handle());
+        SetWindowTextW(rename_.EFilename(), L"");
+        TypeInto(rename_.EFilename(), L"new.doc");
+        SendMessageW(rename_.BOK(), BM_CLICK, 0, 0);
+        return IDOK;
+    });
+    EXPECT_TRUE(rename_.Execute());
+    EXPECT_EQ(WindowText(rename_.EFilename()), L"NEW.DOC");
+}
+
+TEST_F(TFRenameTest, EnterInTheNameAcceptsAndIsNotTyped)
+{
+    Modals().ExpectDialog(L"Rename", [&](HWND) -> INT_PTR {
+        SetWindowTextW(rename_.EFilename(), L"A.TXT");
+        SendMessageW(rename_.EFilename(), WM_KEYDOWN, VK_RETURN, 1);
+        SendMessageW(rename_.EFilename(), WM_CHAR, VK_RETURN, 1);
+        return IDOK;
+    });
+    EXPECT_TRUE(rename_.Execute());
+    EXPECT_EQ(WindowText(rename_.EFilename()), L"A.TXT");
+}
+
+TEST_F(TFRenameTest, CancelAndTheCloseBoxAfterAnEarlierOkCountAsCancel)
+{
+    Modals().ExpectDialog(L"Rename", [&](HWND) -> INT_PTR {
+        SendMessageW(rename_.BOK(), BM_CLICK, 0, 0);
+        return IDOK;
+    });
+    ASSERT_TRUE(rename_.Execute());
+    Modals().ExpectDialog(L"Rename", [&](HWND window) -> INT_PTR {
+        SendMessageW(window, WM_SYSCOMMAND, SC_CLOSE, 0);
+        return IDCANCEL;
+    });
+    EXPECT_FALSE(rename_.Execute()) << "the close box";
+    Modals().ExpectDialog(L"Rename", [&](HWND) -> INT_PTR {
+        SendMessageW(rename_.BOK(), BM_CLICK, 0, 0);
+        SendMessageW(rename_.BCancel(), BM_CLICK, 0, 0);
+        return IDCANCEL;
+    });
+    EXPECT_FALSE(rename_.Execute()) << "Cancel";
+}
+
+namespace
+{
+
+// What the operator does once the dialog is up: looked at from a timer, which only the running modal loop
+// can deliver.
+struct TOperator
+{
+    HWND edit = nullptr;
+    HWND focusSeen = nullptr;
+};
+TOperator* gOperator = nullptr;
+
+void CALLBACK TypeNameAndPressEnter(HWND, UINT, UINT_PTR timer, DWORD)
+{
+    KillTimer(nullptr, timer);
+    gOperator->focusSeen = GetFocus();
+    for (const wchar_t c : std::wstring(L"report.doc"))
+        PostMessageW(gOperator->edit, WM_CHAR, c, 1);
+    PostMessageW(gOperator->edit, WM_KEYDOWN, VK_RETURN, 1);
+    PostMessageW(gOperator->edit, WM_CHAR, VK_RETURN, 1);
+}
+
+} // namespace
+
+TEST_F(TFRenameTest, InTheRealModalLoopTheFocusIsInTheNameAndTypingThenEnterAccepts)
+{
+    // No script: the dialog's own modal loop handles the keys as the operator would give them.
+    IModalResponder* previous = TModal::SetResponder(nullptr);
+    SetWindowTextW(rename_.EFilename(), L"OLD.DOC");
+    TOperator person{rename_.EFilename()};
+    gOperator = &person;
+    SetTimer(nullptr, 0, 10, &TypeNameAndPressEnter);
+    const bool accepted = rename_.Execute();
+    gOperator = nullptr;
+    TModal::SetResponder(previous);
+
+    EXPECT_TRUE(accepted);
+    EXPECT_EQ(person.focusSeen, rename_.EFilename());
+    EXPECT_EQ(WindowText(rename_.EFilename()), L"REPORT.DOC") << "the proposal was selected, then typed over";
+    EXPECT_FALSE(IsWindowVisible(rename_.Handle()));
+    EXPECT_TRUE(IsWindowEnabled(TestOwnerWindow())) << "the owner is enabled again";
+}
+
+TEST_F(TFRenameTest, InTheRealModalLoopEscapeCancels)
+{
+    IModalResponder* previous = TModal::SetResponder(nullptr);
+    PostMessageW(rename_.EFilename(), WM_KEYDOWN, VK_ESCAPE, 1);
+    const bool accepted = rename_.Execute();
+    TModal::SetResponder(previous);
+    EXPECT_FALSE(accepted);
+}
