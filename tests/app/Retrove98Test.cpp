@@ -1,7 +1,4 @@
 // Retrove98.exe as Windows sees it: its version and manifest, and its window.
-#include "FileVersion.h"
-#include "MainCommands.h"
-#include "TFAbout.h"
 #include "TGuiTest.h"
 #include "TTestWorld.h"
 
@@ -41,63 +38,6 @@ HWND WaitForWindow(const wchar_t* windowClass, const wchar_t* title, DWORD limit
     }
     return nullptr;
 }
-
-// Waits until the window is shown (visible) or hidden; false if it does not happen within the limit.
-bool WaitForVisibility(HWND window, bool visible, DWORD limitMilliseconds)
-{
-    const DWORD start = GetTickCount();
-    while (GetTickCount() - start < limitMilliseconds)
-    {
-        if ((IsWindowVisible(window) != FALSE) == visible)
-            return true;
-        Sleep(50);
-    }
-    return false;
-}
-
-// The program started on a plain world, ended by the test.
-class TRunningProgram
-{
-public:
-    TRunningProgram()
-    {
-        world_.CreatePlain();
-        SetEnvironmentVariableW(L"NWSIM_WORLD", world_.Folder().wstring().c_str());
-        std::wstring commandLine = L"\"" + ProgramPath() + L"\"";
-        STARTUPINFOW startup{};
-        startup.cb = sizeof(startup);
-        started_ = CreateProcessW(nullptr, commandLine.data(), nullptr, nullptr, FALSE, 0, nullptr, nullptr,
-                                  &startup, &process_) != FALSE;
-    }
-    ~TRunningProgram()
-    {
-        if (!started_)
-            return;
-        if (WaitForSingleObject(process_.hProcess, 0) != WAIT_OBJECT_0)
-            TerminateProcess(process_.hProcess, 99);
-        CloseHandle(process_.hThread);
-        CloseHandle(process_.hProcess);
-    }
-    TRunningProgram(const TRunningProgram&) = delete;
-    TRunningProgram& operator=(const TRunningProgram&) = delete;
-
-    bool Started() const { return started_; }
-    // Closes the main window and returns the exit code, or 99 when the program does not end in time.
-    DWORD CloseAndWait(HWND mainWindow)
-    {
-        PostMessageW(mainWindow, WM_CLOSE, 0, 0);
-        if (WaitForSingleObject(process_.hProcess, 30000) != WAIT_OBJECT_0)
-            return 99;
-        DWORD exitCode = 99;
-        GetExitCodeProcess(process_.hProcess, &exitCode);
-        return exitCode;
-    }
-
-private:
-    TTestWorld world_;
-    PROCESS_INFORMATION process_{};
-    bool started_ = false;
-};
 
 } // namespace
 
@@ -162,31 +102,4 @@ TEST_F(Retrove98Test, OpensAWindowTitledRetrove98AndClosesWithSuccess)
     EXPECT_EQ(exitCode, 0u);
     CloseHandle(process.hThread);
     CloseHandle(process.hProcess);
-}
-
-TEST_F(Retrove98Test, HelpAboutShowsTheVersionOfTheProgramsOwnResourceAndOkClosesIt)
-{
-    const std::optional<TFileVersion> version = ReadFileVersion(ProgramPath());
-    ASSERT_TRUE(version.has_value());
-    TRunningProgram program;
-    ASSERT_TRUE(program.Started());
-    HWND main = WaitForWindow(L"TFMain", L"Retrove 98", 30000);
-    ASSERT_NE(main, nullptr) << "the main window never appeared";
-    ASSERT_TRUE(WaitForVisibility(main, true, 30000));
-    HWND about = FindWindowW(L"TFAbout", L"About");
-    ASSERT_NE(about, nullptr);
-    EXPECT_FALSE(IsWindowVisible(about));
-
-    // The Help menu's About item.
-    PostMessageW(main, WM_COMMAND, MAKEWPARAM(cmBAbout, 0), 0);
-    ASSERT_TRUE(WaitForVisibility(about, true, 10000)) << "the about box never showed";
-    wchar_t shown[64] = {};
-    GetWindowTextW(GetDlgItem(about, TFAbout::kPBuildId), shown, 64);
-    EXPECT_EQ(std::wstring(shown), FileVersionText(*version));
-    EXPECT_EQ(std::wstring(shown).rfind(L"1.0.0.", 0), 0u);
-    EXPECT_FALSE(IsWindowEnabled(main)) << "the box is modal";
-
-    PostMessageW(GetDlgItem(about, IDOK), BM_CLICK, 0, 0);
-    EXPECT_TRUE(WaitForVisibility(about, false, 10000)) << "OK did not close the box";
-    EXPECT_EQ(program.CloseAndWait(main), 0u);
 }

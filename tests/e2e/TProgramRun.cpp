@@ -10,7 +10,7 @@ namespace
 constexpr DWORD kPollMilliseconds = 20;
 
 // The current environment with NWSIM_WORLD set to the world, or removed when the world is empty. The block is
-// sorted by name, as CreateProcess expects.
+// sorted by name, as CreateProcessW expects.
 std::wstring EnvironmentBlock(const std::wstring& world)
 {
     std::vector<std::wstring> entries;
