@@ -160,6 +160,8 @@ void TFMain::CreateSplitters()
     TPTShellTreeSettings treeSettings;
     treeSettings.showRoot = false;
     treeSettings.readOnly = true;
+    // The tree is a navigator: nothing dropped on it may move or copy the live files on a volume.
+    treeSettings.options = treeSettings.options.Without(TPTShellTreeOption::ptstoOleDrop);
     treeSettings.indent = 19;
     treeDel_ = std::make_unique<TPTShellTree>(splitMain_->Pane(0), idTreeDel, RECT{}, treeSettings);
     explorerList_ =
@@ -243,6 +245,8 @@ void TFMain::LayOut()
     {
         bottom = std::max(top, bottom - kStatusBarHeight);
         MoveWindow(statusBar_, 0, bottom, width, kStatusBarHeight, TRUE);
+        // The bar paints only what a move uncovers; its size grip must be drawn anew at its right end.
+        InvalidateRect(statusBar_, nullptr, TRUE);
     }
     MoveWindow(splitTitle_->Handle(), 0, top, width, kTitleHeight, TRUE);
     top += kTitleHeight;
@@ -423,6 +427,10 @@ bool TFMain::FormCloseQuery()
 void TFMain::FormDestroy()
 {
     storage_->FormDestroy();
+    // A window that never showed (a start that ended early) leaves the stored column layout as it was; the
+    // list saves as its own window goes, after this one.
+    if (!storage_->Restored())
+        explorerList_->SaveSettings.autoSave = false;
     // The menu bar is ours, not the window's.
     SetMenu(window_, nullptr);
     // Closing the main window ends the program.

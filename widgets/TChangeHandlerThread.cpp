@@ -21,7 +21,9 @@ TChangeHandlerThread::~TChangeHandlerThread()
         pending_.sequence = ++nextSequence_;
         LeaveCriticalSection(&lock_);
         SetEvent(control_.Get());
-        WaitForSingleObject(thread_.Get(), kStopTimeout);
+        // The thread uses this object's handles and lock until it ends, and it answers the stop at its next
+        // wait: closing them after a timed-out wait would pull them from under it.
+        WaitForSingleObject(thread_.Get(), INFINITE);
     }
     for (int slot = 0; slot < kMaxWatches; ++slot)
         CloseWatch(slot);

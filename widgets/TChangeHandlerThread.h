@@ -17,10 +17,9 @@ public:
     // WaitForMultipleObjects takes 64 handles, one of which is the thread's control event.
     static constexpr int kMaxWatches = MAXIMUM_WAIT_OBJECTS - 1;
     static constexpr DWORD kCommandTimeout = 2000;
-    static constexpr DWORD kStopTimeout = 30000;
 
     explicit TChangeHandlerThread(HWND window);
-    // Stops the thread, waiting at most 30 seconds, and closes every handle.
+    // Stops the thread, waits for its end, and closes every handle.
     ~TChangeHandlerThread();
 
     TChangeHandlerThread(const TChangeHandlerThread&) = delete;

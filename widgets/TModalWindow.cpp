@@ -9,7 +9,7 @@ INT_PTR TModalWindow::Run(HWND window, HWND owner)
     ShowWindow(window, SW_SHOW);
     running_ = true;
     result_ = IDCANCEL;
-    MSG message;
+    MSG message{};
     while (running_ && IsWindow(window) && GetMessageW(&message, nullptr, 0, 0) > 0)
     {
         if (!IsDialogMessageW(window, &message))

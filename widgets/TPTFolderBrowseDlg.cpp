@@ -145,7 +145,7 @@ void TPTFolderBrowseDlg::OnCreate()
     TNewFolderPrompt prompt;
     if (prompt.Execute(window_) && !tree_->CreateFolder(prompt.Name()))
         TModal::ShowMessage(window_, L"The folder \"" + prompt.Name() + L"\" could not be created.",
-                           Title.empty() ? kDefaultTitle : Title, MB_OK | MB_ICONERROR);
+                            Title.empty() ? kDefaultTitle : Title, MB_OK | MB_ICONERROR);
 }
 
 void TPTFolderBrowseDlg::OnDelete()

@@ -85,8 +85,7 @@ TPTShellTree::TPTShellTree(HWND parent, int id, const RECT& bounds, const TPTShe
 TPTShellTree::~TPTShellTree()
 {
     watcher_.reset();
-    if (dropTarget_)
-        RevokeDragDrop(tree_);
+    RevokeDrops();
     // The nodes' data is freed as the parent hears of each deleted node, so the nodes go first.
     if (IsWindow(tree_))
         TreeView_DeleteAllItems(tree_);
@@ -94,6 +93,14 @@ TPTShellTree::~TPTShellTree()
     treeSubclass_.Detach();
     if (IsWindow(tree_))
         DestroyWindow(tree_);
+}
+
+void TPTShellTree::RevokeDrops()
+{
+    // OLE holds the target by the window: it must let go while the window still exists.
+    if (dropTarget_ && IsWindow(tree_))
+        RevokeDragDrop(tree_);
+    dropTarget_.Reset();
 }
 
 IDropTarget* TPTShellTree::DropTarget() const
@@ -546,8 +553,10 @@ void TPTShellTree::OnBeginDrag(HTREEITEM node)
     source.Attach(new TDropSource());
     DWORD effect = DROPEFFECT_NONE;
     dragging_ = true;
-    TModal::DragDrop(dataObject.Get(), source.Get(), DROPEFFECT_COPY | DROPEFFECT_MOVE | DROPEFFECT_LINK,
-                     &effect);
+    // A read-only tree only shows the folders: what it lets go of may be copied or linked, never moved away.
+    const DWORD allowed = settings_.readOnly ? DROPEFFECT_COPY | DROPEFFECT_LINK
+                                             : DROPEFFECT_COPY | DROPEFFECT_MOVE | DROPEFFECT_LINK;
+    TModal::DragDrop(dataObject.Get(), source.Get(), allowed, &effect);
     dragging_ = false;
     if (refreshAfterDrag_)
     {
@@ -627,5 +636,8 @@ std::optional<LRESULT> TPTShellTree::OnTreeMessage(UINT message, WPARAM wParam, 
         OnRefreshTimer();
         return 0;
     }
+    // The window can go before this object does (with its parent form).
+    if (message == WM_DESTROY)
+        RevokeDrops();
     return std::nullopt;
 }

@@ -131,6 +131,8 @@ public:
     bool Watching() const { return watcher_ != nullptr; }
     // The tree's drop target, with ptstoOleDrop.
     IDropTarget* DropTarget() const;
+    // Takes the tree off OLE's drop targets; nothing when it is not one.
+    void RevokeDrops();
 
     // Binds the tool-bar combo that shows this tree's location; the combo binds itself.
     void BindCombo(TPTShellCombo* combo) { combo_ = combo; }

@@ -50,8 +50,20 @@ TPTSplitter::~TPTSplitter()
 
 void TPTSplitter::SetPosition(int position)
 {
-    position_ = std::max(0, position);
+    position_ = Usable(position);
     LayOut();
+}
+
+int TPTSplitter::Usable(int position) const
+{
+    RECT client{};
+    GetClientRect(window_, &client);
+    const int highest = client.right - settings_.splitterWidth - settings_.minPaneWidth;
+    // Before the control has its width (or when it is too narrow for two panes) nothing can be judged yet:
+    // the next size clamps it.
+    if (highest < settings_.minPaneWidth)
+        return std::max(0, position);
+    return std::clamp(position, settings_.minPaneWidth, highest);
 }
 
 void TPTSplitter::LayOut()
@@ -76,11 +88,10 @@ int TPTSplitter::DragPosition(int x) const
     RECT client{};
     GetClientRect(window_, &client);
     const int highest = client.right - settings_.splitterWidth - settings_.minPaneWidth;
-    const int wanted = x - grabOffset_;
     // A control too narrow for two panes of the least width keeps the bar where it is.
     if (highest < settings_.minPaneWidth)
         return position_;
-    return std::clamp(wanted, settings_.minPaneWidth, highest);
+    return Usable(x - grabOffset_);
 }
 
 void TPTSplitter::OnMouseDown(int x)
@@ -120,7 +131,8 @@ LRESULT TPTSplitter::HandleMessage(UINT message, WPARAM wParam, LPARAM lParam)
     switch (message)
     {
     case WM_SIZE:
-        LayOut();
+        // Both panes keep a usable width however far the control shrinks.
+        SetPosition(position_);
         return 0;
     case WM_SETCURSOR: {
         POINT cursor{};

@@ -31,7 +31,7 @@ public:
     HWND Pane(int index) const { return panes_[index]; }
 
     int Position() const { return position_; }
-    // Moves the bar; a position beyond the control's width leaves the second pane empty until it grows.
+    // Moves the bar, within the bounds that leave each pane its least width.
     void SetPosition(int position);
     int SplitterWidth() const { return settings_.splitterWidth; }
 
@@ -44,6 +44,8 @@ private:
     static LRESULT CALLBACK PaneProc(HWND window, UINT message, WPARAM wParam, LPARAM lParam);
     LRESULT HandleMessage(UINT message, WPARAM wParam, LPARAM lParam);
     void LayOut();
+    // The position clamped so that both panes keep their least width.
+    int Usable(int position) const;
     bool OnBar(int x) const;
     int DragPosition(int x) const;
     void OnMouseDown(int x);

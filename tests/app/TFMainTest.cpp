@@ -603,3 +603,29 @@ TEST_F(TFMainTest, ClosingEndsTheProgramAndSavesTheWindowAndTheList)
         EXPECT_NE(std::find(names.begin(), names.end(), name), names.end()) << Narrow(name);
     EXPECT_FALSE(TRegistrySandbox::Value(std::wstring(kKey) + L"\\Columns", L"Sizes").empty());
 }
+
+TEST_F(TFMainTest, AStoredSplitBeyondTheWindowStillLeavesTheListAUsableWidth)
+{
+    TRegistrySandbox::SetValue(kKey, L"SplitMain_Position", L"999");
+    TFMain& main = Shown();
+    RECT list{};
+    GetClientRect(main.ExplorerList().Handle(), &list);
+    EXPECT_GE(list.right, 20) << "the list pane vanished";
+
+    // Maximized, the bar dragged far right, then restored: the list comes back with the window.
+    ShowWindow(main.Handle(), SW_MAXIMIZE);
+    PumpMessages();
+    RECT client{};
+    GetClientRect(main.Handle(), &client);
+    main.SplitMain().SetPosition(client.right);
+    ShowWindow(main.Handle(), SW_RESTORE);
+    PumpMessages();
+    GetClientRect(main.ExplorerList().Handle(), &list);
+    EXPECT_GE(list.right, 20) << "the list pane vanished after restoring";
+}
+
+TEST_F(TFMainTest, TheFolderTreeTakesNoDrops)
+{
+    // Dropped folders would move on the volume without a question.
+    EXPECT_EQ(Shown().TreeDel().DropTarget(), nullptr);
+}

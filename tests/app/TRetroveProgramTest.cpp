@@ -167,6 +167,9 @@ TEST_F(TRetroveProgramTest, WithoutTheClientLibrariesOneMessageAndTheMainWindowN
     EXPECT_FALSE(TShowWatch::Shown()) << "the main window showed";
     EXPECT_FALSE(TApplication::Instance().ShowMainForm);
     EXPECT_FALSE(IsWindow(Main().Handle())) << "the main window was closed";
+    EXPECT_TRUE(TRegistrySandbox::ValueNames(L"Software\\Tarvex\\Retrove\\Columns").empty())
+        << "a window never shown saves no column layout";
+    EXPECT_TRUE(TRegistrySandbox::ValueNames(L"Software\\Tarvex\\Retrove").empty());
 }
 
 TEST_F(TRetroveProgramTest, AConnectionObjectThatCannotBeMadeEndsTheProgram)

@@ -61,6 +61,8 @@ void ExpectNotLoadedAndEnd(const TRunOptions& options)
     EXPECT_EQ(*exitCode, 1u) << "a failed start ends with a failure code, not a crash";
     EXPECT_EQ(seen.messageBoxes.size(), 1u);
     EXPECT_FALSE(seen.mainWindowShown);
+    EXPECT_FALSE(TE2ETest::Setting(L"Columns", L"Order").has_value()) << "a window never shown saves nothing";
+    EXPECT_FALSE(TE2ETest::Setting(L"", L"NormPos").has_value());
 }
 
 } // namespace

@@ -34,6 +34,7 @@ protected:
     // Starts Retrove98.exe from the build on the mapped world.
     static TRunOptions OnMappedWorld();
 
+public:
     // A string value of the program's settings, or nothing.
     static std::optional<std::wstring> Setting(const std::wstring& subKey, const std::wstring& name);
     static void ClearSettings();

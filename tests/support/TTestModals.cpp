@@ -127,8 +127,9 @@ UINT TTestModals::PopupMenu(HMENU menu, HWND, POINT)
     return expected.menuScript ? expected.menuScript(menu) : 0;
 }
 
-HRESULT TTestModals::DragDrop(IDataObject* data, IDropSource*, DWORD, DWORD* effect)
+HRESULT TTestModals::DragDrop(IDataObject* data, IDropSource*, DWORD allowed, DWORD* effect)
 {
+    lastDragAllowed_ = allowed;
     TExpected expected;
     if (!TakeExpected(TKind::DragDrop, "drag", expected))
     {

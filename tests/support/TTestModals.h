@@ -23,6 +23,9 @@ public:
     // The next drag is answered by the script, which sees the data and returns the effect of the drop.
     void ExpectDragDrop(std::function<DWORD(IDataObject*)> script);
 
+    // The effects that the last drag allowed.
+    DWORD LastDragAllowed() const { return lastDragAllowed_; }
+
     bool AllAnswered() const { return expected_.empty(); }
     // The expectations still waiting, for the failure message.
     std::string Pending() const;
@@ -67,6 +70,7 @@ private:
     std::deque<TExpected> expected_;
     std::vector<std::wstring> shown_;
     std::vector<TBoxLook> shownBoxes_;
+    DWORD lastDragAllowed_ = 0;
 };
 
 // UTF-16 to UTF-8, for messages of failed tests.

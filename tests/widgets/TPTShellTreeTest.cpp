@@ -287,6 +287,8 @@ TEST_F(TPTShellTreeTest, DraggingAFolderOffersItsPath)
     begin.itemNew.hItem = projects;
     NotifyParent(tree->Handle(), begin, TVN_BEGINDRAGW);
     EXPECT_EQ(dragged, std::vector<std::wstring>{L"F:\\PROJECTS"});
+    EXPECT_EQ(Modals().LastDragAllowed(), static_cast<DWORD>(DROPEFFECT_COPY | DROPEFFECT_LINK))
+        << "a read-only tree never lets a folder be moved away";
 }
 
 TEST_F(TPTShellTreeTest, DestroyingTheTreeStopsItsWatcherAndFreesEveryList)

@@ -123,14 +123,25 @@ TEST_F(TPTSplitterTest, LosingTheMouseEndsTheDragWhereTheBarIs)
     EXPECT_EQ(splitter_->Position(), 170);
 }
 
-TEST_F(TPTSplitterTest, APositionBeyondTheWidthLeavesTheSecondPaneEmpty)
+TEST_F(TPTSplitterTest, APositionBeyondEitherEdgeLeavesBothPanesTheirLeastWidth)
 {
     splitter_->SetPosition(1000);
-    EXPECT_EQ(splitter_->Position(), 1000) << "kept for when the control grows";
+    EXPECT_EQ(splitter_->Position(), 400 - 4 - 20);
     const RECT right = BoundsIn(splitter_->Pane(1), splitter_->Handle());
-    EXPECT_EQ(right.right - right.left, 0);
+    EXPECT_EQ(right.right - right.left, 20);
     splitter_->SetPosition(-5);
-    EXPECT_EQ(splitter_->Position(), 0);
+    EXPECT_EQ(splitter_->Position(), 20);
+}
+
+TEST_F(TPTSplitterTest, ShrinkingTheControlPullsTheBarInSoTheSecondPaneStays)
+{
+    splitter_->SetPosition(350);
+    MoveWindow(splitter_->Handle(), 0, 0, 200, 200, TRUE);
+    EXPECT_EQ(splitter_->Position(), 200 - 4 - 20);
+    const RECT right = BoundsIn(splitter_->Pane(1), splitter_->Handle());
+    EXPECT_EQ(right.right - right.left, 20);
+    MoveWindow(splitter_->Handle(), 0, 0, 400, 200, TRUE);
+    EXPECT_EQ(splitter_->Position(), 176) << "growing keeps the bar where the operator sees it";
 }
 
 TEST_F(TPTSplitterTest, WhatThePanesControlsReportReachesTheForm)
