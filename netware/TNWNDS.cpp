@@ -95,6 +95,14 @@ NWDSContextHandle WorkingContext(const std::string& container)
     }
     else
         global = Handle(duplicate(working));
+    // The old context is gone; without a copy every later directory call would go to no context at all, so a
+    // fresh one takes its place, in the container where possible.
+    if (global == 0)
+    {
+        global = Handle(create());
+        if (global != 0)
+            TNWNDS::Record(setContext(global, kDSNameContext, name.data()));
+    }
     return working;
 }
 

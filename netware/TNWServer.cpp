@@ -127,7 +127,11 @@ TNWDeletedList TNWServer::ScanDeletedFiles(NWCONN_HANDLE connection, const std::
         uint32_t volume = 0;
         uint32_t dirBase = 0;
         std::array<uint8_t, kDeletedInfoSize> block{};
+        const uint32_t before = sequence;
         if (scanDeleted(connection, dirHandle, &sequence, &volume, &dirBase, block.data()) != 0)
+            break;
+        // A client whose iteration value stops advancing would answer with the same entry for ever.
+        if (sequence == before)
             break;
         try
         {

@@ -7,6 +7,7 @@
 
 #include <algorithm>
 #include <cstring>
+#include <string>
 
 using namespace nw;
 using nwsim::TSimConnection;
@@ -126,6 +127,7 @@ NWCCODE NWAPI NWGetConnectionHandle(char* serverName, uint16_t, NWCONN_HANDLE* c
     std::string name;
     if (conn == nullptr || !nwsim::ReadText(serverName, nwsim::kServerNameBytes - 1, name))
         return nwsim::kInvalidConnection;
+    nwsim::NoteText("NWGetConnectionHandle", name);
     const TSimConnection* found = Net().FindConnectionToServer(name);
     if (found == nullptr)
         return nwsim::kInvalidConnection;
@@ -202,6 +204,7 @@ NWCCODE NWAPI NWGetObjectID(NWCONN_HANDLE conn, char* objectName, uint16_t objec
     std::string name;
     if (!nwsim::ReadText(objectName, nwsim::kObjectNameBytes - 1, name))
         return nwsim::kNoSuchObject;
+    nwsim::NoteText("NWGetObjectID", name);
     for (const nwsim::TBinderyObject& object : server->bindery)
         if (object.name == nwsim::UpperName(name) &&
             (objectType == kAnyObjectType || object.type == objectType))
@@ -271,6 +274,7 @@ NWCCODE NWAPI NWReadPropertyValue(NWCONN_HANDLE conn, char* objectName, uint16_t
     if (!nwsim::ReadText(objectName, nwsim::kObjectNameBytes - 1, name) ||
         !nwsim::ReadText(propertyName, 15, property))
         return nwsim::kNoSuchObject;
+    nwsim::NoteText("NWReadPropertyValue", name + "|" + property);
     const nwsim::TBinderyObject* object = server->FindObject(name, objectType);
     if (object == nullptr)
         return nwsim::kNoSuchObject;
@@ -379,6 +383,9 @@ NWCCODE NWAPI NWSetFileServerDateAndTime(NWCONN_HANDLE conn, uint8_t year, uint8
     const TSimConnection* found = Net().FindConnection(conn);
     if (found == nullptr)
         return nwsim::kInvalidConnection;
+    nwsim::NoteText("NWSetFileServerDateAndTime", std::to_string(year) + " " + std::to_string(month) + " " +
+                                                      std::to_string(day) + " " + std::to_string(hour) + " " +
+                                                      std::to_string(minute) + " " + std::to_string(second));
     if (!found->login || !found->login->consoleOperator)
         return nwsim::kNoConsoleRights;
     // The year counts from 1900; the server keeps its clock between 1980 and 2079.
@@ -523,8 +530,8 @@ NWCCODE NWAPI NWScanForDeletedFiles(NWCONN_HANDLE conn, NWDIR_HANDLE dirHandle, 
     if (sequence == nullptr || volume == nullptr || dirBase == nullptr || entryInfo == nullptr)
         return nwsim::kFailure;
     nwsim::TScannedEntry entry;
-    if (const uint32_t code =
-            Net().Files().ScanNext(*Net().World(), *connection, dirHandle, *sequence, entry))
+    if (const uint32_t code = Net().Files().ScanNext(*Net().World(), *connection, dirHandle, *sequence, entry,
+                                                     nwsim::ScanRepeatDue()))
         return code;
     *sequence = entry.sequence;
     *volume = entry.volume;

@@ -29,9 +29,12 @@ extern "C"
     /* Calls that reached the function since the last reset, including those that failed. */
     uint32_t NWSimCallCount(const char* function);
 
-    /* The text argument the function last received (a path, a name, "deleted|recover" for a recovery,
-       "flags=HEX" or "name=TEXT" for a context setting); empty when it was not called since the last reset.
-     */
+    /* The text argument the function last received: the path of NWParseNetWarePath; the server name of
+       NWCCOpenConnByName, NWCCSetPrefServerName and NWGetConnectionHandle; the object name of NWGetObjectID;
+       "object|property" for NWReadPropertyValue; "deleted|recover" for NWRecoverDeletedFile; the six bytes of
+       NWSetFileServerDateAndTime in decimal, "year month day hour minute second"; "flags=HEX" or "name=TEXT"
+       for NWDSSetContext. Texts are kept exactly as received, in their letter case. Empty when the function
+       was not called since the last reset. */
     const char* NWSimLastText(const char* function);
     /* Every such text since the last reset, one a line. */
     const char* NWSimTexts(const char* function);
@@ -42,8 +45,18 @@ extern "C"
     /* Every request to a server takes this long, for benchmarks; 0 for none. */
     void NWSimSetLatency(uint32_t microseconds);
 
+    /* NWScanForDeletedFiles answers its nth call from now (1 = the next call), and the times - 1 calls after
+       it, with the entry it returned last (the first entry when none was returned yet) and leaves the
+       iteration value as it is, as a client whose iteration stops advancing does; times 0 means on every
+       call from the nth on, and nth 0 disarms. */
+    void NWSimRepeatScanEntries(uint32_t nth, uint32_t times);
+
     /* Temporary directory handles allocated now, over all connections. */
     uint32_t NWSimDirectoryHandlesInUse(void);
+    /* Directory contexts that exist now (created or duplicated, not yet freed). */
+    uint32_t NWSimDirectoryContextsInUse(void);
+    /* Directory request and result buffers allocated now (NWDSAllocBuf, not yet NWDSFreeBuf). */
+    uint32_t NWSimDirectoryBuffersInUse(void);
 
     /* The process ends at once (exit code 86) when it reaches the named point of a change to a salvage store:
        "recover-restored", "recover-saved", "purge-saved" or "atomic-write-renaming"; NULL or "" disarms. */

@@ -22,11 +22,28 @@ namespace nwsim
 namespace
 {
 
+// The calls of a function that a control applies to, by absolute call numbers (1-based); none by default.
+struct TCallWindow
+{
+    uint32_t firstCall = 0;
+    uint32_t lastCall = 0;
+
+    bool Covers(uint32_t call) const { return firstCall != 0 && call >= firstCall && call <= lastCall; }
+};
+
+// The window of the nth call from now and the times - 1 calls after it (times 0: every call from the nth on).
+TCallWindow WindowFromNow(uint32_t made, uint32_t nth, uint32_t times)
+{
+    TCallWindow window;
+    window.firstCall = made + (nth == 0 ? 1 : nth);
+    window.lastCall = times == 0 ? std::numeric_limits<uint32_t>::max() : window.firstCall + times - 1;
+    return window;
+}
+
 struct TFault
 {
     uint32_t code = 0;
-    uint32_t firstCall = 0; // absolute call numbers, 1-based
-    uint32_t lastCall = 0;
+    TCallWindow calls;
 };
 
 struct TControls
@@ -39,6 +56,7 @@ struct TControls
     std::map<std::string, std::vector<std::string>> texts;
     std::string joined; // the answer of the last NWSimTexts
     std::map<std::string, void*> loadedModules;
+    TCallWindow scanRepeats; // calls of NWScanForDeletedFiles that repeat their last entry
     uint32_t latencyMicroseconds = 0;
 };
 
@@ -69,7 +87,7 @@ std::optional<uint32_t> EnterCall(const char* function)
     if (controls.latencyMicroseconds != 0)
         std::this_thread::sleep_for(std::chrono::microseconds(controls.latencyMicroseconds));
     const auto fault = controls.faults.find(function);
-    if (fault == controls.faults.end() || call < fault->second.firstCall || call > fault->second.lastCall)
+    if (fault == controls.faults.end() || !fault->second.calls.Covers(call))
         return std::nullopt;
     return fault->second.code;
 }
@@ -77,6 +95,11 @@ std::optional<uint32_t> EnterCall(const char* function)
 void NoteText(const char* function, const std::string& text)
 {
     Controls().texts[function].push_back(text);
+}
+
+bool ScanRepeatDue()
+{
+    return Controls().scanRepeats.Covers(Controls().callCounts["NWScanForDeletedFiles"]);
 }
 
 } // namespace nwsim
@@ -95,6 +118,7 @@ extern "C" void NWSimReset(void)
     controls.missingFunctions.clear();
     controls.loadAttempts.clear();
     controls.texts.clear();
+    controls.scanRepeats = {};
     controls.latencyMicroseconds = 0;
     nwsim::ArmCrashPoint("");
 }
@@ -107,6 +131,23 @@ extern "C" void NWSimSetLatency(uint32_t microseconds)
 extern "C" uint32_t NWSimDirectoryHandlesInUse(void)
 {
     return nwsim::TSimNetwork::Instance().Files().HandlesInUse();
+}
+
+extern "C" uint32_t NWSimDirectoryContextsInUse(void)
+{
+    return nwsim::TSimNetwork::Instance().Directory().ContextsInUse();
+}
+
+extern "C" uint32_t NWSimDirectoryBuffersInUse(void)
+{
+    return nwsim::TSimNetwork::Instance().Directory().BuffersInUse();
+}
+
+extern "C" void NWSimRepeatScanEntries(uint32_t nth, uint32_t times)
+{
+    Controls().scanRepeats =
+        nth == 0 ? nwsim::TCallWindow{}
+                 : nwsim::WindowFromNow(Controls().callCounts["NWScanForDeletedFiles"], nth, times);
 }
 
 extern "C" void NWSimCrashAt(const char* point)
@@ -155,11 +196,9 @@ extern "C" int NWSimIsFunctionMissing(const char* library, const char* function)
 
 extern "C" void NWSimFailCalls(const char* function, uint32_t code, uint32_t nth, uint32_t times)
 {
-    const uint32_t made = Controls().callCounts[function];
     nwsim::TFault fault;
     fault.code = code;
-    fault.firstCall = made + (nth == 0 ? 1 : nth);
-    fault.lastCall = times == 0 ? std::numeric_limits<uint32_t>::max() : fault.firstCall + times - 1;
+    fault.calls = nwsim::WindowFromNow(Controls().callCounts[function], nth, times);
     Controls().faults[function] = fault;
 }
 

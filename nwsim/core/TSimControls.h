@@ -15,4 +15,8 @@ std::optional<uint32_t> EnterCall(const char* function);
 // Remembers the text argument of a call, for NWSimLastText.
 void NoteText(const char* function, const std::string& text);
 
+// Whether the scan call being made (already counted by EnterCall) must repeat its last entry
+// (NWSimRepeatScanEntries).
+bool ScanRepeatDue();
+
 } // namespace nwsim

@@ -42,6 +42,8 @@ std::vector<TDirectoryAttribute> AttributesOf(const TDirectoryObject& object)
         attributes.push_back({name.front().type, kSyntaxCaseIgnoreString, {name.front().value}});
     if (!object.fullName.empty())
         attributes.push_back({"Full Name", kSyntaxCaseIgnoreString, {object.fullName}});
+    for (const auto& [name, values] : object.attributes)
+        attributes.push_back({name, kSyntaxCaseIgnoreString, values});
     return attributes;
 }
 
@@ -300,7 +302,7 @@ int32_t TSimDirectory::Read(const TSimWorld& world, int32_t context, const std::
         return kDSNoSuchEntry;
 
     std::vector<TDirectoryAttribute> chosen;
-    size_t bytes = 0;
+    size_t valueCount = 0;
     for (const TDirectoryAttribute& attribute : AttributesOf(*target))
     {
         const bool wanted =
@@ -311,18 +313,48 @@ int32_t TSimDirectory::Read(const TSimWorld& world, int32_t context, const std::
         if (!wanted)
             continue;
         chosen.push_back(attribute);
-        bytes += attribute.name.size() + 16;
-        for (const std::string& value : attribute.values)
-            bytes += value.size() + 8;
+        valueCount += attribute.values.size();
     }
     if (chosen.empty())
         return kDSNoSuchAttribute;
-    if (bytes > results->size)
+
+    // The values go in their order from the first one not given yet, each attribute's name before its first
+    // value in this buffer, until the next value would not fit.
+    const size_t start = iteration < 0 ? 0 : static_cast<size_t>(iteration);
+    if (start >= valueCount)
+        return kDSInvalidRequest;
+    std::vector<TDirectoryAttribute> packed;
+    size_t bytes = 0;
+    size_t position = 0;
+    bool full = false;
+    for (const TDirectoryAttribute& attribute : chosen)
+    {
+        for (const std::string& value : attribute.values)
+        {
+            if (position++ < start)
+                continue;
+            const bool named = !packed.empty() && packed.back().name == attribute.name;
+            const size_t cost = value.size() + 8 + (named ? 0 : attribute.name.size() + 16);
+            if (bytes + cost > results->size)
+            {
+                full = true;
+                --position;
+                break;
+            }
+            if (!named)
+                packed.push_back({attribute.name, attribute.syntax, {}});
+            packed.back().values.push_back(value);
+            bytes += cost;
+        }
+        if (full)
+            break;
+    }
+    if (packed.empty())
         return kDSInsufficientBuffer;
-    results->attributes = std::move(chosen);
+    results->attributes = std::move(packed);
     results->attributeCursor = 0;
     results->valueCursor = 0;
-    iteration = -1;
+    iteration = full ? static_cast<int32_t>(position) : -1;
     return 0;
 }
 

@@ -43,6 +43,9 @@ public:
         defaultFlags_ = flags;
     }
 
+    uint32_t ContextsInUse() const { return static_cast<uint32_t>(contexts_.size()); }
+    uint32_t BuffersInUse() const { return static_cast<uint32_t>(buffers_.size()); }
+
     int32_t CreateContext();
     int32_t DuplicateContext(int32_t context);
     int32_t FreeContext(int32_t context);
@@ -64,7 +67,9 @@ public:
     // The next listed object: its name as the context shows it, and the 80-byte information record.
     int32_t GetObjectName(int32_t context, void* buffer, std::string& name, uint8_t* information);
 
-    // Reads the attributes named in the request buffer (or all of them) into the result buffer.
+    // Reads the attributes named in the request buffer (or all of them) into the result buffer. Values that
+    // do not fit go into the next buffers: the iteration then counts the values already given, and goes back
+    // to -1 with the last buffer.
     int32_t Read(const TSimWorld& world, int32_t context, const std::string& object, bool allAttributes,
                  void* request, int32_t& iteration, void* result);
     int32_t GetAttributeCount(int32_t context, void* buffer, uint32_t& count);

@@ -217,7 +217,7 @@ bool TSimFileService::SaveStore(const TSimWorld& world, const std::string& serve
 }
 
 uint32_t TSimFileService::ScanNext(const TSimWorld& world, const TSimConnection& connection, uint8_t handle,
-                                   uint32_t sequence, TScannedEntry& entry)
+                                   uint32_t sequence, TScannedEntry& entry, bool repeat)
 {
     const THandle* folder = FindHandle(connection.handle, handle);
     if (folder == nullptr)
@@ -231,9 +231,10 @@ uint32_t TSimFileService::ScanNext(const TSimWorld& world, const TSimConnection&
         return kFailure;
     // The store keeps entries in the order of their IDs, which serve as the scan's iteration values.
     for (const TDeletedFile* file : store->InFolder(folder->folder))
-        if (sequence == 0xFFFFFFFF || file->id > sequence)
+        if (sequence == 0xFFFFFFFF || (repeat ? file->id == sequence : file->id > sequence))
         {
-            entry = TScannedEntry{*file, file->id, volume->number, FolderNumber(folder->folder)};
+            entry = TScannedEntry{*file, repeat ? sequence : file->id, volume->number,
+                                  FolderNumber(folder->folder)};
             return 0;
         }
     return kFailure;

@@ -45,9 +45,10 @@ public:
     uint32_t ReleaseHandle(uint32_t connection, uint8_t handle);
     uint32_t HandlesInUse() const { return static_cast<uint32_t>(handles_.size()); }
 
-    // The next deleted entry of the handle's folder after the sequence (0xFFFFFFFF starts a scan).
+    // The next deleted entry of the handle's folder after the sequence (0xFFFFFFFF starts a scan). A repeat
+    // gives the entry the sequence stands at (the first one at the start) and keeps the sequence as it is.
     uint32_t ScanNext(const TSimWorld& world, const TSimConnection& connection, uint8_t handle,
-                      uint32_t sequence, TScannedEntry& entry);
+                      uint32_t sequence, TScannedEntry& entry, bool repeat = false);
     // Brings the entry back into its folder under the new name.
     uint32_t Recover(const TSimWorld& world, const TSimConnection& connection, uint8_t handle,
                      uint32_t sequence, uint32_t volume, uint32_t dirBase, const std::string& deletedName,

@@ -140,6 +140,31 @@ TSimServer ReadServer(const json& server, uint32_t index)
     return result;
 }
 
+// The further attributes of a directory object: {"Description": ["a value", "another"]}.
+void ReadAttributes(const json& object, const std::string& what, TDirectoryObject& read)
+{
+    const auto found = object.find("attributes");
+    if (found == object.end())
+        return;
+    if (!found->is_object())
+        Fail(what + ": \"attributes\" must be an object of value lists");
+    for (const auto& [name, values] : found->items())
+    {
+        const std::string where = what + " attribute " + Quoted(name);
+        if (name.empty() || UpperName(name) == "OBJECT CLASS" || UpperName(name) == "FULL NAME")
+            Fail(where + " is empty or described elsewhere");
+        if (!values.is_array() || values.empty())
+            Fail(where + " must be a list of at least one value");
+        std::vector<std::string>& kept = read.attributes[name];
+        for (const json& value : values)
+        {
+            if (!value.is_string())
+                Fail(where + ": values must be strings");
+            kept.push_back(value.get<std::string>());
+        }
+    }
+}
+
 void ReadDirectory(const json& directory, TSimWorld& world)
 {
     world.tree = UpperName(ReadString(directory, "tree", "directory"));
@@ -157,6 +182,7 @@ void ReadDirectory(const json& directory, TSimWorld& world)
         read.fullName = ReadString(object, "fullName", what, false);
         read.manager = ReadOptional(object, "manager", what, false);
         read.consoleOperator = ReadOptional(object, "consoleOperator", what, false);
+        ReadAttributes(object, what, read);
         if (!ids.insert(read.id).second)
             Fail("directory: duplicate object ID " + std::to_string(read.id) + " (" + Quoted(read.name) +
                  ")");
@@ -476,6 +502,8 @@ std::string WorldToJson(const TSimWorld& world)
                 entry["manager"] = true;
             if (object.consoleOperator)
                 entry["consoleOperator"] = true;
+            if (!object.attributes.empty())
+                entry["attributes"] = object.attributes;
             objects.push_back(entry);
         }
         document["directory"] = {{"tree", world.tree}, {"objects", objects}};

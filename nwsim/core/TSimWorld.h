@@ -57,6 +57,8 @@ struct TDirectoryObject
     std::string fullName;
     bool manager = false;
     bool consoleOperator = false;
+    // Further attributes by name, each with its values (case-ignore strings).
+    std::map<std::string, std::vector<std::string>> attributes{};
 };
 
 // Who is logged in on a connection: a bindery object or, on a server of the tree, a directory user.

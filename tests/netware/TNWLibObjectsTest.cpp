@@ -24,10 +24,13 @@ TEST_F(TNWLibObjectsTest, WithoutConnectionInformationTheOlderCallsAnswer)
 {
     NWSimSetFunctionMissing("CLXWIN32.DLL", "NWCCGetConnInfo", 1);
     TNWBase fresh;
+    const uint32_t numbers = NWSimCallCount("NWGetConnectionNumber");
+    const uint32_t names = NWSimCallCount("NWGetFileServerName");
     EXPECT_EQ(TNWLib::GetConnectionNumber(kOldsrv), 7);
     EXPECT_EQ(TNWLib::GetServerNameOfConnection(kOldsrv), "OLDSRV");
-    EXPECT_GE(NWSimCallCount("NWGetConnectionNumber"), 1u);
-    EXPECT_GE(NWSimCallCount("NWGetFileServerName"), 1u);
+    EXPECT_EQ(NWSimCallCount("NWGetConnectionNumber"), numbers + 1);
+    EXPECT_EQ(NWSimCallCount("NWGetFileServerName"), names + 1);
+    EXPECT_EQ(NWSimCallCount("NWCCGetConnInfo"), 0u);
 }
 
 TEST_F(TNWLibObjectsTest, WithNoFunctionToAnswerTheServerIsLocal)
@@ -117,4 +120,46 @@ TEST_F(TNWLibObjectsTest, ManagersAndConsoleOperatorsAreAskedOfTheServer)
     NWSimSetFunctionMissing("CALWIN32.DLL", "NWCheckConsolePrivileges", 1);
     TNWBase fresh;
     EXPECT_TRUE(TNWLib::IsConsoleOperator(0)) << "a bound function stays bound";
+}
+
+TEST_F(TNWLibObjectsTest, NamesReachTheBinderyUpperCased)
+{
+    TNWLib::NDSMode() = false;
+    EXPECT_EQ(TNWLib::GetObjectIDByName(kOldsrv, "mBrown", 0x0100), 0x0A000012u);
+    EXPECT_STREQ(NWSimLastText("NWGetObjectID"), "MBROWN");
+    EXPECT_EQ(TNWLib::GetObjectIDText(kOldsrv, "jSmith", 0x0100), "1100000A");
+    EXPECT_STREQ(NWSimLastText("NWGetObjectID"), "JSMITH");
+    EXPECT_EQ(TNWLib::GetObjectTypeOfName(kOldsrv, "laser_q"), 0x0300);
+    EXPECT_EQ(NWSimTexts("NWGetObjectID"), std::string("MBROWN\nJSMITH\nLASER_Q\nLASER_Q\nLASER_Q\n"))
+        << "user, group, then print queue";
+
+    EXPECT_EQ(TNWLib::GetObjectFullName(kOldsrv, "  Klee "), "Kim Lee");
+    EXPECT_STREQ(NWSimLastText("NWReadPropertyValue"), "KLEE|IDENTIFICATION");
+    EXPECT_STREQ(NWSimLastText("NWGetObjectID"), "KLEE") << "the type is looked up for the same name";
+}
+
+TEST_F(TNWLibObjectsTest, InDirectoryModeABinderyMissIsNotRecordedButTheDirectorysIs)
+{
+    ASSERT_TRUE(TNWLib::NDSMode());
+    EXPECT_EQ(TNWLib::GetObjectIDByName(kTarvex, "CN=BOB.OU=SALES.O=TARVEX", 0x0100), 0x10000011u)
+        << "the directory answers";
+    EXPECT_EQ(TNWLib::Cells().lastResult, 0x89FCu) << "the bindery's code is the last result";
+    EXPECT_EQ(base_->LastError().NWLib, "0000") << "but not recorded";
+    EXPECT_EQ(TNWLib::GetObjectIDByName(kTarvex, "CN=NOBODY.O=TARVEX", 0x0100), 0u);
+    EXPECT_EQ(base_->LastError().NWLib, "0000");
+    EXPECT_EQ(base_->LastError().NWNDS, "FFFFFDA7") << "the directory records its own miss";
+
+    TNWLib::NDSMode() = false;
+    EXPECT_EQ(TNWLib::GetObjectIDText(kOldsrv, "NOBODY", 0x0100), "0");
+    EXPECT_EQ(base_->LastError().NWLib, "0000") << "the text's miss is never recorded";
+    EXPECT_EQ(TNWLib::GetObjectIDByName(kOldsrv, "NOBODY", 0x0100), 0u);
+    EXPECT_EQ(base_->LastError().NWLib, "89FC") << "outside directory mode the miss is recorded";
+}
+
+TEST_F(TNWLibObjectsTest, AFullNameThatCannotBeReadIsNotRecorded)
+{
+    TNWLib::NDSMode() = false;
+    // EVERYONE is a group: the user type is tried and missed first, the property then fails with 89FB.
+    EXPECT_EQ(TNWLib::GetObjectFullName(kOldsrv, "everyone"), "EVERYONE");
+    EXPECT_EQ(base_->LastError().NWLib, "89FC") << "the type look-up's miss, not the property's code";
 }

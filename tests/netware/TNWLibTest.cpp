@@ -39,7 +39,7 @@ TEST_F(TNWLibTest, WithoutTheCallsLibraryNothingElseIsTried)
     TNWBase base;
     EXPECT_FALSE(base.NetAvailable());
     EXPECT_EQ(base.LastError().NWLib, "FFFF");
-    EXPECT_GE(NWSimLibraryLoadAttempts("CALWIN32.DLL"), 1u);
+    EXPECT_EQ(NWSimLibraryLoadAttempts("CALWIN32.DLL"), 1u);
     EXPECT_EQ(NWSimLibraryLoadAttempts("CLXWIN32.DLL"), 0u);
     EXPECT_EQ(NWSimCallCount("NWCallsInit"), 0u);
 }
@@ -93,7 +93,7 @@ TEST_F(TNWLibTest, WithoutAPrimaryReferenceFunctionTheCallsLibraryAnswers)
     EXPECT_TRUE(base.NetAvailable());
     EXPECT_EQ(TNWLib::GetPrimaryConnection(), kPrimaryHandle);
     EXPECT_EQ(NWSimCallCount("NWCCGetPrimConnRef"), 0u);
-    EXPECT_GE(NWSimCallCount("NWGetPrimaryConnectionID"), 1u);
+    EXPECT_EQ(NWSimCallCount("NWGetPrimaryConnectionID"), 1u) << "once, while the client initialises";
 }
 
 TEST_F(TNWLibTest, TheCallsLibrarysPrimaryConnectionCodeIsRecorded)
@@ -177,15 +177,21 @@ TEST_F(TNWLibTest, AFailingErrorModeChangeGivesZero)
     EXPECT_EQ(TNWLib::SetNetWareErrorMode(1), 2);
 }
 
-TEST_F(TNWLibTest, TheConnectionInformationSlotCanBeFilledFromTheCallsLibrary)
+TEST_F(TNWLibTest, ConnectionInformationFoundInTheCallsLibraryServesEveryUserAfterwards)
 {
     TNWBase base;
     NWSimSetFunctionMissing("CLXWIN32.DLL", "NWCCGetConnInfo", 1);
-    EXPECT_EQ(nw::api::NWCCGetConnInfo.Bind(), nullptr);
-    const auto fromCalls = nw::api::NWCCGetConnInfo.BindFrom(nw::TNWClientLibrary::Calls);
-    ASSERT_NE(fromCalls, nullptr);
-    // One slot: once filled, every user gets the same function.
-    EXPECT_EQ(nw::api::NWCCGetConnInfo.Bind(), fromCalls);
+    EXPECT_EQ(TNWLib::GetConnectionNumber(0x00C10102), 7);
+    EXPECT_EQ(NWSimCallCount("NWGetConnectionNumber"), 1u) << "not in the client library: the older call";
+    EXPECT_EQ(NWSimCallCount("NWCCGetConnInfo"), 0u);
+
+    EXPECT_EQ(TNWLib::GetBroadcastMode(0), 0);
+    EXPECT_EQ(NWSimCallCount("NWCCGetConnInfo"), 1u) << "the broadcast mode finds it in the calls library";
+    EXPECT_EQ(TNWLib::GetConnectionNumber(0x00C10102), 7);
+    EXPECT_EQ(TNWLib::GetServerNameOfConnection(0x00C10102), "OLDSRV");
+    EXPECT_EQ(NWSimCallCount("NWCCGetConnInfo"), 3u) << "one slot: the other users now call it too";
+    EXPECT_EQ(NWSimCallCount("NWGetConnectionNumber"), 1u);
+    EXPECT_EQ(NWSimCallCount("NWGetFileServerName"), 0u);
 }
 
 TEST_F(TNWLibTest, TheServerDateIsTheServersDateOrToday)
@@ -202,8 +208,11 @@ TEST_F(TNWLibTest, APreferredServerBecomesThePrimaryConnection)
 {
     TNWBase base;
     EXPECT_TRUE(TNWLib::NDSMode());
-    ASSERT_TRUE(TNWLib::SetPreferredServer("OLDSRV"));
-    EXPECT_EQ(NWSimLastText("NWCCSetPrefServerName"), std::string("OLDSRV"));
+    ASSERT_TRUE(TNWLib::SetPreferredServer("OldSrv"));
+    EXPECT_EQ(NWSimLastText("NWCCSetPrefServerName"), std::string("OldSrv"))
+        << "the one name not upper-cased";
+    EXPECT_EQ(NWSimLastText("NWCCOpenConnByName"), std::string("OLDSRV"))
+        << "its connection is opened as ever";
     EXPECT_EQ(TNWLib::GetServerNameOfConnection(0), "OLDSRV");
     EXPECT_FALSE(TNWLib::NDSMode()) << "a bindery server";
     EXPECT_FALSE(TNWLib::SetPreferredServer("NOWHERE"));
@@ -217,6 +226,7 @@ TEST_F(TNWLibTest, WithoutThePreferredServerCallThePrimaryConnectionIsSet)
     TNWBase base;
     ASSERT_TRUE(TNWLib::SetPreferredServer("oldsrv"));
     EXPECT_EQ(NWSimCallCount("NWSetPrimaryConnectionID"), 1u);
+    EXPECT_EQ(NWSimTexts("NWGetConnectionHandle"), std::string("oldsrv\n")) << "as given";
     nw::NWCONN_HANDLE primary = 0;
     ASSERT_EQ(nw::api::NWGetPrimaryConnectionID.Bind()(&primary), 0u);
     EXPECT_EQ(primary, 0x00C10102u);

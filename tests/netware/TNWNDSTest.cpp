@@ -5,6 +5,7 @@
 #include "TConnectedTest.h"
 #include "TNWBase.h"
 #include "TNWLib.h"
+#include "TNWServer.h"
 
 #include <cstring>
 
@@ -166,4 +167,139 @@ TEST_F(TNWNDSWithoutLibraryTest, AMissingDirectoryFunctionStopsTheModulesBinding
     EXPECT_EQ(NWSimCallCount("NWDSCreateContext"), 0u);
     EXPECT_EQ(TNWNDS::Context(), 0);
     EXPECT_EQ(TNWNDS::LastErrorText(), "0000");
+}
+
+TEST_F(TNWNDSTest, AListingThatTakesSeveralRoundsListsEveryObjectOnce)
+{
+    std::string objects = R"({"name": "O=BIG", "class": "Organization", "id": 1000})";
+    for (int i = 0; i < 70; ++i)
+        objects += R"(, {"name": "CN=USER)" + std::to_string(i) + R"(.O=BIG", "class": "User", "id": )" +
+                   std::to_string(2000 + i) + "}";
+    world_.WriteWorldJson(R"({"servers": [{"name": "S", "version": "4.11", "tree": "T", "volumes": ["SYS"]}],
+        "directory": {"tree": "T", "objects": [)" +
+                          objects + R"(]}, "workstation": {"attached": ["S"]}})");
+    ASSERT_TRUE(world_.Load()) << NWSimWorldError();
+    TNWBase base;
+    ASSERT_TRUE(base.NDSAvailable());
+    const uint32_t rounds = NWSimCallCount("NWDSList");
+
+    const std::vector<TNWDSListEntry> listed = TNWNDS::ListSubordinates("O=BIG", "");
+    EXPECT_EQ(NWSimCallCount("NWDSList") - rounds, 3u) << "32 objects fill a result buffer";
+    ASSERT_EQ(listed.size(), 70u);
+    for (size_t i = 0; i < listed.size(); ++i)
+        EXPECT_EQ(listed[i], (TNWDSListEntry{"CN=USER" + std::to_string(i), TNWDSClassKind::User}));
+    EXPECT_EQ(TNWNDS::ListSubordinates("[root]", "CN=USER69.O=BIG"), std::vector<TNWDSListEntry>{})
+        << "a leaf has nothing below it, in one round";
+    EXPECT_EQ(NWSimCallCount("NWDSList") - rounds, 4u);
+}
+
+TEST_F(TNWNDSTest, AnAttributeReadThatTakesSeveralRoundsKeepsTheFirstValueOfTheLastRound)
+{
+    // 1,500-byte values: two fill a 4,096-byte result buffer, the third goes into a second round.
+    const std::string a(1500, 'a'), b(1500, 'b'), c(1500, 'c');
+    world_.EditWorldJson(R"("fullName": "Bob Miller")", R"("fullName": "Bob Miller", "attributes": )"
+                                                        R"({"Description": [")" +
+                                                            a + R"(", ")" + b + R"(", ")" + c + R"("]})");
+    world_.EditWorldJson(R"("fullName": "Alice Wong")", R"("fullName": "Alice Wong", "attributes": )"
+                                                        R"({"Description": ["first", "second"]})");
+    ASSERT_TRUE(world_.Load()) << NWSimWorldError();
+    TNWBase base;
+    ASSERT_EQ(AttributeName(20), "Description");
+    const uint32_t reads = NWSimCallCount("NWDSRead");
+
+    EXPECT_EQ(TNWNDS::ReadAttributeString("", "CN=BOB.OU=SALES.O=TARVEX", 20), std::make_pair(true, c));
+    EXPECT_EQ(NWSimCallCount("NWDSRead") - reads, 2u);
+    EXPECT_EQ(TNWNDS::ReadAttributeString("OU=SALES.O=TARVEX", "CN=ALICE", 20),
+              std::make_pair(true, std::string("first")))
+        << "one round: its first value only";
+    EXPECT_EQ(NWSimCallCount("NWDSRead") - reads, 3u);
+}
+
+TEST_F(TNWNDSTest, ListingReleasesEveryContextAndBufferItTakes)
+{
+    EXPECT_EQ(NWSimDirectoryContextsInUse(), 1u) << "the global context";
+    EXPECT_EQ(NWSimDirectoryBuffersInUse(), 0u);
+    EXPECT_EQ(TNWNDS::ListSubordinates("[root]", "").size(), 2u);
+    EXPECT_EQ(TNWNDS::ListSubordinates("O=TARVEX", "OU=SALES").size(), 2u);
+    EXPECT_EQ(NWSimDirectoryContextsInUse(), 1u) << "the global context, handed over to the container";
+    EXPECT_EQ(NWSimDirectoryBuffersInUse(), 0u);
+
+    // Failures: a container that cannot be set, an object that cannot be listed, a count that cannot be
+    // read, a buffer that cannot be had, and a name that cannot be read.
+    EXPECT_TRUE(TNWNDS::ListSubordinates("OU=NOWHERE.O=TARVEX", "").empty());
+    EXPECT_TRUE(TNWNDS::ListSubordinates("O=TARVEX", "CN=NOBODY").empty());
+    NWSimFailCalls("NWDSGetObjectCount", static_cast<uint32_t>(-641), 1, 1);
+    EXPECT_TRUE(TNWNDS::ListSubordinates("O=TARVEX", "").empty());
+    NWSimFailCalls("NWDSAllocBuf", static_cast<uint32_t>(-641), 1, 1);
+    EXPECT_TRUE(TNWNDS::ListSubordinates("O=TARVEX", "").empty());
+    NWSimFailCalls("NWDSGetObjectName", static_cast<uint32_t>(-641), 1, 1);
+    EXPECT_EQ(TNWNDS::ListSubordinates("", "OU=SALES").size(), 1u)
+        << "the object whose name failed is skipped";
+    EXPECT_EQ(NWSimDirectoryContextsInUse(), 1u);
+    EXPECT_EQ(NWSimDirectoryBuffersInUse(), 0u);
+}
+
+TEST_F(TNWNDSTest, ReadingReleasesEveryContextAndBufferItTakes)
+{
+    const uint32_t contexts = NWSimDirectoryContextsInUse();
+    EXPECT_TRUE(TNWNDS::ReadAttributeString("", "CN=BOB.OU=SALES.O=TARVEX", kDSAttributeFullName).first);
+    EXPECT_TRUE(TNWNDS::ReadAttributeString("OU=SALES.O=TARVEX", "CN=ALICE", kDSAttributeFullName).first);
+    EXPECT_EQ(NWSimDirectoryContextsInUse(), contexts);
+    EXPECT_EQ(NWSimDirectoryBuffersInUse(), 0u);
+
+    EXPECT_FALSE(
+        TNWNDS::ReadAttributeString("", "CN=DAVE.OU=ENGINEERING.O=TARVEX", kDSAttributeFullName).first)
+        << "no such attribute";
+    EXPECT_FALSE(TNWNDS::ReadAttributeString("", "CN=NOBODY.O=TARVEX", kDSAttributeFullName).first);
+    EXPECT_FALSE(TNWNDS::ReadAttributeString("OU=NOWHERE.O=TARVEX", "CN=ALICE", kDSAttributeFullName).first);
+    NWSimFailCalls("NWDSAllocBuf", static_cast<uint32_t>(-641), 2, 1);
+    EXPECT_FALSE(TNWNDS::ReadAttributeString("", "CN=BOB.OU=SALES.O=TARVEX", kDSAttributeFullName).first)
+        << "the result buffer cannot be had";
+    NWSimFailCalls("NWDSAllocBuf", static_cast<uint32_t>(-641), 1, 1);
+    EXPECT_FALSE(TNWNDS::ReadAttributeString("", "CN=BOB.OU=SALES.O=TARVEX", kDSAttributeFullName).first)
+        << "the request buffer cannot be had";
+    NWSimFailCalls("NWDSGetAttrVal", static_cast<uint32_t>(-641), 1, 1);
+    EXPECT_FALSE(TNWNDS::ReadAttributeString("", "CN=BOB.OU=SALES.O=TARVEX", kDSAttributeFullName).first);
+    EXPECT_EQ(NWSimDirectoryContextsInUse(), contexts);
+    EXPECT_EQ(NWSimDirectoryBuffersInUse(), 0u);
+}
+
+TEST_F(TNWNDSTest, CanonicalizingTakesNoContextOrBuffer)
+{
+    EXPECT_EQ(TNWNDS::CanonicalizeName("BOB.SALES.TARVEX"), "CN=BOB.OU=SALES.O=TARVEX");
+    EXPECT_EQ(TNWNDS::CanonicalizeName("X...."), "") << "above the root";
+    NWSimFailCalls("NWDSGetContext", static_cast<uint32_t>(-641), 1, 1);
+    EXPECT_EQ(TNWNDS::CanonicalizeName("BOB.SALES.TARVEX"), "") << "the old flags cannot be read";
+    EXPECT_EQ(NWSimDirectoryContextsInUse(), 1u);
+    EXPECT_EQ(NWSimDirectoryBuffersInUse(), 0u);
+    EXPECT_EQ(TNWNDS::GetContextFlags(), 0x13u) << "the old flags are back";
+}
+
+TEST_F(TNWNDSTest, AContextCopyThatFailsLeavesAFreshContextInTheContainer)
+{
+    NWSimFailCalls("NWDSDuplicateContextHandle", static_cast<uint32_t>(-641), 1, 1);
+    EXPECT_EQ(TNWNDS::ListSubordinates("OU=SALES.O=TARVEX", "").size(), 2u) << "the working context lists";
+    EXPECT_NE(TNWNDS::Context(), 0);
+    EXPECT_EQ(NWSimDirectoryContextsInUse(), 1u);
+    EXPECT_EQ(TNWNDS::GetNameContext(), "OU=SALES.O=TARVEX");
+    EXPECT_EQ(TNWNDS::LastErrorText(), "FFFFFD7F") << "the failed copy is recorded";
+
+    // What the listing does before each scan, and the name look-ups after it.
+    EXPECT_TRUE(TNWNDS::SetNameContext("[root]"));
+    EXPECT_TRUE(TNWNDS::AddContextFlags(5));
+    EXPECT_EQ(TNWServer::GetObjectNameByID(kTarvex, 0x10000013), "CAROL.ENGINEERING.TARVEX");
+    EXPECT_EQ(TNWNDS::MapIDToName(kTarvex, 0x10000012), "ALICE.SALES.TARVEX");
+}
+
+TEST_F(TNWNDSTest, WithoutTheHandleCopyAFailedContextCopyLeavesAFreshContextToo)
+{
+    NWSimSetFunctionMissing("NETWIN32.DLL", "NWDSDuplicateContextHandle", 1);
+    // The first duplicate is the working context, the second the copy for the global context.
+    NWSimFailCalls("NWDSDuplicateContext", static_cast<uint32_t>(-641), 2, 1);
+    EXPECT_EQ(TNWNDS::ListSubordinates("OU=SALES.O=TARVEX", "").size(), 2u);
+    EXPECT_EQ(NWSimCallCount("NWDSDuplicateContext"), 2u);
+    EXPECT_EQ(NWSimDirectoryContextsInUse(), 1u);
+    EXPECT_EQ(TNWNDS::GetNameContext(), "OU=SALES.O=TARVEX");
+    EXPECT_EQ(TNWNDS::MapIDToName(kTarvex, 0x10000011), "CN=BOB");
+    EXPECT_EQ(TNWNDS::ReadAttributeString("", "CN=ALICE", kDSAttributeFullName).second, "Alice Wong");
 }

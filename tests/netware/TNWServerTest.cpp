@@ -10,6 +10,7 @@
 
 #include <array>
 #include <cstring>
+#include <set>
 
 using namespace nw;
 using nwsim::TDeletedFile;
@@ -18,9 +19,13 @@ using nwsim::TSimTime;
 namespace
 {
 
-TDateTime At(int year, int month, int day, int hour = 0, int minute = 0, int second = 0)
+// Dates are written as their day numbers from 30 December 1899, so that no expected value comes from the
+// conversion the module uses.
+constexpr double k1January1980 = 29221;
+
+TDateTime At(double day, int hour = 0, int minute = 0, int second = 0)
 {
-    return EncodeDate(year, month, day) + EncodeTime(hour, minute, second, 0);
+    return day + ((hour * 60 + minute) * 60 + second) / 86400.0;
 }
 
 } // namespace
@@ -70,11 +75,11 @@ TEST_F(TNWServerTest, AScanDecodesEveryFieldOfAnEntry)
     EXPECT_EQ(info.NameLength, 18);
     EXPECT_EQ(info.Name, "Quarterly plan.doc");
     EXPECT_EQ(info.Size, 12);
-    EXPECT_DOUBLE_EQ(info.Created, At(2025, 3, 4, 5, 6, 8));
-    EXPECT_DOUBLE_EQ(info.Updated, At(2026, 7, 8, 9, 10, 12));
-    EXPECT_DOUBLE_EQ(info.Archived, At(2026, 8, 1, 23, 59, 58));
-    EXPECT_DOUBLE_EQ(info.Deleted, At(2026, 12, 1, 17, 45, 30));
-    EXPECT_DOUBLE_EQ(info.Accessed, At(2026, 11, 2)) << "the access date has no time of day";
+    EXPECT_DOUBLE_EQ(info.Created, At(45720, 5, 6, 8));     // 4 March 2025
+    EXPECT_DOUBLE_EQ(info.Updated, At(46211, 9, 10, 12));   // 8 July 2026
+    EXPECT_DOUBLE_EQ(info.Archived, At(46235, 23, 59, 58)); // 1 August 2026
+    EXPECT_DOUBLE_EQ(info.Deleted, At(46357, 17, 45, 30));  // 1 December 2026
+    EXPECT_DOUBLE_EQ(info.Accessed, At(46328)) << "2 November 2026, and no time of day";
     EXPECT_EQ(info.Owner, "SUPERVISOR");
     EXPECT_EQ(info.UpdatedBy, "CN=BOB.OU=SALES.O=TARVEX")
         << "in directory mode a bindery miss asks the directory";
@@ -124,15 +129,23 @@ TEST_F(TNWServerTest, OddDatesFallBackAsNetWareValuesDo)
     const TNWDeletedList list = TNWServer::ScanDeletedFiles(0, "F:\\D\\");
     ASSERT_EQ(list.size(), 1u);
     const TNWDeletedFileInfoX& info = *list[0].entry->Info;
-    EXPECT_DOUBLE_EQ(info.Created, At(1980, 1, 1, 10, 20, 30)) << "1980 with the time of day kept";
-    EXPECT_DOUBLE_EQ(info.Updated, At(2026, 5, 6)) << "no time of day";
-    EXPECT_DOUBLE_EQ(info.Archived, At(1980, 1, 1)) << "never archived";
+    EXPECT_DOUBLE_EQ(info.Created, At(k1January1980, 10, 20, 30)) << "1980 with the time of day kept";
+    EXPECT_DOUBLE_EQ(info.Updated, At(46148)) << "6 May 2026, no time of day";
+    EXPECT_DOUBLE_EQ(info.Archived, At(k1January1980)) << "never archived";
 
-    EXPECT_DOUBLE_EQ(TNWServer::UnpackNWDateTime(0), At(1980, 1, 1));
+    EXPECT_EQ(TNWServer::UnpackNWDateTime(0), 29221.0);
+    EXPECT_EQ(TNWServer::UnpackNWDateTime(127u << 25 | 12u << 21 | 31u << 16), 75971.0)
+        << "31 December 2107, the last date a packed value holds";
+    EXPECT_EQ(TNWServer::UnpackNWDateTime(44u << 25 | 2u << 21 | 29u << 16), 45351.0) << "29 February 2024";
+    EXPECT_EQ(TNWServer::UnpackNWDateTime(46u << 25 | 2u << 21 | 29u << 16), 29221.0)
+        << "no 29 February 2026";
+    EXPECT_DOUBLE_EQ(TNWServer::UnpackNWDateTime(23u << 11 | 59u << 5 | 29u), At(k1January1980, 23, 59, 58));
+    EXPECT_DOUBLE_EQ(TNWServer::UnpackNWDateTime(23u << 11 | 60u << 5), At(k1January1980)) << "minute 60";
+    EXPECT_DOUBLE_EQ(TNWServer::UnpackNWDateTime(23u << 11 | 30u), At(k1January1980)) << "second 60";
     NWSimSetFunctionMissing("CALWIN32.DLL", "NWUnpackDateTime", 1);
     EXPECT_DOUBLE_EQ(TNWServer::UnpackNWDateTime((46u << 25 | 12u << 21 | 8u << 16) | 13u << 11),
-                     At(2026, 12, 8, 13))
-        << "a function once bound stays bound";
+                     At(46364, 13))
+        << "8 December 2026: a function once bound stays bound";
 }
 
 class TNWServerWithoutUnpackingTest : public TWorldTest
@@ -148,8 +161,9 @@ TEST_F(TNWServerWithoutUnpackingTest, WithoutTheUnpackingEveryDateIsThe1980Defau
     world_.AddDeleted("TARVEX", "DATA", "U", "U.TXT", "u", file);
     const TNWDeletedList list = TNWServer::ScanDeletedFiles(0, "F:\\U\\");
     ASSERT_EQ(list.size(), 1u);
-    EXPECT_DOUBLE_EQ(list[0].entry->Info->Created, At(1980, 1, 1));
-    EXPECT_DOUBLE_EQ(list[0].entry->Info->Deleted, At(1980, 1, 1));
+    EXPECT_EQ(list[0].entry->Info->Created, 29221.0);
+    EXPECT_EQ(list[0].entry->Info->Deleted, 29221.0);
+    EXPECT_EQ(TNWServer::UnpackNWDateTime(0x5C871A2Bu), 29221.0);
 }
 
 TEST_F(TNWServerTest, AnEmptyFolderReleasesItsHandleAtOnce)
@@ -172,6 +186,36 @@ TEST_F(TNWServerTest, AnUnparseablePathGivesNothingAndRecordsNothing)
     EXPECT_EQ(errors.NWLib, "0000");
     EXPECT_EQ(errors.NWServer, "0000");
     EXPECT_EQ(TNWServer::GetPathConnection("g:\\"), kOldsrv);
+}
+
+TEST_F(TNWServerTest, PathsReachTheClientUpperCased)
+{
+    EXPECT_EQ(TNWServer::GetPathConnection("g:\\Reports\\2026\\"), kOldsrv);
+    EXPECT_STREQ(NWSimLastText("NWParseNetWarePath"), "G:\\REPORTS\\2026\\")
+        << "the connection's path keeps its backslashes";
+    AddDeleted("Mixed Case", "A.TXT", "a");
+    EXPECT_EQ(TNWServer::ScanDeletedFiles(0, "f:\\mixed case\\").size(), 1u);
+    EXPECT_STREQ(NWSimLastText("NWParseNetWarePath"), "F:/MIXED CASE/");
+    EXPECT_EQ(NWSimTexts("NWParseNetWarePath"), std::string("G:\\REPORTS\\2026\\\nF:/MIXED CASE/\n"));
+}
+
+TEST_F(TNWServerTest, ConnectionZeroIsThePrimaryConnection)
+{
+    // A volume path names no server: the connection given decides, and only TARVEX has a DATA volume.
+    AddDeleted("PROJECTS", "A.TXT", "a");
+    const TNWDeletedList list = TNWServer::ScanDeletedFiles(0, "data:\\projects\\");
+    ASSERT_EQ(list.size(), 1u);
+    EXPECT_EQ(list[0].entry->Connection, kTarvex);
+    EXPECT_STREQ(NWSimLastText("NWParseNetWarePath"), "DATA:/PROJECTS/");
+    EXPECT_TRUE(TNWServer::ScanDeletedFiles(kOldsrv, "DATA:\\PROJECTS\\").empty()) << "OLDSRV has no DATA";
+    EXPECT_EQ(TNWServer::GetPathConnection("DATA:\\PROJECTS\\"), kTarvex);
+    EXPECT_EQ(TNWServer::GetPathConnection("VOL1:\\"), 0u) << "VOL1 is OLDSRV's, not the primary server's";
+
+    TNWServerInfo info;
+    ASSERT_TRUE(TNWServer::GetServerInfo(0, info));
+    EXPECT_EQ(info.ServerName, "TARVEX");
+    EXPECT_EQ(TNWServer::GetObjectNameByID(0, 0x00000002), "EVERYONE") << "TARVEX's ID 2";
+    EXPECT_EQ(TNWServer::GetObjectNameByID(kOldsrv, 0x00000002), "");
 }
 
 TEST_F(TNWServerTest, PathsLongerThanTheBufferAreRefusedBeforeTheClientSeesThem)
@@ -200,6 +244,28 @@ TEST_F(TNWServerTest, AnEntryThatCannotBeBuiltEndsTheScanQuietly)
     EXPECT_TRUE(TNWServer::ScanDeletedFiles(0, "F:\\X\\").empty());
     FailAllocationOfSize(0, 0);
     EXPECT_EQ(NWSimDirectoryHandlesInUse(), 1u) << "a scan that kept nothing releases its handle";
+}
+
+TEST_F(TNWServerTest, AScanEndsWhenTheIterationValueStopsAdvancing)
+{
+    for (const char* name : {"ONE", "TWO", "THREE"})
+        AddDeleted("S", name, name);
+    NWSimRepeatScanEntries(2, 3);
+    TNWDeletedList list = TNWServer::ScanDeletedFiles(0, "F:\\S\\");
+    ASSERT_EQ(list.size(), 1u) << "the repeated entry is not taken again, and nothing after it";
+    EXPECT_EQ(list[0].name, "ONE");
+    EXPECT_EQ(NWSimCallCount("NWScanForDeletedFiles"), 2u);
+    EXPECT_EQ(NWSimDirectoryHandlesInUse(), 1u) << "the entry carries the handle";
+
+    NWSimRepeatScanEntries(3, 0);
+    list = TNWServer::ScanDeletedFiles(0, "F:\\S\\");
+    ASSERT_EQ(list.size(), 2u) << "a client that repeats for ever ends the scan too";
+    EXPECT_EQ(list[1].name, "TWO");
+
+    NWSimRepeatScanEntries(1, 1);
+    EXPECT_TRUE(TNWServer::ScanDeletedFiles(0, "F:\\S\\").empty()) << "the start value did not move either";
+    EXPECT_EQ(NWSimDirectoryHandlesInUse(), 2u) << "a scan that kept nothing releases its handle";
+    EXPECT_EQ(TNWServer::ScanDeletedFiles(0, "F:\\S\\").size(), 3u) << "the next scan is whole";
 }
 
 TEST_F(TNWServerTest, NamesAreCutAtTheirLengthAndAtTheirNul)
@@ -248,6 +314,31 @@ TEST_F(TNWServerTest, RecoveryTakesOnlyTheFileNamesAndRecoversIntoTheEntrysFolde
     EXPECT_EQ(base_->LastError().NWServer, "0000") << "nothing is recorded";
 }
 
+TEST_F(TNWServerTest, RecoveryNamesGoAsGivenAfterTheLastBackslashOrColon)
+{
+    AddDeleted("PROJECTS", "Plan.txt", "the plan");
+    AddDeleted("PROJECTS", "Plan.txt", "the older plan");
+    const TNWDeletedList list = TNWServer::ScanDeletedFiles(0, "F:\\PROJECTS\\");
+    ASSERT_EQ(list.size(), 2u);
+    const TNWDeletedEntry& newer = *list[0].entry;
+    const TNWDeletedEntry& older = *list[1].entry;
+
+    EXPECT_TRUE(TNWServer::RecoverDeletedFile(0, newer.DirHandle, newer.Sequence, newer.Volume, newer.DirBase,
+                                              "F:Plan.txt", "DATA:Projects\\New Plan.txt"));
+    EXPECT_STREQ(NWSimLastText("NWRecoverDeletedFile"), "Plan.txt|New Plan.txt")
+        << "the letter case stays, and a colon ends the folder part as a backslash does";
+    EXPECT_TRUE(TNWServer::RecoverDeletedFile(0, older.DirHandle, older.Sequence, older.Volume, older.DirBase,
+                                              "F:\\PROJECTS\\Plan.txt", "DATA:PLAN.TXT"));
+    EXPECT_STREQ(NWSimLastText("NWRecoverDeletedFile"), "Plan.txt|PLAN.TXT");
+
+    std::set<std::string> names;
+    for (const auto& file :
+         std::filesystem::directory_iterator(world_.FilesFolder("TARVEX", "DATA") / "PROJECTS"))
+        names.insert(nwsim::Utf8FromPath(file.path().filename()));
+    EXPECT_EQ(names, (std::set<std::string>{"New Plan.txt", "PLAN.TXT"}))
+        << "the Upper Case option's name reaches the server upper-cased, the other as it was typed";
+}
+
 TEST_F(TNWServerTest, RecoveryNamesLongerThanTheirBufferAreRefused)
 {
     AddDeleted("L", "A.TXT", "a");
@@ -264,21 +355,37 @@ TEST_F(TNWServerTest, RecoveryNamesLongerThanTheirBufferAreRefused)
     EXPECT_EQ(NWSimCallCount("NWRecoverDeletedFile"), recoveries + 1);
 }
 
-TEST_F(TNWServerTest, SettingTheServerClockSendsTheYearFrom1900)
+TEST_F(TNWServerTest, SettingTheServerClockSendsTheYearFrom1900AndDropsTheMilliseconds)
 {
-    ASSERT_TRUE(TNWServer::SetServerDateTime(kOldsrv, At(2000, 1, 1, 13, 5, 9) + 0.4 / 86400));
+    // 1 January 2000, 13:05:09.600: the milliseconds are dropped, not rounded into the second.
+    ASSERT_TRUE(TNWServer::SetServerDateTime(kOldsrv, At(36526, 13, 5, 9) + 0.6 / 86400));
+    EXPECT_STREQ(NWSimLastText("NWSetFileServerDateAndTime"), "100 1 1 13 5 9");
     uint8_t clock[7] = {};
     ASSERT_EQ(api::NWGetFileServerDateAndTime.Bind()(kOldsrv, clock), 0u);
     EXPECT_EQ(clock[0], 100);
-    EXPECT_EQ(clock[1], 1);
-    EXPECT_EQ(clock[2], 1);
-    EXPECT_EQ(clock[3], 13);
-    EXPECT_EQ(clock[4], 5);
-    EXPECT_GE(clock[5], 9);
-    EXPECT_DOUBLE_EQ(TNWLib::GetServerDate(kOldsrv), At(2000, 1, 1)) << "reading gives the date alone";
+    EXPECT_DOUBLE_EQ(TNWLib::GetServerDate(kOldsrv), At(36526)) << "reading gives the date alone";
 
-    EXPECT_FALSE(TNWServer::SetServerDateTime(kOldsrv, At(1975, 6, 1)));
-    EXPECT_EQ(base_->LastError().NWServer, "89FF") << "a refusal is recorded";
+    EXPECT_TRUE(TNWServer::SetServerDateTime(kOldsrv, At(35961, 23, 59, 59) + 0.9994 / 86400));
+    EXPECT_STREQ(NWSimLastText("NWSetFileServerDateAndTime"), "98 6 15 23 59 59") << "15 June 1998";
+    EXPECT_TRUE(TNWServer::SetServerDateTime(0, At(38411, 8)));
+    EXPECT_STREQ(NWSimLastText("NWSetFileServerDateAndTime"), "105 2 28 8 0 0") << "28 February 2005";
+    EXPECT_EQ(NWSimTexts("NWSetFileServerDateAndTime"), std::string("100 1 1 13 5 9\n98 6 15 23 59 59\n"
+                                                                    "105 2 28 8 0 0\n"));
+    EXPECT_EQ(base_->LastError().NWServer, "0000");
+}
+
+TEST_F(TNWServerTest, AYearOf1900OrBelowGoesUnreducedInItsLowByte)
+{
+    EXPECT_FALSE(TNWServer::SetServerDateTime(kOldsrv, At(367))) << "1 January 1901 goes as year 1";
+    EXPECT_STREQ(NWSimLastText("NWSetFileServerDateAndTime"), "1 1 1 0 0 0");
+    EXPECT_EQ(base_->LastError().NWServer, "89FF") << "the server's refusal is recorded";
+    // 1900 is 0x76C, so its low byte is 0x6C = 108, which the server takes for 2008.
+    EXPECT_TRUE(TNWServer::SetServerDateTime(kOldsrv, At(2, 10)));
+    EXPECT_STREQ(NWSimLastText("NWSetFileServerDateAndTime"), "108 1 1 10 0 0") << "1 January 1900";
+    EXPECT_TRUE(TNWServer::SetServerDateTime(kOldsrv, At(1, 10)));
+    EXPECT_STREQ(NWSimLastText("NWSetFileServerDateAndTime"), "107 12 31 10 0 0") << "31 December 1899";
+    EXPECT_FALSE(TNWServer::SetServerDateTime(kOldsrv, At(27395))) << "1 January 1975 goes as 75";
+    EXPECT_STREQ(NWSimLastText("NWSetFileServerDateAndTime"), "75 1 1 0 0 0");
 }
 
 TEST_F(TNWServerTest, ServerInformationAsksOnlyNewServersForTheExtendedBlock)
@@ -312,8 +419,9 @@ TEST_F(TNWServerTest, OpeningAConnectionFallsBackBetweenItsTwoCalls)
     EXPECT_EQ(NWSimLastText("NWCCOpenConnByName"), std::string("OLDSRV"));
     const uint32_t handles = NWSimCallCount("NWGetConnectionHandle");
     NWSimFailCalls("NWCCOpenConnByName", 0x8801, 1, 1);
-    EXPECT_EQ(TNWServer::OpenServerConnection("OLDSRV"), kOldsrv);
+    EXPECT_EQ(TNWServer::OpenServerConnection("OldSrv"), kOldsrv);
     EXPECT_EQ(NWSimCallCount("NWGetConnectionHandle"), handles + 1);
+    EXPECT_STREQ(NWSimLastText("NWGetConnectionHandle"), "OLDSRV") << "upper-cased for the fallback too";
     EXPECT_EQ(TNWServer::OpenServerConnection("NOWHERE"), 0u);
     EXPECT_EQ(base_->LastError().NWServer, "8801");
     EXPECT_EQ(TNWServer::OpenServerConnection(std::string(1025, 'S')), 0u);
@@ -327,4 +435,42 @@ TEST_F(TNWServerTest, ObjectNamesComeFromTheBinderyThenTheDirectory)
     EXPECT_EQ(TNWServer::GetObjectNameByID(kTarvex, 0x10000013), "CN=CAROL.OU=ENGINEERING.O=TARVEX");
     TNWLib::NDSMode() = false;
     EXPECT_EQ(TNWServer::GetObjectNameByID(kTarvex, 0x10000013), "");
+}
+
+TEST_F(TNWServerTest, InDirectoryModeTheBinderysMissIsRecordedAndTheDirectoryAsked)
+{
+    ASSERT_TRUE(TNWLib::NDSMode());
+    const uint32_t directoryCalls = NWSimCallCount("NWDSMapIDToName");
+    EXPECT_EQ(TNWServer::GetObjectNameByID(kTarvex, 0x00000001), "SUPERVISOR");
+    EXPECT_EQ(NWSimCallCount("NWDSMapIDToName"), directoryCalls) << "a bindery name is enough";
+
+    EXPECT_EQ(TNWServer::GetObjectNameByID(kTarvex, 0x10000012), "CN=ALICE.OU=SALES.O=TARVEX");
+    EXPECT_EQ(base_->LastError().NWLib, "89FC") << "the bindery's miss is recorded in directory mode too";
+    EXPECT_EQ(base_->LastError().NWNDS, "0000");
+    EXPECT_EQ(NWSimCallCount("NWDSMapIDToName"), directoryCalls + 1);
+
+    EXPECT_EQ(TNWServer::GetObjectNameByID(kTarvex, 0x7777), "");
+    EXPECT_EQ(base_->LastError().NWNDS, "FFFFFDA7") << "the directory's miss is recorded in its own cell";
+}
+
+TEST_F(TNWServerTest, ABinderyNameThatComesBackEmptyIsAskedOfTheDirectory)
+{
+    // The bindery answers success without writing a name.
+    NWSimFailCalls("NWGetObjectName", 0, 1, 2);
+    EXPECT_EQ(TNWServer::GetObjectNameByID(kTarvex, 0x10000013), "CN=CAROL.OU=ENGINEERING.O=TARVEX");
+    EXPECT_EQ(TNWLib::Cells().lastResult, 0u);
+    EXPECT_EQ(base_->LastError().NWLib, "0000");
+    TNWLib::NDSMode() = false;
+    EXPECT_EQ(TNWServer::GetObjectNameByID(kTarvex, 0x10000013), "")
+        << "outside directory mode it stays empty";
+    EXPECT_EQ(NWSimCallCount("NWDSMapIDToName"), 1u);
+}
+
+TEST_F(TNWServerTest, WithoutTheBinderyLookUpTheDirectoryIsNotAskedEither)
+{
+    NWSimSetFunctionMissing("CALWIN32.DLL", "NWGetObjectName", 1);
+    ASSERT_TRUE(TNWLib::NDSMode());
+    EXPECT_EQ(TNWServer::GetObjectNameByID(kTarvex, 0x10000013), "");
+    EXPECT_EQ(NWSimCallCount("NWDSMapIDToName"), 0u);
+    EXPECT_EQ(base_->LastError().NWLib, "0000");
 }

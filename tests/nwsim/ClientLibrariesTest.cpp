@@ -28,7 +28,7 @@ TEST_F(ClientLibrariesTest, AllLibrariesShareOneNetwork)
     nw::NWCONN_HANDLE primary = 0;
     ASSERT_EQ(NW_FUNCTION("CALWIN32.DLL", NWGetPrimaryConnectionID)(&primary), 0u);
     EXPECT_EQ(opened, primary);
-    EXPECT_GT(primary, 0xFFFFu) << "handles are 32-bit";
+    EXPECT_EQ(primary, 0x00C10001u) << "handles are 32-bit";
 }
 
 TEST_F(ClientLibrariesTest, AnUnknownReferenceOpensNothing)
@@ -132,4 +132,30 @@ TEST_F(ClientLibrariesTest, TheLocaleIsFilledAndTheUnicodeTablesLoad)
     EXPECT_EQ(locale.countryId, 1);
     EXPECT_EQ(NW_FUNCTION("LOCWIN32.DLL", NWInitUnicodeTables)(locale.countryId, locale.codePage), 0u);
     EXPECT_EQ(NW_FUNCTION("LOCWIN32.DLL", NWFreeUnicodeTables)(), 0u);
+}
+
+TEST_F(ClientLibrariesTest, TheTextsAFunctionReceivedAreKeptInTheirLetterCase)
+{
+    constexpr nw::NWCONN_HANDLE kOldsrv = 0x00C10102;
+    EXPECT_STREQ(NWSimLastText("NWGetObjectID"), "");
+    char user[] = "mBrown";
+    uint32_t id = 0;
+    ASSERT_EQ(NW_FUNCTION("CALWIN32.DLL", NWGetObjectID)(kOldsrv, user, 0x0100, &id), 0u)
+        << "the server compares names without case";
+    EXPECT_STREQ(NWSimLastText("NWGetObjectID"), "mBrown");
+    char server[] = "OldSrv";
+    nw::NWCONN_HANDLE handle = 0;
+    ASSERT_EQ(NW_FUNCTION("CALWIN32.DLL", NWGetConnectionHandle)(server, 0, &handle, nullptr), 0u);
+    EXPECT_STREQ(NWSimLastText("NWGetConnectionHandle"), "OldSrv");
+    char klee[] = "Klee";
+    char property[] = "Identification";
+    uint8_t value[128] = {};
+    uint8_t more = 0, flags = 0;
+    ASSERT_EQ(NW_FUNCTION("CALWIN32.DLL", NWReadPropertyValue)(kOldsrv, klee, 0x0100, property, 1, value,
+                                                               &more, &flags),
+              0u);
+    EXPECT_STREQ(NWSimLastText("NWReadPropertyValue"), "Klee|Identification");
+    EXPECT_NE(NW_FUNCTION("CALWIN32.DLL", NWSetFileServerDateAndTime)(kOldsrv, 0, 1, 31, 23, 59, 60), 0u);
+    EXPECT_STREQ(NWSimLastText("NWSetFileServerDateAndTime"), "0 1 31 23 59 60") << "refused, but received";
+    EXPECT_STREQ(NWSimTexts("NWGetObjectID"), "mBrown\n");
 }

@@ -203,7 +203,7 @@ TEST_F(DirectoryTest, ALongListingGoesOverSeveralBuffers)
     int buffers = 0;
     const std::vector<TListed> listed = List(MakeContext("O=BIG"), "", &buffers);
     ASSERT_EQ(listed.size(), 70u);
-    EXPECT_GT(buffers, 1);
+    EXPECT_EQ(buffers, 3) << "32 objects fill a buffer of 4,096 bytes";
     for (int i = 0; i < 70; ++i)
         EXPECT_EQ(listed[static_cast<size_t>(i)].name, "CN=USER" + std::to_string(i));
 }
@@ -287,4 +287,92 @@ TEST_F(DirectoryTest, TheUnicodeTablesLoadForTheWorkstationsLocale)
     ASSERT_EQ(NW_FUNCTION("LOCWIN32.DLL", NWLlocaleconv)(locale), locale);
     EXPECT_EQ(NW_FUNCTION("LOCWIN32.DLL", NWInitUnicodeTables)(locale->countryId, locale->codePage), 0u);
     EXPECT_EQ(NW_FUNCTION("LOCWIN32.DLL", NWFreeUnicodeTables)(), 0u);
+}
+
+TEST_F(DirectoryTest, TheDirectoryCountsTheContextsAndBuffersInUse)
+{
+    EXPECT_EQ(NWSimDirectoryContextsInUse(), 0u);
+    EXPECT_EQ(NWSimDirectoryBuffersInUse(), 0u);
+    const nw::NWDSContextHandle context = NW_FUNCTION("NETWIN32.DLL", NWDSCreateContext)();
+    const nw::NWDSContextHandle copy = NW_FUNCTION("NETWIN32.DLL", NWDSDuplicateContext)(context);
+    nw::NWDSContextHandle handleCopy = 0;
+    ASSERT_EQ(NW_FUNCTION("NETWIN32.DLL", NWDSDuplicateContextHandle)(context, &handleCopy), 0);
+    EXPECT_EQ(NWSimDirectoryContextsInUse(), 3u);
+    nw::NWDSBuffer first = nullptr;
+    nw::NWDSBuffer second = nullptr;
+    ASSERT_EQ(NW_FUNCTION("NETWIN32.DLL", NWDSAllocBuf)(4096, &first), 0);
+    ASSERT_EQ(NW_FUNCTION("NETWIN32.DLL", NWDSAllocBuf)(4096, &second), 0);
+    EXPECT_EQ(NWSimDirectoryBuffersInUse(), 2u);
+
+    EXPECT_EQ(NW_FUNCTION("NETWIN32.DLL", NWDSFreeBuf)(first), 0);
+    EXPECT_NE(NW_FUNCTION("NETWIN32.DLL", NWDSFreeBuf)(first), 0) << "freed once only";
+    EXPECT_EQ(NWSimDirectoryBuffersInUse(), 1u);
+    EXPECT_EQ(NW_FUNCTION("NETWIN32.DLL", NWDSFreeContext)(copy), 0);
+    EXPECT_EQ(NWSimDirectoryContextsInUse(), 2u);
+    NWSimFailCalls("NWDSAllocBuf", static_cast<uint32_t>(-641), 1, 1);
+    nw::NWDSBuffer refused = nullptr;
+    EXPECT_NE(NW_FUNCTION("NETWIN32.DLL", NWDSAllocBuf)(4096, &refused), 0);
+    EXPECT_EQ(NWSimDirectoryBuffersInUse(), 1u) << "a refused allocation holds nothing";
+    NWSimReset();
+    EXPECT_EQ(NWSimDirectoryContextsInUse(), 2u) << "the counts are the directory's, not the controls'";
+    EXPECT_EQ(NWSimDirectoryBuffersInUse(), 1u);
+    ASSERT_TRUE(world_.Load());
+    EXPECT_EQ(NWSimDirectoryContextsInUse(), 0u) << "a new world has a new directory";
+    EXPECT_EQ(NWSimDirectoryBuffersInUse(), 0u);
+}
+
+TEST_F(DirectoryTest, AReadThatDoesNotFitGoesOverSeveralBuffers)
+{
+    const std::string a(1500, 'a'), b(1500, 'b'), c(1500, 'c');
+    world_.EditWorldJson(R"("fullName": "Bob Miller")", R"("fullName": "Bob Miller", "attributes": )"
+                                                        R"({"Description": [")" +
+                                                            a + R"(", ")" + b + R"(", ")" + c + R"("]})");
+    ASSERT_TRUE(world_.Load()) << NWSimWorldError();
+    const nw::NWDSContextHandle context = MakeContext("[Root]");
+    nw::NWDSBuffer request = nullptr;
+    nw::NWDSBuffer result = nullptr;
+    ASSERT_EQ(NW_FUNCTION("NETWIN32.DLL", NWDSAllocBuf)(4096, &request), 0);
+    ASSERT_EQ(NW_FUNCTION("NETWIN32.DLL", NWDSAllocBuf)(4096, &result), 0);
+    ASSERT_EQ(NW_FUNCTION("NETWIN32.DLL", NWDSInitBuf)(context, 3, request), 0);
+    char description[] = "Description";
+    ASSERT_EQ(NW_FUNCTION("NETWIN32.DLL", NWDSPutAttrName)(context, request, description), 0);
+    char bob[] = "CN=BOB.OU=SALES.O=TARVEX";
+
+    // Each round holds the values that fit, after the attribute's name.
+    std::vector<std::vector<std::string>> rounds;
+    std::vector<int32_t> iterations;
+    int32_t iteration = -1;
+    do
+    {
+        ASSERT_EQ(NW_FUNCTION("NETWIN32.DLL", NWDSRead)(context, bob, 1, 0, request, &iteration, result), 0);
+        iterations.push_back(iteration);
+        uint32_t count = 0, values = 0, syntax = 0;
+        ASSERT_EQ(NW_FUNCTION("NETWIN32.DLL", NWDSGetAttrCount)(context, result, &count), 0);
+        ASSERT_EQ(count, 1u);
+        char name[1028] = {};
+        ASSERT_EQ(NW_FUNCTION("NETWIN32.DLL", NWDSGetAttrName)(context, result, name, &values, &syntax), 0);
+        EXPECT_STREQ(name, "Description");
+        std::vector<std::string>& round = rounds.emplace_back();
+        for (uint32_t i = 0; i < values; ++i)
+        {
+            std::vector<char> area(1501);
+            ASSERT_EQ(NW_FUNCTION("NETWIN32.DLL", NWDSGetAttrVal)(context, result, syntax, area.data()), 0);
+            round.emplace_back(area.data());
+        }
+    } while (iteration != -1 && rounds.size() < 10);
+    EXPECT_EQ(rounds, (std::vector<std::vector<std::string>>{{a, b}, {c}}));
+    EXPECT_EQ(iterations, (std::vector<int32_t>{2, -1})) << "the values given so far";
+
+    int32_t past = 3;
+    EXPECT_EQ(NW_FUNCTION("NETWIN32.DLL", NWDSRead)(context, bob, 1, 0, request, &past, result), -641);
+    world_.EditWorldJson(a, std::string(5000, 'a'));
+    ASSERT_TRUE(world_.Load());
+    const nw::NWDSContextHandle fresh = MakeContext("[Root]");
+    ASSERT_EQ(NW_FUNCTION("NETWIN32.DLL", NWDSAllocBuf)(4096, &request), 0);
+    ASSERT_EQ(NW_FUNCTION("NETWIN32.DLL", NWDSAllocBuf)(4096, &result), 0);
+    ASSERT_EQ(NW_FUNCTION("NETWIN32.DLL", NWDSInitBuf)(fresh, 3, request), 0);
+    ASSERT_EQ(NW_FUNCTION("NETWIN32.DLL", NWDSPutAttrName)(fresh, request, description), 0);
+    iteration = -1;
+    EXPECT_EQ(NW_FUNCTION("NETWIN32.DLL", NWDSRead)(fresh, bob, 1, 0, request, &iteration, result), -649)
+        << "a value larger than the buffer fits no round";
 }

@@ -51,8 +51,8 @@ TEST_F(SalvageTest, AScanReturnsExactlyTheFoldersEntriesWithEveryFieldOfTheBlock
     full.archived = TSimTime{2026, 8, 1, 23, 59, 58};
     full.accessed = TSimTime{2026, 11, 2, 0, 0, 0};
     full.deleted = TSimTime{2026, 12, 1, 17, 45, 30};
-    AddDeleted("PROJECTS", "Quarterly plan.doc", "twelve bytes", full);
-    AddDeleted("PROJECTS", "NOTES.TXT", "n");
+    const uint32_t planId = AddDeleted("PROJECTS", "Quarterly plan.doc", "twelve bytes", full);
+    const uint32_t notesId = AddDeleted("PROJECTS", "NOTES.TXT", "n");
     AddDeleted("OTHER", "ELSEWHERE.TXT", "e");
     AddDeleted("", "ROOT.TXT", "r");
 
@@ -91,7 +91,55 @@ TEST_F(SalvageTest, AScanReturnsExactlyTheFoldersEntriesWithEveryFieldOfTheBlock
     EXPECT_EQ(entries[1].Name(), "NOTES.TXT");
     EXPECT_EQ(entries[1].U32(280), 0u) << "never archived";
     EXPECT_EQ(entries[1].dirBase, block.dirBase) << "one folder, one directory base";
-    EXPECT_GT(entries[1].sequence, block.sequence);
+    EXPECT_EQ(block.sequence, planId) << "the iteration values are the entries' IDs";
+    EXPECT_EQ(entries[1].sequence, notesId);
+}
+
+TEST_F(SalvageTest, ARepeatingScanGivesItsLastEntryAgainWithoutAdvancing)
+{
+    const uint32_t first = AddDeleted("R", "ONE.TXT", "1");
+    const uint32_t second = AddDeleted("R", "TWO.TXT", "2");
+    AddDeleted("R", "THREE.TXT", "3");
+    const TOpenFolder folder = OpenFolder("F:\\R\\");
+    ASSERT_EQ(folder.code, 0u);
+
+    NWSimRepeatScanEntries(2, 2);
+    std::vector<std::string> names;
+    std::vector<uint32_t> sequences;
+    for (const TScannedBlock& block : ScanFolder(folder))
+    {
+        names.push_back(block.Name());
+        sequences.push_back(block.sequence);
+    }
+    EXPECT_EQ(names, (std::vector<std::string>{"ONE.TXT", "ONE.TXT", "ONE.TXT", "TWO.TXT", "THREE.TXT"}));
+    EXPECT_EQ(sequences[1], first);
+    EXPECT_EQ(sequences[2], first) << "the iteration value stays";
+    EXPECT_EQ(sequences[3], second) << "and moves on after the repeats";
+
+    NWSimRepeatScanEntries(1, 1);
+    const auto scan = NW_FUNCTION("CALWIN32.DLL", NWScanForDeletedFiles);
+    TScannedBlock block{};
+    uint32_t sequence = 0xFFFFFFFF;
+    ASSERT_EQ(scan(folder.connection, folder.handle, &sequence, &block.volume, &block.dirBase, block.bytes),
+              0u);
+    EXPECT_EQ(block.Name(), "ONE.TXT") << "at the start the first entry repeats";
+    EXPECT_EQ(sequence, 0xFFFFFFFFu);
+
+    NWSimRepeatScanEntries(1, 0);
+    sequence = second;
+    for (int i = 0; i < 3; ++i)
+    {
+        ASSERT_EQ(
+            scan(folder.connection, folder.handle, &sequence, &block.volume, &block.dirBase, block.bytes),
+            0u);
+        EXPECT_EQ(block.Name(), "TWO.TXT") << "on every call";
+        EXPECT_EQ(sequence, second);
+    }
+    NWSimRepeatScanEntries(0, 0);
+    EXPECT_EQ(ScanFolder(folder).size(), 3u) << "disarmed";
+    NWSimRepeatScanEntries(1, 0);
+    NWSimReset();
+    EXPECT_EQ(ScanFolder(folder).size(), 3u) << "a reset disarms too";
 }
 
 TEST_F(SalvageTest, SeveralVersionsOfOneNameScanInAStableOrder)

@@ -1,4 +1,5 @@
 // Loading worlds: a sound world attaches the workstation; a bad one says why and leaves no connection.
+#include "TSimWorld.h"
 #include "NWSim.h"
 #include "SimFiles.h"
 #include "TClientLibraries.h"
@@ -144,4 +145,26 @@ TEST_F(TSimWorldTest, WithoutAnExplicitLoadTheWorldNamedByTheEnvironmentIsUsed)
 #endif
     EXPECT_EQ(NW_FUNCTION("CALWIN32.DLL", NWCallsInit)(nullptr, nullptr), 0u);
     EXPECT_TRUE(HasPrimaryConnection());
+}
+
+TEST_F(TSimWorldTest, DirectoryObjectsMayCarryFurtherAttributesWithSeveralValues)
+{
+    world_.WriteWorldJson(
+        Replaced(kTwoServers, R"("id": 100})",
+                 R"("id": 100, "attributes": {"Description": ["one", "two"], "L": ["Here"]}})"));
+    const nwsim::TSimWorld loaded = nwsim::LoadWorld(world_.Folder());
+    ASSERT_EQ(loaded.directory.size(), 1u);
+    using TValues = std::map<std::string, std::vector<std::string>>;
+    EXPECT_EQ(loaded.directory[0].attributes, (TValues{{"Description", {"one", "two"}}, {"L", {"Here"}}}));
+    world_.WriteWorldJson(nwsim::WorldToJson(loaded));
+    EXPECT_EQ(nwsim::LoadWorld(world_.Folder()).directory[0].attributes, loaded.directory[0].attributes)
+        << "written back as read";
+
+    for (const char* bad : {R"({"Description": []})", R"({"Description": "one"})", R"({"Full Name": ["X"]})",
+                            R"({"Description": [1]})", R"(["Description"])"})
+        EXPECT_NE(LoadBadWorld(world_, Replaced(kTwoServers, R"("id": 100})",
+                                                std::string(R"("id": 100, "attributes": )") + bad + "}"))
+                      .find("attribute"),
+                  std::string::npos)
+            << bad;
 }
