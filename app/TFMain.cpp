@@ -47,15 +47,6 @@ bool Shown(HWND control)
     return (GetWindowLongW(control, GWL_STYLE) & WS_VISIBLE) != 0;
 }
 
-HFONT CreateFormFont()
-{
-    HDC screen = GetDC(nullptr);
-    const int height = -MulDiv(8, GetDeviceCaps(screen, LOGPIXELSY), 72);
-    ReleaseDC(nullptr, screen);
-    return CreateFontW(height, 0, 0, 0, FW_NORMAL, FALSE, FALSE, FALSE, DEFAULT_CHARSET, OUT_DEFAULT_PRECIS,
-                       CLIP_DEFAULT_PRECIS, DEFAULT_QUALITY, DEFAULT_PITCH | FF_SWISS, L"MS Sans Serif");
-}
-
 HIMAGELIST SystemImages(UINT size)
 {
     SHFILEINFOW info{};
@@ -79,7 +70,7 @@ void ShowMessage(HWND owner, const wchar_t* text)
 
 } // namespace
 
-TFMain::TFMain() : font_(CreateFormFont())
+TFMain::TFMain() : font_(CreateSansSerifFont(8))
 {
     CreateForm({kWindowClass, kAppTitle, {278, 168, 654, 471}, WS_OVERLAPPEDWINDOW | WS_CLIPCHILDREN, 0},
                nullptr);

@@ -12,19 +12,9 @@ constexpr int idImage1 = 100;
 constexpr int idLMsg = 101;
 constexpr int idEFilename = 102;
 
-// The message stands out from the rest of the dialog's text.
-HFONT CreateMessageFont()
-{
-    HDC screen = GetDC(nullptr);
-    const int height = -MulDiv(10, GetDeviceCaps(screen, LOGPIXELSY), 72);
-    ReleaseDC(nullptr, screen);
-    return CreateFontW(height, 0, 0, 0, FW_NORMAL, FALSE, FALSE, FALSE, DEFAULT_CHARSET, OUT_DEFAULT_PRECIS,
-                       CLIP_DEFAULT_PRECIS, DEFAULT_QUALITY, DEFAULT_PITCH | FF_SWISS, L"MS Sans Serif");
-}
-
 } // namespace
 
-TFRename::TFRename(HWND owner) : messageFont_(CreateMessageFont())
+TFRename::TFRename(HWND owner) : messageFont_(CreateSansSerifFont(10)) // the message stands out
 {
     CreateForm({L"TFRename", kCaption,
                 ScreenCentredBounds(kClientWidth, kClientHeight, kStyle, kExtendedStyle), kStyle,

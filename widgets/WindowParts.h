@@ -27,6 +27,10 @@ std::wstring WindowText(HWND window);
 // The text of a tree view's node.
 std::wstring TreeNodeText(HWND tree, HTREEITEM node);
 
+// A new font of the program's face, "MS Sans Serif", at that size in points on the screen; the caller owns
+// it.
+HFONT CreateSansSerifFont(int points);
+
 // Takes the sunken border off a control (a tree or list that fills a pane of its own).
 void RemoveBorder(HWND control);
 
