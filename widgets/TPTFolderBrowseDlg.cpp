@@ -217,6 +217,14 @@ LRESULT TPTFolderBrowseDlg::HandleMessage(UINT message, WPARAM wParam, LPARAM lP
     case WM_CLOSE:
         modal_.EndModal(IDCANCEL);
         return 0;
+    case WM_ACTIVATE:
+        // The arrow keys move in the tree from the start, as in the system's own folder dialog.
+        if (LOWORD(wParam) != WA_INACTIVE && tree_ != nullptr)
+        {
+            SetFocus(tree_->Handle());
+            return 0;
+        }
+        return DefWindowProcW(window_, message, wParam, lParam);
     case WM_NCDESTROY:
         SetWindowLongPtrW(window_, GWLP_USERDATA, 0);
         return DefWindowProcW(window_, message, wParam, lParam);

@@ -5,6 +5,9 @@
 #include "TShellTest.h"
 #include "WindowParts.h"
 
+#include <atomic>
+#include <thread>
+
 namespace
 {
 
@@ -170,4 +173,38 @@ TEST_F(TPTFolderBrowseDlgTest, TheFindWindowsDialogOffersNoVirtualFolders)
     EXPECT_NE(std::find(texts.begin(), texts.end(), DisplayNameOf(ListOf(L"F:\\").Get())), texts.end());
     EXPECT_EQ(std::find(texts.begin(), texts.end(), L"Control Panel"), texts.end());
     EXPECT_EQ(std::find(texts.begin(), texts.end(), L"Trash"), texts.end());
+}
+
+TEST_F(TPTFolderBrowseDlgTest, TheRealDialogOpensWithTheKeyboardInTheTree)
+{
+    TPTFolderBrowseDlg dialog(frame_);
+    dialog.StartFolder().Assign(ListOf(L"F:\\PROJECTS").Get());
+    // The system's own modal loop, answered by a second thread as a person would.
+    IModalResponder* previous = TModal::SetResponder(nullptr);
+    const DWORD thread = GetCurrentThreadId();
+    std::atomic<bool> focusInTree{false};
+    std::atomic<bool> seen{false};
+    std::thread user([&] {
+        for (int attempt = 0; attempt < 500 && !seen; ++attempt)
+        {
+            HWND window = FindWindowW(nullptr, L"Browse for Folder");
+            if (window != nullptr && IsWindowVisible(window))
+            {
+                Sleep(100);
+                GUITHREADINFO info{};
+                info.cbSize = sizeof(info);
+                GetGUIThreadInfo(thread, &info);
+                focusInTree = info.hwndFocus == GetDlgItem(window, TPTFolderBrowseDlg::kTreeId);
+                seen = true;
+                PostMessageW(window, WM_CLOSE, 0, 0);
+            }
+            Sleep(10);
+        }
+    });
+    const bool chosen = dialog.Execute();
+    user.join();
+    TModal::SetResponder(previous);
+    EXPECT_TRUE(seen) << "the dialog never showed";
+    EXPECT_TRUE(focusInTree);
+    EXPECT_FALSE(chosen);
 }
