@@ -629,3 +629,16 @@ TEST_F(TFMainTest, TheFolderTreeTakesNoDrops)
     // Dropped folders would move on the volume without a question.
     EXPECT_EQ(Shown().TreeDel().DropTarget(), nullptr);
 }
+
+TEST_F(TFMainTest, AfterMaximizingTheWholeStatusBarIsDrawnAnew)
+{
+    TFMain& main = Shown();
+    ShowWindow(main.Handle(), SW_MAXIMIZE);
+    // Before any paint: the size grip's old place in the middle must be part of what is drawn next.
+    RECT client{};
+    GetClientRect(main.StatusBar(), &client);
+    RECT invalid{};
+    ASSERT_TRUE(GetUpdateRect(main.StatusBar(), &invalid, FALSE));
+    EXPECT_EQ(invalid.left, 0);
+    EXPECT_EQ(invalid.right, client.right);
+}
