@@ -177,6 +177,9 @@ std::optional<LRESULT> TFFilter::HandleMessage(UINT message, WPARAM wParam, LPAR
     case WM_CLOSE:
         CloseDialog(IDCANCEL);
         return 0;
+    case WM_ACTIVATE:
+        OnActivate(LOWORD(wParam) != WA_INACTIVE);
+        return 0;
     case WM_DESTROY:
         if (storage_ != nullptr)
             storage_->FormDestroy();
@@ -242,9 +245,22 @@ std::optional<LRESULT> TFFilter::EFilterKeyPress(WPARAM key)
     return 0;
 }
 
+void TFFilter::OnActivate(bool active)
+{
+    if (!active)
+    {
+        HWND focus = GetFocus();
+        if (focus != nullptr && IsChild(window_, focus))
+            focused_ = focus;
+        return;
+    }
+    SetFocus(focused_ != nullptr ? focused_ : eFilter_);
+}
+
 void TFFilter::FormShow()
 {
     storage_->FormShow();
+    focused_ = eFilter_;
     SetFocus(eFilter_);
     snapshot_.filter = WindowText(eFilter_);
     snapshot_.deleted = WindowText(eDeleted_);

@@ -76,6 +76,7 @@ private:
     // Enter is swallowed and acts as OK.
     std::optional<LRESULT> EFilterKeyPress(WPARAM key);
     void OnCommand(int id, int code);
+    void OnActivate(bool active);
 
     void FormShow();
     void FormClose();
@@ -107,5 +108,7 @@ private:
     std::unique_ptr<TFormStorage> storage_;
     TFBrowseDirectory* picker_ = nullptr;
     TSnapshot snapshot_;
+    // The control that gets the focus back when the dialog is activated.
+    HWND focused_ = nullptr;
     bool accepted_ = false;
 };
