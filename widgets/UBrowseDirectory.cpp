@@ -236,11 +236,11 @@ void TFBrowseDirectory::FillBindery()
     TreeView_DeleteAllItems(bindery1_);
     for (const nw::TNWStringItem& server : nw::TNWLib::GetConnectionList())
     {
-        if (nw::TNWNDS::IsDSServer(nw::TNWServer::OpenServerConnection(server.text)))
+        const nw::NWCONN_HANDLE connection = nw::TNWServer::OpenServerConnection(server.text);
+        if (nw::TNWNDS::IsDSServer(connection))
             continue;
         const HTREEITEM node = AddTreeNode(bindery1_, nullptr, WideFromAnsi(server.text), kServerImage);
-        nw::TNWStringList users =
-            nw::TNWLib::ScanBinderyObjects(nw::TNWServer::OpenServerConnection(server.text), kBinderyUser);
+        nw::TNWStringList users = nw::TNWLib::ScanBinderyObjects(connection, kBinderyUser);
         std::stable_sort(users.begin(), users.end(),
                          [](const nw::TNWStringItem& a, const nw::TNWStringItem& b) {
                              return LessIgnoringCase(a.text, b.text);

@@ -142,7 +142,7 @@ protected:
     std::unique_ptr<TFBrowseDirectory> picker_;
 };
 
-TEST_F(UBrowseDirectoryTest, IsAFixedCentredDialogWithTwoTabsOfTreesAndItsButtons)
+TEST_F(UBrowseDirectoryTest, IsAFixedDialogOfItsSizeWithTwoTabsOfTreesAndItsButtons)
 {
     Open(true, true);
     HWND window = picker_->Handle();
@@ -168,6 +168,10 @@ TEST_F(UBrowseDirectoryTest, IsAFixedCentredDialogWithTwoTabsOfTreesAndItsButton
     EXPECT_FALSE(Execute([&] {
         EXPECT_EQ(TabTexts(picker_->PMain()), (std::vector<std::wstring>{L"NDS", L"Bindery"}));
         EXPECT_EQ(ActiveTab(picker_->PMain()), L"NDS");
+        RECT tab{};
+        TabCtrl_GetItemRect(picker_->PMain(), 1, &tab);
+        EXPECT_EQ(tab.right - tab.left, 65);
+        EXPECT_EQ(tab.bottom - tab.top, 21);
         EXPECT_TRUE(Shown(picker_->TNDS()));
         EXPECT_FALSE(Shown(picker_->TBindery()));
         EXPECT_FALSE(OkEnabled()) << "no user yet";
