@@ -371,6 +371,10 @@ void TFMain::OnCommand(int command)
     case cmBAbout:
         BAboutClick();
         break;
+    case cmBFilter:
+    case cmMFilter:
+        BFilterClick();
+        break;
     case cmExit1:
         Exit1Click();
         break;
@@ -513,6 +517,17 @@ void TFMain::BAboutClick()
 {
     if (about_ != nullptr)
         about_->ShowModal();
+}
+
+void TFMain::BFilterClick()
+{
+    if (filter_ != nullptr && filter_->Execute())
+        ListSelectedFolder();
+}
+
+void TFMain::ListSelectedFolder()
+{
+    // The deleted-file listing comes here; it reads the criteria in force from the filter dialog.
 }
 
 void TFMain::Exit1Click()

@@ -4,6 +4,7 @@
 
 #include "TApplication.h"
 #include "TExtListView.h"
+#include "TFFilter.h"
 #include "TForm.h"
 #include "TFormStorage.h"
 #include "TGdiObject.h"
@@ -43,6 +44,8 @@ public:
     void ApplyViewStyle();
     // The about box that the Help menu shows; it is created after the main window, which owns it.
     void SetAboutBox(TForm* about) { about_ = about; }
+    // The filter dialog that the Filter command runs; created after the main window.
+    void SetFilterDialog(TFFilter* filter) { filter_ = filter; }
 
     // The controls, for the windows and commands that work on them.
     TMainMenu& Menu() { return menu_; }
@@ -100,6 +103,9 @@ private:
     void MInvertSelectionClick();
     void BUpLevelClick();
     void BAboutClick();
+    void BFilterClick();
+    // Lists the folder selected in the tree again, with the criteria in force.
+    void ListSelectedFolder();
     void Exit1Click();
 
     TMainMenu menu_;
@@ -122,4 +128,5 @@ private:
     std::unique_ptr<TFormStorage> storage_;
     bool popDelAttached_ = false;
     TForm* about_ = nullptr;
+    TFFilter* filter_ = nullptr;
 };

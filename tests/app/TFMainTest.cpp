@@ -538,6 +538,8 @@ TEST_F(TFMainTest, TheShortcutKeysGiveTheirCommandsOnlyWhileTheyAreEnabled)
         return std::nullopt;
     });
     EXPECT_TRUE(PressShortcut(main, VK_F5, false));
+    // F7 runs the filter dialog.
+    Modals().ExpectDialog(L"Filter Specification", [](HWND) -> INT_PTR { return IDCANCEL; });
     EXPECT_TRUE(PressShortcut(main, VK_F7, false));
     PressShortcut(main, VK_F2, false);
     PressShortcut(main, VK_F9, false);
