@@ -36,13 +36,20 @@ struct TListColumn
     int alignment = LVCFMT_LEFT;
 };
 
+// What an owner attaches to a row; owners derive their own type and ask for it back by that type.
+class TListRowData
+{
+public:
+    virtual ~TListRowData() = default;
+};
+
 // One row: its caption (design column 0), icon, the texts of the other columns, and what the owner attaches.
 struct TListRow
 {
     std::wstring caption;
     int image = -1;
     std::vector<std::wstring> subItems;
-    std::shared_ptr<void> data;
+    std::shared_ptr<TListRowData> data;
 };
 
 struct TExtLVSaveSettings
