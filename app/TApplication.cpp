@@ -30,16 +30,36 @@ int TApplication::Run(IMainForm& mainForm)
 {
     if (ShowMainForm && !terminated_)
         mainForm.ShowFirstTime();
+    mainForm_ = &mainForm;
     MSG message{};
     while (!terminated_ && GetMessageW(&message, nullptr, 0, 0) > 0)
-    {
-        HWND main = mainForm.Handle();
-        if (main != nullptr && TranslateAcceleratorW(main, mainForm.Accelerators(), &message) != 0)
-            continue;
-        TranslateMessage(&message);
-        DispatchMessageW(&message);
-    }
+        Dispatch(message);
+    mainForm_ = nullptr;
     return exitCode_;
+}
+
+void TApplication::ProcessMessages()
+{
+    MSG message{};
+    while (PeekMessageW(&message, nullptr, 0, 0, PM_REMOVE))
+    {
+        if (message.message == WM_QUIT)
+        {
+            // The event loop must still see it once the operation is over.
+            PostQuitMessage(static_cast<int>(message.wParam));
+            return;
+        }
+        Dispatch(message);
+    }
+}
+
+void TApplication::Dispatch(MSG& message)
+{
+    HWND main = mainForm_ != nullptr ? mainForm_->Handle() : nullptr;
+    if (main != nullptr && TranslateAcceleratorW(main, mainForm_->Accelerators(), &message) != 0)
+        return;
+    TranslateMessage(&message);
+    DispatchMessageW(&message);
 }
 
 void TApplication::Terminate(int exitCode)

@@ -30,6 +30,9 @@ public:
     // Shows the main form if ShowMainForm and the program has not been told to terminate, then handles
     // messages until it is; returns the exit code.
     int Run(IMainForm& mainForm);
+    // Handles every message that is pending now, as the event loop would, and returns; a long operation calls
+    // it between its steps so that painting and its Stop button keep working.
+    void ProcessMessages();
     // Ends the event loop (now, or as soon as it runs) with the exit code.
     void Terminate(int exitCode = 0);
     bool Terminated() const { return terminated_; }
@@ -39,6 +42,10 @@ private:
     TApplication() = default;
     ~TApplication();
 
+    void Dispatch(MSG& message);
+
+    // The form whose shortcuts the messages go through, while the event loop runs.
+    IMainForm* mainForm_ = nullptr;
     bool oleInitialized_ = false;
     bool terminated_ = false;
     int exitCode_ = 0;

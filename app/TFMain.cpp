@@ -2,7 +2,7 @@
 #include "TFMain.h"
 
 #include "AppIdentity.h"
-#include "DeletedFileColumns.h"
+#include "DeletedFileListRows.h"
 #include "MainCommands.h"
 #include "ProgramState.h"
 #include "TItemIdList.h"
@@ -102,6 +102,58 @@ void TFMain::CreateControls()
     CreateToolbar();
     CreateSplitters();
     CreateStatusBar();
+    CreateListing();
+}
+
+void TFMain::CreateListing()
+{
+    TListingView view;
+    view.ShowFolder = [this](const std::wstring& folder) { ShowListedFolder(folder); };
+    view.ShowCount = [this](size_t rows) { ShowFileCount(rows); };
+    view.ShowRunning = [this](bool running) { toolbar_->SetEnabled(cmBStop, running); };
+    listing_ = std::make_unique<TDeletedListing>(*explorerList_, std::move(view),
+                                                 [] { TApplication::Instance().ProcessMessages(); });
+    treeDel_->OnChange = [this] { TreeDelChange(); };
+}
+
+void TFMain::SetFilterCriteriaSource(std::function<TFilterCriteria()> source)
+{
+    listing_->SetCriteriaSource(std::move(source));
+}
+
+void TFMain::ListDeletedFiles(const std::wstring& folder)
+{
+    listing_->ListDeletedFiles(folder);
+    if (closeAfterListing_ && !listing_->ListingBusy())
+    {
+        closeAfterListing_ = false;
+        PostMessageW(window_, WM_CLOSE, 0, 0);
+    }
+}
+
+void TFMain::TreeDelChange()
+{
+    if (!listing_->ListingBusy())
+        ListDeletedFiles(treeDel_->SelectedPath());
+}
+
+void TFMain::MRefreshClick()
+{
+    if (!listing_->ListingBusy())
+        ListDeletedFiles(treeDel_->SelectedPath());
+}
+
+void TFMain::ShowListedFolder(const std::wstring& folder)
+{
+    SetWindowTextW(rightView_, (L"Deleted Contents of '" + folder + L"'").c_str());
+    // The caption must be readable while the rows come in.
+    UpdateWindow(rightView_);
+}
+
+void TFMain::ShowFileCount(size_t rows)
+{
+    SendMessageW(statusBar_, SB_SETTEXTW, 0,
+                 reinterpret_cast<LPARAM>((std::to_wstring(rows) + L" file(s)").c_str()));
 }
 
 void TFMain::CreateToolbar()
@@ -368,6 +420,12 @@ void TFMain::OnCommand(int command)
     case cmBUpLevel:
         BUpLevelClick();
         break;
+    case cmBStop:
+        BStopClick();
+        break;
+    case cmMRefresh:
+        MRefreshClick();
+        break;
     case cmBAbout:
         BAboutClick();
         break;
@@ -415,6 +473,13 @@ void TFMain::FormResize()
 
 bool TFMain::FormCloseQuery()
 {
+    // The listing still works on the list: it stops at its next row, and the window closes after it.
+    if (listing_->ListingBusy())
+    {
+        listing_->RequestStop();
+        closeAfterListing_ = true;
+        return false;
+    }
     storage_->FormCloseQuery(true);
     return true;
 }

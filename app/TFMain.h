@@ -2,7 +2,9 @@
 // deleted-file list, the status bar and the menus; its view state and its stored settings.
 #pragma once
 
+#include "FilterCriteria.h"
 #include "TApplication.h"
+#include "TDeletedListing.h"
 #include "TExtListView.h"
 #include "TFFilter.h"
 #include "TForm.h"
@@ -15,6 +17,7 @@
 #include "TPTSplitter.h"
 #include "TToolBar.h"
 
+#include <functional>
 #include <memory>
 #include <string>
 #include <vector>
@@ -44,8 +47,24 @@ public:
     void ApplyViewStyle();
     // The about box that the Help menu shows; it is created after the main window, which owns it.
     void SetAboutBox(TForm* about) { about_ = about; }
-    // The filter dialog that the Filter command runs; created after the main window.
-    void SetFilterDialog(TFFilter* filter) { filter_ = filter; }
+    // Where the listing reads the criteria in force (the filter dialog's); without one every entry passes.
+    void SetFilterCriteriaSource(std::function<TFilterCriteria()> source);
+
+    // The listing of the folder tree's folder into ExplorerList.
+    void ListDeletedFiles(const std::wstring& folder);
+    void ClearDeletedList() { listing_->ClearDeletedList(); }
+    void TreeDelChange();
+    void BStopClick() { listing_->RequestStop(); }
+    void MRefreshClick();
+    bool ListingBusy() const { return listing_->ListingBusy(); }
+    bool StopRequested() const { return listing_->StopRequested(); }
+    // What the listing calls between kept entries; the application's message round unless a test says
+    // otherwise.
+    void SetListingEventPump(TDeletedListing::TEventPump pump) { listing_->SetEventPump(std::move(pump)); }
+
+    // The filter dialog that the Filter command runs and whose criteria the listing applies; created after
+    // the main window.
+    void SetFilterDialog(TFFilter* filter);
 
     // The controls, for the windows and commands that work on them.
     TMainMenu& Menu() { return menu_; }
@@ -92,6 +111,10 @@ private:
     void SplitTitleSplitterDrag(int position);
     void SplitTitleSplitterDrop(int position);
 
+    void CreateListing();
+    void ShowListedFolder(const std::wstring& folder);
+    void ShowFileCount(size_t rows);
+
     void ExplorerListChange();
     void SetSelectionCommands(bool enabled);
 
@@ -126,6 +149,9 @@ private:
     std::unique_ptr<TExtListView> explorerList_;
     HWND statusBar_ = nullptr;
     std::unique_ptr<TFormStorage> storage_;
+    std::unique_ptr<TDeletedListing> listing_;
+    // Closing was asked for while a listing ran: the window closes once the listing has stopped.
+    bool closeAfterListing_ = false;
     bool popDelAttached_ = false;
     TForm* about_ = nullptr;
     TFFilter* filter_ = nullptr;

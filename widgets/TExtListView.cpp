@@ -219,8 +219,17 @@ const std::wstring& TExtListView::CellText(size_t index, int column) const
     return row.subItems[static_cast<size_t>(column) - 1];
 }
 
+namespace
+{
+
+// How often a filling list tells its control the row count.
+constexpr DWORD kFillCountSyncMs = 500;
+
+} // namespace
+
 void TExtListView::SyncItemCount()
 {
+    lastCountSync_ = GetTickCount();
     ListView_SetItemCountEx(list_, static_cast<int>(rows_.size()), LVSICF_NOINVALIDATEALL | LVSICF_NOSCROLL);
 }
 
@@ -228,7 +237,7 @@ size_t TExtListView::AddRow(TListRow row)
 {
     rows_.push_back(std::move(row));
     const size_t index = rows_.size() - 1;
-    if (updateDepth_ == 0)
+    if (updateDepth_ == 0 && (!filling_ || index == 0 || GetTickCount() - lastCountSync_ >= kFillCountSyncMs))
         SyncItemCount();
     if (AutoResort)
         ResortIfDue();
@@ -303,12 +312,16 @@ void TExtListView::EndUpdate()
 
 void TExtListView::BeginFill()
 {
+    filling_ = true;
     SetAutoSortAscending(false);
     SetAutoColumnSort(TAutoColumnSort::acsNoSort);
 }
 
 void TExtListView::EndFill()
 {
+    filling_ = false;
+    if (updateDepth_ == 0)
+        SyncItemCount();
     SetAutoSortAscending(true);
     SetAutoColumnSort(TAutoColumnSort::acsSortToggle);
     SetShowSortArrows(true);
@@ -382,6 +395,8 @@ void TExtListView::SortBy(int column)
 {
     if (column < 0 || static_cast<size_t>(column) >= columns_.size())
         return;
+    if (OnSortBegin)
+        OnSortBegin();
     std::vector<TSortKey> keys;
     keys.reserve(rows_.size());
     for (size_t i = 0; i < rows_.size(); ++i)
@@ -415,6 +430,8 @@ void TExtListView::SortBy(int column)
     quietSelection_ = false;
     SetLastColumnClicked(column);
     InvalidateRect(list_, nullptr, FALSE);
+    if (OnSortFinished)
+        OnSortFinished();
 }
 
 void TExtListView::ResortIfDue()

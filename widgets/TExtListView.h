@@ -36,13 +36,20 @@ struct TListColumn
     int alignment = LVCFMT_LEFT;
 };
 
+// What an owner attaches to a row; owners derive their own type and ask for it back by that type.
+class TListRowData
+{
+public:
+    virtual ~TListRowData() = default;
+};
+
 // One row: its caption (design column 0), icon, the texts of the other columns, and what the owner attaches.
 struct TListRow
 {
     std::wstring caption;
     int image = -1;
     std::vector<std::wstring> subItems;
-    std::shared_ptr<void> data;
+    std::shared_ptr<TListRowData> data;
 };
 
 struct TExtLVSaveSettings
@@ -85,6 +92,9 @@ public:
     std::function<void()> OnChange;
     // Fired on a header click, after the direction was chosen and before the rows are sorted.
     std::function<void(int column)> OnColumnClick;
+    // Fired around every sort of the rows.
+    std::function<void()> OnSortBegin;
+    std::function<void()> OnSortFinished;
     // Fired for each row that leaves the list, before it goes.
     std::function<void(TListRow&)> OnDeletion;
 
@@ -122,7 +132,8 @@ public:
     void EndUpdate();
 
     // The fill protocol: no sorting while rows are added, then ascending by the last clicked column with
-    // arrows.
+    // arrows. While filling, the control learns the new row count a few times a second rather than at every
+    // row: telling it costs a repaint of its scroll bars.
     void BeginFill();
     void EndFill();
 
@@ -172,6 +183,8 @@ private:
     bool reverseSortArrows_ = false;
     int lastColumnClicked_ = -1;
     int updateDepth_ = 0;
+    bool filling_ = false;
+    DWORD lastCountSync_ = 0;
     bool quietSelection_ = false;
     bool settingsLoaded_ = false;
 };

@@ -4,7 +4,9 @@
 
 #include <commctrl.h>
 
+#include <algorithm>
 #include <set>
+#include <sstream>
 
 namespace
 {
@@ -249,5 +251,164 @@ TEST_F(StartupE2ETest, OnTheDemoNetworkTheWindowShowsTheDrivesAndARestartKeepsPl
         << "the stored view returns; the view is " << ViewStyle(list);
     const std::optional<DWORD> exitCode = CloseAndWait(again, main);
     ASSERT_TRUE(exitCode.has_value()) << again.Describe();
+    EXPECT_EQ(*exitCode, 0u);
+}
+
+namespace
+{
+
+struct TSalvageRow
+{
+    std::wstring name;
+    std::wstring deletedBy;
+    auto operator<=>(const TSalvageRow&) const = default;
+};
+
+// A directory name as the program shows it, typeless: CN=ALICE.OU=SALES.O=TARVEX is ALICE.SALES.TARVEX.
+std::wstring Typeless(const std::string& name)
+{
+    std::wstring result;
+    size_t start = 0;
+    while (start <= name.size())
+    {
+        const size_t dot = std::min(name.find('.', start), name.size());
+        std::string part = name.substr(start, dot - start);
+        if (const size_t equals = part.find('='); equals != std::string::npos)
+            part = part.substr(equals + 1);
+        if (!result.empty())
+            result += L'.';
+        result += std::wstring(part.begin(), part.end());
+        start = dot + 1;
+    }
+    return result;
+}
+
+// The entries that "nwsim salvage" prints for one folder: each line ends in size, date, time and deletor.
+std::vector<TSalvageRow> SalvageRows(const std::string& printed)
+{
+    std::vector<TSalvageRow> rows;
+    std::istringstream lines(printed);
+    std::string line;
+    std::getline(lines, line); // the folder
+    while (std::getline(lines, line))
+    {
+        if (!line.empty() && line.back() == '\r')
+            line.pop_back();
+        std::vector<size_t> cuts;
+        size_t end = line.size();
+        for (int field = 0; field < 4 && end > 0; ++field)
+        {
+            const size_t blank = line.find_last_of(' ', end - 1);
+            if (blank == std::string::npos)
+                break;
+            cuts.push_back(blank);
+            end = line.find_last_not_of(' ', blank);
+            end = end == std::string::npos ? 0 : end + 1;
+        }
+        if (cuts.size() < 4)
+            continue; // the count line
+        std::string name = line.substr(0, end);
+        name.erase(0, name.find_first_not_of(' '));
+        rows.push_back({std::wstring(name.begin(), name.end()), Typeless(line.substr(cuts[0] + 1))});
+    }
+    std::sort(rows.begin(), rows.end());
+    return rows;
+}
+
+std::vector<TSalvageRow> ListedRows(HWND list)
+{
+    std::vector<TSalvageRow> rows;
+    for (const std::vector<std::wstring>& cells : ListViewRows(list, 4))
+        rows.push_back({cells[0], cells[3]});
+    std::sort(rows.begin(), rows.end());
+    return rows;
+}
+
+// The title pane above the list.
+std::wstring ListedCaption(HWND main)
+{
+    for (HWND label : ChildrenOfClass(main, L"Static"))
+    {
+        const std::wstring text = RemoteText(label);
+        if (text.rfind(L"Deleted Contents of ", 0) == 0)
+            return text;
+    }
+    return {};
+}
+
+// Presses a key on the tree until its selected item reads as wanted.
+bool SelectByKey(HWND tree, WORD key, const std::wstring& part, int most)
+{
+    for (int i = 0; i < most; ++i)
+    {
+        if (TreeSelectionText(tree).find(part) != std::wstring::npos)
+            return true;
+        PressKey(key);
+        Sleep(30);
+    }
+    return TreeSelectionText(tree).find(part) != std::wstring::npos;
+}
+
+bool WaitForListing(HWND main, const std::wstring& caption, const std::wstring& status)
+{
+    HWND bar = FindChild(main, STATUSCLASSNAMEW);
+    const DWORD start = GetTickCount();
+    do
+    {
+        if (ListedCaption(main) == caption && StatusBarText(bar, 0) == status)
+            return true;
+        Sleep(50);
+    } while (GetTickCount() - start < kAppearMilliseconds);
+    return false;
+}
+
+} // namespace
+
+TEST_F(StartupE2ETest, SelectingAFolderByTheKeyboardListsWhatTheServerHolds)
+{
+    CreateDemoWorld();
+    // The folder as it is now: asking MappedWorldFolder again would empty it.
+    const std::wstring world = OnMappedWorld().world;
+    const std::vector<TSalvageRow> atRoot = SalvageRows(RunTool(L"--world \"" + world + L"\" salvage F:\\"));
+    const std::vector<TSalvageRow> inProjects =
+        SalvageRows(RunTool(L"--world \"" + world + L"\" salvage F:\\PROJECTS\\"));
+    ASSERT_GT(inProjects.size(), 10u) << "the demo keeps deleted files in F:\\PROJECTS";
+
+    TProgramRun run(OnMappedWorld());
+    HWND main = WaitForMainWindow(run);
+    ASSERT_NE(main, nullptr) << run.Describe();
+    HWND tree = FindChild(main, WC_TREEVIEWW);
+    HWND list = FindChild(main, WC_LISTVIEWW);
+    ASSERT_NE(tree, nullptr);
+    std::vector<std::wstring> shown;
+    ASSERT_TRUE(WaitForTreeItems(tree, {L"(F:)"}, shown)) << "the tree shows " << Joined(shown);
+    ASSERT_TRUE(BringToFront(main));
+    // The tree takes the keyboard where nothing else is: below its last item.
+    RECT area{};
+    GetClientRect(tree, &area);
+    ClickAt(tree, {area.right / 2, area.bottom - 4});
+    ASSERT_TRUE(SelectByKey(tree, VK_DOWN, L"(F:)", 40))
+        << "the tree selects " << Utf8(TreeSelectionText(tree));
+
+    ASSERT_TRUE(
+        WaitForListing(main, L"Deleted Contents of 'F:\\'", std::to_wstring(atRoot.size()) + L" file(s)"))
+        << Utf8(ListedCaption(main)) << " / " << Utf8(StatusBarText(FindChild(main, STATUSCLASSNAMEW), 0));
+    EXPECT_EQ(ListedRows(list), atRoot);
+
+    PressKey(VK_RIGHT);
+    ASSERT_TRUE(SelectByKey(tree, VK_DOWN, L"PROJECTS", 10)) << Utf8(TreeSelectionText(tree));
+    ASSERT_TRUE(WaitForListing(main, L"Deleted Contents of 'F:\\PROJECTS\\'",
+                               std::to_wstring(inProjects.size()) + L" file(s)"))
+        << Utf8(ListedCaption(main)) << " / " << Utf8(StatusBarText(FindChild(main, STATUSCLASSNAMEW), 0));
+    const std::vector<TSalvageRow> listed = ListedRows(list);
+    EXPECT_EQ(listed.size(), inProjects.size());
+    for (size_t i = 0; i < std::min(listed.size(), inProjects.size()); ++i)
+    {
+        EXPECT_EQ(listed[i].name, inProjects[i].name) << i;
+        EXPECT_EQ(listed[i].deletedBy, inProjects[i].deletedBy) << Utf8(listed[i].name);
+    }
+
+    const std::optional<DWORD> exitCode = CloseAndWait(run, main);
+    ASSERT_TRUE(exitCode.has_value()) << run.Describe();
     EXPECT_EQ(*exitCode, 0u);
 }

@@ -1,0 +1,189 @@
+// Lists a folder of many deleted entries by 20 users into the real main window and prints where the time
+// goes: the server requests alone, the whole listing, the message-queue checks, the final sort, and the
+// requests per entry. Arguments: the number of entries (100000) and the simulated latency per request in
+// microseconds (0).
+#include "NWSim.h"
+#include "SimFiles.h"
+#include "TApplication.h"
+#include "TNWDirHandleLease.h"
+#include "TNWServer.h"
+#include "TRetroveProgram.h"
+#include "TSalvageStore.h"
+#include "TTestWorld.h"
+
+#include <nlohmann/json.hpp>
+
+#include <psapi.h>
+
+#include <algorithm>
+#include <cstdio>
+#include <cstdlib>
+#include <fstream>
+#include <string>
+
+namespace
+{
+
+constexpr int kUsers = 20;
+constexpr uint32_t kFirstUserId = 0x0B000001;
+// G: is the bindery server OLDSRV's VOL1 in the mapped world.
+constexpr char kFolderKey[] = "BENCH";
+constexpr wchar_t kFolder[] = L"G:\\BENCH";
+constexpr char kPath[] = "G:\\BENCH\\";
+
+// The calls that reach a server; unpacking a date is the client's own work.
+const char* const kCountedCalls[] = {"NWParseNetWarePath",    "NWAllocTemporaryDirectoryHandle",
+                                     "NWScanForDeletedFiles", "NWGetObjectName",
+                                     "NWDSMapIDToName",       "NWDeallocateDirectoryHandle"};
+
+double Seconds(LARGE_INTEGER start, LARGE_INTEGER end)
+{
+    LARGE_INTEGER frequency{};
+    QueryPerformanceFrequency(&frequency);
+    return static_cast<double>(end.QuadPart - start.QuadPart) / static_cast<double>(frequency.QuadPart);
+}
+
+LARGE_INTEGER Now()
+{
+    LARGE_INTEGER now{};
+    QueryPerformanceCounter(&now);
+    return now;
+}
+
+uint32_t ServerRequests()
+{
+    uint32_t total = 0;
+    for (const char* function : kCountedCalls)
+        total += NWSimCallCount(function);
+    return total;
+}
+
+// The plain world with 20 bindery users on OLDSRV and the entries in G:\BENCH, deleted by them in turn.
+bool MakeWorld(TTestWorld& world, int entries)
+{
+    world.CreatePlain();
+    const std::filesystem::path jsonPath = world.Folder() / "world.json";
+    nlohmann::json description;
+    {
+        std::ifstream in(jsonPath);
+        in >> description;
+    }
+    for (nlohmann::json& server : description["servers"])
+        if (server["name"] == "OLDSRV")
+            for (int user = 0; user < kUsers; ++user)
+                server["bindery"].push_back({{"id", kFirstUserId + user},
+                                             {"name", "BENCHUSER" + std::to_string(user)},
+                                             {"type", 256}});
+    world.WriteWorldJson(description.dump(1));
+
+    std::filesystem::create_directories(world.FilesFolder("OLDSRV", "VOL1") / kFolderKey);
+    nwsim::TSalvageStore store(world.SalvageFolder("OLDSRV", "VOL1"));
+    store.Load();
+    for (int i = 0; i < entries; ++i)
+    {
+        nwsim::TDeletedFile file;
+        file.folder = kFolderKey;
+        file.name = "F" + std::to_string(entries - i) + (i % 3 == 0 ? ".TXT" : i % 3 == 1 ? ".DOC" : ".XLS");
+        const uint32_t user = kFirstUserId + static_cast<uint32_t>(i % kUsers);
+        file.owner = user;
+        file.deletor = user;
+        file.updater = user;
+        file.archiver = kFirstUserId + static_cast<uint32_t>((i + 1) % kUsers);
+        file.created = nwsim::TSimTime{2025, 1, 2, 3, 4, 5};
+        file.updated = nwsim::TSimTime{2026, 5, 6, 7, 8, 9};
+        file.archived = nwsim::TSimTime{2026, 6, 7, 8, 9, 10};
+        file.accessed = nwsim::TSimTime{2026, 11, 1, 0, 0, 0};
+        file.deleted = nwsim::TSimTime{2026,
+                                       11,
+                                       static_cast<uint8_t>(1 + i % 28),
+                                       static_cast<uint8_t>(i % 24),
+                                       static_cast<uint8_t>(i % 60),
+                                       static_cast<uint8_t>(i % 59)};
+        store.Add(file, "");
+    }
+    store.Save();
+    return world.Load();
+}
+
+double TimeRequestsAlone()
+{
+    const LARGE_INTEGER start = Now();
+    nw::TNWDeletedList scanned =
+        nw::TNWServer::ScanDeletedFiles(nw::TNWServer::GetPathConnection(kPath), kPath);
+    const double seconds = Seconds(start, Now());
+    if (!scanned.empty())
+        nw::LeaseDirHandle(scanned.front().entry->Connection, scanned.front().entry->DirHandle).reset();
+    return seconds;
+}
+
+} // namespace
+
+int wmain(int argc, wchar_t** argv)
+{
+    const int entries = argc > 1 ? _wtoi(argv[1]) : 100000;
+    const uint32_t latency = argc > 2 ? static_cast<uint32_t>(_wtoi(argv[2])) : 0;
+    const char* folder = std::getenv("RETROVE_GUI_WORLD");
+    if (folder == nullptr || entries <= 0)
+    {
+        std::fprintf(stderr, "usage: listing_bench [ENTRIES [LATENCY_US]] with RETROVE_GUI_WORLD mapped\n");
+        return 2;
+    }
+    TTestWorld world(nwsim::PathFromUtf8(folder));
+    if (!MakeWorld(world, entries))
+    {
+        std::fprintf(stderr, "listing_bench: the world did not load: %s\n", NWSimWorldError());
+        return 1;
+    }
+    TApplication::Instance().Initialize();
+    TRetroveProgram program;
+    program.Start();
+    TFMain& main = *program.Forms().FMain;
+    main.ShowFirstTime();
+    TApplication::Instance().ProcessMessages();
+    NWSimSetLatency(latency);
+
+    // The requests alone: the access layer on the same folder, as the listing calls it; the better of two
+    // runs.
+    const double requestSeconds = std::min(TimeRequestsAlone(), TimeRequestsAlone());
+
+    uint32_t checks = 0;
+    double checkSeconds = 0;
+    main.SetListingEventPump([&] {
+        const LARGE_INTEGER start = Now();
+        TApplication::Instance().ProcessMessages();
+        checkSeconds += Seconds(start, Now());
+        ++checks;
+    });
+    LARGE_INTEGER sortStart{};
+    double sortSeconds = 0;
+    main.ExplorerList().OnSortBegin = [&] { sortStart = Now(); };
+    main.ExplorerList().OnSortFinished = [&] { sortSeconds += Seconds(sortStart, Now()); };
+    NWSimReset();
+    const LARGE_INTEGER listStart = Now();
+    main.ListDeletedFiles(kFolder);
+    const double totalSeconds = Seconds(listStart, Now());
+    const uint32_t requests = ServerRequests();
+    const size_t rows = main.ExplorerList().Count();
+
+    PROCESS_MEMORY_COUNTERS memory{};
+    memory.cb = sizeof(memory);
+    GetProcessMemoryInfo(GetCurrentProcess(), &memory, sizeof(memory));
+    const double overhead = totalSeconds - requestSeconds - checkSeconds;
+    std::printf("entries %d, rows %zu, latency %u us per request\n", entries, rows, latency);
+    std::printf("requests alone       %9.3f s\n", requestSeconds);
+    std::printf("listing in total     %9.3f s\n", totalSeconds);
+    std::printf("queue checks         %9u, %.3f s (%.1f us each)\n", checks, checkSeconds,
+                checks ? checkSeconds * 1e6 / checks : 0.0);
+    std::printf("final sort           %9.3f s\n", sortSeconds);
+    std::printf("requests per entry   %9.2f (", static_cast<double>(requests) / entries);
+    for (const char* function : kCountedCalls)
+        std::printf(" %s %u", function, NWSimCallCount(function));
+    std::printf(" )\n");
+    std::printf("own overhead         %9.3f s, %.2f us per row\n", overhead,
+                rows ? overhead * 1e6 / rows : 0.0);
+    std::printf("total / requests     %9.3f\n", requestSeconds > 0 ? totalSeconds / requestSeconds : 0.0);
+    std::printf("peak working set     %9.1f MB\n",
+                static_cast<double>(memory.PeakWorkingSetSize) / 1048576.0);
+    main.ClearDeletedList();
+    return 0;
+}

@@ -1,0 +1,74 @@
+// Building, reading and removing the rows of the deleted-file lists.
+#include "DeletedFileListRows.h"
+
+#include "TLocaleCellFormat.h"
+
+#include <windows.h>
+
+#include <shellapi.h>
+
+namespace
+{
+
+std::wstring ToWide(const std::u16string& text)
+{
+    return std::wstring(text.begin(), text.end());
+}
+
+// The lower-case extension with its dot; empty for a name without one.
+std::wstring ExtensionOf(const std::wstring& name)
+{
+    const size_t dot = name.find_last_of(L'.');
+    if (dot == std::wstring::npos || name.find_first_of(L"\\/", dot) != std::wstring::npos)
+        return {};
+    std::wstring extension = name.substr(dot);
+    CharLowerBuffW(extension.data(), static_cast<DWORD>(extension.size()));
+    return extension;
+}
+
+} // namespace
+
+std::vector<TListColumn> DeletedFileColumns()
+{
+    std::vector<TListColumn> columns;
+    for (const char16_t* caption : kDeletedColumnCaptions)
+        columns.push_back({ToWide(caption), kDeletedColumnWidth, LVCFMT_LEFT});
+    return columns;
+}
+
+int TShellIconCache::IconOf(const std::wstring& name)
+{
+    const std::wstring extension = ExtensionOf(name);
+    if (const auto known = icons_.find(extension); known != icons_.end())
+        return known->second;
+    SHFILEINFOW info{};
+    const bool found = SHGetFileInfoW(name.c_str(), FILE_ATTRIBUTE_NORMAL, &info, sizeof(info),
+                                      SHGFI_SYSICONINDEX | SHGFI_USEFILEATTRIBUTES | SHGFI_SMALLICON) != 0;
+    const int icon = found ? info.iIcon : -1;
+    icons_.emplace(extension, icon);
+    return icon;
+}
+
+TListRow MakeDeletedFileRow(const std::string& listName, std::unique_ptr<nw::TNWDeletedEntry> entry,
+                            nw::TNWDirHandleShare lease, const ICellFormat& format, TShellIconCache& icons)
+{
+    TListRow row;
+    row.caption = ToWide(format.ClientText(listName));
+    row.image = icons.IconOf(row.caption);
+    row.subItems.reserve(dcCount - 1);
+    for (const std::u16string& text : DeletedFileSubItems(format, *entry->Info))
+        row.subItems.push_back(ToWide(text));
+    row.data = std::make_shared<TDeletedRowData>(std::move(entry), std::move(lease));
+    return row;
+}
+
+const TDeletedRowData* DeletedRowData(const TListRow& row)
+{
+    return dynamic_cast<const TDeletedRowData*>(row.data.get());
+}
+
+void RemoveEntryRow(TExtListView& list, size_t index)
+{
+    // The row's share of the handle goes with it; the lease releases the handle when it was the last.
+    list.DeleteRow(index);
+}

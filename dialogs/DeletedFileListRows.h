@@ -1,0 +1,55 @@
+// The rows of the deleted-file lists: each carries its own entry and a share of its scan's directory
+// handle, so that the handle goes back to the server with the last row of the scan.
+#pragma once
+
+#include "DeletedFileRows.h"
+#include "TExtListView.h"
+#include "TNWDeletedEntry.h"
+#include "TNWDirHandleLease.h"
+
+#include <memory>
+#include <string>
+#include <unordered_map>
+#include <vector>
+
+// What a deleted-file row carries for recover, purge and the properties dialog.
+class TDeletedRowData : public TListRowData
+{
+public:
+    TDeletedRowData(std::unique_ptr<nw::TNWDeletedEntry> entry, nw::TNWDirHandleShare lease)
+        : entry_(std::move(entry)), lease_(std::move(lease))
+    {
+    }
+    const nw::TNWDeletedEntry& Entry() const { return *entry_; }
+    const nw::TNWDeletedFileInfoX& Info() const { return *entry_->Info; }
+
+private:
+    std::unique_ptr<nw::TNWDeletedEntry> entry_;
+    nw::TNWDirHandleShare lease_;
+};
+
+// The twelve columns, 100 pixels each.
+std::vector<TListColumn> DeletedFileColumns();
+
+// The shell's icon for a file name alone: no file is touched, so the icon follows the extension, and each
+// extension is asked for once.
+class TShellIconCache
+{
+public:
+    int IconOf(const std::wstring& name);
+
+private:
+    std::unordered_map<std::wstring, int> icons_;
+};
+
+// A row for a scanned entry: the list name as caption, the icon, the eleven cells, and the entry (which the
+// row takes over) with its share of the handle.
+TListRow MakeDeletedFileRow(const std::string& listName, std::unique_ptr<nw::TNWDeletedEntry> entry,
+                            nw::TNWDirHandleShare lease, const ICellFormat& format, TShellIconCache& icons);
+
+// The data of a deleted-file row; nothing for a row that carries none.
+const TDeletedRowData* DeletedRowData(const TListRow& row);
+
+// Deletes one row after its entry was recovered or purged; the directory handle goes with the last row that
+// carries it.
+void RemoveEntryRow(TExtListView& list, size_t index);

@@ -1,0 +1,65 @@
+// The columns of every deleted-file list and the texts of their cells, shared by the main list, the Find
+// window and the properties dialog. Portable: the locale's formats come in through ICellFormat.
+#pragma once
+
+#include "TDateTime.h"
+#include "TNWDeletedFileInfoX.h"
+
+#include <array>
+#include <cstdint>
+#include <string>
+#include <vector>
+
+inline constexpr int kDeletedColumnWidth = 100;
+
+// Design indexes of the twelve columns.
+enum TDeletedColumn : int
+{
+    dcName,
+    dcSize,
+    dcDeleted,
+    dcDeletedBy,
+    dcOwner,
+    dcAccessed,
+    dcCreated,
+    dcAttributes,
+    dcArchived,
+    dcArchivedBy,
+    dcUpdated,
+    dcUpdatedBy,
+    dcCount,
+};
+
+inline constexpr std::array<const char16_t*, dcCount> kDeletedColumnCaptions{
+    u"Name",    u"Size",       u"Deleted",  u"Deleted By",  u"Owner",   u"Accessed",
+    u"Created", u"Attributes", u"Archived", u"Archived By", u"Updated", u"Updated By"};
+
+// The attribute bit behind the tenth mark, "T": NetWare's transactional bit.
+inline constexpr uint32_t kTransactionalAttribute = 0x1000;
+
+// What the cells need of the user's locale and of the client's code page.
+class ICellFormat
+{
+public:
+    virtual ~ICellFormat() = default;
+    // A text of the access layer, in the client's code page, as the list shows it.
+    virtual std::u16string ClientText(const std::string& text) const = 0;
+    // The locale's short date format.
+    virtual std::u16string ShortDate(int year, int month, int day) const = 0;
+    // The locale's long time format.
+    virtual std::u16string LongTime(int hour, int minute, int second) const = 0;
+};
+
+// Ten characters: "Ro", "H", "S", "Eo", "D", "Sh" and "T" where their bits are set, blanks of the same width
+// where they are not. Bits 0x20 and 0x40 and the higher bits other than the transactional one show nothing.
+std::string AttributeText(uint32_t attributes);
+
+// A plain signed decimal, without grouping or unit.
+std::u16string SizeText(int32_t size);
+
+// The short date, then a blank and the long time unless the time of day is exactly midnight.
+std::u16string DateTimeText(const ICellFormat& format, nw::TDateTime value);
+
+// The texts of the eleven columns after Name, in column order.
+std::vector<std::u16string> DeletedFileSubItems(const ICellFormat& format,
+                                                const nw::TNWDeletedFileInfoX& info);

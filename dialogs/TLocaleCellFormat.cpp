@@ -1,0 +1,72 @@
+// Dates and times in the user's locale through the Win32 national-language calls.
+#include "TLocaleCellFormat.h"
+
+#include <windows.h>
+
+namespace
+{
+
+std::u16string ToU16(const std::wstring& text)
+{
+    return std::u16string(text.begin(), text.end());
+}
+
+} // namespace
+
+std::string ToClientText(const std::wstring& text)
+{
+    if (text.empty())
+        return {};
+    const int size = WideCharToMultiByte(CP_ACP, 0, text.data(), static_cast<int>(text.size()), nullptr, 0,
+                                         nullptr, nullptr);
+    std::string result(static_cast<size_t>(size), '\0');
+    WideCharToMultiByte(CP_ACP, 0, text.data(), static_cast<int>(text.size()), result.data(), size, nullptr,
+                        nullptr);
+    return result;
+}
+
+std::wstring FromClientText(const std::string& text)
+{
+    if (text.empty())
+        return {};
+    const int size = MultiByteToWideChar(CP_ACP, 0, text.data(), static_cast<int>(text.size()), nullptr, 0);
+    std::wstring result(static_cast<size_t>(size), L'\0');
+    MultiByteToWideChar(CP_ACP, 0, text.data(), static_cast<int>(text.size()), result.data(), size);
+    return result;
+}
+
+std::u16string TLocaleCellFormat::ClientText(const std::string& text) const
+{
+    return ToU16(FromClientText(text));
+}
+
+std::u16string TLocaleCellFormat::ShortDate(int year, int month, int day) const
+{
+    const uint32_t key = static_cast<uint32_t>(year * 10000 + month * 100 + day);
+    if (const auto known = dates_.find(key); known != dates_.end())
+        return known->second;
+    SYSTEMTIME when{};
+    when.wYear = static_cast<WORD>(year);
+    when.wMonth = static_cast<WORD>(month);
+    when.wDay = static_cast<WORD>(day);
+    wchar_t text[80] = {};
+    GetDateFormatW(LOCALE_USER_DEFAULT, DATE_SHORTDATE, &when, nullptr, text, 80);
+    return dates_.emplace(key, ToU16(text)).first->second;
+}
+
+std::u16string TLocaleCellFormat::LongTime(int hour, int minute, int second) const
+{
+    const uint32_t key = static_cast<uint32_t>(hour * 10000 + minute * 100 + second);
+    if (const auto known = times_.find(key); known != times_.end())
+        return known->second;
+    SYSTEMTIME when{};
+    when.wYear = 2000;
+    when.wMonth = 1;
+    when.wDay = 1;
+    when.wHour = static_cast<WORD>(hour);
+    when.wMinute = static_cast<WORD>(minute);
+    when.wSecond = static_cast<WORD>(second);
+    wchar_t text[80] = {};
+    GetTimeFormatW(LOCALE_USER_DEFAULT, 0, &when, nullptr, text, 80);
+    return times_.emplace(key, ToU16(text)).first->second;
+}

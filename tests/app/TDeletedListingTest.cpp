@@ -1,0 +1,362 @@
+// The listing of a folder's deleted files into the main window's list, on the GUI world behind F:.
+#include "TProgramTest.h"
+
+#include "DeletedFileListRows.h"
+#include "MainCommands.h"
+#include "TItemIdList.h"
+
+#include <commctrl.h>
+
+#include <cstdio>
+#include <filesystem>
+#include <string>
+#include <vector>
+
+namespace
+{
+
+using nwsim::TDeletedFile;
+using nwsim::TSimTime;
+
+constexpr uint32_t kAlice = 0x10000012; // a directory user of TARVEX
+constexpr uint32_t kBob = 0x10000011;
+
+std::wstring TextOf(HWND window)
+{
+    wchar_t text[512] = {};
+    GetWindowTextW(window, text, 512);
+    return text;
+}
+
+std::wstring StatusText(TFMain& main)
+{
+    wchar_t text[256] = {};
+    SendMessageW(main.StatusBar(), SB_GETTEXTW, 0, reinterpret_cast<LPARAM>(text));
+    return text;
+}
+
+std::wstring Names(const TExtListView& list)
+{
+    std::wstring names;
+    for (size_t row = 0; row < list.Count(); ++row)
+        names += list.CellText(row, dcName) + L";";
+    return names;
+}
+
+std::wstring LocaleDate(WORD year, WORD month, WORD day)
+{
+    SYSTEMTIME when{year, month, 0, day, 0, 0, 0, 0};
+    wchar_t text[80] = {};
+    GetDateFormatW(LOCALE_USER_DEFAULT, DATE_SHORTDATE, &when, nullptr, text, 80);
+    return text;
+}
+
+std::wstring LocaleTime(WORD hour, WORD minute, WORD second)
+{
+    SYSTEMTIME when{2000, 1, 0, 1, hour, minute, second, 0};
+    wchar_t text[80] = {};
+    GetTimeFormatW(LOCALE_USER_DEFAULT, 0, &when, nullptr, text, 80);
+    return text;
+}
+
+} // namespace
+
+class TDeletedListingTest : public TProgramTest
+{
+protected:
+    void SetUp() override
+    {
+        TProgramTest::SetUp();
+        ASSERT_FALSE(HasFatalFailure());
+    }
+
+    TDeletedFile Deleted(uint32_t deletor = kAlice, uint32_t attributes = 0x20)
+    {
+        TDeletedFile file;
+        file.deletor = deletor;
+        file.owner = 0x00000001;
+        file.attributes = attributes;
+        return file;
+    }
+
+    void AddDeleted(const std::string& folder, const std::string& name, TDeletedFile file)
+    {
+        world_->AddDeleted("TARVEX", "DATA", folder, name, "content", file);
+    }
+
+    // Files FILE099.TXT down to FILE000.TXT, so that the scan's order is not the sorted one.
+    void AddNumbered(const std::string& folder, int count)
+    {
+        for (int i = count - 1; i >= 0; --i)
+        {
+            char name[32];
+            std::snprintf(name, sizeof(name), "FILE%03d.TXT", i);
+            AddDeleted(folder, name, Deleted(i % 2 == 0 ? kAlice : kBob));
+        }
+    }
+
+    // The program started on the world as it stands, its main window shown.
+    TFMain& Begin()
+    {
+        LoadWorld();
+        Start();
+        Main().ShowFirstTime();
+        PumpMessages();
+        return Main();
+    }
+
+    TExtListView& List() { return Main().ExplorerList(); }
+    std::wstring Caption() { return TextOf(Main().LRightView()); }
+    bool StopEnabled() { return Main().Toolbar().Enabled(cmBStop); }
+};
+
+TEST_F(TDeletedListingTest, AFolderWithoutDeletedFilesListsNothingAndKeepsNoHandle)
+{
+    std::filesystem::create_directories(world_->FilesFolder("TARVEX", "DATA") / "DATA");
+    TFMain& main = Begin();
+    main.ListDeletedFiles(L"F:\\DATA");
+    EXPECT_EQ(List().Count(), 0u);
+    EXPECT_EQ(StatusText(main), L"0 file(s)");
+    EXPECT_EQ(Caption(), L"Deleted Contents of 'F:\\DATA\\'");
+    EXPECT_EQ(NWSimDirectoryHandlesInUse(), 0u);
+    EXPECT_FALSE(main.ListingBusy());
+    EXPECT_FALSE(StopEnabled());
+    // Every scan first names the root of the tree and adds aliases and typeless names to the flags.
+    const std::string contexts = NWSimTexts("NWDSSetContext");
+    EXPECT_NE(contexts.find("name=[root]"), std::string::npos) << contexts;
+    EXPECT_NE(contexts.find("flags="), std::string::npos) << contexts;
+    EXPECT_EQ(NWSimCallCount("NWParseNetWarePath"), 2u) << "the connection, then the scan";
+}
+
+TEST_F(TDeletedListingTest, TheEmptyPathAndBlankPathsListNothing)
+{
+    AddNumbered("", 3);
+    TFMain& main = Begin();
+    main.ListDeletedFiles(L"F:\\");
+    ASSERT_EQ(List().Count(), 3u);
+    main.ListDeletedFiles(L"");
+    EXPECT_EQ(Caption(), L"Deleted Contents of ''");
+    EXPECT_EQ(List().Count(), 0u) << "the previous rows went";
+    EXPECT_EQ(StatusText(main), L"0 file(s)");
+    EXPECT_EQ(NWSimDirectoryHandlesInUse(), 0u);
+    main.ListDeletedFiles(std::wstring(L"  \x01\x02 ", 5));
+    EXPECT_EQ(Caption(), L"Deleted Contents of ''");
+    main.ListDeletedFiles(std::wstring(L"  F:\\ \x02", 7));
+    EXPECT_EQ(Caption(), L"Deleted Contents of 'F:\\'");
+    EXPECT_EQ(List().Count(), 3u);
+}
+
+TEST_F(TDeletedListingTest, RowsCarryTheirEntryAndTheTwelveCellsSortedByName)
+{
+    TDeletedFile readOnly = Deleted(kAlice, 0x81);
+    readOnly.accessed = TSimTime{2026, 11, 2, 0, 0, 0};
+    readOnly.deleted = TSimTime{2026, 12, 1, 0, 0, 0};
+    readOnly.created = TSimTime{2025, 3, 4, 5, 6, 8};
+    TDeletedFile hidden = Deleted(kBob, 0x12 | 0x1000);
+    hidden.deleted = TSimTime{2026, 11, 30, 17, 45, 30};
+    AddDeleted("DATA", "zeta.doc", readOnly);
+    AddDeleted("DATA", "Alpha.txt", hidden);
+    TFMain& main = Begin();
+    main.ListDeletedFiles(L"F:\\DATA");
+
+    ASSERT_EQ(List().Count(), 2u);
+    EXPECT_EQ(Names(List()), L"Alpha.txt;zeta.doc;");
+    EXPECT_EQ(StatusText(main), L"2 file(s)");
+    EXPECT_EQ(List().LastColumnClicked(), dcName);
+    EXPECT_TRUE(List().CurrentSortAscending());
+    EXPECT_TRUE(List().ShowSortArrows());
+    EXPECT_EQ(List().AutoColumnSort(), TAutoColumnSort::acsSortToggle);
+
+    EXPECT_EQ(List().CellText(0, dcAttributes), L"  H   D  T");
+    EXPECT_EQ(List().CellText(0, dcDeletedBy), L"BOB.SALES.TARVEX");
+    EXPECT_EQ(List().CellText(0, dcDeleted), LocaleDate(2026, 11, 30) + L" " + LocaleTime(17, 45, 30));
+    EXPECT_EQ(List().CellText(1, dcAttributes), L"Ro     Sh ");
+    EXPECT_EQ(List().CellText(1, dcSize), L"7") << "the size of its content";
+    EXPECT_EQ(List().CellText(1, dcDeletedBy), L"ALICE.SALES.TARVEX");
+    EXPECT_EQ(List().CellText(1, dcOwner), L"SUPERVISOR");
+    EXPECT_EQ(List().CellText(1, dcDeleted), LocaleDate(2026, 12, 1)) << "midnight shows the date alone";
+    EXPECT_EQ(List().CellText(1, dcAccessed), LocaleDate(2026, 11, 2));
+    EXPECT_EQ(List().CellText(1, dcCreated), LocaleDate(2025, 3, 4) + L" " + LocaleTime(5, 6, 8));
+    EXPECT_EQ(List().CellText(1, dcArchived), LocaleDate(1980, 1, 1)) << "never archived";
+
+    const TDeletedRowData* data = DeletedRowData(List().Row(1));
+    ASSERT_NE(data, nullptr);
+    EXPECT_STREQ(data->Entry().Name, "zeta.doc");
+    EXPECT_NE(data->Entry().DirHandle, 0);
+    EXPECT_EQ(data->Info().Size, 7);
+    EXPECT_EQ(data->Entry().DirHandle, DeletedRowData(List().Row(0))->Entry().DirHandle);
+    EXPECT_EQ(NWSimDirectoryHandlesInUse(), 1u);
+    // The icons come from the system list by the name's extension.
+    EXPECT_GE(List().Row(0).image, 0);
+    EXPECT_LT(List().Row(0).image, ImageList_GetImageCount(main.SmallImage()));
+}
+
+TEST_F(TDeletedListingTest, StopAtTheEleventhKeptEntryLeavesTenSortedRowsThatHoldTheHandle)
+{
+    AddNumbered("DATA", 100);
+    TFMain& main = Begin();
+    int pumped = 0;
+    bool stopEnabledMeanwhile = false;
+    main.SetListingEventPump([&] {
+        stopEnabledMeanwhile = StopEnabled() && main.ListingBusy();
+        if (++pumped == 11)
+            SendMessageW(main.Handle(), WM_COMMAND, MAKEWPARAM(cmBStop, 0), 0);
+    });
+    main.ListDeletedFiles(L"F:\\DATA");
+    EXPECT_EQ(pumped, 11);
+    EXPECT_TRUE(stopEnabledMeanwhile);
+    ASSERT_EQ(List().Count(), 10u);
+    EXPECT_EQ(List().CellText(0, dcName), L"FILE090.TXT") << "the scan's first ten, sorted ascending";
+    EXPECT_EQ(List().CellText(9, dcName), L"FILE099.TXT");
+    EXPECT_EQ(StatusText(main), L"10 file(s)");
+    EXPECT_EQ(NWSimDirectoryHandlesInUse(), 1u);
+    EXPECT_FALSE(main.ListingBusy());
+    EXPECT_FALSE(StopEnabled());
+    EXPECT_TRUE(main.StopRequested());
+
+    // A new listing clears the stop and the old rows, and their handle.
+    pumped = 0;
+    main.SetListingEventPump([&] {
+        if (++pumped == 1)
+            main.BStopClick();
+    });
+    main.ListDeletedFiles(L"F:\\DATA");
+    EXPECT_EQ(List().Count(), 0u);
+    EXPECT_EQ(StatusText(main), L"0 file(s)");
+    EXPECT_EQ(NWSimDirectoryHandlesInUse(), 0u) << "stopped before the first row";
+}
+
+TEST_F(TDeletedListingTest, TheCriteriaInForceDecideTheRowsAndOnlyKeptEntriesPump)
+{
+    AddNumbered("DATA", 6);
+    TFMain& main = Begin();
+    int pumped = 0;
+    main.SetListingEventPump([&] { ++pumped; });
+    TFilterCriteria nothing;
+    nothing.NamePattern = "**";
+    main.SetFilterCriteriaSource([&] { return nothing; });
+    main.ListDeletedFiles(L"F:\\DATA");
+    EXPECT_EQ(List().Count(), 0u);
+    EXPECT_EQ(StatusText(main), L"0 file(s)");
+    EXPECT_EQ(NWSimDirectoryHandlesInUse(), 0u);
+    EXPECT_EQ(pumped, 0);
+
+    TFilterCriteria bob;
+    bob.DeletedByPattern = "BOB";
+    main.SetFilterCriteriaSource([&] { return bob; });
+    main.ListDeletedFiles(L"F:\\DATA");
+    EXPECT_EQ(Names(List()), L"FILE001.TXT;FILE003.TXT;FILE005.TXT;");
+    EXPECT_EQ(pumped, 3);
+    EXPECT_EQ(NWSimDirectoryHandlesInUse(), 1u);
+}
+
+TEST_F(TDeletedListingTest, AnotherFolderSelectedDuringAListingIsListedByRefreshAfterwards)
+{
+    AddNumbered("A", 3);
+    AddNumbered("B", 2);
+    TFMain& main = Begin();
+    main.TreeDel().GoTo(TItemIdList::FromPath(L"F:\\A").Get());
+    PumpMessages();
+    ASSERT_EQ(Caption(), L"Deleted Contents of 'F:\\A\\'") << "selecting a folder lists it";
+    ASSERT_EQ(List().Count(), 3u);
+
+    bool selected = false;
+    main.SetListingEventPump([&] {
+        if (selected)
+            return;
+        selected = true;
+        main.TreeDel().GoTo(TItemIdList::FromPath(L"F:\\B").Get());
+        SendMessageW(main.Handle(), WM_COMMAND, MAKEWPARAM(cmMRefresh, 0), 0);
+    });
+    main.ListDeletedFiles(L"F:\\A");
+    EXPECT_TRUE(selected);
+    EXPECT_EQ(main.TreeDel().SelectedPath(), L"F:\\B");
+    EXPECT_EQ(Caption(), L"Deleted Contents of 'F:\\A\\'");
+    EXPECT_EQ(List().Count(), 3u);
+
+    SendMessageW(main.Handle(), WM_COMMAND, MAKEWPARAM(cmMRefresh, 0), 0);
+    EXPECT_EQ(Caption(), L"Deleted Contents of 'F:\\B\\'");
+    EXPECT_EQ(List().Count(), 2u);
+    EXPECT_EQ(NWSimDirectoryHandlesInUse(), 1u);
+}
+
+TEST_F(TDeletedListingTest, TheLastRemovedRowReleasesTheHandle)
+{
+    AddNumbered("DATA", 3);
+    TFMain& main = Begin();
+    main.ListDeletedFiles(L"F:\\DATA");
+    ASSERT_EQ(List().Count(), 3u);
+    RemoveEntryRow(List(), 1);
+    EXPECT_EQ(Names(List()), L"FILE000.TXT;FILE002.TXT;");
+    EXPECT_EQ(NWSimDirectoryHandlesInUse(), 1u);
+    RemoveEntryRow(List(), 1);
+    EXPECT_EQ(NWSimDirectoryHandlesInUse(), 1u);
+    RemoveEntryRow(List(), 0);
+    EXPECT_EQ(List().Count(), 0u);
+    EXPECT_EQ(NWSimDirectoryHandlesInUse(), 0u);
+    EXPECT_EQ(NWSimCallCount("NWDeallocateDirectoryHandle"), 1u) << "released once, not once per row";
+
+    // Listing again and clearing: one handle at a time, none after.
+    main.ListDeletedFiles(L"F:\\DATA");
+    main.ListDeletedFiles(L"F:\\DATA");
+    EXPECT_EQ(NWSimDirectoryHandlesInUse(), 1u);
+    main.ClearDeletedList();
+    EXPECT_EQ(NWSimDirectoryHandlesInUse(), 0u);
+}
+
+TEST_F(TDeletedListingTest, ClosingDuringAListingStopsItThenCloses)
+{
+    AddNumbered("DATA", 5);
+    TFMain& main = Begin();
+    HWND window = main.Handle();
+    main.SetListingEventPump([&] { SendMessageW(window, WM_CLOSE, 0, 0); });
+    main.ListDeletedFiles(L"F:\\DATA");
+    EXPECT_TRUE(IsWindow(window)) << "the list outlives the listing";
+    EXPECT_EQ(List().Count(), 0u);
+    EXPECT_EQ(program_->Run(), 0);
+    EXPECT_FALSE(IsWindow(window));
+    EXPECT_EQ(NWSimDirectoryHandlesInUse(), 0u);
+}
+
+// Each client call that one listing makes fails in turn, at each of its positions: the listing shows
+// what it got, asks nothing, and leaves no handle behind once its rows are gone.
+TEST_F(TDeletedListingTest, EveryFailingClientCallOfAListingEndsQuietlyWithoutALeakedHandle)
+{
+    AddDeleted("DATA", "ONE.TXT", Deleted(kAlice));
+    AddDeleted("DATA", "TWO.TXT", Deleted(kBob));
+    AddDeleted("DATA", "THREE.TXT", Deleted(0x7777)); // nobody: the directory is asked too
+    TFMain& main = Begin();
+    const char* candidates[] = {"NWDSSetContext",           "NWDSGetContext",
+                                "NWParseNetWarePath",       "NWAllocTemporaryDirectoryHandle",
+                                "NWScanForDeletedFiles",    "NWGetObjectName",
+                                "NWDSMapIDToName",          "NWUnpackDateTime",
+                                "NWGetPrimaryConnectionID", "NWDeallocateDirectoryHandle"};
+    NWSimReset();
+    main.ListDeletedFiles(L"F:\\DATA");
+    ASSERT_EQ(List().Count(), 3u);
+    main.ClearDeletedList();
+    std::vector<std::pair<std::string, uint32_t>> calls;
+    for (const char* function : candidates)
+        if (const uint32_t count = NWSimCallCount(function))
+            calls.emplace_back(function, count);
+    ASSERT_GE(calls.size(), 6u);
+
+    size_t runs = 0;
+    for (const auto& [function, count] : calls)
+        for (uint32_t nth = 1; nth <= count; ++nth)
+        {
+            NWSimReset();
+            const uint32_t handlesBefore = NWSimDirectoryHandlesInUse();
+            NWSimFailCalls(function.c_str(), 0x89FF, nth, 1);
+            main.ListDeletedFiles(L"F:\\DATA");
+            EXPECT_LE(List().Count(), 3u) << function << " #" << nth;
+            EXPECT_EQ(StatusText(main), std::to_wstring(List().Count()) + L" file(s)")
+                << function << " #" << nth;
+            main.ClearDeletedList();
+            ++runs;
+            if (function == "NWDeallocateDirectoryHandle")
+                continue; // the server kept the handle it refused to release
+            EXPECT_EQ(NWSimDirectoryHandlesInUse(), handlesBefore) << function << " #" << nth;
+        }
+    EXPECT_GE(runs, 15u);
+}

@@ -1,0 +1,92 @@
+// The cell texts of the deleted-file lists, with a fixed locale.
+#include "DeletedFileRows.h"
+
+#include <gtest/gtest.h>
+
+namespace
+{
+
+std::u16string Ascii(const std::string& text)
+{
+    return std::u16string(text.begin(), text.end());
+}
+
+std::string Narrow(const std::u16string& text)
+{
+    return std::string(text.begin(), text.end());
+}
+
+// Day first with dots, a 24-hour clock: distinct enough to see which part went where.
+class TFixedFormat : public ICellFormat
+{
+public:
+    std::u16string ClientText(const std::string& text) const override { return Ascii(text); }
+    std::u16string ShortDate(int year, int month, int day) const override
+    {
+        return Ascii(std::to_string(day) + "." + std::to_string(month) + "." + std::to_string(year));
+    }
+    std::u16string LongTime(int hour, int minute, int second) const override
+    {
+        return Ascii(std::to_string(hour) + ":" + std::to_string(minute) + ":" + std::to_string(second));
+    }
+};
+
+} // namespace
+
+TEST(DeletedFileRowsTest, AttributeMarksFollowTheirBitsInTenCharacters)
+{
+    EXPECT_EQ(AttributeText(0x81), "Ro     Sh ");
+    EXPECT_EQ(AttributeText(0x12).substr(0, 9), "  H   D  ");
+    EXPECT_EQ(AttributeText(0x00), std::string(10, ' '));
+    EXPECT_EQ(AttributeText(0x9F | kTransactionalAttribute), "RoHSEoDShT");
+    EXPECT_EQ(AttributeText(kTransactionalAttribute), "         T");
+    // Archive, the unused 0x40 and the other high bits show nothing.
+    EXPECT_EQ(AttributeText(0x60 | 0xFFFF0000u | 0x0E00 | 0x0100), std::string(10, ' '));
+    for (uint32_t bits : {0x00u, 0x01u, 0x12u, 0x81u, 0xFFFFFFFFu})
+        EXPECT_EQ(AttributeText(bits).size(), 10u) << bits;
+}
+
+TEST(DeletedFileRowsTest, ADateTimeShowsItsTimeUnlessItIsExactlyMidnight)
+{
+    const TFixedFormat format;
+    EXPECT_EQ(Narrow(DateTimeText(format, nw::EncodeDate(2026, 11, 30) + nw::EncodeTime(9, 15, 20, 0))),
+              "30.11.2026 9:15:20");
+    EXPECT_EQ(Narrow(DateTimeText(format, nw::EncodeDate(2026, 12, 1))), "1.12.2026");
+    EXPECT_EQ(Narrow(DateTimeText(format, nw::EncodeDate(2026, 12, 1) + nw::EncodeTime(0, 0, 1, 0))),
+              "1.12.2026 0:0:1");
+    EXPECT_EQ(Narrow(DateTimeText(format, nw::EncodeDate(1980, 1, 1))), "1.1.1980");
+}
+
+TEST(DeletedFileRowsTest, SizesArePlainSignedDecimals)
+{
+    EXPECT_EQ(Narrow(SizeText(0)), "0");
+    EXPECT_EQ(Narrow(SizeText(1234567)), "1234567");
+    EXPECT_EQ(Narrow(SizeText(-1)), "-1");
+}
+
+TEST(DeletedFileRowsTest, TheElevenCellsAfterTheNameComeInColumnOrder)
+{
+    nw::TNWDeletedFileInfoX info;
+    info.Size = 4096;
+    info.Deleted = nw::EncodeDate(2026, 11, 30) + nw::EncodeTime(17, 45, 30, 0);
+    info.DeletedBy = "ALICE";
+    info.Owner = "SUPERVISOR";
+    info.Accessed = nw::EncodeDate(2026, 11, 2);
+    info.Created = nw::EncodeDate(2025, 3, 4) + nw::EncodeTime(5, 6, 8, 0);
+    info.Attributes = 0x81;
+    info.Archived = nw::EncodeDate(1980, 1, 1);
+    info.ArchivedBy = "";
+    info.Updated = nw::EncodeDate(2026, 7, 8) + nw::EncodeTime(9, 10, 12, 0);
+    info.UpdatedBy = "BOB";
+    const std::vector<std::u16string> cells = DeletedFileSubItems(TFixedFormat{}, info);
+    std::vector<std::string> texts;
+    for (const std::u16string& cell : cells)
+        texts.push_back(Narrow(cell));
+    const std::vector<std::string> expected{"4096",      "30.11.2026 17:45:30", "ALICE",      "SUPERVISOR",
+                                            "2.11.2026", "4.3.2025 5:6:8",      "Ro     Sh ", "1.1.1980",
+                                            "",          "8.7.2026 9:10:12",    "BOB"};
+    EXPECT_EQ(texts, expected);
+    ASSERT_EQ(kDeletedColumnCaptions.size(), cells.size() + 1);
+    EXPECT_EQ(std::u16string(kDeletedColumnCaptions[dcAttributes]), u"Attributes");
+    EXPECT_EQ(std::u16string(kDeletedColumnCaptions[dcUpdatedBy]), u"Updated By");
+}
