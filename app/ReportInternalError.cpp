@@ -5,22 +5,12 @@
 #include "ProgramState.h"
 #include "TApplication.h"
 #include "TModal.h"
+#include "WindowParts.h"
 
 #include <windows.h>
 
 namespace
 {
-
-std::wstring Widened(const char* text)
-{
-    const int length = MultiByteToWideChar(CP_ACP, 0, text, -1, nullptr, 0);
-    if (length <= 1)
-        return {};
-    std::wstring wide(static_cast<size_t>(length), L'\0');
-    MultiByteToWideChar(CP_ACP, 0, text, -1, wide.data(), length);
-    wide.resize(static_cast<size_t>(length - 1));
-    return wide;
-}
 
 std::wstring MessageOf(const std::exception_ptr& error)
 {
@@ -30,7 +20,7 @@ std::wstring MessageOf(const std::exception_ptr& error)
     }
     catch (const std::exception& exception)
     {
-        return Widened(exception.what());
+        return WideFromAnsi(exception.what());
     }
     catch (...)
     {

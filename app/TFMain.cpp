@@ -121,6 +121,15 @@ void TFMain::SetFilterCriteriaSource(std::function<TFilterCriteria()> source)
     listing_->SetCriteriaSource(std::move(source));
 }
 
+void TFMain::SetFilterDialog(TFFilter* filter)
+{
+    filter_ = filter;
+    if (filter == nullptr)
+        SetFilterCriteriaSource(nullptr);
+    else
+        SetFilterCriteriaSource([filter] { return filter->Criteria(); });
+}
+
 void TFMain::ListDeletedFiles(const std::wstring& folder)
 {
     listing_->ListDeletedFiles(folder);
@@ -429,6 +438,10 @@ void TFMain::OnCommand(int command)
     case cmBAbout:
         BAboutClick();
         break;
+    case cmBFilter:
+    case cmMFilter:
+        BFilterClick();
+        break;
     case cmExit1:
         Exit1Click();
         break;
@@ -578,6 +591,18 @@ void TFMain::BAboutClick()
 {
     if (about_ != nullptr)
         about_->ShowModal();
+}
+
+void TFMain::BFilterClick()
+{
+    if (filter_ != nullptr && filter_->Execute())
+        ListSelectedFolder();
+}
+
+void TFMain::ListSelectedFolder()
+{
+    // No busy test here: a listing already running goes on, and this one stops at its start.
+    ListDeletedFiles(treeDel_->SelectedPath());
 }
 
 void TFMain::Exit1Click()

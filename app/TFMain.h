@@ -6,6 +6,7 @@
 #include "TApplication.h"
 #include "TDeletedListing.h"
 #include "TExtListView.h"
+#include "TFFilter.h"
 #include "TForm.h"
 #include "TFormStorage.h"
 #include "TGdiObject.h"
@@ -60,6 +61,10 @@ public:
     // What the listing calls between kept entries; the application's message round unless a test says
     // otherwise.
     void SetListingEventPump(TDeletedListing::TEventPump pump) { listing_->SetEventPump(std::move(pump)); }
+
+    // The filter dialog that the Filter command runs and whose criteria the listing applies; created after
+    // the main window.
+    void SetFilterDialog(TFFilter* filter);
 
     // The controls, for the windows and commands that work on them.
     TMainMenu& Menu() { return menu_; }
@@ -121,6 +126,9 @@ private:
     void MInvertSelectionClick();
     void BUpLevelClick();
     void BAboutClick();
+    void BFilterClick();
+    // Lists the folder selected in the tree again, with the criteria in force.
+    void ListSelectedFolder();
     void Exit1Click();
 
     TMainMenu menu_;
@@ -146,4 +154,5 @@ private:
     bool closeAfterListing_ = false;
     bool popDelAttached_ = false;
     TForm* about_ = nullptr;
+    TFFilter* filter_ = nullptr;
 };

@@ -49,7 +49,10 @@ void TRetroveProgram::CreateForms()
     forms_.FFilter = std::make_unique<TFFilter>(owner);
     forms_.FFind = std::make_unique<TFFind>(owner);
     forms_.FProperties = std::make_unique<TFProperties>(owner);
-    forms_.FBrowseDirectory = std::make_unique<TFBrowseDirectory>(owner);
+    forms_.FBrowseDirectory = std::make_unique<TFBrowseDirectory>(owner, forms_.FMain->Objects1(),
+                                                                  Program().UseNDS, Program().UseBindery);
+    forms_.FFilter->SetUserPicker(forms_.FBrowseDirectory.get());
+    forms_.FMain->SetFilterDialog(forms_.FFilter.get());
 }
 
 int TRetroveProgram::Run()

@@ -5,12 +5,12 @@
 #include "CommonControlsCheck.h"
 #include "TFAbout.h"
 #include "TFActionMessage.h"
-#include "TFBrowseDirectory.h"
 #include "TFFilter.h"
 #include "TFFind.h"
 #include "TFMain.h"
 #include "TFProperties.h"
 #include "TFRename.h"
+#include "UBrowseDirectory.h"
 
 #include <functional>
 #include <memory>

@@ -1,12 +1,327 @@
 // The filter dialog: the criteria that narrow the deleted-file lists.
 #include "TFFilter.h"
 
+#include "UBrowseDirectory.h"
+#include "WindowParts.h"
+
+namespace
+{
+
+constexpr DWORD kStyle = WS_POPUP | WS_CAPTION | WS_SYSMENU;
+constexpr DWORD kExtendedStyle = WS_EX_DLGMODALFRAME;
+constexpr int idEFilter = 100;
+constexpr int idEDeleted = 101;
+constexpr int idBSelectDeleted = 102;
+constexpr int idEOwner = 103;
+constexpr int idBSelectOwner = 104;
+constexpr int idDDeleted = 105;
+constexpr int idRNone = 106;
+constexpr int idRExactly = 107;
+constexpr int idRGreater = 108;
+constexpr int idRLess = 109;
+constexpr int idBNew = 110;
+
+bool Checked(HWND button)
+{
+    return SendMessageW(button, BM_GETCHECK, 0, 0) == BST_CHECKED;
+}
+
+void SetChecked(HWND button, bool checked)
+{
+    SendMessageW(button, BM_SETCHECK, checked ? BST_CHECKED : BST_UNCHECKED, 0);
+}
+
+// The dialog's defaults: every name, any user, no date test, today.
+TFilterCriteria DefaultCriteria()
+{
+    TFilterCriteria criteria;
+    criteria.Date = nw::Today();
+    return criteria;
+}
+
+SYSTEMTIME SystemDate(nw::TDateTime date)
+{
+    const nw::TDateParts parts = nw::DecodeDateTime(date);
+    SYSTEMTIME result{};
+    result.wYear = static_cast<WORD>(parts.year);
+    result.wMonth = static_cast<WORD>(parts.month);
+    result.wDay = static_cast<WORD>(parts.day);
+    return result;
+}
+
+} // namespace
+
 TFFilter::TFFilter(HWND owner)
 {
-    CreateForm({L"TFFilter",
-                kCaption,
-                {CW_USEDEFAULT, CW_USEDEFAULT, 420, 330},
-                WS_POPUP | WS_CAPTION | WS_SYSMENU,
-                WS_EX_DLGMODALFRAME},
+    CreateForm({L"TFFilter", kCaption,
+                ScreenCentredBounds(kClientWidth, kClientHeight, kStyle, kExtendedStyle), kStyle,
+                kExtendedStyle},
                owner);
+    CreateControls();
+    SetCriteria(DefaultCriteria());
+    storage_ = std::make_unique<TFormStorage>(window_);
+    storage_->IniFileName = kStorageRoot;
+    storage_->IniSection = kStorageSection;
+    // A dialog keeps only its place; it is never shown other than modally.
+    storage_->SetOption(TFormPlacementOption::fpState, false);
+}
+
+TFFilter::~TFFilter()
+{
+    // The window goes while its subclass still exists.
+    filterSubclass_.Detach();
+    if (window_ != nullptr)
+        DestroyWindow(window_);
+}
+
+void TFFilter::CreateLabel(const wchar_t* text, const RECT& bounds)
+{
+    CreateChildControl(window_, L"STATIC", text, SS_LEFT, 0, bounds);
+}
+
+void TFFilter::CreateControls()
+{
+    image1_ = CreateChildControl(window_, L"STATIC", L"", SS_ICON, 0, {12, 12, 32, 32});
+    SendMessageW(image1_, STM_SETICON, reinterpret_cast<WPARAM>(LoadIconW(nullptr, IDI_QUESTION)), 0);
+    lMsg_ = CreateChildControl(window_, L"STATIC", kMessage, SS_LEFT | SS_NOPREFIX, 0, {56, 12, 271, 30});
+    eFilter_ = CreateChildControl(window_, L"EDIT", L"", ES_AUTOHSCROLL | WS_TABSTOP, idEFilter,
+                                  {56, 48, 271, 21}, WS_EX_CLIENTEDGE);
+
+    CreateLabel(L"Deleted By:", {12, 95, 80, 16});
+    eDeleted_ = CreateChildControl(window_, L"EDIT", L"", ES_AUTOHSCROLL | WS_TABSTOP, idEDeleted,
+                                   {96, 92, 150, 21}, WS_EX_CLIENTEDGE);
+    bSelectDeleted_ = CreateChildControl(window_, L"BUTTON", L"&Select...", BS_PUSHBUTTON | WS_TABSTOP,
+                                         idBSelectDeleted, {252, 91, 75, 23});
+    CreateLabel(L"Owner:", {12, 129, 80, 16});
+    eOwner_ = CreateChildControl(window_, L"EDIT", L"", ES_AUTOHSCROLL | WS_TABSTOP, idEOwner,
+                                 {96, 126, 150, 21}, WS_EX_CLIENTEDGE);
+    bSelectOwner_ = CreateChildControl(window_, L"BUTTON", L"&Select...", BS_PUSHBUTTON | WS_TABSTOP,
+                                       idBSelectOwner, {252, 125, 75, 23});
+
+    CreateLabel(L"Deletion Date:", {12, 170, 80, 16});
+    dDeleted_ = CreateChildControl(window_, DATETIMEPICK_CLASSW, L"", DTS_SHORTDATEFORMAT | WS_TABSTOP,
+                                   idDDeleted, {12, 190, 110, 21});
+    rNone_ = CreateChildControl(window_, L"BUTTON", L"None", BS_AUTORADIOBUTTON | WS_GROUP | WS_TABSTOP,
+                                idRNone, {140, 168, 187, 18});
+    rExactly_ = CreateChildControl(window_, L"BUTTON", L"Exactly", BS_AUTORADIOBUTTON, idRExactly,
+                                   {140, 190, 187, 18});
+    rGreater_ = CreateChildControl(window_, L"BUTTON", L"Greater than or equal to", BS_AUTORADIOBUTTON,
+                                   idRGreater, {140, 212, 187, 18});
+    rLess_ = CreateChildControl(window_, L"BUTTON", L"Less than or equal to", BS_AUTORADIOBUTTON, idRLess,
+                                {140, 234, 187, 18});
+
+    CreateChildControl(window_, L"STATIC", L"", SS_ETCHEDHORZ, 0, {8, 304, kClientWidth - 16, 2});
+    bNew_ = CreateChildControl(window_, L"BUTTON", L"&New", BS_PUSHBUTTON | WS_TABSTOP | WS_GROUP, idBNew,
+                               {8, 318, 75, 25});
+    bOK_ = CreateChildControl(window_, L"BUTTON", L"&OK", BS_DEFPUSHBUTTON | WS_TABSTOP, IDOK,
+                              {kClientWidth - 166, 318, 75, 25});
+    bCancel_ = CreateChildControl(window_, L"BUTTON", L"&Cancel", BS_PUSHBUTTON | WS_TABSTOP, IDCANCEL,
+                                  {kClientWidth - 83, 318, 75, 25});
+    filterSubclass_.Attach(eFilter_, [this](HWND edit, UINT message, WPARAM wParam, LPARAM lParam) {
+        return EFilterMessage(edit, message, wParam, lParam);
+    });
+}
+
+TFilterCriteria TFFilter::Criteria() const
+{
+    TFilterCriteria criteria;
+    criteria.NamePattern = AnsiFromWide(WindowText(eFilter_));
+    criteria.DeletedByPattern = AnsiFromWide(WindowText(eDeleted_));
+    criteria.OwnerPattern = AnsiFromWide(WindowText(eOwner_));
+    if (Checked(rExactly_))
+        criteria.DateTest = TDateTest::dtExactly;
+    else if (Checked(rGreater_))
+        criteria.DateTest = TDateTest::dtGreaterOrEqual;
+    else if (Checked(rLess_))
+        criteria.DateTest = TDateTest::dtLessOrEqual;
+    else
+        criteria.DateTest = TDateTest::dtNone;
+    SYSTEMTIME date{};
+    if (DateTime_GetSystemtime(dDeleted_, &date) == GDT_VALID &&
+        nw::IsValidDate(date.wYear, date.wMonth, date.wDay))
+        criteria.Date = nw::EncodeDate(date.wYear, date.wMonth, date.wDay);
+    else
+        criteria.Date = nw::Today();
+    return criteria;
+}
+
+void TFFilter::SetCriteria(const TFilterCriteria& criteria)
+{
+    SetWindowTextW(eFilter_, WideFromAnsi(criteria.NamePattern).c_str());
+    SetWindowTextW(eDeleted_, WideFromAnsi(criteria.DeletedByPattern).c_str());
+    SetWindowTextW(eOwner_, WideFromAnsi(criteria.OwnerPattern).c_str());
+    SYSTEMTIME date = SystemDate(criteria.Date);
+    DateTime_SetSystemtime(dDeleted_, GDT_VALID, &date);
+    SetChecked(rNone_, criteria.DateTest == TDateTest::dtNone);
+    SetChecked(rExactly_, criteria.DateTest == TDateTest::dtExactly);
+    SetChecked(rGreater_, criteria.DateTest == TDateTest::dtGreaterOrEqual);
+    SetChecked(rLess_, criteria.DateTest == TDateTest::dtLessOrEqual);
+}
+
+bool TFFilter::Execute()
+{
+    accepted_ = false;
+    FormShow();
+    ShowModal();
+    FormClose();
+    return accepted_;
+}
+
+std::optional<LRESULT> TFFilter::HandleMessage(UINT message, WPARAM wParam, LPARAM lParam)
+{
+    switch (message)
+    {
+    case WM_COMMAND:
+        OnCommand(LOWORD(wParam), HIWORD(wParam));
+        return 0;
+    case WM_CLOSE:
+        CloseDialog(IDCANCEL);
+        return 0;
+    case WM_ACTIVATE:
+        OnActivate(LOWORD(wParam) != WA_INACTIVE);
+        return 0;
+    case WM_DESTROY:
+        if (storage_ != nullptr)
+            storage_->FormDestroy();
+        return 0;
+    default:
+        return TForm::HandleMessage(message, wParam, lParam);
+    }
+}
+
+void TFFilter::OnCommand(int id, int code)
+{
+    if (code != BN_CLICKED)
+        return;
+    switch (id)
+    {
+    case idBSelectDeleted:
+        BSelect_DeletedClick();
+        break;
+    case idBSelectOwner:
+        BSelect_OwnerClick();
+        break;
+    case idBNew:
+        BNewClick();
+        break;
+    case IDOK:
+        BOKClick();
+        break;
+    case IDCANCEL:
+        BCancelClick();
+        break;
+    default:
+        break;
+    }
+}
+
+std::optional<LRESULT> TFFilter::EFilterMessage(HWND, UINT message, WPARAM wParam, LPARAM lParam)
+{
+    switch (message)
+    {
+    case WM_GETDLGCODE:
+        // The edit takes Enter itself, so that the dialog's modal loop leaves it to the key handler.
+        if (lParam != 0 && reinterpret_cast<const MSG*>(lParam)->message == WM_KEYDOWN &&
+            reinterpret_cast<const MSG*>(lParam)->wParam == VK_RETURN)
+            return DefSubclassProc(eFilter_, message, wParam, lParam) | DLGC_WANTALLKEYS;
+        return std::nullopt;
+    case WM_KEYDOWN:
+        // Its character comes next; the edit must not beep at it.
+        if (wParam == VK_RETURN)
+            return 0;
+        return std::nullopt;
+    case WM_CHAR:
+        return EFilterKeyPress(wParam);
+    default:
+        return std::nullopt;
+    }
+}
+
+std::optional<LRESULT> TFFilter::EFilterKeyPress(WPARAM key)
+{
+    if (key != VK_RETURN)
+        return std::nullopt;
+    BOKClick();
+    return 0;
+}
+
+void TFFilter::OnActivate(bool active)
+{
+    if (!active)
+    {
+        HWND focus = GetFocus();
+        if (focus != nullptr && IsChild(window_, focus))
+            focused_ = focus;
+        return;
+    }
+    SetFocus(focused_ != nullptr ? focused_ : eFilter_);
+}
+
+void TFFilter::FormShow()
+{
+    storage_->FormShow();
+    focused_ = eFilter_;
+    SetFocus(eFilter_);
+    snapshot_.filter = WindowText(eFilter_);
+    snapshot_.deleted = WindowText(eDeleted_);
+    snapshot_.owner = WindowText(eOwner_);
+    if (DateTime_GetSystemtime(dDeleted_, &snapshot_.date) != GDT_VALID)
+        snapshot_.date = SystemDate(nw::Today());
+    const HWND radios[4] = {rNone_, rExactly_, rGreater_, rLess_};
+    for (int i = 0; i < 4; ++i)
+        snapshot_.radios[i] = Checked(radios[i]);
+}
+
+void TFFilter::FormClose()
+{
+    if (accepted_)
+        return;
+    // The criteria in force before the dialog was shown stay in force.
+    SetWindowTextW(eFilter_, snapshot_.filter.c_str());
+    SetWindowTextW(eDeleted_, snapshot_.deleted.c_str());
+    SetWindowTextW(eOwner_, snapshot_.owner.c_str());
+    DateTime_SetSystemtime(dDeleted_, GDT_VALID, &snapshot_.date);
+    const HWND radios[4] = {rNone_, rExactly_, rGreater_, rLess_};
+    for (int i = 0; i < 4; ++i)
+        SetChecked(radios[i], snapshot_.radios[i]);
+}
+
+void TFFilter::CloseDialog(INT_PTR result)
+{
+    storage_->FormCloseQuery(true);
+    CloseForm(result);
+}
+
+void TFFilter::PickUserInto(HWND edit)
+{
+    if (picker_ == nullptr || !picker_->Execute())
+        return;
+    SetWindowTextW(edit, (picker_->SelectedUser() + L"*").c_str());
+}
+
+void TFFilter::BSelect_DeletedClick()
+{
+    PickUserInto(eDeleted_);
+}
+
+void TFFilter::BSelect_OwnerClick()
+{
+    PickUserInto(eOwner_);
+}
+
+void TFFilter::BNewClick()
+{
+    SetCriteria(DefaultCriteria());
+}
+
+void TFFilter::BOKClick()
+{
+    accepted_ = true;
+    CloseDialog(IDOK);
+}
+
+void TFFilter::BCancelClick()
+{
+    accepted_ = false;
+    CloseDialog(IDCANCEL);
 }

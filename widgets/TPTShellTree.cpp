@@ -5,6 +5,7 @@
 #include "TModal.h"
 #include "TPTShellCombo.h"
 #include "TTreeDropTarget.h"
+#include "TreeFill.h"
 #include "WindowParts.h"
 
 #include <algorithm>
@@ -227,21 +228,14 @@ void TPTShellTree::FillChildren(HTREEITEM node)
     TPTShTreeData* data = NodeData(node);
     if (data == nullptr || data->filled)
         return;
-    const TWaitCursor wait;
     data->filled = true;
-    std::vector<TChild> children = EnumerateChildren(data);
-    for (TChild& child : children)
-        InsertNode(node, std::move(child));
-    SortChildren(node);
-    if (children.empty())
-    {
-        // A node that got no children loses its expand button.
-        TVITEMW item{};
-        item.mask = TVIF_CHILDREN;
-        item.hItem = node;
-        item.cChildren = 0;
-        TreeView_SetItem(tree_, &item);
-    }
+    FillNodeChildren(tree_, node, [&] {
+        std::vector<TChild> children = EnumerateChildren(data);
+        for (TChild& child : children)
+            InsertNode(node, std::move(child));
+        SortChildren(node);
+        return children.size();
+    });
 }
 
 void TPTShellTree::SortChildren(HTREEITEM node)

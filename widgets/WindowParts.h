@@ -24,6 +24,10 @@ void CentreOnScreen(HWND window);
 // The text of a window or control.
 std::wstring WindowText(HWND window);
 
+// The program's 8-bit texts (NetWare names) in the windows' UTF-16, and back, through the ANSI code page.
+std::wstring WideFromAnsi(const std::string& text);
+std::string AnsiFromWide(const std::wstring& text);
+
 // The text of a tree view's node.
 std::wstring TreeNodeText(HWND tree, HTREEITEM node);
 

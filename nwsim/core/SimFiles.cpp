@@ -106,6 +106,14 @@ std::filesystem::path CoreLibraryFolder()
 #endif
 }
 
+void ReportProblem(const std::string& text)
+{
+    std::fprintf(stderr, "nwsim: %s\n", text.c_str());
+    std::fflush(stderr);
+    std::ofstream log(CoreLibraryFolder() / kProblemLogName, std::ios::binary | std::ios::app);
+    log << "nwsim: " << text << "\n";
+}
+
 std::filesystem::path DefaultWorldFolder()
 {
     if (const auto named = EnvironmentValue("NWSIM_WORLD"))

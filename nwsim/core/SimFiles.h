@@ -25,6 +25,13 @@ bool MoveOverFile(const std::filesystem::path& source, const std::filesystem::pa
 // The value of an environment variable, or nothing when it is unset or empty.
 std::optional<std::string> EnvironmentValue(const char* name);
 
+// Tells whoever set the stand-in up why it cannot serve: on standard error, and as a line appended to
+// nwsim.log beside the stand-in's libraries (a program started from a desktop has no standard error).
+void ReportProblem(const std::string& text);
+
+// The name of that log beside the libraries.
+inline constexpr char kProblemLogName[] = "nwsim.log";
+
 // The folder that holds the stand-in's libraries (and its tool).
 std::filesystem::path CoreLibraryFolder();
 

@@ -186,7 +186,7 @@ TSalvageStore* TSimFileService::Store(const TSimWorld& world, const std::string&
         }
         catch (const std::exception& failure)
         {
-            std::fprintf(stderr, "nwsim: %s\n", failure.what());
+            ReportProblem(failure.what());
             stores_.erase(folder);
             return nullptr;
         }
@@ -206,7 +206,7 @@ bool TSimFileService::SaveStore(const TSimWorld& world, const std::string& serve
     }
     catch (const std::exception& failure)
     {
-        std::fprintf(stderr, "nwsim: %s\n", failure.what());
+        ReportProblem(failure.what());
         stores_.erase(folder);
         return false;
     }

@@ -41,8 +41,7 @@ bool TSimNetwork::Load(const std::filesystem::path& folder)
     catch (const std::exception& error)
     {
         worldError_ = error.what();
-        std::fprintf(stderr, "nwsim: the simulated network has no connections: %s\n", worldError_.c_str());
-        std::fflush(stderr);
+        ReportProblem("the simulated network has no connections: " + worldError_);
         return false;
     }
     for (const std::string& server : world_->workstation.attached)

@@ -537,6 +537,8 @@ TEST_F(TFMainTest, TheShortcutKeysGiveTheirCommandsOnlyWhileTheyAreEnabled)
         return std::nullopt;
     });
     EXPECT_TRUE(PressShortcut(main, VK_F5, false));
+    // F7 runs the filter dialog.
+    Modals().ExpectDialog(L"Filter Specification", [](HWND) -> INT_PTR { return IDCANCEL; });
     EXPECT_TRUE(PressShortcut(main, VK_F7, false));
     PressShortcut(main, VK_F2, false);
     PressShortcut(main, VK_F9, false);
@@ -629,4 +631,17 @@ TEST_F(TFMainTest, TheFolderTreeTakesNoDrops)
 {
     // Dropped folders would move on the volume without a question.
     EXPECT_EQ(Shown().TreeDel().DropTarget(), nullptr);
+}
+
+TEST_F(TFMainTest, AfterMaximizingTheWholeStatusBarIsDrawnAnew)
+{
+    TFMain& main = Shown();
+    ShowWindow(main.Handle(), SW_MAXIMIZE);
+    // Before any paint: the size grip's old place in the middle must be part of what is drawn next.
+    RECT client{};
+    GetClientRect(main.StatusBar(), &client);
+    RECT invalid{};
+    ASSERT_TRUE(GetUpdateRect(main.StatusBar(), &invalid, FALSE));
+    EXPECT_EQ(invalid.left, 0);
+    EXPECT_EQ(invalid.right, client.right);
 }

@@ -67,6 +67,37 @@ void ExpectNotLoadedAndEnd(const TRunOptions& options)
     EXPECT_FALSE(TE2ETest::Setting(L"", L"NormPos").has_value());
 }
 
+// The stand-in's own account of why it cannot serve, beside its libraries.
+std::filesystem::path StandInLog()
+{
+    return std::filesystem::path(BinaryFolder()) / "nwsim.log";
+}
+
+std::string ReadAll(const std::filesystem::path& file)
+{
+    std::string text;
+    if (FILE* in = _wfopen(file.c_str(), L"rb"))
+    {
+        char chunk[4096];
+        size_t read = 0;
+        while ((read = fread(chunk, 1, sizeof(chunk), in)) > 0)
+            text.append(chunk, read);
+        fclose(in);
+    }
+    return text;
+}
+
+// Runs the program on a world that cannot be read: the program's own message, and the reason in the log.
+void ExpectNotLoadedWithTheReasonLogged(const TRunOptions& options, const std::string& reason)
+{
+    std::error_code ignored;
+    std::filesystem::remove(StandInLog(), ignored);
+    ExpectNotLoadedAndEnd(options);
+    const std::string log = ReadAll(StandInLog());
+    EXPECT_NE(log.find("world.json"), std::string::npos) << log;
+    EXPECT_NE(log.find(reason), std::string::npos) << log;
+}
+
 } // namespace
 
 class StartupE2ETest : public TE2ETest
@@ -81,15 +112,14 @@ TEST_F(StartupE2ETest, WithoutTheClientLibrariesOneBoxSaysSoAndTheProgramEndsUns
     std::filesystem::remove_all(folder, ignored);
 }
 
-TEST_F(StartupE2ETest, AWorldWithoutItsDescriptionGivesTheNotLoadedBoxInsteadOfACrash)
+TEST_F(StartupE2ETest, AWorldWithoutItsDescriptionGivesTheNotLoadedBoxAndLogsWhy)
 {
     const std::filesystem::path world = MappedWorldFolder();
     std::filesystem::create_directories(world);
-    TRunOptions options = OnMappedWorld();
-    ExpectNotLoadedAndEnd(options);
+    ExpectNotLoadedWithTheReasonLogged(OnMappedWorld(), "cannot read");
 }
 
-TEST_F(StartupE2ETest, ABrokenWorldDescriptionGivesTheNotLoadedBoxInsteadOfACrash)
+TEST_F(StartupE2ETest, ABrokenWorldDescriptionGivesTheNotLoadedBoxAndLogsWhy)
 {
     const std::filesystem::path world = MappedWorldFolder();
     std::filesystem::create_directories(world);
@@ -99,7 +129,7 @@ TEST_F(StartupE2ETest, ABrokenWorldDescriptionGivesTheNotLoadedBoxInsteadOfACras
         fputs("{ \"servers\": [ { \"name\": ", file);
         fclose(file);
     }
-    ExpectNotLoadedAndEnd(OnMappedWorld());
+    ExpectNotLoadedWithTheReasonLogged(OnMappedWorld(), "not valid JSON");
 }
 
 namespace

@@ -232,3 +232,43 @@ bool PressButton(HWND dialog, const std::wstring& caption)
     }
     return false;
 }
+
+namespace
+{
+
+HTREEITEM FindInTree(HWND tree, HTREEITEM item, const std::wstring& text)
+{
+    for (; item != nullptr; item = reinterpret_cast<HTREEITEM>(
+                                Ask(tree, TVM_GETNEXTITEM, TVGN_NEXT, reinterpret_cast<LPARAM>(item))))
+    {
+        if (TreeItemText(tree, item) == text)
+            return item;
+        if (!IsExpanded(tree, item))
+            continue;
+        const auto child = reinterpret_cast<HTREEITEM>(
+            Ask(tree, TVM_GETNEXTITEM, TVGN_CHILD, reinterpret_cast<LPARAM>(item)));
+        if (HTREEITEM found = FindInTree(tree, child, text); found != nullptr)
+            return found;
+    }
+    return nullptr;
+}
+
+} // namespace
+
+HTREEITEM FindTreeItem(HWND tree, const std::wstring& text)
+{
+    return FindInTree(tree, reinterpret_cast<HTREEITEM>(Ask(tree, TVM_GETNEXTITEM, TVGN_ROOT, 0)), text);
+}
+
+RECT TreeItemLabelRect(HWND tree, HTREEITEM item)
+{
+    RECT rectangle{};
+    TRemoteBuffer buffer(tree, sizeof(RECT));
+    if (!buffer.Valid())
+        return rectangle;
+    // The message takes the item in the rectangle's place and gives the rectangle back there.
+    buffer.Write(&item, sizeof(item));
+    if (Ask(tree, TVM_GETITEMRECT, TRUE, reinterpret_cast<LPARAM>(buffer.Address())) != 0)
+        buffer.Read(&rectangle, sizeof(rectangle));
+    return rectangle;
+}

@@ -4,6 +4,7 @@
 
 #include <windows.h>
 
+#include <commctrl.h>
 #include <string>
 #include <vector>
 
@@ -60,3 +61,8 @@ bool IsMessageBox(HWND window);
 TMessageBoxView ReadMessageBox(HWND window);
 // Presses the button with that caption (ampersands ignored), as a click would.
 bool PressButton(HWND dialog, const std::wstring& caption);
+
+// The shown item of a tree view with that text (depth first), or nullptr.
+HTREEITEM FindTreeItem(HWND tree, const std::wstring& text);
+// The rectangle of a tree item's label in the tree's client area; empty when it cannot be read.
+RECT TreeItemLabelRect(HWND tree, HTREEITEM item);

@@ -2,6 +2,7 @@
 // with its text instead of waiting.
 #include "TModal.h"
 #include "TGuiTest.h"
+#include "TModalWindow.h"
 
 #include <gtest/gtest-spi.h>
 #include <shlobj.h>
@@ -197,4 +198,35 @@ TEST_F(TModalTest, WithoutAResponderTheRealDragLoopRuns)
     EXPECT_EQ(result, DRAGDROP_S_CANCEL);
     EXPECT_GE(source.asked, 1) << "the system's drag loop never asked the source";
     EXPECT_EQ(effect, static_cast<DWORD>(DROPEFFECT_NONE));
+}
+
+namespace
+{
+
+// Leaves quit messages on the stack where the next call's locals will lie, so that a loop state read before
+// it is written shows.
+#ifdef _MSC_VER
+__declspec(noinline)
+#else
+__attribute__((noinline))
+#endif
+    void LeaveQuitMessagesOnTheStack()
+{
+    volatile MSG messages[16];
+    for (auto& message : messages)
+        message.message = WM_QUIT;
+}
+
+} // namespace
+
+TEST_F(TModalTest, AModalLoopThatNeverRanAsksNobodyToQuit)
+{
+    HWND gone = CreateWindowExW(0, L"STATIC", L"Gone", WS_POPUP, 0, 0, 10, 10, nullptr, nullptr,
+                                GetModuleHandleW(nullptr), nullptr);
+    DestroyWindow(gone);
+    TModalWindow modal;
+    LeaveQuitMessagesOnTheStack();
+    EXPECT_EQ(modal.Run(gone, nullptr), IDCANCEL);
+    MSG quit{};
+    EXPECT_FALSE(PeekMessageW(&quit, nullptr, WM_QUIT, WM_QUIT, PM_REMOVE)) << "a quit was posted";
 }

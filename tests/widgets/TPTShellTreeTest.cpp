@@ -411,3 +411,14 @@ TEST_F(TPTShellTreeTest, ChangesDuringADragWaitForTheDragToEnd)
     EXPECT_EQ(ChildTexts(*tree, projects), (std::vector<std::wstring>{L"ALPHA", L"BETA", L"LATE"}))
         << "the postponed refresh ran after the drag";
 }
+
+TEST_F(TPTShellTreeTest, ATreeWhoseWindowGoesFirstLetsOleGoOfItsDropTarget)
+{
+    HWND frame = CreateTestFrame(L"Tree owner", 300, 300);
+    auto tree = std::make_unique<TPTShellTree>(frame, 100, RECT{0, 0, 280, 280}, MainTreeSettings());
+    ASSERT_NE(tree->DropTarget(), nullptr);
+    // As when a form's window is destroyed before the form's members.
+    DestroyWindow(frame);
+    EXPECT_EQ(tree->DropTarget(), nullptr) << "revoked while the window still existed";
+    tree.reset();
+}

@@ -1,0 +1,128 @@
+// The filter dialog of the running program: F7 opens it, a name pattern is typed, the user picker opened
+// from a Select button picks a directory user, and the Deleted By field takes that user as a pattern.
+#include "TE2ETest.h"
+
+#include <commctrl.h>
+
+#include <functional>
+
+namespace
+{
+
+// Polls until the condition holds or the limit passes.
+bool WaitUntil(const std::function<bool()>& condition, DWORD limitMilliseconds = kAppearMilliseconds)
+{
+    const ULONGLONG end = GetTickCount64() + limitMilliseconds;
+    while (!condition())
+    {
+        if (GetTickCount64() > end)
+            return false;
+        Sleep(50);
+    }
+    return true;
+}
+
+// Clicks the label of the tree's shown item of that text until the click shows its effect. A click that
+// arrives while the window is still being mapped is lost; it changes nothing, so it is given again.
+bool ClickTreeItemUntil(HWND tree, const std::wstring& text, const std::function<bool()>& effect)
+{
+    HTREEITEM item = nullptr;
+    if (!WaitUntil([&] { return (item = FindTreeItem(tree, text)) != nullptr; }))
+        return false;
+    for (int attempt = 0; attempt < 3; ++attempt)
+    {
+        const RECT label = TreeItemLabelRect(tree, item);
+        if (label.right <= label.left)
+            return false;
+        ClickAt(tree, {(label.left + label.right) / 2, (label.top + label.bottom) / 2});
+        if (WaitUntil(effect, 5000))
+            return true;
+    }
+    return false;
+}
+
+std::wstring Joined(const std::vector<std::wstring>& texts)
+{
+    std::wstring joined;
+    for (const std::wstring& text : texts)
+        joined += text + L"|";
+    return joined;
+}
+
+// The edit fields of the filter dialog in their order: name pattern, Deleted By, Owner.
+std::vector<HWND> Edits(HWND dialog)
+{
+    return ChildrenOfClass(dialog, L"Edit");
+}
+
+} // namespace
+
+class FilterE2ETest : public TE2ETest
+{
+};
+
+TEST_F(FilterE2ETest, F7OpensTheFilterAndThePickedUserBecomesTheDeletedByPattern)
+{
+    CreateDemoWorld();
+    TProgramRun run(OnMappedWorld());
+    HWND main = run.WaitForVisible(L"TFMain", kAppearMilliseconds);
+    ASSERT_NE(main, nullptr) << run.Describe();
+
+    ASSERT_TRUE(BringToFront(main));
+    PressKey(VK_F7);
+    HWND filter = run.WaitForVisible(L"TFFilter", kAppearMilliseconds);
+    ASSERT_NE(filter, nullptr) << "F7 showed nothing: " << run.Describe();
+    EXPECT_EQ(RemoteText(filter), L"Filter Specification");
+    const std::vector<HWND> edits = Edits(filter);
+    ASSERT_GE(edits.size(), 3u);
+    EXPECT_EQ(RemoteText(edits[0]), L"*.*");
+
+    // The focus is in the name pattern: replace it by typing.
+    PressKey(VK_HOME);
+    PressKey(VK_END, {VK_SHIFT});
+    TypeText(L"REPORT*.TXT");
+    EXPECT_TRUE(WaitUntil([&] { return RemoteText(edits[0]) == L"REPORT*.TXT"; }))
+        << "the name pattern reads " << Utf8(RemoteText(edits[0]));
+
+    ASSERT_TRUE(PressButton(filter, L"&Select...")) << "the Deleted By button";
+    HWND picker = run.WaitForVisible(L"TFBrowseDirectory", kAppearMilliseconds);
+    ASSERT_NE(picker, nullptr) << "Select showed nothing: " << run.Describe();
+    EXPECT_EQ(RemoteText(picker), L"Select from Directory");
+    // The tree of the tab in front: the directory's, as the demo network has both.
+    HWND tree = nullptr;
+    for (HWND candidate : ChildrenOfClass(picker, L"SysTreeView32"))
+        if (IsWindowVisible(candidate))
+            tree = candidate;
+    ASSERT_NE(tree, nullptr);
+    HWND ok = nullptr;
+    for (HWND button : ChildrenOfClass(picker, L"Button"))
+        if (RemoteText(button) == L"&OK")
+            ok = button;
+    ASSERT_NE(ok, nullptr);
+    EXPECT_FALSE(IsWindowEnabled(ok)) << "no user chosen yet";
+
+    // The directory tab: open the organization, then choose its user.
+    ASSERT_TRUE(WaitUntil([&] { return GetForegroundWindow() == picker; })) << "the picker is not in front";
+    ASSERT_TRUE(ClickTreeItemUntil(tree, L"TARVEX", [&] { return FindTreeItem(tree, L"ADMIN") != nullptr; }))
+        << "opening TARVEX showed no ADMIN: " << Utf8(Joined(TreeItemTexts(tree)));
+    ASSERT_TRUE(ClickTreeItemUntil(tree, L"ADMIN", [&] { return IsWindowEnabled(ok) != FALSE; }))
+        << "OK stays disabled on a user";
+    EXPECT_EQ(TreeSelectionText(tree), L"ADMIN");
+
+    ASSERT_TRUE(PressButton(picker, L"OK"));
+    ASSERT_TRUE(WaitUntil([&] { return !IsWindowVisible(picker); })) << "OK did not close the picker";
+    EXPECT_TRUE(WaitUntil([&] { return RemoteText(edits[1]) == L"ADMIN*"; }))
+        << "Deleted By reads " << Utf8(RemoteText(edits[1]));
+    EXPECT_EQ(RemoteText(edits[2]), L"") << "the Owner field is untouched";
+
+    ASSERT_TRUE(PressButton(filter, L"OK"));
+    ASSERT_TRUE(WaitUntil([&] { return !IsWindowVisible(filter); })) << "OK did not close the filter";
+    EXPECT_TRUE(IsWindowEnabled(main));
+    EXPECT_EQ(RemoteText(edits[0]), L"REPORT*.TXT") << "the accepted criteria stay in force";
+    EXPECT_EQ(RemoteText(edits[1]), L"ADMIN*");
+
+    PostMessageW(main, WM_SYSCOMMAND, SC_CLOSE, 0);
+    const std::optional<DWORD> exitCode = run.WaitForExit(kAppearMilliseconds);
+    ASSERT_TRUE(exitCode.has_value()) << run.Describe();
+    EXPECT_EQ(*exitCode, 0u);
+}

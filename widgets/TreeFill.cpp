@@ -1,0 +1,40 @@
+// Filling a tree view's nodes when they are opened.
+#include "TreeFill.h"
+
+#include "ShellNamespace.h"
+
+HTREEITEM AddTreeNode(HWND tree, HTREEITEM parent, const std::wstring& text, int image, LPARAM data)
+{
+    std::wstring name = text;
+    TVINSERTSTRUCTW insert{};
+    insert.hParent = parent != nullptr ? parent : TVI_ROOT;
+    insert.hInsertAfter = TVI_LAST;
+    insert.item.mask = TVIF_TEXT | TVIF_PARAM | TVIF_IMAGE | TVIF_SELECTEDIMAGE;
+    insert.item.pszText = name.data();
+    insert.item.lParam = data;
+    insert.item.iImage = image;
+    insert.item.iSelectedImage = image;
+    return TreeView_InsertItem(tree, &insert);
+}
+
+void RemoveChildNodes(HWND tree, HTREEITEM node)
+{
+    for (HTREEITEM child = TreeView_GetChild(tree, node); child != nullptr;)
+    {
+        const HTREEITEM next = TreeView_GetNextSibling(tree, child);
+        TreeView_DeleteItem(tree, child);
+        child = next;
+    }
+}
+
+void FillNodeChildren(HWND tree, HTREEITEM node, const std::function<size_t()>& addChildren)
+{
+    const TWaitCursor wait;
+    const size_t added = addChildren();
+    // Set either way: a node whose children are read again may have had none before.
+    TVITEMW item{};
+    item.mask = TVIF_CHILDREN;
+    item.hItem = node;
+    item.cChildren = added != 0 ? 1 : 0;
+    TreeView_SetItem(tree, &item);
+}

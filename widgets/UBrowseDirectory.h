@@ -1,0 +1,86 @@
+// The dialog that picks a user from the directory tree or from bindery servers.
+#pragma once
+
+#include "TForm.h"
+#include "TSubclass.h"
+
+#include <commctrl.h>
+#include <string>
+
+class TFBrowseDirectory : public TForm
+{
+public:
+    static constexpr const wchar_t* kCaption = L"Select from Directory";
+    static constexpr const wchar_t* kNDSCaption = L"NDS";
+    static constexpr const wchar_t* kBinderyCaption = L"Bindery";
+    static constexpr int kClientWidth = 313;
+    static constexpr int kClientHeight = 341;
+    // Positions in the object image list; a node's image also tells its kind.
+    static constexpr int kUserImage = 0;
+    static constexpr int kServerImage = 2;
+    static constexpr int kContainerImage = 3;
+
+    // The flags are read on every showing: which directories the network offers.
+    TFBrowseDirectory(HWND owner, HIMAGELIST objects, const bool& useNDS, const bool& useBindery);
+    ~TFBrowseDirectory() override;
+
+    // Fills the tabs afresh and shows the dialog modally; true only when it was closed with OK.
+    bool Execute();
+    bool Accepted() const { return accepted_; }
+    // The user last chosen; read after Execute returned true.
+    const std::wstring& SelectedUser() const { return selectedUser_; }
+
+    HWND PMain() const { return pMain_; }
+    HWND TNDS() const { return tNDS_; }
+    HWND LMsg() const { return lMsg_; }
+    HWND NDS1() const { return nds1_; }
+    HWND TBindery() const { return tBindery_; }
+    HWND Label1() const { return label1_; }
+    HWND Bindery1() const { return bindery1_; }
+    HWND BOK() const { return bOK_; }
+    HWND BCancel() const { return bCancel_; }
+
+protected:
+    std::optional<LRESULT> HandleMessage(UINT message, WPARAM wParam, LPARAM lParam) override;
+
+private:
+    void CreateControls();
+    HWND CreatePage(const wchar_t* message, HWND& label, HWND& tree, int treeId, TSubclass& subclass);
+    std::optional<LRESULT> TreeMessage(HWND tree, UINT message, WPARAM wParam, LPARAM lParam);
+    std::optional<LRESULT> OnNotify(const NMHDR* header);
+
+    void FormShow();
+    void AddTab(const wchar_t* caption, HWND page);
+    void ShowActivePage();
+    void FillNDS();
+    // Adds the organizations, organizational units and users below a container, sorted ignoring case;
+    // returns how many it added.
+    size_t AddNDSChildren(HTREEITEM parent, const std::string& containerName);
+    void FillBindery();
+    // The node's text, then the texts of its ancestors, joined by dots.
+    std::wstring FullName(HTREEITEM node) const;
+    int NodeImage(HWND tree, HTREEITEM node) const;
+
+    void NDS1MouseDown();
+    void Bindery1MouseDown();
+    void TreeChange(HWND tree, HTREEITEM node);
+    void BOKClick();
+    void BCancelClick();
+
+    HIMAGELIST objects_;
+    const bool& useNDS_;
+    const bool& useBindery_;
+    HWND pMain_ = nullptr;
+    HWND tNDS_ = nullptr;
+    HWND lMsg_ = nullptr;
+    HWND nds1_ = nullptr;
+    HWND tBindery_ = nullptr;
+    HWND label1_ = nullptr;
+    HWND bindery1_ = nullptr;
+    HWND bOK_ = nullptr;
+    HWND bCancel_ = nullptr;
+    TSubclass nds1Subclass_;
+    TSubclass bindery1Subclass_;
+    std::wstring selectedUser_;
+    bool accepted_ = false;
+};
