@@ -438,6 +438,11 @@ void TFMain::OnCommand(int command)
     case cmBAbout:
         BAboutClick();
         break;
+    case cmBProperties:
+    case cmMProperties:
+    case cmPMProperties:
+        BPropertiesClick();
+        break;
     case cmBFilter:
     case cmMFilter:
         BFilterClick();
@@ -585,6 +590,16 @@ void TFMain::MInvertSelectionClick()
 void TFMain::BUpLevelClick()
 {
     treeDel_->GoUp(1);
+}
+
+void TFMain::BPropertiesClick()
+{
+    const std::vector<size_t> selected = explorerList_->SelectedRows();
+    if (properties_ == nullptr || selected.empty())
+        return;
+    // The location is the tree's folder as the tree gives it.
+    if (properties_->FillProperties(explorerList_->Row(selected.front()), treeDel_->SelectedPath()))
+        properties_->Execute();
 }
 
 void TFMain::BAboutClick()
