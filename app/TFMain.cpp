@@ -121,6 +121,15 @@ void TFMain::SetFilterCriteriaSource(std::function<TFilterCriteria()> source)
     listing_->SetCriteriaSource(std::move(source));
 }
 
+void TFMain::SetFilterDialog(TFFilter* filter)
+{
+    filter_ = filter;
+    if (filter == nullptr)
+        SetFilterCriteriaSource(nullptr);
+    else
+        SetFilterCriteriaSource([filter] { return filter->Criteria(); });
+}
+
 void TFMain::ListDeletedFiles(const std::wstring& folder)
 {
     listing_->ListDeletedFiles(folder);
@@ -429,6 +438,11 @@ void TFMain::OnCommand(int command)
     case cmBAbout:
         BAboutClick();
         break;
+    case cmBProperties:
+    case cmMProperties:
+    case cmPMProperties:
+        BPropertiesClick();
+        break;
     case cmBFilter:
     case cmMFilter:
         BFilterClick();
@@ -578,6 +592,16 @@ void TFMain::BUpLevelClick()
     treeDel_->GoUp(1);
 }
 
+void TFMain::BPropertiesClick()
+{
+    const std::vector<size_t> selected = explorerList_->SelectedRows();
+    if (properties_ == nullptr || selected.empty())
+        return;
+    // The location is the tree's folder as the tree gives it.
+    if (properties_->FillProperties(explorerList_->Row(selected.front()), treeDel_->SelectedPath()))
+        properties_->Execute();
+}
+
 void TFMain::BAboutClick()
 {
     if (about_ != nullptr)
@@ -592,7 +616,8 @@ void TFMain::BFilterClick()
 
 void TFMain::ListSelectedFolder()
 {
-    // The deleted-file listing comes here; it reads the criteria in force from the filter dialog.
+    // No busy test here: a listing already running goes on, and this one stops at its start.
+    ListDeletedFiles(treeDel_->SelectedPath());
 }
 
 void TFMain::Exit1Click()

@@ -7,6 +7,7 @@
 #include "TDeletedListing.h"
 #include "TExtListView.h"
 #include "TFFilter.h"
+#include "TFProperties.h"
 #include "TForm.h"
 #include "TFormStorage.h"
 #include "TGdiObject.h"
@@ -47,6 +48,8 @@ public:
     void ApplyViewStyle();
     // The about box that the Help menu shows; it is created after the main window, which owns it.
     void SetAboutBox(TForm* about) { about_ = about; }
+    // The dialog that the Properties command fills from the first selected row and shows.
+    void SetPropertiesDialog(TFProperties* properties) { properties_ = properties; }
     // Where the listing reads the criteria in force (the filter dialog's); without one every entry passes.
     void SetFilterCriteriaSource(std::function<TFilterCriteria()> source);
 
@@ -126,6 +129,7 @@ private:
     void MInvertSelectionClick();
     void BUpLevelClick();
     void BAboutClick();
+    void BPropertiesClick();
     void BFilterClick();
     // Lists the folder selected in the tree again, with the criteria in force.
     void ListSelectedFolder();
@@ -154,5 +158,6 @@ private:
     bool closeAfterListing_ = false;
     bool popDelAttached_ = false;
     TForm* about_ = nullptr;
+    TFProperties* properties_ = nullptr;
     TFFilter* filter_ = nullptr;
 };

@@ -53,6 +53,7 @@ void TRetroveProgram::CreateForms()
                                                                   Program().UseNDS, Program().UseBindery);
     forms_.FFilter->SetUserPicker(forms_.FBrowseDirectory.get());
     forms_.FMain->SetFilterDialog(forms_.FFilter.get());
+    forms_.FMain->SetPropertiesDialog(forms_.FProperties.get());
 }
 
 int TRetroveProgram::Run()
