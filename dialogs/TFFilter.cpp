@@ -215,34 +215,9 @@ void TFFilter::OnCommand(int id, int code)
     }
 }
 
-std::optional<LRESULT> TFFilter::EFilterMessage(HWND, UINT message, WPARAM wParam, LPARAM lParam)
+std::optional<LRESULT> TFFilter::EFilterMessage(HWND edit, UINT message, WPARAM wParam, LPARAM lParam)
 {
-    switch (message)
-    {
-    case WM_GETDLGCODE:
-        // The edit takes Enter itself, so that the dialog's modal loop leaves it to the key handler.
-        if (lParam != 0 && reinterpret_cast<const MSG*>(lParam)->message == WM_KEYDOWN &&
-            reinterpret_cast<const MSG*>(lParam)->wParam == VK_RETURN)
-            return DefSubclassProc(eFilter_, message, wParam, lParam) | DLGC_WANTALLKEYS;
-        return std::nullopt;
-    case WM_KEYDOWN:
-        // Its character comes next; the edit must not beep at it.
-        if (wParam == VK_RETURN)
-            return 0;
-        return std::nullopt;
-    case WM_CHAR:
-        return EFilterKeyPress(wParam);
-    default:
-        return std::nullopt;
-    }
-}
-
-std::optional<LRESULT> TFFilter::EFilterKeyPress(WPARAM key)
-{
-    if (key != VK_RETURN)
-        return std::nullopt;
-    BOKClick();
-    return 0;
+    return EnterAsMainButton(edit, message, wParam, lParam, [this] { BOKClick(); });
 }
 
 void TFFilter::OnActivate(bool active)

@@ -72,9 +72,8 @@ private:
 
     void CreateControls();
     void CreateLabel(const wchar_t* text, const RECT& bounds);
+    // Enter in the pattern acts as OK.
     std::optional<LRESULT> EFilterMessage(HWND edit, UINT message, WPARAM wParam, LPARAM lParam);
-    // Enter is swallowed and acts as OK.
-    std::optional<LRESULT> EFilterKeyPress(WPARAM key);
     void OnCommand(int id, int code);
     void OnActivate(bool active);
 

@@ -78,33 +78,16 @@ std::optional<LRESULT> TFRename::HandleMessage(UINT message, WPARAM wParam, LPAR
 
 std::optional<LRESULT> TFRename::EFilenameMessage(HWND edit, UINT message, WPARAM wParam, LPARAM lParam)
 {
-    switch (message)
-    {
-    case WM_GETDLGCODE:
-        // The edit takes Enter itself, so that the dialog's modal loop leaves it to the key handler.
-        if (lParam != 0 && reinterpret_cast<const MSG*>(lParam)->message == WM_KEYDOWN &&
-            reinterpret_cast<const MSG*>(lParam)->wParam == VK_RETURN)
-            return DefSubclassProc(edit, message, wParam, lParam) | DLGC_WANTALLKEYS;
-        return std::nullopt;
-    case WM_KEYDOWN:
-        // Its character comes next; the edit must not beep at it.
-        if (wParam == VK_RETURN)
-            return 0;
-        return std::nullopt;
-    case WM_CHAR:
+    if (const std::optional<LRESULT> enter =
+            EnterAsMainButton(edit, message, wParam, lParam, [this] { BOKClick(); }))
+        return enter;
+    if (message == WM_CHAR)
         return EFilenameKeyPress(edit, wParam, lParam);
-    default:
-        return std::nullopt;
-    }
+    return std::nullopt;
 }
 
 std::optional<LRESULT> TFRename::EFilenameKeyPress(HWND edit, WPARAM key, LPARAM lParam)
 {
-    if (key == VK_RETURN)
-    {
-        BOKClick();
-        return 0;
-    }
     const auto typed = static_cast<wchar_t>(key);
     if (!IsCharAlphaW(typed))
         return std::nullopt;

@@ -34,7 +34,7 @@ protected:
 private:
     void CreateControls();
     std::optional<LRESULT> EFilenameMessage(HWND edit, UINT message, WPARAM wParam, LPARAM lParam);
-    // Enter is swallowed and acts as OK; every letter typed becomes an upper-case letter.
+    // Every letter typed becomes an upper-case letter.
     std::optional<LRESULT> EFilenameKeyPress(HWND edit, WPARAM key, LPARAM lParam);
     void OnActivate(bool active);
 

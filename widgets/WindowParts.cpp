@@ -108,3 +108,29 @@ std::string AnsiFromWide(const std::wstring& text)
                             nullptr, nullptr);
     return result;
 }
+
+std::optional<LRESULT> EnterAsMainButton(HWND edit, UINT message, WPARAM wParam, LPARAM lParam,
+                                         const std::function<void()>& press)
+{
+    switch (message)
+    {
+    case WM_GETDLGCODE:
+        // The edit takes Enter itself, so that the dialog's modal loop leaves it to the key handler.
+        if (lParam != 0 && reinterpret_cast<const MSG*>(lParam)->message == WM_KEYDOWN &&
+            reinterpret_cast<const MSG*>(lParam)->wParam == VK_RETURN)
+            return DefSubclassProc(edit, message, wParam, lParam) | DLGC_WANTALLKEYS;
+        return std::nullopt;
+    case WM_KEYDOWN:
+        // Its character comes next; the edit must not beep at it.
+        if (wParam == VK_RETURN)
+            return 0;
+        return std::nullopt;
+    case WM_CHAR:
+        if (wParam != VK_RETURN)
+            return std::nullopt;
+        press();
+        return 0;
+    default:
+        return std::nullopt;
+    }
+}

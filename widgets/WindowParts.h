@@ -5,6 +5,8 @@
 #include <windows.h>
 
 #include <commctrl.h>
+#include <functional>
+#include <optional>
 #include <string>
 
 // Registers a window class of the dialog colour and arrow cursor the first time it is asked for.
@@ -34,6 +36,11 @@ std::wstring TreeNodeText(HWND tree, HTREEITEM node);
 // A new font of the program's face, "MS Sans Serif", at that size in points on the screen; the caller owns
 // it.
 HFONT CreateSansSerifFont(int points);
+
+// For the subclass of a dialog's main edit, whose Enter acts as the dialog's main button: takes the key from
+// the dialog's modal loop and runs press for it. Nothing for any other message or key.
+std::optional<LRESULT> EnterAsMainButton(HWND edit, UINT message, WPARAM wParam, LPARAM lParam,
+                                         const std::function<void()>& press);
 
 // Takes the sunken border off a control (a tree or list that fills a pane of its own).
 void RemoveBorder(HWND control);
