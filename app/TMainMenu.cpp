@@ -121,16 +121,9 @@ HACCEL BuildAccelerators()
 
 TMainMenu::TMainMenu() : bar_(BuildBar()), popDel_(BuildPopDel()), accelerators_(BuildAccelerators()) {}
 
-TMainMenu::~TMainMenu()
-{
-    DestroyAcceleratorTable(accelerators_);
-    DestroyMenu(popDel_);
-    DestroyMenu(bar_);
-}
-
 HMENU TMainMenu::MenuOf(int command) const
 {
-    return command >= cmPMRetrove && command <= cmPMProperties ? popDel_ : bar_;
+    return command >= cmPMRetrove && command <= cmPMProperties ? popDel_.Get() : bar_.Get();
 }
 
 bool TMainMenu::Checked(int command) const

@@ -1,6 +1,8 @@
 // The main window's menu bar, its pop-up menu for selected rows and the keyboard shortcuts of their items.
 #pragma once
 
+#include "TUniqueHandle.h"
+
 #include <windows.h>
 
 #include <string>
@@ -9,16 +11,15 @@ class TMainMenu
 {
 public:
     TMainMenu();
-    ~TMainMenu();
 
     TMainMenu(const TMainMenu&) = delete;
     TMainMenu& operator=(const TMainMenu&) = delete;
 
     // MainMenu1. The menu stays ours: a window that shows it must give it back before it goes.
-    HMENU Bar() const { return bar_; }
+    HMENU Bar() const { return bar_.Get(); }
     // PopDel.
-    HMENU PopDel() const { return popDel_; }
-    HACCEL Accelerators() const { return accelerators_; }
+    HMENU PopDel() const { return popDel_.Get(); }
+    HACCEL Accelerators() const { return accelerators_.Get(); }
 
     // Items by command, in either menu.
     bool Checked(int command) const;
@@ -33,7 +34,7 @@ public:
 private:
     HMENU MenuOf(int command) const;
 
-    HMENU bar_;
-    HMENU popDel_;
-    HACCEL accelerators_;
+    TMenuHandle bar_;
+    TMenuHandle popDel_;
+    TAcceleratorTable accelerators_;
 };

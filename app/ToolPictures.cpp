@@ -147,8 +147,8 @@ void AddPicture(HIMAGELIST list, const TPixelMap& map, bool greyed)
     info.bmiHeader.biBitCount = 32;
     info.bmiHeader.biCompression = BI_RGB;
     void* bits = nullptr;
-    HBITMAP colour = CreateDIBSection(nullptr, &info, DIB_RGB_COLORS, &bits, nullptr, 0);
-    if (colour == nullptr)
+    const TBitmap colour(CreateDIBSection(nullptr, &info, DIB_RGB_COLORS, &bits, nullptr, 0));
+    if (!colour)
         return;
     auto* pixels = static_cast<uint32_t*>(bits);
     // A monochrome mask, rows padded to 16 bits: a set bit is transparent.
@@ -165,10 +165,8 @@ void AddPicture(HIMAGELIST list, const TPixelMap& map, bool greyed)
             }
             pixels[y * kSide + x] = 0xFF000000 | (greyed ? Greyed(*rgb) : *rgb);
         }
-    HBITMAP mask = CreateBitmap(kSide, kSide, 1, 1, maskBits.data());
-    ImageList_Add(list, colour, mask);
-    DeleteObject(mask);
-    DeleteObject(colour);
+    const TBitmap mask(CreateBitmap(kSide, kSide, 1, 1, maskBits.data()));
+    ImageList_Add(list, colour.Get(), mask.Get());
 }
 
 TImageList MakeImages(std::initializer_list<const TPixelMap*> maps, bool greyed)

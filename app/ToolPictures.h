@@ -1,7 +1,7 @@
 // The pictures of the main window's tool bar and of the directory objects of the user picker.
 #pragma once
 
-#include "TImageList.h"
+#include "TUniqueHandle.h"
 
 // Indexes into the tool-bar image lists.
 enum TToolPicture

@@ -2,7 +2,7 @@
 // can refresh itself on its own thread.
 #pragma once
 
-#include "TWinHandle.h"
+#include "TUniqueHandle.h"
 
 #include <windows.h>
 

@@ -3,6 +3,7 @@
 
 #include "SettingsText.h"
 #include "TRegistryIni.h"
+#include "TUniqueHandle.h"
 
 #include <algorithm>
 #include <numeric>
@@ -37,18 +38,16 @@ void DrawSortArrow(HDC dc, const RECT& box, bool up)
     const POINT apex{box.left + side / 2, up ? box.top : box.top + side};
     const POINT left{box.left, up ? box.top + side : box.top};
     const POINT right{box.left + side, up ? box.top + side : box.top};
-    const HPEN light = CreatePen(PS_SOLID, 1, GetSysColor(COLOR_3DHILIGHT));
-    const HPEN dark = CreatePen(PS_SOLID, 1, GetSysColor(COLOR_3DSHADOW));
-    const HGDIOBJ previous = SelectObject(dc, dark);
+    const TPen light(CreatePen(PS_SOLID, 1, GetSysColor(COLOR_3DHILIGHT)));
+    const TPen dark(CreatePen(PS_SOLID, 1, GetSysColor(COLOR_3DSHADOW)));
+    const HGDIOBJ previous = SelectObject(dc, dark.Get());
     MoveToEx(dc, apex.x, apex.y, nullptr);
     LineTo(dc, left.x, left.y);
-    SelectObject(dc, up ? light : dark);
+    SelectObject(dc, up ? light.Get() : dark.Get());
     LineTo(dc, right.x, right.y);
-    SelectObject(dc, light);
+    SelectObject(dc, light.Get());
     LineTo(dc, apex.x, apex.y);
     SelectObject(dc, previous);
-    DeleteObject(light);
-    DeleteObject(dark);
 }
 
 } // namespace

@@ -5,6 +5,7 @@
 #include "TModal.h"
 #include "TPTShellCombo.h"
 #include "TTreeDropTarget.h"
+#include "TUniqueHandle.h"
 #include "TreeFill.h"
 #include "WindowParts.h"
 
@@ -505,12 +506,12 @@ void TPTShellTree::OnRightClick()
     const ComPtr<IContextMenu> menu = ContextMenuOf(node);
     if (!menu)
         return;
-    const HMENU popup = CreatePopupMenu();
+    const TMenuHandle popup(CreatePopupMenu());
     constexpr UINT kFirstCommand = 1;
     const UINT flags = CMF_EXPLORE | (settings_.readOnly ? 0 : CMF_CANRENAME);
-    if (SUCCEEDED(menu->QueryContextMenu(popup, 0, kFirstCommand, 0x7FFF, flags)))
+    if (SUCCEEDED(menu->QueryContextMenu(popup.Get(), 0, kFirstCommand, 0x7FFF, flags)))
     {
-        const UINT chosen = TModal::PopupMenu(popup, tree_, at);
+        const UINT chosen = TModal::PopupMenu(popup.Get(), tree_, at);
         if (chosen >= kFirstCommand)
         {
             char verb[64] = {};
@@ -529,7 +530,6 @@ void TPTShellTree::OnRightClick()
             }
         }
     }
-    DestroyMenu(popup);
 }
 
 void TPTShellTree::OnBeginDrag(HTREEITEM node)

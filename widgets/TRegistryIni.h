@@ -2,44 +2,12 @@
 // its subkeys, every value a string.
 #pragma once
 
+#include "TUniqueHandle.h"
+
 #include <windows.h>
 
 #include <optional>
 #include <string>
-
-// An open registry key, closed when it goes.
-class TRegKey
-{
-public:
-    TRegKey() = default;
-    explicit TRegKey(HKEY key) : key_(key) {}
-    ~TRegKey() { Reset(); }
-    TRegKey(TRegKey&& other) noexcept : key_(other.key_) { other.key_ = nullptr; }
-    TRegKey& operator=(TRegKey&& other) noexcept
-    {
-        if (this != &other)
-        {
-            Reset();
-            key_ = other.key_;
-            other.key_ = nullptr;
-        }
-        return *this;
-    }
-    TRegKey(const TRegKey&) = delete;
-    TRegKey& operator=(const TRegKey&) = delete;
-
-    HKEY Get() const { return key_; }
-    explicit operator bool() const { return key_ != nullptr; }
-    void Reset()
-    {
-        if (key_ != nullptr)
-            RegCloseKey(key_);
-        key_ = nullptr;
-    }
-
-private:
-    HKEY key_ = nullptr;
-};
 
 class TRegistryIni
 {

@@ -2,6 +2,8 @@
 // dialog font.
 #pragma once
 
+#include "TUniqueHandle.h"
+
 #include <windows.h>
 
 #include <commctrl.h>
@@ -35,7 +37,7 @@ std::wstring TreeNodeText(HWND tree, HTREEITEM node);
 
 // A new font of the program's face, "MS Sans Serif", at that size in points on the screen; the caller owns
 // it.
-HFONT CreateSansSerifFont(int points);
+TFont CreateSansSerifFont(int points);
 
 // For the subclass of a dialog's main edit, whose Enter acts as the dialog's main button: takes the key from
 // the dialog's modal loop and runs press for it. Nothing for any other message or key.
