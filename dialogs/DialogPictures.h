@@ -1,7 +1,7 @@
 // The pictures of the about box, drawn by the program itself.
 #pragma once
 
-#include "TGdiObject.h"
+#include "TUniqueHandle.h"
 
 constexpr int kBannerWidth = 257;
 constexpr int kBannerHeight = 185;

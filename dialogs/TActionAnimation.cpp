@@ -2,7 +2,7 @@
 #include "TActionAnimation.h"
 
 #include "TApplicationErrors.h"
-#include "TGdiObject.h"
+#include "TUniqueHandle.h"
 #include "WindowParts.h"
 
 #include <commctrl.h>

@@ -2,7 +2,7 @@
 #pragma once
 
 #include "TForm.h"
-#include "TGdiObject.h"
+#include "TUniqueHandle.h"
 
 class TFAbout : public TForm
 {
