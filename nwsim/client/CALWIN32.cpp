@@ -1,6 +1,8 @@
 // CALWIN32.DLL of the stand-in: the calls library.
+#include "BlockFields.h"
 #include "ClientExport.h"
 #include "ClientText.h"
+#include "DeletedInfoBlock.h"
 #include "LibraryEntry.h"
 #include "TSimNetwork.h"
 #include "TSimTime.h"
@@ -15,6 +17,9 @@ using nwsim::TSimNetwork;
 
 NW_CALWIN32_API(NWSIM_DECLARE_EXPORT)
 NWSIM_CLIENT_LIBRARY("CALWIN32.DLL")
+
+static_assert(nwsim::kDeletedInfoBlockSize == kDeletedInfoSize,
+              "the scan block is the size the calls declare");
 
 namespace
 {
@@ -57,43 +62,6 @@ void PackDateTimeBytes(const nwsim::TSimTime& time, uint8_t* bytes)
     bytes[5] = time.second;
     // The weekday, 0 for Sunday: 1 January 1970 was a Thursday.
     bytes[6] = static_cast<uint8_t>((nwsim::SecondsSince1970(time) / 86400 + 4) % 7);
-}
-
-void Put32(uint8_t* block, size_t offset, uint32_t value)
-{
-    std::memcpy(block + offset, &value, sizeof(value));
-}
-
-void Put16(uint8_t* block, size_t offset, uint16_t value)
-{
-    std::memcpy(block + offset, &value, sizeof(value));
-}
-
-// Fills the 376-byte deleted-entry block.
-void FillDeletedInfo(const nwsim::TScannedEntry& entry, uint8_t* block)
-{
-    const nwsim::TDeletedFile& file = entry.file;
-    std::memset(block, 0, kDeletedInfoSize);
-    Put32(block, 0, entry.sequence);
-    Put32(block, 4, entry.dirBase);
-    Put32(block, 8, file.attributes);
-    block[13] = file.flags;
-    block[14] = file.nameSpace;
-    const size_t nameLength = std::min<size_t>(file.name.size(), 255);
-    block[15] = static_cast<uint8_t>(nameLength);
-    std::memcpy(block + 16, file.name.data(), nameLength);
-    Put32(block, 272, nwsim::PackDosDateTime(file.created));
-    Put32(block, 276, file.owner);
-    Put32(block, 280, nwsim::PackDosDateTime(file.archived));
-    Put32(block, 284, file.archiver);
-    Put32(block, 288, nwsim::PackDosDateTime(file.updated));
-    Put32(block, 292, file.updater);
-    Put32(block, 296, file.size);
-    Put16(block, 344, file.inheritedRights);
-    Put16(block, 346, nwsim::PackDosDate(file.accessed));
-    Put32(block, 348, static_cast<uint32_t>(nwsim::SecondsSince1970(file.deleted)));
-    Put32(block, 352, nwsim::PackDosDateTime(file.deleted));
-    Put32(block, 356, file.deletor);
 }
 
 } // namespace
@@ -357,10 +325,10 @@ NWCCODE NWAPI NWGetFileServerInfo(NWCONN_HANDLE conn, uint8_t* infoBlock)
         return nwsim::kFailure;
     // The extended block: time since the server came up (in ticks), its utilisation and two packet counts.
     std::memset(infoBlock, 0, kServerInfoBlockSize);
-    Put32(infoBlock, 0, 18 * 3600 * 24 * 7);
+    nwsim::Put32(infoBlock, 0, 18 * 3600 * 24 * 7);
     infoBlock[24] = 12;
-    Put32(infoBlock, 140, 1048576);
-    Put32(infoBlock, 144, 734003);
+    nwsim::Put32(infoBlock, 140, 1048576);
+    nwsim::Put32(infoBlock, 144, 734003);
     return 0;
 }
 
@@ -536,7 +504,7 @@ NWCCODE NWAPI NWScanForDeletedFiles(NWCONN_HANDLE conn, NWDIR_HANDLE dirHandle, 
     *sequence = entry.sequence;
     *volume = entry.volume;
     *dirBase = entry.dirBase;
-    FillDeletedInfo(entry, entryInfo);
+    nwsim::PackDeletedInfoBlock(entry, entryInfo);
     return 0;
 }
 
