@@ -10,6 +10,18 @@
 namespace settings
 {
 
+// The settings' texts are UTF-16 on every build; the windows' texts are wide. Both hold the same units on
+// Windows, so the conversion copies them.
+inline std::u16string ToText(const std::wstring& text)
+{
+    return std::u16string(text.begin(), text.end());
+}
+
+inline std::wstring FromText(const std::u16string& text)
+{
+    return std::wstring(text.begin(), text.end());
+}
+
 // A whole number in decimal, or in hexadecimal after "0x"/"0X"; blanks around it allowed. Nothing when the
 // text is not one or does not fit in 32 bits.
 std::optional<int32_t> ParseInteger(const std::u16string& text);

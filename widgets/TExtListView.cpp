@@ -15,15 +15,8 @@ constexpr int kTextInset = 4;
 constexpr int kArrowGap = 8;
 constexpr wchar_t kColumnsSection[] = L"Columns";
 
-std::u16string ToText(const std::wstring& text)
-{
-    return std::u16string(text.begin(), text.end());
-}
-
-std::wstring FromText(const std::u16string& text)
-{
-    return std::wstring(text.begin(), text.end());
-}
+using settings::FromText;
+using settings::ToText;
 
 const std::wstring& EmptyText()
 {

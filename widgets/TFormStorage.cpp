@@ -11,15 +11,8 @@
 namespace
 {
 
-std::u16string ToText(const std::wstring& text)
-{
-    return std::u16string(text.begin(), text.end());
-}
-
-std::wstring FromText(const std::u16string& text)
-{
-    return std::wstring(text.begin(), text.end());
-}
+using settings::FromText;
+using settings::ToText;
 
 std::wstring ScreenSuffix()
 {
@@ -45,42 +38,50 @@ RECT OntoAMonitor(RECT rectangle)
 
 } // namespace
 
-// Where the values of one form go: a registry key or an INI file section.
+// Where the values of one form go: its section of the registry key.
 class TFormStorage::TStore
 {
 public:
     TStore(const TFormStorage& storage)
-        : section_(storage.IniSection), file_(storage.IniFileName), registry_(storage.UseRegistry),
+        : section_(storage.IniSection), registry_(storage.UseRegistry),
           ini_(storage.UseRegistry ? storage.IniFileName : std::wstring())
     {
     }
 
     std::optional<std::wstring> Read(const std::wstring& name) const
     {
-        if (registry_)
-            return ini_.Read(section_, name);
-        wchar_t text[1024] = {};
-        const wchar_t missing[] = L"\x01missing\x01";
-        GetPrivateProfileStringW(section_.c_str(), name.c_str(), missing, text, 1024, file_.c_str());
-        if (std::wstring(text) == missing)
-            return std::nullopt;
-        return std::wstring(text);
+        return registry_ ? ini_.Read(section_, name) : std::nullopt;
     }
 
     void Write(const std::wstring& name, const std::wstring& value)
     {
         if (registry_)
             ini_.WriteString(section_, name, value);
-        else
-            WritePrivateProfileStringW(section_.c_str(), name.c_str(), value.c_str(), file_.c_str());
     }
 
 private:
     std::wstring section_;
-    std::wstring file_;
     bool registry_;
     TRegistryIni ini_;
 };
+
+namespace
+{
+
+// A failure while restoring or saving is reported like any other, and the form goes on.
+template <typename TStep> void Guarded(TStep step)
+{
+    try
+    {
+        step();
+    }
+    catch (...)
+    {
+        HandleApplicationError(std::current_exception());
+    }
+}
+
+} // namespace
 
 void TFormStorage::SetOption(TFormPlacementOption option, bool on)
 {
@@ -97,42 +98,21 @@ void TFormStorage::FormShow()
 {
     if (!Active)
         return;
-    try
-    {
-        Restore();
-    }
-    catch (...)
-    {
-        HandleApplicationError(std::current_exception());
-    }
+    Guarded([this] { Restore(); });
 }
 
 void TFormStorage::FormCloseQuery(bool closeAllowed)
 {
     if (!Active || !closeAllowed)
         return;
-    try
-    {
-        Save(false);
-    }
-    catch (...)
-    {
-        HandleApplicationError(std::current_exception());
-    }
+    Guarded([this] { Save(false); });
 }
 
 void TFormStorage::FormDestroy()
 {
     if (!Active || savedSinceRestore_)
         return;
-    try
-    {
-        Save(true);
-    }
-    catch (...)
-    {
-        HandleApplicationError(std::current_exception());
-    }
+    Guarded([this] { Save(true); });
 }
 
 void TFormStorage::Restore()
@@ -220,7 +200,6 @@ void TFormStorage::RestoreProperties(const TStore& store)
 {
     for (const TStoredProperty& property : StoredProps)
     {
-        // A value that cannot be read or converted leaves the property as it is.
         try
         {
             const std::optional<std::wstring> text = store.Read(property.ValueName());
@@ -229,6 +208,7 @@ void TFormStorage::RestoreProperties(const TStore& store)
         }
         catch (const std::exception&)
         {
+            // A value that cannot be read or converted leaves the property as it is, as a first run would.
         }
     }
 }

@@ -23,7 +23,8 @@ public:
     explicit TFormStorage(HWND form) : form_(form) {}
 
     bool Active = true;
-    // With UseRegistry the key HKEY_CURRENT_USER\IniFileName, subkey IniSection; else an INI file.
+    // The key HKEY_CURRENT_USER\IniFileName, subkey IniSection. The program keeps every setting in the
+    // registry; a store without UseRegistry reads and writes nothing (there is no INI-file mode).
     std::wstring IniFileName;
     std::wstring IniSection;
     bool UseRegistry = true;

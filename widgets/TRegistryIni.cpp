@@ -5,15 +5,7 @@
 
 #include <vector>
 
-namespace
-{
-
-std::u16string ToText(const std::wstring& text)
-{
-    return std::u16string(text.begin(), text.end());
-}
-
-} // namespace
+using settings::ToText;
 
 TRegistryIni::TRegistryIni(const std::wstring& root)
 {

@@ -9,15 +9,8 @@
 namespace
 {
 
-std::u16string ToText(const std::wstring& text)
-{
-    return std::u16string(text.begin(), text.end());
-}
-
-std::wstring FromText(const std::u16string& text)
-{
-    return std::wstring(text.begin(), text.end());
-}
+using settings::FromText;
+using settings::ToText;
 
 std::vector<std::u16string> ToTexts(const std::vector<std::wstring>& texts)
 {
