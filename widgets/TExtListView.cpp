@@ -1,96 +1,10 @@
 // The program's list view over its own row model.
 #include "TExtListView.h"
 
-#include "SettingsText.h"
-#include "TRegistryIni.h"
-#include "TUniqueHandle.h"
+#include "ListColumnLayout.h"
+#include "ListHeaderPainting.h"
 
 #include <algorithm>
-#include <numeric>
-
-namespace
-{
-
-constexpr int kTextInset = 4;
-constexpr int kArrowGap = 8;
-constexpr wchar_t kColumnsSection[] = L"Columns";
-
-using settings::FromText;
-using settings::ToText;
-
-const std::wstring& EmptyText()
-{
-    static const std::wstring empty;
-    return empty;
-}
-
-// Draws an engraved triangle: the lit edges in the highlight colour, the others in the shadow colour.
-void DrawSortArrow(HDC dc, const RECT& box, bool up)
-{
-    const int side = box.right - box.left;
-    const POINT apex{box.left + side / 2, up ? box.top : box.top + side};
-    const POINT left{box.left, up ? box.top + side : box.top};
-    const POINT right{box.left + side, up ? box.top + side : box.top};
-    const TPen light(CreatePen(PS_SOLID, 1, GetSysColor(COLOR_3DHILIGHT)));
-    const TPen dark(CreatePen(PS_SOLID, 1, GetSysColor(COLOR_3DSHADOW)));
-    const HGDIOBJ previous = SelectObject(dc, dark.Get());
-    MoveToEx(dc, apex.x, apex.y, nullptr);
-    LineTo(dc, left.x, left.y);
-    SelectObject(dc, up ? light.Get() : dark.Get());
-    LineTo(dc, right.x, right.y);
-    SelectObject(dc, light.Get());
-    LineTo(dc, apex.x, apex.y);
-    SelectObject(dc, previous);
-}
-
-} // namespace
-
-THeaderCellLayout LayOutHeaderCell(const RECT& cell, int textWidth, int alignment, int arrowSide, bool arrow)
-{
-    THeaderCellLayout layout;
-    const int innerLeft = cell.left + kTextInset;
-    const int innerRight = cell.right - kTextInset;
-    const int available = std::max(0, innerRight - innerLeft);
-    const int width = std::min(textWidth, available);
-    layout.text = cell;
-    const int format = alignment & LVCFMT_JUSTIFYMASK;
-    if (format == LVCFMT_RIGHT)
-    {
-        layout.text.right = innerRight;
-        layout.text.left = innerRight - width;
-    }
-    else if (format == LVCFMT_CENTER)
-    {
-        layout.text.left = innerLeft + (available - width) / 2;
-        layout.text.right = layout.text.left + width;
-    }
-    else
-    {
-        layout.text.left = innerLeft;
-        layout.text.right = innerLeft + width;
-    }
-    if (!arrow || arrowSide <= 0)
-        return layout;
-    const int top = cell.top + (cell.bottom - cell.top - arrowSide) / 2;
-    if (format == LVCFMT_RIGHT)
-    {
-        const int arrowRight = layout.text.left - kArrowGap;
-        layout.arrow = {arrowRight - arrowSide, top, arrowRight, top + arrowSide};
-        layout.showArrow = layout.arrow.left >= innerLeft;
-    }
-    else
-    {
-        const int arrowLeft = layout.text.right + kArrowGap;
-        layout.arrow = {arrowLeft, top, arrowLeft + arrowSide, top + arrowSide};
-        layout.showArrow = layout.arrow.right <= innerRight;
-    }
-    return layout;
-}
-
-int SortArrowSide(int textHeight)
-{
-    return (textHeight + 1) / 2 * 2 - 6;
-}
 
 TExtListView::TExtListView(HWND parent, int id, const RECT& bounds, std::vector<TListColumn> columns,
                            DWORD style)
@@ -125,8 +39,8 @@ TExtListView::~TExtListView()
         DestroyWindow(list_);
     parentSubclass_.Detach();
     listSubclass_.Detach();
-    for (TListRow& row : rows_)
-        if (OnDeletion)
+    if (OnDeletion)
+        for (TListRow& row : model_.TakeAll())
             OnDeletion(row);
 }
 
@@ -201,16 +115,6 @@ void TExtListView::SetImageLists(HIMAGELIST small, HIMAGELIST large)
     ListView_SetImageList(list_, large, LVSIL_NORMAL);
 }
 
-const std::wstring& TExtListView::CellText(size_t index, int column) const
-{
-    const TListRow& row = rows_[index];
-    if (column == 0)
-        return row.caption;
-    if (column < 0 || static_cast<size_t>(column) > row.subItems.size())
-        return EmptyText();
-    return row.subItems[static_cast<size_t>(column) - 1];
-}
-
 namespace
 {
 
@@ -222,13 +126,13 @@ constexpr DWORD kFillCountSyncMs = 500;
 void TExtListView::SyncItemCount()
 {
     lastCountSync_ = GetTickCount();
-    ListView_SetItemCountEx(list_, static_cast<int>(rows_.size()), LVSICF_NOINVALIDATEALL | LVSICF_NOSCROLL);
+    ListView_SetItemCountEx(list_, static_cast<int>(model_.Count()),
+                            LVSICF_NOINVALIDATEALL | LVSICF_NOSCROLL);
 }
 
 size_t TExtListView::AddRow(TListRow row)
 {
-    rows_.push_back(std::move(row));
-    const size_t index = rows_.size() - 1;
+    const size_t index = model_.Add(std::move(row));
     if (updateDepth_ == 0 && (!filling_ || index == 0 || GetTickCount() - lastCountSync_ >= kFillCountSyncMs))
         SyncItemCount();
     if (AutoResort)
@@ -238,12 +142,12 @@ size_t TExtListView::AddRow(TListRow row)
 
 void TExtListView::DeleteRow(size_t index)
 {
-    if (index >= rows_.size())
+    if (index >= model_.Count())
         return;
     SyncItemCount();
     if (OnDeletion)
-        OnDeletion(rows_[index]);
-    rows_.erase(rows_.begin() + static_cast<std::ptrdiff_t>(index));
+        OnDeletion(model_.Row(index));
+    model_.Take(index);
     // The control moves the selection of the rows after it up by one.
     ListView_DeleteItem(list_, static_cast<int>(index));
     if (AutoResort)
@@ -252,8 +156,7 @@ void TExtListView::DeleteRow(size_t index)
 
 void TExtListView::Clear()
 {
-    std::vector<TListRow> leaving;
-    leaving.swap(rows_);
+    std::vector<TListRow> leaving = model_.TakeAll();
     ListView_DeleteAllItems(list_);
     if (OnDeletion)
         for (TListRow& row : leaving)
@@ -262,26 +165,18 @@ void TExtListView::Clear()
 
 void TExtListView::SetCellText(size_t index, int column, std::wstring text)
 {
-    if (index >= rows_.size() || column < 0 || static_cast<size_t>(column) >= columns_.size())
+    if (index >= model_.Count() || column < 0 || static_cast<size_t>(column) >= columns_.size())
         return;
-    TListRow& row = rows_[index];
-    if (column == 0)
-        row.caption = std::move(text);
-    else
-    {
-        if (row.subItems.size() < static_cast<size_t>(column))
-            row.subItems.resize(static_cast<size_t>(column));
-        row.subItems[static_cast<size_t>(column) - 1] = std::move(text);
-    }
+    model_.SetCellText(index, column, std::move(text));
     ListView_RedrawItems(list_, static_cast<int>(index), static_cast<int>(index));
     Changed();
 }
 
 void TExtListView::SetRowImage(size_t index, int image)
 {
-    if (index >= rows_.size())
+    if (index >= model_.Count())
         return;
-    rows_[index].image = image;
+    model_.Row(index).image = image;
     ListView_RedrawItems(list_, static_cast<int>(index), static_cast<int>(index));
     Changed();
 }
@@ -389,28 +284,15 @@ void TExtListView::SortBy(int column)
         return;
     if (OnSortBegin)
         OnSortBegin();
-    std::vector<TSortKey> keys;
-    keys.reserve(rows_.size());
-    for (size_t i = 0; i < rows_.size(); ++i)
-        keys.push_back(MakeSortKey(CellText(i, column), autoSortStyle_));
-    std::vector<size_t> order(rows_.size());
-    std::iota(order.begin(), order.end(), size_t{0});
-    const int direction = currentAscending_ ? 1 : -1;
-    std::stable_sort(order.begin(), order.end(),
-                     [&](size_t a, size_t b) { return direction * CompareSortKeys(keys[a], keys[b]) < 0; });
+    const std::vector<size_t> order = model_.SortedOrder(column, autoSortStyle_, currentAscending_);
 
     // The control keeps the selection by position, so it moves with the rows.
     const std::vector<size_t> selected = SelectedRows();
     const int focused = FocusedRow();
-    std::vector<size_t> newPosition(rows_.size());
-    std::vector<TListRow> sorted;
-    sorted.reserve(rows_.size());
+    std::vector<size_t> newPosition(order.size());
     for (size_t position = 0; position < order.size(); ++position)
-    {
         newPosition[order[position]] = position;
-        sorted.push_back(std::move(rows_[order[position]]));
-    }
-    rows_.swap(sorted);
+    model_.Reorder(order);
     quietSelection_ = true;
     ListView_SetItemState(list_, -1, 0, LVIS_SELECTED | LVIS_FOCUSED);
     for (const size_t row : selected)
@@ -452,7 +334,7 @@ void TExtListView::Changed()
 void TExtListView::OnGetDisplayInfo(NMLVDISPINFOW* info)
 {
     LVITEMW& item = info->item;
-    if (item.iItem < 0 || static_cast<size_t>(item.iItem) >= rows_.size())
+    if (item.iItem < 0 || static_cast<size_t>(item.iItem) >= model_.Count())
         return;
     if ((item.mask & LVIF_TEXT) != 0 && item.pszText != nullptr && item.cchTextMax > 0)
     {
@@ -462,22 +344,12 @@ void TExtListView::OnGetDisplayInfo(NMLVDISPINFOW* info)
         item.pszText[length] = L'\0';
     }
     if ((item.mask & LVIF_IMAGE) != 0)
-        item.iImage = rows_[static_cast<size_t>(item.iItem)].image;
+        item.iImage = model_.Row(static_cast<size_t>(item.iItem)).image;
 }
 
 void TExtListView::UpdateHeaderFormat()
 {
-    const HWND header = ListView_GetHeader(list_);
-    const bool ownerDrawn = showSortArrows_;
-    for (int i = 0; i < Header_GetItemCount(header); ++i)
-    {
-        HDITEMW item{};
-        item.mask = HDI_FORMAT;
-        Header_GetItem(header, i, &item);
-        item.fmt = ownerDrawn ? item.fmt | HDF_OWNERDRAW : item.fmt & ~HDF_OWNERDRAW;
-        Header_SetItem(header, i, &item);
-    }
-    InvalidateRect(header, nullptr, TRUE);
+    SetHeaderOwnerDrawn(ListView_GetHeader(list_), showSortArrows_);
 }
 
 void TExtListView::DrawHeaderItem(const DRAWITEMSTRUCT* draw)
@@ -485,34 +357,11 @@ void TExtListView::DrawHeaderItem(const DRAWITEMSTRUCT* draw)
     const int column = static_cast<int>(draw->itemID);
     if (column < 0 || static_cast<size_t>(column) >= columns_.size())
         return;
-    const HDC dc = draw->hDC;
-    FillRect(dc, &draw->rcItem, GetSysColorBrush(COLOR_BTNFACE));
-    const HGDIOBJ previousFont =
-        SelectObject(dc, reinterpret_cast<HFONT>(SendMessageW(draw->hwndItem, WM_GETFONT, 0, 0)));
-    const std::wstring& caption = columns_[static_cast<size_t>(column)].caption;
-    SIZE extent{};
-    GetTextExtentPoint32W(dc, caption.c_str(), static_cast<int>(caption.size()), &extent);
-    SIZE letters{};
-    GetTextExtentPoint32W(dc, L"Wy", 2, &letters);
+    const TListColumn& design = columns_[static_cast<size_t>(column)];
     const bool arrow =
         showSortArrows_ && autoColumnSort_ != TAutoColumnSort::acsNoSort && column == lastColumnClicked_;
-    RECT cell = draw->rcItem;
-    if ((draw->itemState & ODS_SELECTED) != 0)
-        OffsetRect(&cell, 1, 1);
-    const int alignment = columns_[static_cast<size_t>(column)].alignment;
-    const THeaderCellLayout layout =
-        LayOutHeaderCell(cell, extent.cx, alignment, SortArrowSide(letters.cy), arrow);
-    SetBkMode(dc, TRANSPARENT);
-    SetTextColor(dc, GetSysColor(COLOR_BTNTEXT));
-    RECT text = layout.text;
-    UINT format = DT_SINGLELINE | DT_VCENTER | DT_NOPREFIX | DT_END_ELLIPSIS;
-    format |= (alignment & LVCFMT_JUSTIFYMASK) == LVCFMT_RIGHT    ? DT_RIGHT
-              : (alignment & LVCFMT_JUSTIFYMASK) == LVCFMT_CENTER ? DT_CENTER
-                                                                  : DT_LEFT;
-    DrawTextW(dc, caption.c_str(), static_cast<int>(caption.size()), &text, format);
-    if (layout.showArrow)
-        DrawSortArrow(dc, layout.arrow, currentAscending_ != reverseSortArrows_);
-    SelectObject(dc, previousFont);
+    PaintHeaderCell(*draw,
+                    {design.caption, design.alignment, arrow, currentAscending_ != reverseSortArrows_});
 }
 
 void TExtListView::LoadSettings()
@@ -520,26 +369,19 @@ void TExtListView::LoadSettings()
     settingsLoaded_ = true;
     if (!SaveSettings.registryKey.empty() && !columns_.empty())
     {
-        const TRegistryIni ini(SaveSettings.registryKey);
         std::vector<int> order = ColumnOrder();
         if (SaveSettings.saveColumnOrder)
-        {
-            const std::vector<int32_t> stored =
-                settings::ParseCommaList(ToText(ini.ReadString(kColumnsSection, L"Order", L"")));
-            // An order that does not name every column once would be refused by the control: the design order
-            // stays.
-            if (settings::IsColumnOrder(stored, columns_.size()))
+            if (std::optional<std::vector<int>> stored =
+                    ReadColumnOrder(SaveSettings.registryKey, columns_.size()))
             {
-                order.assign(stored.begin(), stored.end());
+                order = std::move(*stored);
                 ListView_SetColumnOrderArray(list_, static_cast<int>(order.size()), order.data());
             }
-        }
         if (SaveSettings.saveColumnSizes)
         {
-            const std::vector<int32_t> widths =
-                settings::ParseCommaList(ToText(ini.ReadString(kColumnsSection, L"Sizes", L"")));
+            const std::vector<int32_t> widths = ReadColumnSizes(SaveSettings.registryKey);
             for (size_t position = 0; position < widths.size() && position < order.size(); ++position)
-                ListView_SetColumnWidth(list_, order[position], settings::ClampColumnWidth(widths[position]));
+                ListView_SetColumnWidth(list_, order[position], widths[position]);
         }
     }
     if (!columns_.empty())
@@ -551,17 +393,15 @@ void TExtListView::SaveLayout()
 {
     if (SaveSettings.registryKey.empty() || columns_.empty())
         return;
-    TRegistryIni ini(SaveSettings.registryKey);
     const std::vector<int> order = ColumnOrder();
     if (SaveSettings.saveColumnOrder)
-        ini.WriteString(kColumnsSection, L"Order",
-                        FromText(settings::FormatCommaList({order.begin(), order.end()})));
+        WriteColumnOrder(SaveSettings.registryKey, order);
     if (SaveSettings.saveColumnSizes)
     {
         std::vector<int32_t> widths;
         for (const int column : order)
             widths.push_back(ColumnWidth(column));
-        ini.WriteString(kColumnsSection, L"Sizes", FromText(settings::FormatCommaList(widths)));
+        WriteColumnSizes(SaveSettings.registryKey, widths);
     }
 }
 

@@ -4,6 +4,7 @@
 #pragma once
 
 #include "ListSorting.h"
+#include "TListModel.h"
 #include "TSubclass.h"
 
 #include <windows.h>
@@ -36,22 +37,6 @@ struct TListColumn
     int alignment = LVCFMT_LEFT;
 };
 
-// What an owner attaches to a row; owners derive their own type and ask for it back by that type.
-class TListRowData
-{
-public:
-    virtual ~TListRowData() = default;
-};
-
-// One row: its caption (design column 0), icon, the texts of the other columns, and what the owner attaches.
-struct TListRow
-{
-    std::wstring caption;
-    int image = -1;
-    std::vector<std::wstring> subItems;
-    std::shared_ptr<TListRowData> data;
-};
-
 struct TExtLVSaveSettings
 {
     bool autoSave = false;
@@ -59,20 +44,6 @@ struct TExtLVSaveSettings
     bool saveColumnSizes = true;
     bool saveColumnOrder = true;
 };
-
-// Where an owner-drawn header cell puts its caption and its sort arrow.
-struct THeaderCellLayout
-{
-    RECT text{};
-    RECT arrow{};
-    bool showArrow = false;
-};
-
-// The caption 4 pixels in from its aligned edge, the arrow 8 pixels after it (before it when right-aligned),
-// left out when it does not fit.
-THeaderCellLayout LayOutHeaderCell(const RECT& cell, int textWidth, int alignment, int arrowSide, bool arrow);
-// The side of the sort arrow for a font: the height of "Wy" rounded up to even, less 6 pixels.
-int SortArrowSide(int textHeight);
 
 class TExtListView
 {
@@ -118,10 +89,10 @@ public:
     void SetImageLists(HIMAGELIST small, HIMAGELIST large);
 
     // Rows.
-    size_t Count() const { return rows_.size(); }
-    const TListRow& Row(size_t index) const { return rows_[index]; }
+    size_t Count() const { return model_.Count(); }
+    const TListRow& Row(size_t index) const { return model_.Row(index); }
     // The text of a row in a design column; empty past its sub-items.
-    const std::wstring& CellText(size_t index, int column) const;
+    const std::wstring& CellText(size_t index, int column) const { return model_.CellText(index, column); }
     size_t AddRow(TListRow row);
     void DeleteRow(size_t index);
     void Clear();
@@ -172,7 +143,7 @@ private:
     HWND parent_;
     HWND list_;
     std::vector<TListColumn> columns_;
-    std::vector<TListRow> rows_;
+    TListModel model_;
     TSubclass parentSubclass_;
     TSubclass listSubclass_;
     TAutoColumnSort autoColumnSort_ = TAutoColumnSort::acsSortToggle;

@@ -1,6 +1,7 @@
 // The list view: its model and owner-data display, sorting by column, the fill protocol, selection through
 // sorts and deletions, and the saved column layout.
 #include "TExtListView.h"
+#include "ListHeaderPainting.h"
 #include "TGuiTest.h"
 #include "TRegistrySandbox.h"
 
