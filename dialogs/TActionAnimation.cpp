@@ -3,6 +3,7 @@
 
 #include "TApplicationErrors.h"
 #include "TUniqueHandle.h"
+#include "WindowClass.h"
 #include "WindowParts.h"
 
 #include <commctrl.h>

@@ -3,6 +3,7 @@
 
 #include "TApplicationErrors.h"
 #include "TModal.h"
+#include "WindowClass.h"
 #include "WindowParts.h"
 
 namespace

@@ -7,7 +7,6 @@
 #include "TTreeDropTarget.h"
 #include "TUniqueHandle.h"
 #include "TreeFill.h"
-#include "WindowParts.h"
 
 #include <algorithm>
 #include <vector>

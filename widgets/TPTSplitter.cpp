@@ -2,7 +2,7 @@
 #include "TPTSplitter.h"
 
 #include "TApplicationErrors.h"
-#include "WindowParts.h"
+#include "WindowClass.h"
 
 #include <windowsx.h>
 

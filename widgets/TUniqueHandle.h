@@ -65,7 +65,7 @@ template <typename T> struct TGdi
     static void Close(THandle handle) { DeleteObject(handle); }
 };
 
-// Kernel handles: CreateFile and its kin give INVALID_HANDLE_VALUE where others give null.
+// Kernel handles: the file-opening calls give INVALID_HANDLE_VALUE where others give null.
 struct TKernel
 {
     using THandle = HANDLE;

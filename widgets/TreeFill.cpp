@@ -38,3 +38,15 @@ void FillNodeChildren(HWND tree, HTREEITEM node, const std::function<size_t()>& 
     item.cChildren = added != 0 ? 1 : 0;
     TreeView_SetItem(tree, &item);
 }
+
+std::wstring TreeNodeText(HWND tree, HTREEITEM node)
+{
+    wchar_t text[MAX_PATH] = {};
+    TVITEMW item{};
+    item.mask = TVIF_TEXT;
+    item.hItem = node;
+    item.pszText = text;
+    item.cchTextMax = MAX_PATH;
+    TreeView_GetItem(tree, &item);
+    return text;
+}

@@ -1,5 +1,5 @@
-// Filling a tree view's nodes when they are opened, shared by the shell tree and the user picker: the
-// children come under the hourglass, and a node that got none loses its expand button.
+// Tree view nodes, shared by the shell tree and the user picker: their texts, and filling their children
+// when they are opened (under the hourglass; a node that got none loses its expand button).
 #pragma once
 
 #include <windows.h>
@@ -17,3 +17,6 @@ void RemoveChildNodes(HWND tree, HTREEITEM node);
 // Runs addChildren (which returns how many children it added) under the hourglass; the node is marked as
 // having children or not by what it got.
 void FillNodeChildren(HWND tree, HTREEITEM node, const std::function<size_t()>& addChildren);
+
+// The text of a tree view's node.
+std::wstring TreeNodeText(HWND tree, HTREEITEM node);

@@ -6,6 +6,7 @@
 #include "TNWNDS.h"
 #include "TNWServer.h"
 #include "TreeFill.h"
+#include "WindowClass.h"
 #include "WindowParts.h"
 
 #include <algorithm>

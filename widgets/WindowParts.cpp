@@ -1,23 +1,7 @@
-// Window classes and child controls of the program's windows.
+// Child controls, fonts and texts of the program's windows.
 #include "WindowParts.h"
 
-#include <set>
 #include <string>
-
-void RegisterWindowClassOnce(const wchar_t* name, WNDPROC procedure)
-{
-    static std::set<std::wstring> registered;
-    if (!registered.insert(name).second)
-        return;
-    WNDCLASSEXW windowClass{};
-    windowClass.cbSize = sizeof(windowClass);
-    windowClass.lpfnWndProc = procedure;
-    windowClass.hInstance = GetModuleHandleW(nullptr);
-    windowClass.hCursor = LoadCursorW(nullptr, IDC_ARROW);
-    windowClass.hbrBackground = reinterpret_cast<HBRUSH>(COLOR_BTNFACE + 1);
-    windowClass.lpszClassName = name;
-    RegisterClassExW(&windowClass);
-}
 
 HWND CreateChildControl(HWND parent, const wchar_t* windowClass, const wchar_t* text, DWORD style, int id,
                         const RECT& bounds, DWORD extendedStyle)
@@ -38,18 +22,6 @@ void RemoveBorder(HWND control)
     SetWindowLongW(control, GWL_STYLE, style & ~WS_BORDER);
     SetWindowPos(control, nullptr, 0, 0, 0, 0,
                  SWP_FRAMECHANGED | SWP_NOMOVE | SWP_NOSIZE | SWP_NOZORDER | SWP_NOACTIVATE);
-}
-
-std::wstring TreeNodeText(HWND tree, HTREEITEM node)
-{
-    wchar_t text[MAX_PATH] = {};
-    TVITEMW item{};
-    item.mask = TVIF_TEXT;
-    item.hItem = node;
-    item.pszText = text;
-    item.cchTextMax = MAX_PATH;
-    TreeView_GetItem(tree, &item);
-    return text;
 }
 
 RECT ScreenCentredBounds(int clientWidth, int clientHeight, DWORD style, DWORD extendedStyle)

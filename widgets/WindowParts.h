@@ -1,5 +1,5 @@
-// What the program's own windows share: registering their class once, and creating child controls in the
-// dialog font.
+// What the program's own windows share: child controls in the dialog font, the program's font, placing on
+// the screen and texts.
 #pragma once
 
 #include "TUniqueHandle.h"
@@ -10,9 +10,6 @@
 #include <functional>
 #include <optional>
 #include <string>
-
-// Registers a window class of the dialog colour and arrow cursor the first time it is asked for.
-void RegisterWindowClassOnce(const wchar_t* name, WNDPROC procedure);
 
 // Creates a child control with the given ID and bounds (left, top, width, height) in the dialog font.
 HWND CreateChildControl(HWND parent, const wchar_t* windowClass, const wchar_t* text, DWORD style, int id,
@@ -32,9 +29,6 @@ std::wstring WindowText(HWND window);
 std::wstring WideFromAnsi(const std::string& text);
 std::string AnsiFromWide(const std::wstring& text);
 
-// The text of a tree view's node.
-std::wstring TreeNodeText(HWND tree, HTREEITEM node);
-
 // A new font of the program's face, "MS Sans Serif", at that size in points on the screen; the caller owns
 // it.
 TFont CreateSansSerifFont(int points);
@@ -46,14 +40,3 @@ std::optional<LRESULT> EnterAsMainButton(HWND edit, UINT message, WPARAM wParam,
 
 // Takes the sunken border off a control (a tree or list that fills a pane of its own).
 void RemoveBorder(HWND control);
-
-// The object that a window was created for: taken from the creation parameters at WM_NCCREATE and kept in
-// the window's user data; nullptr until then, or once cleared.
-template <typename T> T* WindowObject(HWND window, UINT message, LPARAM lParam)
-{
-    if (message == WM_NCCREATE)
-        SetWindowLongPtrW(
-            window, GWLP_USERDATA,
-            reinterpret_cast<LONG_PTR>(reinterpret_cast<CREATESTRUCTW*>(lParam)->lpCreateParams));
-    return reinterpret_cast<T*>(GetWindowLongPtrW(window, GWLP_USERDATA));
-}

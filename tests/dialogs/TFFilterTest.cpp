@@ -7,6 +7,7 @@
 #include "TNWBase.h"
 #include "TRegistrySandbox.h"
 #include "TTestWorld.h"
+#include "TreeFill.h"
 #include "UBrowseDirectory.h"
 
 #include <memory>

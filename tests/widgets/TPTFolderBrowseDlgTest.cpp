@@ -3,6 +3,7 @@
 #include "TPTFolderBrowseDlg.h"
 #include "ShellNamespace.h"
 #include "TShellTest.h"
+#include "TreeFill.h"
 #include "WindowParts.h"
 
 #include <atomic>

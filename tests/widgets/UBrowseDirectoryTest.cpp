@@ -8,6 +8,7 @@
 #include "TNWBase.h"
 #include "TNWNDS.h"
 #include "TTestWorld.h"
+#include "TreeFill.h"
 #include "WindowParts.h"
 
 #include <memory>
