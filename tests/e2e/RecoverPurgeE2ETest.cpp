@@ -250,3 +250,42 @@ TEST_F(RecoverPurgeE2ETest, WithSkipChosenARecoveryOntoANameThatExistsAgainLeave
     EXPECT_EQ(Salvage(kProjects), before);
     CloseProgram(run);
 }
+
+TEST_F(RecoverPurgeE2ETest, WithRenameAFileWhoseNameExistsAgainComesBackUnderTheNameTyped)
+{
+    const std::vector<TSalvageRow> before = Salvage(kProjects);
+    const std::string liveReadme = Snapshot(Volume() / "PROJECTS").at("README.TXT");
+    TProgramRun run(OnMappedWorld());
+    HWND list = ListProjects(run, before.size());
+    ASSERT_NE(list, nullptr);
+    ASSERT_TRUE(SelectListRowByKeyboard(list, ListRowOf(list, L"README.TXT")));
+    const TFolderSnapshot store = Snapshot(Store());
+
+    PressKey(VK_F2);
+    HWND rename = run.WaitForVisible(L"TFRename", kAppearMilliseconds);
+    ASSERT_NE(rename, nullptr) << "no rename dialog; the program is " << run.Describe();
+    HWND edit = FindChild(rename, L"Edit");
+    ASSERT_NE(edit, nullptr);
+    EXPECT_EQ(RemoteText(edit), L"README.TXT");
+    ASSERT_TRUE(BringToFront(rename));
+    // The proposal is selected in the edit: typing replaces it, in upper case; Enter accepts.
+    TypeText(L"readme2.txt");
+    ASSERT_TRUE(WaitFor([&] { return RemoteText(edit) == L"README2.TXT"; }, kAppearMilliseconds))
+        << Utf8(RemoteText(edit));
+    PressKey(VK_RETURN);
+
+    ASSERT_TRUE(WaitFor([&] { return ListRowOf(list, L"README.TXT") < 0; }, kAppearMilliseconds))
+        << "the program is " << run.Describe();
+    const TFolderSnapshot live = Snapshot(Volume() / "PROJECTS");
+    EXPECT_EQ(live.at("README.TXT"), liveReadme) << "the live file is untouched";
+    ASSERT_EQ(live.count("README2.TXT"), 1u);
+    const TFolderSnapshot after = Snapshot(Store());
+    std::vector<std::string> gone;
+    for (const auto& [file, bytes] : store)
+        if (after.count(file) == 0)
+            gone.push_back(bytes);
+    ASSERT_EQ(gone.size(), 1u);
+    EXPECT_EQ(live.at("README2.TXT"), gone.front());
+    EXPECT_EQ(Salvage(kProjects), Without(before, {L"README.TXT"}));
+    CloseProgram(run);
+}
