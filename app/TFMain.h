@@ -2,8 +2,10 @@
 // deleted-file list, the status bar and the menus; its view state and its stored settings.
 #pragma once
 
+#include "DeletedFileActions.h"
 #include "FilterCriteria.h"
 #include "TApplication.h"
+#include "TDeletedFileActionWindows.h"
 #include "TDeletedListing.h"
 #include "TExtListView.h"
 #include "TFFilter.h"
@@ -49,6 +51,11 @@ public:
     void SetAboutBox(TForm* about) { about_ = about; }
     // The dialog that the Properties command fills from the first selected row and shows.
     void SetPropertiesDialog(TFProperties* properties) { properties_ = properties; }
+    // The windows that recover and purge work with; created after the main window, which owns them.
+    void SetActionWindows(TFRename* rename, TFActionMessage* actionMessage);
+    // What the Options menu says a recovery does: Upper Case, and Rename or Skip for a name that exists
+    // again.
+    TRetroveOptions RetroveOptions() const;
     // Where the listing reads the criteria in force (the filter dialog's); without one every entry passes.
     void SetFilterCriteriaSource(std::function<TFilterCriteria()> source);
 
@@ -128,6 +135,11 @@ private:
     void MInvertSelectionClick();
     void BUpLevelClick();
     void BAboutClick();
+    void BRetroveClick();
+    void BPurgeClick();
+    void MUpperClick();
+    void MRenameClick();
+    void MSkipClick();
     void BPropertiesClick();
     void BFilterClick();
     // Lists the folder selected in the tree again, with the criteria in force.
@@ -159,4 +171,5 @@ private:
     TForm* about_ = nullptr;
     TFProperties* properties_ = nullptr;
     TFFilter* filter_ = nullptr;
+    std::unique_ptr<TDeletedFileActionWindows> actionWindows_;
 };

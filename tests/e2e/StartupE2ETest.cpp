@@ -1,5 +1,6 @@
 // The real program's start and end, driven from outside: without the client, on a world that cannot be read,
 // and on the demo network, where its window, placement and view survive a restart.
+#include "MainWindowDriver.h"
 #include "TE2ETest.h"
 
 #include <commctrl.h>
@@ -135,45 +136,6 @@ TEST_F(StartupE2ETest, ABrokenWorldDescriptionGivesTheNotLoadedBoxAndLogsWhy)
 namespace
 {
 
-HWND WaitForMainWindow(const TProgramRun& run)
-{
-    return run.WaitForVisible(L"TFMain", kAppearMilliseconds);
-}
-
-// Waits until the tree shows items whose texts contain each of the parts.
-bool WaitForTreeItems(HWND tree, const std::vector<std::wstring>& parts, std::vector<std::wstring>& shown)
-{
-    const DWORD start = GetTickCount();
-    do
-    {
-        shown = TreeItemTexts(tree);
-        bool all = true;
-        for (const std::wstring& part : parts)
-        {
-            bool found = false;
-            for (const std::wstring& text : shown)
-                found = found || text.find(part) != std::wstring::npos;
-            all = all && found;
-        }
-        if (all)
-            return true;
-        Sleep(50);
-    } while (GetTickCount() - start < kAppearMilliseconds);
-    return false;
-}
-
-std::string Joined(const std::vector<std::wstring>& texts)
-{
-    std::string joined;
-    for (const std::wstring& text : texts)
-    {
-        joined += '[';
-        joined += Utf8(text);
-        joined += "] ";
-    }
-    return joined;
-}
-
 LONG ViewStyle(HWND list)
 {
     return GetWindowLongW(list, GWL_STYLE) & LVS_TYPEMASK;
@@ -189,13 +151,6 @@ bool WaitForViewStyle(HWND list, LONG style)
         Sleep(20);
     }
     return true;
-}
-
-// Closes the window with its close box's command and waits for the program to end.
-std::optional<DWORD> CloseAndWait(const TProgramRun& run, HWND main)
-{
-    PostMessageW(main, WM_SYSCOMMAND, SC_CLOSE, 0);
-    return run.WaitForExit(kAppearMilliseconds);
 }
 
 } // namespace
@@ -253,116 +208,6 @@ TEST_F(StartupE2ETest, OnTheDemoNetworkTheWindowShowsTheDrivesAndARestartKeepsPl
     ASSERT_TRUE(exitCode.has_value()) << again.Describe();
     EXPECT_EQ(*exitCode, 0u);
 }
-
-namespace
-{
-
-struct TSalvageRow
-{
-    std::wstring name;
-    std::wstring deletedBy;
-    auto operator<=>(const TSalvageRow&) const = default;
-};
-
-// A directory name as the program shows it, typeless: CN=ALICE.OU=SALES.O=TARVEX is ALICE.SALES.TARVEX.
-std::wstring Typeless(const std::string& name)
-{
-    std::wstring result;
-    size_t start = 0;
-    while (start <= name.size())
-    {
-        const size_t dot = std::min(name.find('.', start), name.size());
-        std::string part = name.substr(start, dot - start);
-        if (const size_t equals = part.find('='); equals != std::string::npos)
-            part = part.substr(equals + 1);
-        if (!result.empty())
-            result += L'.';
-        result += std::wstring(part.begin(), part.end());
-        start = dot + 1;
-    }
-    return result;
-}
-
-// The entries that "nwsim salvage" prints for one folder: each line ends in size, date, time and deletor.
-std::vector<TSalvageRow> SalvageRows(const std::string& printed)
-{
-    std::vector<TSalvageRow> rows;
-    std::istringstream lines(printed);
-    std::string line;
-    std::getline(lines, line); // the folder
-    while (std::getline(lines, line))
-    {
-        if (!line.empty() && line.back() == '\r')
-            line.pop_back();
-        std::vector<size_t> cuts;
-        size_t end = line.size();
-        for (int field = 0; field < 4 && end > 0; ++field)
-        {
-            const size_t blank = line.find_last_of(' ', end - 1);
-            if (blank == std::string::npos)
-                break;
-            cuts.push_back(blank);
-            end = line.find_last_not_of(' ', blank);
-            end = end == std::string::npos ? 0 : end + 1;
-        }
-        if (cuts.size() < 4)
-            continue; // the count line
-        std::string name = line.substr(0, end);
-        name.erase(0, name.find_first_not_of(' '));
-        rows.push_back({std::wstring(name.begin(), name.end()), Typeless(line.substr(cuts[0] + 1))});
-    }
-    std::sort(rows.begin(), rows.end());
-    return rows;
-}
-
-std::vector<TSalvageRow> ListedRows(HWND list)
-{
-    std::vector<TSalvageRow> rows;
-    for (const std::vector<std::wstring>& cells : ListViewRows(list, 4))
-        rows.push_back({cells[0], cells[3]});
-    std::sort(rows.begin(), rows.end());
-    return rows;
-}
-
-// The title pane above the list.
-std::wstring ListedCaption(HWND main)
-{
-    for (HWND label : ChildrenOfClass(main, L"Static"))
-    {
-        const std::wstring text = RemoteText(label);
-        if (text.rfind(L"Deleted Contents of ", 0) == 0)
-            return text;
-    }
-    return {};
-}
-
-// Presses a key on the tree until its selected item reads as wanted.
-bool SelectByKey(HWND tree, WORD key, const std::wstring& part, int most)
-{
-    for (int i = 0; i < most; ++i)
-    {
-        if (TreeSelectionText(tree).find(part) != std::wstring::npos)
-            return true;
-        PressKey(key);
-        Sleep(30);
-    }
-    return TreeSelectionText(tree).find(part) != std::wstring::npos;
-}
-
-bool WaitForListing(HWND main, const std::wstring& caption, const std::wstring& status)
-{
-    HWND bar = FindChild(main, STATUSCLASSNAMEW);
-    const DWORD start = GetTickCount();
-    do
-    {
-        if (ListedCaption(main) == caption && StatusBarText(bar, 0) == status)
-            return true;
-        Sleep(50);
-    } while (GetTickCount() - start < kAppearMilliseconds);
-    return false;
-}
-
-} // namespace
 
 TEST_F(StartupE2ETest, SelectingAFolderByTheKeyboardListsWhatTheServerHolds)
 {
