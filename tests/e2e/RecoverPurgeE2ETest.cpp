@@ -1,7 +1,6 @@
 // Retrove and Purge in the real program on the demo network, by the keyboard: F2 brings a file back with its
 // bytes, F9 asks in a real box and erases what was selected, and Skip leaves a name that exists again alone.
-#include "MainWindowDriver.h"
-#include "TE2ETest.h"
+#include "TDemoListingTest.h"
 
 #include <commctrl.h>
 
@@ -10,8 +9,6 @@
 
 namespace
 {
-
-const std::wstring kProjects = L"F:\\PROJECTS\\";
 
 // Names that the salvage listing holds once only.
 std::set<std::wstring> UniqueNames(const std::vector<TSalvageRow>& rows)
@@ -40,73 +37,10 @@ std::vector<TSalvageRow> Without(std::vector<TSalvageRow> rows, const std::set<s
     return rows;
 }
 
-std::wstring StatusOf(HWND main)
-{
-    return StatusBarText(FindChild(main, STATUSCLASSNAMEW), 0);
-}
-
-std::wstring Count(size_t rows)
-{
-    return std::to_wstring(rows) + L" file(s)";
-}
-
 } // namespace
 
-class RecoverPurgeE2ETest : public TE2ETest
+class RecoverPurgeE2ETest : public TDemoListingTest
 {
-protected:
-    void SetUp() override
-    {
-        TE2ETest::SetUp();
-        CreateDemoWorld();
-        world_ = OnMappedWorld().world;
-    }
-
-    std::vector<TSalvageRow> Salvage(const std::wstring& folder)
-    {
-        return SalvageRows(RunTool(L"--world \"" + world_ + L"\" salvage " + folder));
-    }
-
-    std::filesystem::path Volume() const
-    {
-        return std::filesystem::path(world_) / "volumes" / "TARVEX" / "DATA" / "files";
-    }
-    std::filesystem::path Store() const
-    {
-        return std::filesystem::path(world_) / "volumes" / "TARVEX" / "DATA" / "salvage";
-    }
-
-    // The program started with F:\PROJECTS listed as the tool lists it; the main window's list, or nullptr.
-    HWND ListProjects(TProgramRun& run, size_t expected)
-    {
-        main_ = WaitForMainWindow(run);
-        if (main_ == nullptr)
-        {
-            ADD_FAILURE() << run.Describe();
-            return nullptr;
-        }
-        HWND list = FindChild(main_, WC_LISTVIEWW);
-        if (list == nullptr || !BringToFront(main_) || !SelectTreeFolder(main_, L"(F:)", L"PROJECTS") ||
-            !WaitForListing(main_, L"Deleted Contents of '" + kProjects + L"'", Count(expected)))
-        {
-            HWND tree = FindChild(main_, WC_TREEVIEWW);
-            ADD_FAILURE() << "F:\\PROJECTS was not listed: " << Utf8(ListedCaption(main_)) << " / "
-                          << Utf8(StatusOf(main_)) << "; the tree selects " << Utf8(TreeSelectionText(tree))
-                          << " of " << Joined(TreeItemTexts(tree));
-            return nullptr;
-        }
-        return list;
-    }
-
-    void CloseProgram(const TProgramRun& run)
-    {
-        const std::optional<DWORD> exitCode = CloseAndWait(run, main_);
-        ASSERT_TRUE(exitCode.has_value()) << run.Describe();
-        EXPECT_EQ(*exitCode, 0u);
-    }
-
-    std::wstring world_;
-    HWND main_ = nullptr;
 };
 
 TEST_F(RecoverPurgeE2ETest, F2BringsASelectedFileBackWithItsBytesAndItsRowGoes)
