@@ -244,8 +244,15 @@ bool SelectListRowByKeyboard(HWND list, int row)
         SendMessageW(list, LVM_GETITEMRECT, top, reinterpret_cast<LPARAM>(buffer.Address())) == 0 ||
         !buffer.Read(&place, sizeof(place)))
         return false;
-    ClickAt(list, {place.left + 8, (place.top + place.bottom) / 2});
-    if (!WaitFor([&] { return FocusedListRow(list) == top; }, kAppearMilliseconds))
+    // As with the tree: a window just come up may lose the front to the desktop once, and the click with it.
+    bool focused = false;
+    for (int attempt = 0; attempt < 3 && !focused; ++attempt)
+    {
+        BringToFront(GetAncestor(list, GA_ROOT));
+        ClickAt(list, {place.left + 8, (place.top + place.bottom) / 2});
+        focused = WaitFor([&] { return FocusedListRow(list) == top; }, kAppearMilliseconds / 3);
+    }
+    if (!focused)
         return false;
     for (int step = 0; step < 1000 && FocusedListRow(list) != row; ++step)
     {
