@@ -83,7 +83,7 @@ TFMain::TFMain() : font_(CreateSansSerifFont(8))
     treeDel_->FormLoaded();
     // The drives are what the operator picks from: show them under the computer's node.
     treeDel_->Expand(TItemIdList::SpecialFolder(CSIDL_DRIVES).Get());
-    explorerList_->LoadSettings();
+    KeepColumnLayout(*explorerList_);
     LayOut();
 }
 
@@ -269,13 +269,11 @@ void TFMain::CreateStatusBar()
 
 void TFMain::DeclareStoredProperties()
 {
-    storage_ = std::make_unique<TFormStorage>(window_);
-    storage_->IniFileName = kStorageRoot;
-    storage_->IniSection = kStorageSection;
-    storage_->MainForm = true;
+    TFormStorage& storage = DeclareStorage(kStorageRoot, kStorageSection);
+    storage.MainForm = true;
     HMENU bar = menu_.Bar();
     HWND toolbar = toolbar_->Handle();
-    storage_->StoredProps = {
+    storage.StoredProps = {
         stored::Integer(
             L"SplitMain.Position", [this] { return splitMain_->Position(); },
             [this](int position) { splitMain_->SetPosition(position); }),
@@ -330,9 +328,7 @@ void TFMain::LayOut()
 void TFMain::ShowFirstTime()
 {
     // The stored placement may show the window itself (maximized, say); otherwise it shows as designed.
-    storage_->FormShow();
-    if (!IsWindowVisible(window_))
-        ShowWindow(window_, SW_SHOWNORMAL);
+    ShowForm(SW_SHOWNORMAL);
     FormShow();
     UpdateWindow(window_);
 }
@@ -404,7 +400,7 @@ std::optional<LRESULT> TFMain::HandleMessage(UINT message, WPARAM wParam, LPARAM
         return 0;
     case WM_CLOSE:
         if (FormCloseQuery())
-            DestroyWindow(window_);
+            DestroyForm();
         return 0;
     case WM_DESTROY:
         FormDestroy();
@@ -535,17 +531,11 @@ bool TFMain::FormCloseQuery()
         closeAfterListing_ = true;
         return false;
     }
-    storage_->FormCloseQuery(true);
     return true;
 }
 
 void TFMain::FormDestroy()
 {
-    storage_->FormDestroy();
-    // A window that never showed (a start that ended early) leaves the stored column layout as it was; the
-    // list saves as its own window goes, after this one.
-    if (!storage_->Restored())
-        explorerList_->SaveSettings.autoSave = false;
     // The menu bar is ours, not the window's.
     SetMenu(window_, nullptr);
     // Closing the main window ends the program.

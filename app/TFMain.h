@@ -12,12 +12,12 @@
 #include "TFProperties.h"
 #include "TForm.h"
 #include "TFormStorage.h"
-#include "TUniqueHandle.h"
 #include "TMainMenu.h"
 #include "TPTShellCombo.h"
 #include "TPTShellTree.h"
 #include "TPTSplitter.h"
 #include "TToolBar.h"
+#include "TUniqueHandle.h"
 
 #include <functional>
 #include <memory>
@@ -86,7 +86,7 @@ public:
     TPTShellTree& TreeDel() { return *treeDel_; }
     TExtListView& ExplorerList() { return *explorerList_; }
     HWND StatusBar() const { return statusBar_; }
-    TFormStorage& RStorage1() { return *storage_; }
+    TFormStorage& RStorage1() { return Storage(); }
     HIMAGELIST Objects1() const { return objects1_.Get(); }
     HIMAGELIST SmallImage() const { return smallImage_; }
     HIMAGELIST LargeImage() const { return largeImage_; }
@@ -163,7 +163,6 @@ private:
     std::unique_ptr<TPTShellTree> treeDel_;
     std::unique_ptr<TExtListView> explorerList_;
     HWND statusBar_ = nullptr;
-    std::unique_ptr<TFormStorage> storage_;
     std::unique_ptr<TDeletedListing> listing_;
     // Closing was asked for while a listing ran: the window closes once the listing has stopped.
     bool closeAfterListing_ = false;

@@ -59,11 +59,8 @@ TFFilter::TFFilter(HWND owner)
                owner);
     CreateControls();
     SetCriteria(DefaultCriteria());
-    storage_ = std::make_unique<TFormStorage>(window_);
-    storage_->IniFileName = kStorageRoot;
-    storage_->IniSection = kStorageSection;
     // A dialog keeps only its place; it is never shown other than modally.
-    storage_->SetOption(TFormPlacementOption::fpState, false);
+    DeclareStorage(kStorageRoot, kStorageSection).SetOption(TFormPlacementOption::fpState, false);
 }
 
 TFFilter::~TFFilter()
@@ -175,14 +172,10 @@ std::optional<LRESULT> TFFilter::HandleMessage(UINT message, WPARAM wParam, LPAR
         OnCommand(LOWORD(wParam), HIWORD(wParam));
         return 0;
     case WM_CLOSE:
-        CloseDialog(IDCANCEL);
+        CloseForm(IDCANCEL);
         return 0;
     case WM_ACTIVATE:
         OnActivate(LOWORD(wParam) != WA_INACTIVE);
-        return 0;
-    case WM_DESTROY:
-        if (storage_ != nullptr)
-            storage_->FormDestroy();
         return 0;
     default:
         return TForm::HandleMessage(message, wParam, lParam);
@@ -234,7 +227,6 @@ void TFFilter::OnActivate(bool active)
 
 void TFFilter::FormShow()
 {
-    storage_->FormShow();
     focused_ = eFilter_;
     SetFocus(eFilter_);
     snapshot_.filter = WindowText(eFilter_);
@@ -259,12 +251,6 @@ void TFFilter::FormClose()
     const HWND radios[4] = {rNone_, rExactly_, rGreater_, rLess_};
     for (int i = 0; i < 4; ++i)
         SetChecked(radios[i], snapshot_.radios[i]);
-}
-
-void TFFilter::CloseDialog(INT_PTR result)
-{
-    storage_->FormCloseQuery(true);
-    CloseForm(result);
 }
 
 void TFFilter::PickUserInto(HWND edit)
@@ -292,11 +278,11 @@ void TFFilter::BNewClick()
 void TFFilter::BOKClick()
 {
     accepted_ = true;
-    CloseDialog(IDOK);
+    CloseForm(IDOK);
 }
 
 void TFFilter::BCancelClick()
 {
     accepted_ = false;
-    CloseDialog(IDCANCEL);
+    CloseForm(IDCANCEL);
 }

@@ -54,7 +54,7 @@ public:
     HWND BNew() const { return bNew_; }
     HWND BOK() const { return bOK_; }
     HWND BCancel() const { return bCancel_; }
-    TFormStorage& RStorage1() { return *storage_; }
+    TFormStorage& RStorage1() { return Storage(); }
 
 protected:
     std::optional<LRESULT> HandleMessage(UINT message, WPARAM wParam, LPARAM lParam) override;
@@ -79,7 +79,6 @@ private:
 
     void FormShow();
     void FormClose();
-    void CloseDialog(INT_PTR result);
     void PickUserInto(HWND edit);
 
     void BSelect_DeletedClick();
@@ -104,7 +103,6 @@ private:
     HWND bOK_ = nullptr;
     HWND bCancel_ = nullptr;
     TSubclass filterSubclass_;
-    std::unique_ptr<TFormStorage> storage_;
     TFBrowseDirectory* picker_ = nullptr;
     TSnapshot snapshot_;
     // The control that gets the focus back when the dialog is activated.

@@ -22,6 +22,7 @@ std::wstring TForm::Caption() const
 
 INT_PTR TForm::ShowModal()
 {
+    Restore();
     HWND owner = GetWindow(window_, GW_OWNER);
     return TModal::Dialog({window_, Caption(), [this, owner] { return modal_.Run(window_, owner); }});
 }
@@ -34,12 +35,64 @@ void TForm::CreateForm(const TFormLook& look, HWND owner)
                     GetModuleHandleW(nullptr), this);
 }
 
+void TForm::ShowForm(int show)
+{
+    Restore();
+    if (!IsWindowVisible(window_))
+        ShowWindow(window_, show);
+}
+
 void TForm::CloseForm(INT_PTR result)
 {
+    SaveOnClose();
     if (modal_.Running())
         modal_.EndModal(result);
     else
         ShowWindow(window_, SW_HIDE);
+}
+
+void TForm::DestroyForm()
+{
+    SaveOnClose();
+    DestroyWindow(window_);
+}
+
+TFormStorage& TForm::DeclareStorage(const wchar_t* root, const wchar_t* section)
+{
+    storage_ = std::make_unique<TFormStorage>(window_);
+    storage_->IniFileName = root;
+    storage_->IniSection = section;
+    return *storage_;
+}
+
+void TForm::KeepColumnLayout(TExtListView& list)
+{
+    list.LoadSettings();
+    keptLayouts_.push_back(&list);
+}
+
+void TForm::Restore()
+{
+    shown_ = true;
+    if (storage_ != nullptr)
+        storage_->FormShow();
+}
+
+void TForm::SaveOnClose()
+{
+    if (storage_ != nullptr)
+        storage_->FormCloseQuery(true);
+}
+
+void TForm::SaveAsWindowGoes()
+{
+    if (storage_ != nullptr)
+        storage_->FormDestroy();
+    // The lists save their layout as their own windows go, after this one; a form that never showed (a start
+    // that ended early) leaves the stored layouts as they were.
+    if (!shown_)
+        for (TExtListView* list : keptLayouts_)
+            list->SaveSettings.autoSave = false;
 }
 
 std::optional<LRESULT> TForm::HandleMessage(UINT message, WPARAM, LPARAM)
@@ -60,6 +113,13 @@ LRESULT CALLBACK TForm::WindowProc(HWND window, UINT message, WPARAM wParam, LPA
         return DefWindowProcW(window, message, wParam, lParam);
     if (message == WM_NCCREATE)
         self->window_ = window;
+    if (message == WM_DESTROY)
+        GuardCallback(
+            [&] {
+                self->SaveAsWindowGoes();
+                return 0;
+            },
+            0);
     if (message == WM_NCDESTROY)
     {
         SetWindowLongPtrW(window, GWLP_USERDATA, 0);

@@ -1,13 +1,19 @@
 // A top-level window of the program: its own window class and caption, hidden until shown, shown modally
-// through the modal seam; its procedure hands every exception to the application's handler.
+// through the modal seam; its procedure hands every exception to the application's handler. The form runs
+// the lifecycle of what it stores: it restores its settings whenever it is shown, saves them whenever it
+// closes and as its window goes, and keeps its lists' column layouts; a form only declares what it stores.
 #pragma once
 
+#include "TExtListView.h"
+#include "TFormStorage.h"
 #include "TModalWindow.h"
 
 #include <windows.h>
 
+#include <memory>
 #include <optional>
 #include <string>
+#include <vector>
 
 struct TFormLook
 {
@@ -31,6 +37,8 @@ public:
 
     // Shows the form modally over its owner and returns the result that ended it (IDCANCEL when closed).
     INT_PTR ShowModal();
+    // Shows the form without a modal loop; the restored placement may show it itself (maximized, say).
+    void ShowForm(int show);
     bool Modal() const { return modal_.Running(); }
 
 protected:
@@ -44,11 +52,27 @@ protected:
     void EndModal(INT_PTR result) { modal_.EndModal(result); }
     // Ends a modal showing with the result, or hides the form when it is not modal.
     void CloseForm(INT_PTR result);
+    // Closes the form for good: its window goes.
+    void DestroyForm();
+
+    // What the form keeps between runs below HKEY_CURRENT_USER\root, in its subkey section; declared once,
+    // after CreateForm. The form's own accessor is the storage's designed name.
+    TFormStorage& DeclareStorage(const wchar_t* root, const wchar_t* section);
+    TFormStorage& Storage() const { return *storage_; }
+    // A list whose column layout the form keeps: read now, written as the list's window goes, and only when
+    // the form was ever shown.
+    void KeepColumnLayout(TExtListView& list);
 
     HWND window_ = nullptr;
 
 private:
     static LRESULT CALLBACK WindowProc(HWND window, UINT message, WPARAM wParam, LPARAM lParam);
+    void Restore();
+    void SaveOnClose();
+    void SaveAsWindowGoes();
 
     TModalWindow modal_;
+    std::unique_ptr<TFormStorage> storage_;
+    std::vector<TExtListView*> keptLayouts_;
+    bool shown_ = false;
 };
