@@ -28,21 +28,6 @@ std::wstring TextOf(HWND window)
     return text;
 }
 
-std::wstring StatusText(TFMain& main)
-{
-    wchar_t text[256] = {};
-    SendMessageW(main.StatusBar(), SB_GETTEXTW, 0, reinterpret_cast<LPARAM>(text));
-    return text;
-}
-
-std::wstring Names(const TExtListView& list)
-{
-    std::wstring names;
-    for (size_t row = 0; row < list.Count(); ++row)
-        names += list.CellText(row, dcName) + L";";
-    return names;
-}
-
 std::wstring LocaleDate(WORD year, WORD month, WORD day)
 {
     SYSTEMTIME when{year, month, 0, day, 0, 0, 0, 0};

@@ -37,21 +37,6 @@ TFolderSnapshot Snapshot(const std::filesystem::path& folder)
     return files;
 }
 
-std::wstring StatusText(TFMain& main)
-{
-    wchar_t text[256] = {};
-    SendMessageW(main.StatusBar(), SB_GETTEXTW, 0, reinterpret_cast<LPARAM>(text));
-    return text;
-}
-
-std::wstring Names(const TExtListView& list)
-{
-    std::wstring names;
-    for (size_t row = 0; row < list.Count(); ++row)
-        names += list.Row(row).caption + L";";
-    return names;
-}
-
 void Command(TFMain& main, int command)
 {
     SendMessageW(main.Handle(), WM_COMMAND, MAKEWPARAM(command, 0), 0);

@@ -9,7 +9,10 @@
 #include "TRetroveProgram.h"
 #include "TTestWorld.h"
 
+#include <commctrl.h>
+
 #include <memory>
+#include <string>
 
 class TProgramTest : public TGuiTest
 {
@@ -57,3 +60,20 @@ protected:
     std::unique_ptr<TTestWorld> world_;
     std::unique_ptr<TRetroveProgram> program_;
 };
+
+// The status bar's first panel, as the main window shows it.
+inline std::wstring StatusText(TFMain& main)
+{
+    wchar_t text[256] = {};
+    SendMessageW(main.StatusBar(), SB_GETTEXTW, 0, reinterpret_cast<LPARAM>(text));
+    return text;
+}
+
+// The list's rows by their names, in their order, each followed by a semicolon.
+inline std::wstring Names(const TExtListView& list)
+{
+    std::wstring names;
+    for (size_t row = 0; row < list.Count(); ++row)
+        names += list.Row(row).caption + L";";
+    return names;
+}

@@ -33,20 +33,6 @@ std::wstring Typeless(const std::string& name)
     return result;
 }
 
-std::string ReadAll(const std::filesystem::path& file)
-{
-    std::string text;
-    if (FILE* in = _wfopen(file.c_str(), L"rb"))
-    {
-        char chunk[4096];
-        size_t read = 0;
-        while ((read = fread(chunk, 1, sizeof(chunk), in)) > 0)
-            text.append(chunk, read);
-        fclose(in);
-    }
-    return text;
-}
-
 } // namespace
 
 bool WaitFor(const std::function<bool()>& condition, DWORD limitMilliseconds)
@@ -272,4 +258,18 @@ TFolderSnapshot Snapshot(const std::filesystem::path& folder)
         if (entry.is_regular_file())
             files[entry.path().lexically_relative(folder).string()] = ReadAll(entry.path());
     return files;
+}
+
+std::string ReadAll(const std::filesystem::path& file)
+{
+    std::string text;
+    if (FILE* in = _wfopen(file.c_str(), L"rb"))
+    {
+        char chunk[4096];
+        size_t read = 0;
+        while ((read = fread(chunk, 1, sizeof(chunk), in)) > 0)
+            text.append(chunk, read);
+        fclose(in);
+    }
+    return text;
 }

@@ -53,6 +53,9 @@ int ListRowOf(HWND list, const std::wstring& caption);
 // once that row alone is selected.
 bool SelectListRowByKeyboard(HWND list, int row);
 
+// A file's bytes; empty when it cannot be read.
+std::string ReadAll(const std::filesystem::path& file);
+
 // Every file below a folder with its bytes, by its path inside the folder.
 using TFolderSnapshot = std::map<std::string, std::string>;
 TFolderSnapshot Snapshot(const std::filesystem::path& folder);

@@ -74,20 +74,6 @@ std::filesystem::path StandInLog()
     return std::filesystem::path(BinaryFolder()) / "nwsim.log";
 }
 
-std::string ReadAll(const std::filesystem::path& file)
-{
-    std::string text;
-    if (FILE* in = _wfopen(file.c_str(), L"rb"))
-    {
-        char chunk[4096];
-        size_t read = 0;
-        while ((read = fread(chunk, 1, sizeof(chunk), in)) > 0)
-            text.append(chunk, read);
-        fclose(in);
-    }
-    return text;
-}
-
 // Runs the program on a world that cannot be read: the program's own message, and the reason in the log.
 void ExpectNotLoadedWithTheReasonLogged(const TRunOptions& options, const std::string& reason)
 {
