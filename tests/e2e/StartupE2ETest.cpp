@@ -2,6 +2,8 @@
 // and on the demo network, where its window, placement and view survive a restart.
 #include "TE2ETest.h"
 
+#include "MainWindowDriving.h"
+
 #include <commctrl.h>
 
 #include <algorithm>
@@ -140,28 +142,6 @@ HWND WaitForMainWindow(const TProgramRun& run)
     return run.WaitForVisible(L"TFMain", kAppearMilliseconds);
 }
 
-// Waits until the tree shows items whose texts contain each of the parts.
-bool WaitForTreeItems(HWND tree, const std::vector<std::wstring>& parts, std::vector<std::wstring>& shown)
-{
-    const DWORD start = GetTickCount();
-    do
-    {
-        shown = TreeItemTexts(tree);
-        bool all = true;
-        for (const std::wstring& part : parts)
-        {
-            bool found = false;
-            for (const std::wstring& text : shown)
-                found = found || text.find(part) != std::wstring::npos;
-            all = all && found;
-        }
-        if (all)
-            return true;
-        Sleep(50);
-    } while (GetTickCount() - start < kAppearMilliseconds);
-    return false;
-}
-
 std::string Joined(const std::vector<std::wstring>& texts)
 {
     std::string joined;
@@ -213,7 +193,8 @@ TEST_F(StartupE2ETest, OnTheDemoNetworkTheWindowShowsTheDrivesAndARestartKeepsPl
         ASSERT_NE(tree, nullptr);
         ASSERT_NE(list, nullptr);
         std::vector<std::wstring> shown;
-        EXPECT_TRUE(WaitForTreeItems(tree, {L"(F:)", L"(G:)"}, shown)) << "the tree shows " << Joined(shown);
+        EXPECT_TRUE(WaitForTreeItems(tree, {L"(F:)", L"(G:)"}, shown, kAppearMilliseconds))
+            << "the tree shows " << Joined(shown);
         EXPECT_EQ(ViewStyle(list), LVS_REPORT) << "the first start lists in report view";
 
         SetWindowPos(main, nullptr, kMoved.left, kMoved.top, kMoved.right - kMoved.left,
@@ -324,44 +305,6 @@ std::vector<TSalvageRow> ListedRows(HWND list)
     return rows;
 }
 
-// The title pane above the list.
-std::wstring ListedCaption(HWND main)
-{
-    for (HWND label : ChildrenOfClass(main, L"Static"))
-    {
-        const std::wstring text = RemoteText(label);
-        if (text.rfind(L"Deleted Contents of ", 0) == 0)
-            return text;
-    }
-    return {};
-}
-
-// Presses a key on the tree until its selected item reads as wanted.
-bool SelectByKey(HWND tree, WORD key, const std::wstring& part, int most)
-{
-    for (int i = 0; i < most; ++i)
-    {
-        if (TreeSelectionText(tree).find(part) != std::wstring::npos)
-            return true;
-        PressKey(key);
-        Sleep(30);
-    }
-    return TreeSelectionText(tree).find(part) != std::wstring::npos;
-}
-
-bool WaitForListing(HWND main, const std::wstring& caption, const std::wstring& status)
-{
-    HWND bar = FindChild(main, STATUSCLASSNAMEW);
-    const DWORD start = GetTickCount();
-    do
-    {
-        if (ListedCaption(main) == caption && StatusBarText(bar, 0) == status)
-            return true;
-        Sleep(50);
-    } while (GetTickCount() - start < kAppearMilliseconds);
-    return false;
-}
-
 } // namespace
 
 TEST_F(StartupE2ETest, SelectingAFolderByTheKeyboardListsWhatTheServerHolds)
@@ -381,24 +324,22 @@ TEST_F(StartupE2ETest, SelectingAFolderByTheKeyboardListsWhatTheServerHolds)
     HWND list = FindChild(main, WC_LISTVIEWW);
     ASSERT_NE(tree, nullptr);
     std::vector<std::wstring> shown;
-    ASSERT_TRUE(WaitForTreeItems(tree, {L"(F:)"}, shown)) << "the tree shows " << Joined(shown);
+    ASSERT_TRUE(WaitForTreeItems(tree, {L"(F:)"}, shown, kAppearMilliseconds))
+        << "the tree shows " << Joined(shown);
     ASSERT_TRUE(BringToFront(main));
-    // The tree takes the keyboard where nothing else is: below its last item.
-    RECT area{};
-    GetClientRect(tree, &area);
-    ClickAt(tree, {area.right / 2, area.bottom - 4});
+    ClickIntoTree(tree);
     ASSERT_TRUE(SelectByKey(tree, VK_DOWN, L"(F:)", 40))
         << "the tree selects " << Utf8(TreeSelectionText(tree));
 
-    ASSERT_TRUE(
-        WaitForListing(main, L"Deleted Contents of 'F:\\'", std::to_wstring(atRoot.size()) + L" file(s)"))
+    ASSERT_TRUE(WaitForListing(main, L"Deleted Contents of 'F:\\'",
+                               std::to_wstring(atRoot.size()) + L" file(s)", kAppearMilliseconds))
         << Utf8(ListedCaption(main)) << " / " << Utf8(StatusBarText(FindChild(main, STATUSCLASSNAMEW), 0));
     EXPECT_EQ(ListedRows(list), atRoot);
 
     PressKey(VK_RIGHT);
     ASSERT_TRUE(SelectByKey(tree, VK_DOWN, L"PROJECTS", 10)) << Utf8(TreeSelectionText(tree));
     ASSERT_TRUE(WaitForListing(main, L"Deleted Contents of 'F:\\PROJECTS\\'",
-                               std::to_wstring(inProjects.size()) + L" file(s)"))
+                               std::to_wstring(inProjects.size()) + L" file(s)", kAppearMilliseconds))
         << Utf8(ListedCaption(main)) << " / " << Utf8(StatusBarText(FindChild(main, STATUSCLASSNAMEW), 0));
     const std::vector<TSalvageRow> listed = ListedRows(list);
     EXPECT_EQ(listed.size(), inProjects.size());
