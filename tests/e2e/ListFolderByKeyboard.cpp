@@ -89,9 +89,8 @@ int wmain(int argc, wchar_t** argv)
     std::vector<std::wstring> shown;
     if (tree == nullptr || !WaitForTreeItems(tree, {drive}, shown, kLimitMilliseconds))
         return Fail("the tree does not show the drive");
-    if (!BringToFront(main))
-        return Fail("the main window did not come to the front");
-    ClickIntoTree(tree);
+    if (!ClickIntoTree(tree))
+        return Fail("the tree did not take the keyboard");
     if (!SelectByKey(tree, VK_DOWN, drive, 60))
         return Fail("the drive could not be selected");
     std::wstring listed = path.substr(0, 3);

@@ -11,8 +11,9 @@
 bool WaitForTreeItems(HWND tree, const std::vector<std::wstring>& parts, std::vector<std::wstring>& shown,
                       DWORD limitMilliseconds);
 
-// Gives the tree the keyboard with a click below its last item, where nothing else is.
-void ClickIntoTree(HWND tree);
+// Gives the tree the keyboard with a click below its last item, where nothing else is; false when it did not
+// get it.
+bool ClickIntoTree(HWND tree);
 
 // Presses a key on the tree until its selected item's text contains the part; at most that many presses.
 bool SelectByKey(HWND tree, WORD key, const std::wstring& part, int most);

@@ -327,7 +327,7 @@ TEST_F(StartupE2ETest, SelectingAFolderByTheKeyboardListsWhatTheServerHolds)
     ASSERT_TRUE(WaitForTreeItems(tree, {L"(F:)"}, shown, kAppearMilliseconds))
         << "the tree shows " << Joined(shown);
     ASSERT_TRUE(BringToFront(main));
-    ClickIntoTree(tree);
+    ASSERT_TRUE(ClickIntoTree(tree)) << "the tree did not take the keyboard";
     ASSERT_TRUE(SelectByKey(tree, VK_DOWN, L"(F:)", 40))
         << "the tree selects " << Utf8(TreeSelectionText(tree));
 
