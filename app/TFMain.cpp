@@ -394,6 +394,10 @@ std::optional<LRESULT> TFMain::HandleMessage(UINT message, WPARAM wParam, LPARAM
     case WM_CONTEXTMENU:
         OnContextMenu(reinterpret_cast<HWND>(wParam), {GET_X_LPARAM(lParam), GET_Y_LPARAM(lParam)});
         return 0;
+    case WM_SETCURSOR:
+        if (OnSetCursor(LOWORD(lParam)))
+            return TRUE;
+        return std::nullopt;
     case WM_SIZE:
         if (toolbar_ != nullptr)
             FormResize();
@@ -508,6 +512,16 @@ void TFMain::OnContextMenu(HWND control, POINT at)
     }
     if (const UINT command = TModal::PopupMenu(menu_.PopDel(), window_, at))
         OnCommand(static_cast<int>(command));
+}
+
+bool TFMain::OnSetCursor(UINT hitTest)
+{
+    // Every child asks this window first: over any of them the hourglass stays while a listing runs. The
+    // frame's edges keep their sizing cursors.
+    if (!listing_->ListingBusy() || hitTest != HTCLIENT)
+        return false;
+    SetCursor(LoadCursorW(nullptr, IDC_WAIT));
+    return true;
 }
 
 void TFMain::FormShow()

@@ -109,6 +109,8 @@ private:
 
     void OnCommand(int command);
     void OnContextMenu(HWND control, POINT at);
+    // The cursor over the window or any of its children; false leaves it to the default.
+    bool OnSetCursor(UINT hitTest);
 
     void FormShow();
     void FormResize();

@@ -47,7 +47,13 @@ std::u16string DateTimeText(const ICellFormat& format, nw::TDateTime value)
     const nw::TDateParts parts = nw::DecodeDateTime(value);
     std::u16string text = format.ShortDate(parts.year, parts.month, parts.day);
     if (parts.hour != 0 || parts.minute != 0 || parts.second != 0)
-        text += u' ' + format.LongTime(parts.hour, parts.minute, parts.second);
+    {
+        // Grown once: a listing builds five of these per row.
+        const std::u16string time = format.LongTime(parts.hour, parts.minute, parts.second);
+        text.reserve(text.size() + 1 + time.size());
+        text += u' ';
+        text += time;
+    }
     return text;
 }
 

@@ -1,10 +1,17 @@
 // The folder change watcher.
 #include "TChangeHandlerThread.h"
 
+#include <utility>
 #include <vector>
 
 TChangeHandlerThread::TChangeHandlerThread(HWND window)
-    : window_(window), control_(CreateEventW(nullptr, FALSE, FALSE, nullptr)),
+    : TChangeHandlerThread(
+          [window](int slot) { PostMessageW(window, kChangedMessage, static_cast<WPARAM>(slot), 0); })
+{
+}
+
+TChangeHandlerThread::TChangeHandlerThread(TChangeNotify notify)
+    : notify_(std::move(notify)), control_(CreateEventW(nullptr, FALSE, FALSE, nullptr)),
       answered_(CreateEventW(nullptr, FALSE, FALSE, nullptr))
 {
     InitializeCriticalSection(&lock_);
@@ -69,7 +76,7 @@ void TChangeHandlerThread::Run()
         if (index >= handles.size())
             return;
         const int slot = slots[index];
-        PostMessageW(window_, kChangedMessage, static_cast<WPARAM>(slot), 0);
+        notify_(slot);
         if (!FindNextChangeNotification(watches_[static_cast<size_t>(slot)]))
             CloseWatch(slot);
     }

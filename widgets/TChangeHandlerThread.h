@@ -7,6 +7,7 @@
 #include <windows.h>
 
 #include <array>
+#include <functional>
 #include <string>
 
 class TChangeHandlerThread
@@ -18,8 +19,14 @@ public:
     static constexpr int kMaxWatches = MAXIMUM_WAIT_OBJECTS - 1;
     static constexpr DWORD kCommandTimeout = 2000;
 
+    // Told on the watcher's own thread, with the slot of the watch that fired.
+    using TChangeNotify = std::function<void(int slot)>;
+
+    // Posts kChangedMessage to the window.
     explicit TChangeHandlerThread(HWND window);
-    // Stops the thread, waits for its end, and closes every handle.
+    explicit TChangeHandlerThread(TChangeNotify notify);
+    // Stops the thread, waits for its end (a notification in progress included, however long it takes), and
+    // closes every handle.
     ~TChangeHandlerThread();
 
     TChangeHandlerThread(const TChangeHandlerThread&) = delete;
@@ -59,7 +66,7 @@ private:
     bool Execute();
     void CloseWatch(int slot);
 
-    HWND window_;
+    TChangeNotify notify_;
     TWinHandle control_;
     TWinHandle answered_;
     TWinHandle thread_;

@@ -6,6 +6,8 @@
 
 #include <nlohmann/json.hpp>
 
+#include <algorithm>
+
 namespace nwsim
 {
 namespace
@@ -83,6 +85,7 @@ std::string FolderKey(const std::string& folder)
 void TSalvageStore::Load()
 {
     entries_.clear();
+    indexed_ = false;
     const std::filesystem::path file = folder_ / "store.json";
     std::error_code error;
     if (!std::filesystem::exists(file, error))
@@ -92,50 +95,99 @@ void TSalvageStore::Load()
         throw TWorldError("cannot read " + Utf8FromPath(file));
     try
     {
-        const json document = json::parse(*text);
+        // Each entry is taken out as soon as it is read, so that a store of many entries is never held as a
+        // whole document as well.
+        std::string key;
+        bool inEntries = false;
+        bool sawEntries = false;
+        const json::parser_callback_t take = [&](int depth, json::parse_event_t event, json& parsed) {
+            using Event = json::parse_event_t;
+            if (depth == 1 && event == Event::key)
+                key = parsed.get<std::string>();
+            else if (depth == 1 && event == Event::array_start && key == "entries")
+                inEntries = sawEntries = true;
+            else if (depth == 1 && event == Event::array_end)
+                inEntries = false;
+            else if (depth == 2 && inEntries && event == Event::object_end)
+            {
+                entries_.push_back(ReadEntry(parsed));
+                return false;
+            }
+            return true;
+        };
+        const json document = json::parse(*text, take);
+        if (!document.is_object() || !sawEntries)
+            throw TWorldError(Utf8FromPath(file) + " is damaged: it has no list of entries");
         nextId_ = document.value<uint32_t>("nextId", 0x100);
-        for (const json& entry : document.at("entries"))
-            entries_.push_back(ReadEntry(entry));
     }
     catch (const json::exception& failure)
     {
         throw TWorldError(Utf8FromPath(file) + " is damaged: " + failure.what());
     }
+    // A scan runs in the order of the IDs, and a new entry's ID is above every other one.
+    const auto byId = [](const TDeletedFile& a, const TDeletedFile& b) { return a.id < b.id; };
+    if (!std::is_sorted(entries_.begin(), entries_.end(), byId))
+        std::sort(entries_.begin(), entries_.end(), byId);
+    if (!entries_.empty() && entries_.back().id >= nextId_)
+        nextId_ = entries_.back().id + 1;
 }
 
 void TSalvageStore::Save() const
 {
-    json entries = json::array();
-    for (const TDeletedFile& entry : entries_)
-        entries.push_back(EntryJson(entry));
-    const json document = {{"nextId", nextId_}, {"entries", entries}};
+    // One line per entry, written as it goes rather than as one document of them all.
+    std::string text = "{\"nextId\": " + std::to_string(nextId_) + ", \"entries\": [";
+    for (size_t i = 0; i < entries_.size(); ++i)
+        text += (i == 0 ? "\n" : ",\n") + EntryJson(entries_[i]).dump();
+    text += "\n]}\n";
     std::error_code error;
     std::filesystem::create_directories(folder_, error);
-    if (!WriteFileAtomically(folder_ / "store.json", document.dump(1) + "\n"))
+    if (!WriteFileAtomically(folder_ / "store.json", text))
         throw TWorldError("cannot write " + Utf8FromPath(folder_ / "store.json"));
+}
+
+const std::vector<size_t>& TSalvageStore::FolderPositions(const std::string& folder) const
+{
+    if (!indexed_)
+    {
+        folderIndex_.clear();
+        for (size_t position = 0; position < entries_.size(); ++position)
+            folderIndex_[FolderKey(entries_[position].folder)].push_back(position);
+        indexed_ = true;
+    }
+    static const std::vector<size_t> none;
+    const auto found = folderIndex_.find(FolderKey(folder));
+    return found != folderIndex_.end() ? found->second : none;
 }
 
 std::vector<const TDeletedFile*> TSalvageStore::InFolder(const std::string& folder) const
 {
-    const std::string wanted = FolderKey(folder);
     std::vector<const TDeletedFile*> result;
-    for (const TDeletedFile& entry : entries_)
-        if (FolderKey(entry.folder) == wanted)
-            result.push_back(&entry);
+    for (const size_t position : FolderPositions(folder))
+        result.push_back(&entries_[position]);
     return result;
+}
+
+const TDeletedFile* TSalvageStore::FirstInFolderFrom(const std::string& folder, uint32_t id) const
+{
+    const std::vector<size_t>& positions = FolderPositions(folder);
+    const auto found =
+        std::lower_bound(positions.begin(), positions.end(), id,
+                         [this](size_t position, uint32_t wanted) { return entries_[position].id < wanted; });
+    return found != positions.end() ? &entries_[*found] : nullptr;
 }
 
 const TDeletedFile* TSalvageStore::Find(uint32_t id) const
 {
-    for (const TDeletedFile& entry : entries_)
-        if (entry.id == id)
-            return &entry;
-    return nullptr;
+    const auto found =
+        std::lower_bound(entries_.begin(), entries_.end(), id,
+                         [](const TDeletedFile& entry, uint32_t wanted) { return entry.id < wanted; });
+    return found != entries_.end() && found->id == id ? &*found : nullptr;
 }
 
 void TSalvageStore::Remove(uint32_t id)
 {
     std::erase_if(entries_, [id](const TDeletedFile& entry) { return entry.id == id; });
+    indexed_ = false;
 }
 
 std::filesystem::path TSalvageStore::DataFile(uint32_t id) const
@@ -143,16 +195,32 @@ std::filesystem::path TSalvageStore::DataFile(uint32_t id) const
     return folder_ / "data" / std::to_string(id);
 }
 
+std::optional<std::string> TSalvageStore::Content(const TDeletedFile& entry) const
+{
+    std::optional<std::string> content = ReadWholeFile(DataFile(entry.id));
+    std::error_code error;
+    if (!content && entry.size == 0 && !std::filesystem::exists(DataFile(entry.id), error) && !error)
+        return std::string();
+    return content;
+}
+
 const TDeletedFile& TSalvageStore::Add(TDeletedFile entry, const std::string& content)
 {
     entry.id = nextId_++;
     entry.size = static_cast<uint32_t>(content.size());
-    std::error_code error;
-    std::filesystem::create_directories(folder_ / "data", error);
-    // The content goes first: a crash before the store is written leaves only an unlisted data file.
-    if (!WriteFileAtomically(DataFile(entry.id), content))
-        throw TWorldError("cannot write " + Utf8FromPath(DataFile(entry.id)));
+    // An empty file has no content to keep, and a folder of many of them is written without a file each.
+    if (!content.empty())
+    {
+        std::error_code error;
+        std::filesystem::create_directories(folder_ / "data", error);
+        // The content goes first: a crash before the store is written leaves only an unlisted data file.
+        if (!WriteFileAtomically(DataFile(entry.id), content))
+            throw TWorldError("cannot write " + Utf8FromPath(DataFile(entry.id)));
+    }
     entries_.push_back(std::move(entry));
+    // The new ID is the highest, so the folder's positions stay in ID order.
+    if (indexed_)
+        folderIndex_[FolderKey(entries_.back().folder)].push_back(entries_.size() - 1);
     return entries_.back();
 }
 

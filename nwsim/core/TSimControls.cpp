@@ -8,6 +8,7 @@
 #include "TSimNetwork.h"
 #include "TSimWorld.h"
 
+#include <bit>
 #include <chrono>
 #include <limits>
 #include <map>
@@ -16,6 +17,10 @@
 #include <thread>
 #include <utility>
 #include <vector>
+
+#ifdef _WIN32
+#include <windows.h>
+#endif
 
 namespace nwsim
 {
@@ -78,6 +83,25 @@ void ApplyHidden(const std::string& library, const std::string& function, bool h
         SetExportHidden(loaded->second, function.c_str(), hidden);
 }
 
+// Sleep counts whole milliseconds on Windows, which would make a fraction of one nothing at all; the native
+// delay takes 100-nanosecond units (and Wine keeps to them).
+void WaitMicroseconds(uint32_t microseconds)
+{
+#ifdef _WIN32
+    using TDelayExecution = LONG(WINAPI*)(BOOLEAN alertable, const LARGE_INTEGER* interval);
+    static const auto delay =
+        std::bit_cast<TDelayExecution>(GetProcAddress(GetModuleHandleW(L"ntdll.dll"), "NtDelayExecution"));
+    if (delay != nullptr)
+    {
+        LARGE_INTEGER interval{};
+        interval.QuadPart = -static_cast<LONGLONG>(microseconds) * 10; // negative: relative
+        delay(FALSE, &interval);
+        return;
+    }
+#endif
+    std::this_thread::sleep_for(std::chrono::microseconds(microseconds));
+}
+
 } // namespace
 
 std::optional<uint32_t> EnterCall(const char* function)
@@ -85,7 +109,7 @@ std::optional<uint32_t> EnterCall(const char* function)
     TControls& controls = Controls();
     const uint32_t call = ++controls.callCounts[function];
     if (controls.latencyMicroseconds != 0)
-        std::this_thread::sleep_for(std::chrono::microseconds(controls.latencyMicroseconds));
+        WaitMicroseconds(controls.latencyMicroseconds);
     const auto fault = controls.faults.find(function);
     if (fault == controls.faults.end() || !fault->second.calls.Covers(call))
         return std::nullopt;

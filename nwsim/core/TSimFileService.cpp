@@ -230,14 +230,14 @@ uint32_t TSimFileService::ScanNext(const TSimWorld& world, const TSimConnection&
     if (store == nullptr)
         return kFailure;
     // The store keeps entries in the order of their IDs, which serve as the scan's iteration values.
-    for (const TDeletedFile* file : store->InFolder(folder->folder))
-        if (sequence == 0xFFFFFFFF || (repeat ? file->id == sequence : file->id > sequence))
-        {
-            entry = TScannedEntry{*file, repeat ? sequence : file->id, volume->number,
-                                  FolderNumber(folder->folder)};
-            return 0;
-        }
-    return kFailure;
+    const bool start = sequence == 0xFFFFFFFF;
+    const TDeletedFile* file = store->FirstInFolderFrom(folder->folder, start    ? 0
+                                                                        : repeat ? sequence
+                                                                                 : sequence + 1);
+    if (file == nullptr || (repeat && !start && file->id != sequence))
+        return kFailure;
+    entry = TScannedEntry{*file, repeat ? sequence : file->id, volume->number, FolderNumber(folder->folder)};
+    return 0;
 }
 
 uint32_t TSimFileService::FindRequested(const TSimWorld& world, const TSimConnection& connection,
@@ -284,7 +284,7 @@ uint32_t TSimFileService::Recover(const TSimWorld& world, const TSimConnection& 
     if (FindInFolder(target, newName))
         return kNameExists;
     TSalvageStore& store = *Store(world, folder->server, folder->volume);
-    const std::optional<std::string> content = ReadWholeFile(store.DataFile(file.id));
+    const std::optional<std::string> content = store.Content(file);
     if (!content)
         return kFailure;
 

@@ -7,6 +7,7 @@
 #include "TWorldBuilder.h"
 
 #include <iomanip>
+#include <map>
 #include <ostream>
 #include <set>
 
@@ -76,11 +77,20 @@ TVolumePath Resolve(const TSimWorld& world, const std::string& path)
     return *resolved;
 }
 
-void DeleteOne(const TSimWorld& world, const std::string& path, const std::string& user, std::ostream& out)
+// A live file on its way into the salvage store.
+struct TDeletion
+{
+    std::string path; // as the operator gave it
+    std::filesystem::path live;
+    std::filesystem::path salvage;
+    TDeletedFile entry;
+};
+
+TDeletion PlanDeletion(const TSimWorld& world, const std::string& path, const std::string& user)
 {
     const TVolumePath target = Resolve(world, path);
-    const std::optional<std::filesystem::path> live =
-        FindOnDisk(world.FilesFolder(target.server, target.volume), target.path);
+    const std::filesystem::path filesRoot = world.FilesFolder(target.server, target.volume);
+    const std::optional<std::filesystem::path> live = FindOnDisk(filesRoot, target.path);
     std::error_code error;
     if (!live || target.path.empty())
         throw TWorldError(path + " does not exist");
@@ -89,12 +99,9 @@ void DeleteOne(const TSimWorld& world, const std::string& path, const std::strin
     const uint32_t deletor = world.FindUserId(target.server, user);
     if (deletor == 0)
         throw TWorldError("server " + target.server + " knows no user " + user);
-    const std::optional<std::string> content = ReadWholeFile(*live);
-    if (!content)
-        throw TWorldError("cannot read " + path);
 
-    TDeletedFile entry;
-    const std::filesystem::path filesRoot = world.FilesFolder(target.server, target.volume);
+    TDeletion deletion{path, *live, world.SalvageFolder(target.server, target.volume), {}};
+    TDeletedFile& entry = deletion.entry;
     entry.folder = Utf8FromPath(live->parent_path().lexically_relative(filesRoot));
     if (entry.folder == ".")
         entry.folder.clear();
@@ -107,17 +114,48 @@ void DeleteOne(const TSimWorld& world, const std::string& path, const std::strin
     entry.created = entry.deleted;
     entry.updated = entry.deleted;
     entry.accessed = TSimTime{entry.deleted.year, entry.deleted.month, entry.deleted.day, 0, 0, 0};
+    return deletion;
+}
 
-    TSalvageStore store(world.SalvageFolder(target.server, target.volume));
-    store.Load();
-    store.Add(entry, *content);
-    // The store holds the file before the live copy goes, so a crash in between loses nothing.
-    store.Save();
-    std::filesystem::remove(*live, error);
-    if (error)
-        throw TWorldError("deleted " + path +
-                          " into the salvage store but could not remove it: " + error.message());
-    out << "deleted " << path << " as " << UpperName(user) << "\n";
+// Every path is checked before anything changes, so a bad one leaves all files where they are. Each volume's
+// store is read once and written once, however many files go into it: writing it per file made deleting a
+// large folder take time in the square of its size.
+void DeleteAll(const TSimWorld& world, const std::vector<std::string>& paths, const std::string& user,
+               std::ostream& out)
+{
+    std::vector<TDeletion> deletions;
+    std::set<std::filesystem::path> planned;
+    for (const std::string& path : paths)
+    {
+        TDeletion deletion = PlanDeletion(world, path, user);
+        // A file named twice goes once.
+        if (planned.insert(deletion.live).second)
+            deletions.push_back(std::move(deletion));
+    }
+
+    std::map<std::filesystem::path, TSalvageStore> stores;
+    for (const TDeletion& deletion : deletions)
+    {
+        auto [place, added] = stores.try_emplace(deletion.salvage, deletion.salvage);
+        if (added)
+            place->second.Load();
+        const std::optional<std::string> content = ReadWholeFile(deletion.live);
+        if (!content)
+            throw TWorldError("cannot read " + deletion.path);
+        place->second.Add(deletion.entry, *content);
+    }
+    // The stores hold the files before the live copies go, so a crash in between loses nothing.
+    for (const auto& [folder, store] : stores)
+        store.Save();
+    for (const TDeletion& deletion : deletions)
+    {
+        std::error_code error;
+        std::filesystem::remove(deletion.live, error);
+        if (error)
+            throw TWorldError("deleted " + deletion.path +
+                              " into the salvage store but could not remove it: " + error.message());
+        out << "deleted " << deletion.path << " as " << UpperName(user) << "\n";
+    }
 }
 
 void ListFolder(const TSimWorld& world, const std::string& shownPath, const TVolumePath& folder,
@@ -169,9 +207,7 @@ int Delete(const TCommandLine& line, std::ostream& out)
 {
     if (line.user.empty() || line.paths.empty())
         throw TWorldError("delete needs --as USER and at least one path");
-    const TSimWorld world = LoadWorld(line.world);
-    for (const std::string& path : line.paths)
-        DeleteOne(world, path, line.user, out);
+    DeleteAll(LoadWorld(line.world), line.paths, line.user, out);
     return 0;
 }
 

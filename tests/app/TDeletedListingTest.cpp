@@ -265,6 +265,43 @@ TEST_F(TDeletedListingTest, AnotherFolderSelectedDuringAListingIsListedByRefresh
     EXPECT_EQ(NWSimDirectoryHandlesInUse(), 1u);
 }
 
+TEST_F(TDeletedListingTest, TheHourglassStaysOverTheWholeWindowWhileAListingRuns)
+{
+    AddNumbered("DATA", 3);
+    TFMain& main = Begin();
+    const HCURSOR wait = LoadCursorW(nullptr, IDC_WAIT);
+    const HCURSOR arrow = LoadCursorW(nullptr, IDC_ARROW);
+    const HCURSOR sizing = LoadCursorW(nullptr, IDC_SIZEWE);
+    // The cursor that a window and its parents choose when the mouse moves over it.
+    const auto cursorOver = [](HWND window, UINT hitTest = HTCLIENT) {
+        SetCursor(LoadCursorW(nullptr, IDC_CROSS));
+        SendMessageW(window, WM_SETCURSOR, reinterpret_cast<WPARAM>(window),
+                     MAKELPARAM(hitTest, WM_MOUSEMOVE));
+        return GetCursor();
+    };
+
+    const std::vector<std::pair<const char*, HWND>> parts = {{"list", List().Handle()},
+                                                             {"tree", main.TreeDel().Handle()},
+                                                             {"title", main.LRightView()},
+                                                             {"status bar", main.StatusBar()},
+                                                             {"tool bar", main.Toolbar().Handle()},
+                                                             {"main window", main.Handle()}};
+    int pumped = 0;
+    main.SetListingEventPump([&] {
+        if (++pumped != 2)
+            return;
+        for (const auto& [name, window] : parts)
+            EXPECT_EQ(cursorOver(window), wait) << name;
+        EXPECT_EQ(cursorOver(main.Handle(), HTLEFT), sizing) << "the frame's edge still sizes";
+    });
+    main.ListDeletedFiles(L"F:\\DATA");
+    ASSERT_EQ(pumped, 3);
+    ASSERT_EQ(List().Count(), 3u);
+
+    EXPECT_EQ(cursorOver(List().Handle()), arrow);
+    EXPECT_EQ(cursorOver(main.TreeDel().Handle()), arrow);
+}
+
 TEST_F(TDeletedListingTest, TheLastRemovedRowReleasesTheHandle)
 {
     AddNumbered("DATA", 3);

@@ -1,5 +1,6 @@
 // The filter dialog of the running program: F7 opens it, a name pattern is typed, the user picker opened
 // from a Select button picks a directory user, and the Deleted By field takes that user as a pattern.
+#include "MainWindowDriver.h"
 #include "TE2ETest.h"
 
 #include <commctrl.h>
@@ -10,43 +11,27 @@ namespace
 {
 
 // Polls until the condition holds or the limit passes.
-bool WaitUntil(const std::function<bool()>& condition, DWORD limitMilliseconds = kAppearMilliseconds)
-{
-    const ULONGLONG end = GetTickCount64() + limitMilliseconds;
-    while (!condition())
-    {
-        if (GetTickCount64() > end)
-            return false;
-        Sleep(50);
-    }
-    return true;
-}
-
 // Clicks the label of the tree's shown item of that text until the click shows its effect. A click that
 // arrives while the window is still being mapped is lost; it changes nothing, so it is given again.
 bool ClickTreeItemUntil(HWND tree, const std::wstring& text, const std::function<bool()>& effect)
 {
     HTREEITEM item = nullptr;
-    if (!WaitUntil([&] { return (item = FindTreeItem(tree, text)) != nullptr; }))
+    if (!WaitFor([&] { return (item = FindTreeItem(tree, text)) != nullptr; }))
         return false;
+    // An item just added may not have its place yet: its label is empty until the tree has laid it out.
     for (int attempt = 0; attempt < 3; ++attempt)
     {
-        const RECT label = TreeItemLabelRect(tree, item);
-        if (label.right <= label.left)
+        RECT label{};
+        if (!WaitFor([&] {
+                label = TreeItemLabelRect(tree, item);
+                return label.right > label.left;
+            }))
             return false;
         ClickAt(tree, {(label.left + label.right) / 2, (label.top + label.bottom) / 2});
-        if (WaitUntil(effect, 5000))
+        if (WaitFor(effect, 5000))
             return true;
     }
     return false;
-}
-
-std::wstring Joined(const std::vector<std::wstring>& texts)
-{
-    std::wstring joined;
-    for (const std::wstring& text : texts)
-        joined += text + L"|";
-    return joined;
 }
 
 // The edit fields of the filter dialog in their order: name pattern, Deleted By, Owner.
@@ -81,7 +66,7 @@ TEST_F(FilterE2ETest, F7OpensTheFilterAndThePickedUserBecomesTheDeletedByPattern
     PressKey(VK_HOME);
     PressKey(VK_END, {VK_SHIFT});
     TypeText(L"REPORT*.TXT");
-    EXPECT_TRUE(WaitUntil([&] { return RemoteText(edits[0]) == L"REPORT*.TXT"; }))
+    EXPECT_TRUE(WaitFor([&] { return RemoteText(edits[0]) == L"REPORT*.TXT"; }))
         << "the name pattern reads " << Utf8(RemoteText(edits[0]));
 
     ASSERT_TRUE(PressButton(filter, L"&Select...")) << "the Deleted By button";
@@ -102,21 +87,21 @@ TEST_F(FilterE2ETest, F7OpensTheFilterAndThePickedUserBecomesTheDeletedByPattern
     EXPECT_FALSE(IsWindowEnabled(ok)) << "no user chosen yet";
 
     // The directory tab: open the organization, then choose its user.
-    ASSERT_TRUE(WaitUntil([&] { return GetForegroundWindow() == picker; })) << "the picker is not in front";
+    ASSERT_TRUE(WaitFor([&] { return GetForegroundWindow() == picker; })) << "the picker is not in front";
     ASSERT_TRUE(ClickTreeItemUntil(tree, L"TARVEX", [&] { return FindTreeItem(tree, L"ADMIN") != nullptr; }))
-        << "opening TARVEX showed no ADMIN: " << Utf8(Joined(TreeItemTexts(tree)));
+        << "opening TARVEX showed no ADMIN: " << Joined(TreeItemTexts(tree));
     ASSERT_TRUE(ClickTreeItemUntil(tree, L"ADMIN", [&] { return IsWindowEnabled(ok) != FALSE; }))
         << "OK stays disabled on a user";
     EXPECT_EQ(TreeSelectionText(tree), L"ADMIN");
 
     ASSERT_TRUE(PressButton(picker, L"OK"));
-    ASSERT_TRUE(WaitUntil([&] { return !IsWindowVisible(picker); })) << "OK did not close the picker";
-    EXPECT_TRUE(WaitUntil([&] { return RemoteText(edits[1]) == L"ADMIN*"; }))
+    ASSERT_TRUE(WaitFor([&] { return !IsWindowVisible(picker); })) << "OK did not close the picker";
+    EXPECT_TRUE(WaitFor([&] { return RemoteText(edits[1]) == L"ADMIN*"; }))
         << "Deleted By reads " << Utf8(RemoteText(edits[1]));
     EXPECT_EQ(RemoteText(edits[2]), L"") << "the Owner field is untouched";
 
     ASSERT_TRUE(PressButton(filter, L"OK"));
-    ASSERT_TRUE(WaitUntil([&] { return !IsWindowVisible(filter); })) << "OK did not close the filter";
+    ASSERT_TRUE(WaitFor([&] { return !IsWindowVisible(filter); })) << "OK did not close the filter";
     EXPECT_TRUE(IsWindowEnabled(main));
     EXPECT_EQ(RemoteText(edits[0]), L"REPORT*.TXT") << "the accepted criteria stay in force";
     EXPECT_EQ(RemoteText(edits[1]), L"ADMIN*");

@@ -52,28 +52,6 @@ HWND WaitForMainWindow(const TProgramRun& run)
     return run.WaitForVisible(L"TFMain", kAppearMilliseconds);
 }
 
-// Waits until the tree shows items whose texts contain each of the parts.
-bool WaitForTreeItems(HWND tree, const std::vector<std::wstring>& parts, std::vector<std::wstring>& shown)
-{
-    const DWORD start = GetTickCount();
-    do
-    {
-        shown = TreeItemTexts(tree);
-        bool all = true;
-        for (const std::wstring& part : parts)
-        {
-            bool found = false;
-            for (const std::wstring& text : shown)
-                found = found || text.find(part) != std::wstring::npos;
-            all = all && found;
-        }
-        if (all)
-            return true;
-        Sleep(50);
-    } while (GetTickCount() - start < kAppearMilliseconds);
-    return false;
-}
-
 std::string Joined(const std::vector<std::wstring>& texts)
 {
     std::string joined;
@@ -134,60 +112,16 @@ std::vector<TSalvageRow> ListedRows(HWND list)
 }
 
 // The title pane above the list.
-std::wstring ListedCaption(HWND main)
-{
-    for (HWND label : ChildrenOfClass(main, L"Static"))
-    {
-        const std::wstring text = RemoteText(label);
-        if (text.rfind(L"Deleted Contents of ", 0) == 0)
-            return text;
-    }
-    return {};
-}
-
-// Presses a key on the tree until its selected item reads as wanted.
-bool SelectByKey(HWND tree, WORD key, const std::wstring& part, int most)
-{
-    for (int i = 0; i < most; ++i)
-    {
-        if (TreeSelectionText(tree).find(part) != std::wstring::npos)
-            return true;
-        PressKey(key);
-        Sleep(30);
-    }
-    return TreeSelectionText(tree).find(part) != std::wstring::npos;
-}
-
-bool WaitForListing(HWND main, const std::wstring& caption, const std::wstring& status)
-{
-    HWND bar = FindChild(main, STATUSCLASSNAMEW);
-    const DWORD start = GetTickCount();
-    do
-    {
-        if (ListedCaption(main) == caption && StatusBarText(bar, 0) == status)
-            return true;
-        Sleep(50);
-    } while (GetTickCount() - start < kAppearMilliseconds);
-    return false;
-}
-
 bool SelectTreeFolder(HWND main, const std::wstring& drive, const std::wstring& folder)
 {
     HWND tree = FindChild(main, WC_TREEVIEWW);
     std::vector<std::wstring> shown;
     if (tree == nullptr || !WaitForTreeItems(tree, {drive}, shown))
         return false;
-    // The tree takes the keyboard where nothing else is: below its last item. A window that comes up may
-    // still lose the front to the desktop once; then the keys went elsewhere, and the click is given again.
-    RECT area{};
-    GetClientRect(tree, &area);
+    // Keys that went elsewhere while the window came to the front are given again.
     bool selected = false;
     for (int attempt = 0; attempt < 3 && !selected; ++attempt)
-    {
-        BringToFront(main);
-        ClickAt(tree, {area.right / 2, area.bottom - 4});
-        selected = SelectByKey(tree, VK_DOWN, drive, 40);
-    }
+        selected = ClickIntoTree(tree) && SelectByKey(tree, VK_DOWN, drive, 40);
     if (!selected)
         return false;
     if (folder.empty())

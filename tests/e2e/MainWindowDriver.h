@@ -2,6 +2,7 @@
 // shows, rows selected by the keyboard, and what the stand-in's tool and the world's folders say meanwhile.
 #pragma once
 
+#include "MainWindowDriving.h"
 #include "TProgramRun.h"
 
 #include <windows.h>
@@ -27,17 +28,10 @@ std::vector<TSalvageRow> SalvageRows(const std::string& printed);
 std::vector<TSalvageRow> ListedRows(HWND list);
 
 // Waits until the condition holds; false when it did not within the limit.
-bool WaitFor(const std::function<bool()>& condition, DWORD limitMilliseconds);
+bool WaitFor(const std::function<bool()>& condition, DWORD limitMilliseconds = kDrivingLimitMilliseconds);
 
 HWND WaitForMainWindow(const TProgramRun& run);
-// Waits until the tree shows items whose texts contain each of the parts.
-bool WaitForTreeItems(HWND tree, const std::vector<std::wstring>& parts, std::vector<std::wstring>& shown);
 std::string Joined(const std::vector<std::wstring>& texts);
-// The title pane above the list.
-std::wstring ListedCaption(HWND main);
-// Presses a key on the tree until its selected item reads as wanted.
-bool SelectByKey(HWND tree, WORD key, const std::wstring& part, int most);
-bool WaitForListing(HWND main, const std::wstring& caption, const std::wstring& status);
 // Selects the drive item of the tree by the keyboard, then, when a folder is named, the folder below it;
 // true once the tree's selection reads so. The window must be at the front.
 bool SelectTreeFolder(HWND main, const std::wstring& drive, const std::wstring& folder);

@@ -3,6 +3,8 @@
 #include "MainWindowDriver.h"
 #include "TE2ETest.h"
 
+#include "MainWindowDriving.h"
+
 #include <commctrl.h>
 
 #include <algorithm>
@@ -154,7 +156,8 @@ TEST_F(StartupE2ETest, OnTheDemoNetworkTheWindowShowsTheDrivesAndARestartKeepsPl
         ASSERT_NE(tree, nullptr);
         ASSERT_NE(list, nullptr);
         std::vector<std::wstring> shown;
-        EXPECT_TRUE(WaitForTreeItems(tree, {L"(F:)", L"(G:)"}, shown)) << "the tree shows " << Joined(shown);
+        EXPECT_TRUE(WaitForTreeItems(tree, {L"(F:)", L"(G:)"}, shown, kAppearMilliseconds))
+            << "the tree shows " << Joined(shown);
         EXPECT_EQ(ViewStyle(list), LVS_REPORT) << "the first start lists in report view";
 
         SetWindowPos(main, nullptr, kMoved.left, kMoved.top, kMoved.right - kMoved.left,
@@ -212,24 +215,22 @@ TEST_F(StartupE2ETest, SelectingAFolderByTheKeyboardListsWhatTheServerHolds)
     HWND list = FindChild(main, WC_LISTVIEWW);
     ASSERT_NE(tree, nullptr);
     std::vector<std::wstring> shown;
-    ASSERT_TRUE(WaitForTreeItems(tree, {L"(F:)"}, shown)) << "the tree shows " << Joined(shown);
+    ASSERT_TRUE(WaitForTreeItems(tree, {L"(F:)"}, shown, kAppearMilliseconds))
+        << "the tree shows " << Joined(shown);
     ASSERT_TRUE(BringToFront(main));
-    // The tree takes the keyboard where nothing else is: below its last item.
-    RECT area{};
-    GetClientRect(tree, &area);
-    ClickAt(tree, {area.right / 2, area.bottom - 4});
+    ASSERT_TRUE(ClickIntoTree(tree)) << "the tree did not take the keyboard";
     ASSERT_TRUE(SelectByKey(tree, VK_DOWN, L"(F:)", 40))
         << "the tree selects " << Utf8(TreeSelectionText(tree));
 
-    ASSERT_TRUE(
-        WaitForListing(main, L"Deleted Contents of 'F:\\'", std::to_wstring(atRoot.size()) + L" file(s)"))
+    ASSERT_TRUE(WaitForListing(main, L"Deleted Contents of 'F:\\'",
+                               std::to_wstring(atRoot.size()) + L" file(s)", kAppearMilliseconds))
         << Utf8(ListedCaption(main)) << " / " << Utf8(StatusBarText(FindChild(main, STATUSCLASSNAMEW), 0));
     EXPECT_EQ(ListedRows(list), atRoot);
 
     PressKey(VK_RIGHT);
     ASSERT_TRUE(SelectByKey(tree, VK_DOWN, L"PROJECTS", 10)) << Utf8(TreeSelectionText(tree));
     ASSERT_TRUE(WaitForListing(main, L"Deleted Contents of 'F:\\PROJECTS\\'",
-                               std::to_wstring(inProjects.size()) + L" file(s)"))
+                               std::to_wstring(inProjects.size()) + L" file(s)", kAppearMilliseconds))
         << Utf8(ListedCaption(main)) << " / " << Utf8(StatusBarText(FindChild(main, STATUSCLASSNAMEW), 0));
     const std::vector<TSalvageRow> listed = ListedRows(list);
     EXPECT_EQ(listed.size(), inProjects.size());

@@ -6,6 +6,9 @@
 #include "TSalvageStore.h"
 #include "TWorldTest.h"
 
+#include <nlohmann/json.hpp>
+
+#include <algorithm>
 #include <fstream>
 
 using nwsim::TDeletedFile;
@@ -159,6 +162,46 @@ TEST_F(SalvageTest, SeveralVersionsOfOneNameScanInAStableOrder)
     EXPECT_EQ(first[1].U32(296), 6u);
 }
 
+// A store written by hand need not list its entries in ID order, nor keep its next ID above them.
+TEST_F(SalvageTest, AStoreOutOfOrderScansEachFolderByIdAndNewEntriesGetAnUnusedId)
+{
+    for (const char* name : {"A1.TXT", "B1.TXT", "A2.TXT", "B2.TXT", "A3.TXT"})
+        AddDeleted(name[0] == 'A' ? "A" : "B", name, name);
+    const std::filesystem::path file = world_.SalvageFolder("TARVEX", "DATA") / "store.json";
+    nlohmann::json document = nlohmann::json::parse(ReadFile(file));
+    std::reverse(document["entries"].begin(), document["entries"].end());
+    const uint32_t highest = document["entries"][0]["id"].get<uint32_t>();
+    document["nextId"] = document["entries"][4]["id"];
+    std::ofstream(file, std::ios::binary | std::ios::trunc) << document.dump(1);
+
+    nwsim::TSalvageStore store = Store();
+    std::vector<std::string> names;
+    for (const TDeletedFile* entry : store.InFolder("a"))
+        names.push_back(entry->name);
+    EXPECT_EQ(names, (std::vector<std::string>{"A1.TXT", "A2.TXT", "A3.TXT"}));
+    const TDeletedFile* a2 = store.InFolder("A")[1];
+    ASSERT_NE(store.FirstInFolderFrom("/a/", a2->id), nullptr);
+    EXPECT_EQ(store.FirstInFolderFrom("/a/", a2->id)->name, "A2.TXT");
+    EXPECT_EQ(store.FirstInFolderFrom("A", a2->id + 1)->name, "A3.TXT") << "B2.TXT lies between, elsewhere";
+    EXPECT_EQ(store.FirstInFolderFrom("A", highest + 1), nullptr);
+    EXPECT_EQ(store.FirstInFolderFrom("C", 0), nullptr);
+    ASSERT_NE(store.Find(a2->id), nullptr);
+    EXPECT_EQ(store.Find(a2->id)->name, "A2.TXT");
+    EXPECT_EQ(store.Find(highest + 1), nullptr);
+
+    names.clear();
+    for (const TScannedBlock& block : ScanFolder(OpenFolder("F:\\A\\")))
+        names.push_back(block.Name());
+    EXPECT_EQ(names, (std::vector<std::string>{"A1.TXT", "A2.TXT", "A3.TXT"}));
+
+    EXPECT_GT(AddDeleted("A", "A4.TXT", "4"), highest) << "no ID is given twice";
+    names.clear();
+    for (const TScannedBlock& block : ScanFolder(OpenFolder("F:\\A\\")))
+        names.push_back(block.Name());
+    EXPECT_EQ(names, (std::vector<std::string>{"A1.TXT", "A2.TXT", "A3.TXT", "A4.TXT"}));
+    EXPECT_EQ(ScanFolder(OpenFolder("F:\\B\\")).size(), 2u);
+}
+
 TEST_F(SalvageTest, AnEmptyFolderScansNothingAndTheRootScansItsOwn)
 {
     std::filesystem::create_directories(Files() / "EMPTY");
@@ -239,6 +282,27 @@ TEST_F(SalvageTest, RecoverBringsTheFileBackWithItsContentAndDate)
         << "no temporary file is left beside it";
 
     EXPECT_EQ(Recover(folder, entries[0], "Q3.TXT", "Q3-AGAIN.TXT"), 0x89FFu) << "already recovered";
+}
+
+TEST_F(SalvageTest, AnEmptyFileKeepsNoDataFileAndComesBackEmptyButLostContentIsNotMadeUp)
+{
+    const uint32_t emptyId = AddDeleted("VOID", "EMPTY.TXT", "");
+    const uint32_t lostId = AddDeleted("VOID", "LOST.TXT", "was here");
+    EXPECT_FALSE(std::filesystem::exists(Store().DataFile(emptyId)));
+    ASSERT_TRUE(std::filesystem::remove(Store().DataFile(lostId)));
+    const TOpenFolder folder = OpenFolder("F:\\VOID\\");
+    const std::vector<TScannedBlock> entries = ScanFolder(folder);
+    ASSERT_EQ(entries.size(), 2u);
+    EXPECT_EQ(entries[0].U32(296), 0u) << "the size";
+
+    EXPECT_EQ(Recover(folder, entries[0], "EMPTY.TXT", "EMPTY.TXT"), 0u);
+    ASSERT_TRUE(std::filesystem::exists(Files() / "VOID" / "EMPTY.TXT"));
+    EXPECT_EQ(std::filesystem::file_size(Files() / "VOID" / "EMPTY.TXT"), 0u);
+
+    EXPECT_EQ(Recover(folder, entries[1], "LOST.TXT", "LOST.TXT"), 0x89FFu);
+    EXPECT_FALSE(std::filesystem::exists(Files() / "VOID" / "LOST.TXT"));
+    ASSERT_EQ(Store().Entries().size(), 1u) << "the entry whose content is lost stays in salvage";
+    EXPECT_EQ(Store().Entries()[0].id, lostId);
 }
 
 TEST_F(SalvageTest, RecoverRefusesANameThatExistsAndLeavesEverythingAsItWas)

@@ -116,6 +116,40 @@ TEST_F(TSimToolTest, BadRequestsSayWhatIsWrongAndChangeNothing)
     EXPECT_EQ(Run({"frobnicate"}).exitCode, 2);
 }
 
+TEST_F(TSimToolTest, SeveralFilesGoInOneCommandEachOnceAndOneBadPathStopsThemAll)
+{
+    ASSERT_EQ(Run({"init", nwsim::Utf8FromPath(world_.Folder())}).exitCode, 0);
+    const std::filesystem::path one = LiveFile("OLDSRV", "VOL1", "BULK/ONE.TXT");
+    const std::filesystem::path two = LiveFile("OLDSRV", "VOL1", "BULK/TWO.TXT");
+    const std::filesystem::path keep = LiveFile("OLDSRV", "VOL1", "BULK/KEEP.TXT");
+    WriteLive(one, "1");
+    WriteLive(two, "22");
+    WriteLive(keep, "333");
+
+    const TToolRun refused = Run({"delete", "--as", "KLEE", "G:\\BULK\\KEEP.TXT", "G:\\BULK\\GONE.TXT"});
+    EXPECT_EQ(refused.exitCode, 1);
+    EXPECT_NE(refused.err.find("GONE.TXT does not exist"), std::string::npos) << refused.err;
+    EXPECT_TRUE(std::filesystem::exists(keep)) << "nothing goes when one path is bad";
+    EXPECT_NE(Run({"salvage", "G:\\BULK"}).out.find("0 deleted file(s)"), std::string::npos);
+
+    const TToolRun deleted =
+        Run({"delete", "--as", "KLEE", "G:\\BULK\\ONE.TXT", "g:\\bulk\\two.txt", "G:\\BULK\\ONE.TXT"});
+    EXPECT_EQ(deleted.exitCode, 0) << deleted.err;
+    EXPECT_FALSE(std::filesystem::exists(one));
+    EXPECT_FALSE(std::filesystem::exists(two));
+    EXPECT_TRUE(std::filesystem::exists(keep));
+
+    nwsim::TSalvageStore store(world_.SalvageFolder("OLDSRV", "VOL1"));
+    store.Load();
+    ASSERT_EQ(store.Entries().size(), 2u) << "a file named twice goes once";
+    EXPECT_EQ(store.Entries()[0].name, "ONE.TXT");
+    EXPECT_EQ(store.Entries()[1].name, "TWO.TXT");
+    EXPECT_NE(store.Entries()[0].id, store.Entries()[1].id);
+    EXPECT_EQ(nwsim::ReadWholeFile(store.DataFile(store.Entries()[1].id)), "22");
+    const TToolRun listed = Run({"salvage", "G:\\BULK"});
+    EXPECT_NE(listed.out.find("2 deleted file(s)"), std::string::npos) << listed.out;
+}
+
 TEST_F(TSimToolTest, AMissingWorldIsReported)
 {
     const TToolRun listed = Run({"salvage", "F:\\"});

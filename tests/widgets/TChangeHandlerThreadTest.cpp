@@ -1,6 +1,10 @@
 // The change watcher: a folder change on a watched drive posts a message to the window.
 #include "TChangeHandlerThread.h"
 #include "TShellTest.h"
+#include "TUniqueHandle.h"
+
+#include <atomic>
+#include <memory>
 
 namespace
 {
@@ -24,6 +28,13 @@ bool WaitForChangeMessage(HWND window, WPARAM& slot, DWORD limit)
         MsgWaitForMultipleObjects(0, nullptr, FALSE, 50, QS_ALLINPUT);
     }
     return false;
+}
+
+// Destroys the watcher that the pointer owns, on a thread of its own.
+DWORD WINAPI DestroyWatcher(LPVOID owner)
+{
+    static_cast<std::unique_ptr<TChangeHandlerThread>*>(owner)->reset();
+    return 0;
 }
 
 } // namespace
@@ -64,4 +75,36 @@ TEST_F(TChangeHandlerThreadTest, NoMoreThanSixtyThreeFoldersAreWatched)
     for (int i = 0; i < TChangeHandlerThread::kMaxWatches; ++i)
         ASSERT_EQ(watcher.AddWatch(L"F:\\", false), i);
     EXPECT_EQ(watcher.AddWatch(L"F:\\", false), -1);
+}
+
+// The watcher must outlive its thread: a thread still in its notification when the watcher goes comes back
+// to its handles and its lock.
+TEST_F(TChangeHandlerThreadTest, GoingWaitsForANotificationInProgressAndThenStopsWithoutAnother)
+{
+    TWinHandle entered(CreateEventW(nullptr, TRUE, FALSE, nullptr));
+    TWinHandle release(CreateEventW(nullptr, TRUE, FALSE, nullptr));
+    std::atomic<int> notified = 0;
+    std::atomic<int> lastSlot = -1;
+    auto watcher = std::make_unique<TChangeHandlerThread>([&](int slot) {
+        ++notified;
+        lastSlot = slot;
+        SetEvent(entered.Get());
+        WaitForSingleObject(release.Get(), INFINITE);
+    });
+    ASSERT_EQ(watcher->AddWatch(L"F:\\", false), 0);
+    MakeFolder(L"HELD");
+    ASSERT_EQ(WaitForSingleObject(entered.Get(), 10000), static_cast<DWORD>(WAIT_OBJECT_0));
+    EXPECT_EQ(lastSlot, 0);
+
+    TWinHandle destroyer(CreateThread(nullptr, 0, &DestroyWatcher, &watcher, 0, nullptr));
+    ASSERT_TRUE(destroyer);
+    // Another change while the thread is held: the stop comes first once it is back.
+    MakeFolder(L"HELD\\AGAIN");
+    // Longer than any stop wait that gives up: the watcher is still there while its thread is held.
+    EXPECT_EQ(WaitForSingleObject(destroyer.Get(), 3000), static_cast<DWORD>(WAIT_TIMEOUT))
+        << "the watcher went while its thread was still in its notification";
+    SetEvent(release.Get());
+    ASSERT_EQ(WaitForSingleObject(destroyer.Get(), 10000), static_cast<DWORD>(WAIT_OBJECT_0));
+    EXPECT_EQ(watcher, nullptr);
+    EXPECT_EQ(notified, 1);
 }

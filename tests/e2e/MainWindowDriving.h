@@ -1,0 +1,29 @@
+// Driving the running program's main window from outside by the keyboard, as a user does, and reading what
+// its listing shows: used by the end-to-end cases and by the demo's screenshot.
+#pragma once
+
+#include <windows.h>
+
+#include <string>
+#include <vector>
+
+// How long the driving waits for what a user would see, unless told otherwise.
+inline constexpr DWORD kDrivingLimitMilliseconds = 30000;
+
+// Waits until the tree shows items whose texts contain each of the parts; shown gets what it showed last.
+bool WaitForTreeItems(HWND tree, const std::vector<std::wstring>& parts, std::vector<std::wstring>& shown,
+                      DWORD limitMilliseconds = kDrivingLimitMilliseconds);
+
+// Gives the tree the keyboard with a click below its last item, where nothing else is; false when it did not
+// get it.
+bool ClickIntoTree(HWND tree);
+
+// Presses a key on the tree until its selected item's text contains the part; at most that many presses.
+bool SelectByKey(HWND tree, WORD key, const std::wstring& part, int most);
+
+// The title pane above the list: "Deleted Contents of '...'", or empty when there is none.
+std::wstring ListedCaption(HWND main);
+
+// Waits until the title pane and the status bar's first panel read as given.
+bool WaitForListing(HWND main, const std::wstring& caption, const std::wstring& status,
+                    DWORD limitMilliseconds = kDrivingLimitMilliseconds);
