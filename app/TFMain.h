@@ -7,6 +7,7 @@
 #include "TDeletedListing.h"
 #include "TExtListView.h"
 #include "TFFilter.h"
+#include "TFFind.h"
 #include "TFProperties.h"
 #include "TForm.h"
 #include "TFormStorage.h"
@@ -50,6 +51,8 @@ public:
     void SetAboutBox(TForm* about) { about_ = about; }
     // The dialog that the Properties command fills from the first selected row and shows.
     void SetPropertiesDialog(TFProperties* properties) { properties_ = properties; }
+    // The Find window that the Find command opens on the tree's folder.
+    void SetFindWindow(TFFind* find) { find_ = find; }
     // Where the listing reads the criteria in force (the filter dialog's); without one every entry passes.
     void SetFilterCriteriaSource(std::function<TFilterCriteria()> source);
 
@@ -131,6 +134,7 @@ private:
     void BAboutClick();
     void BPropertiesClick();
     void BFilterClick();
+    void BFindClick();
     // Lists the folder selected in the tree again, with the criteria in force.
     void ListSelectedFolder();
     void Exit1Click();
@@ -160,4 +164,5 @@ private:
     TForm* about_ = nullptr;
     TFProperties* properties_ = nullptr;
     TFFilter* filter_ = nullptr;
+    TFFind* find_ = nullptr;
 };

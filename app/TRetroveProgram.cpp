@@ -54,6 +54,10 @@ void TRetroveProgram::CreateForms()
     forms_.FFilter->SetUserPicker(forms_.FBrowseDirectory.get());
     forms_.FMain->SetFilterDialog(forms_.FFilter.get());
     forms_.FMain->SetPropertiesDialog(forms_.FProperties.get());
+    forms_.FFind->SetPropertiesDialog(forms_.FProperties.get());
+    forms_.FFind->SetUserPicker(forms_.FBrowseDirectory.get());
+    forms_.FFind->SetEventPump([] { TApplication::Instance().ProcessMessages(); });
+    forms_.FMain->SetFindWindow(forms_.FFind.get());
 }
 
 int TRetroveProgram::Run()

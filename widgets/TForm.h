@@ -33,6 +33,13 @@ public:
     INT_PTR ShowModal();
     bool Modal() const { return modal_.Running(); }
 
+    // What the form makes of a message for itself or its controls before it is dispatched: its shortcuts,
+    // then the dialog keys; true when it took the message. The modal loop calls it.
+    bool PreTranslate(MSG& message);
+    // Offers a message to the form at the top of the window it is for; false when that window is none of
+    // the program's forms or did not take it. For the loops that pump messages during a long operation.
+    static bool PreTranslateInForm(MSG& message);
+
 protected:
     TForm() = default;
 
@@ -44,6 +51,8 @@ protected:
     void EndModal(INT_PTR result) { modal_.EndModal(result); }
     // Ends a modal showing with the result, or hides the form when it is not modal.
     void CloseForm(INT_PTR result);
+    // The form's keyboard shortcuts; the form keeps owning the table.
+    void SetAccelerators(HACCEL accelerators) { accelerators_ = accelerators; }
 
     HWND window_ = nullptr;
 
@@ -51,4 +60,5 @@ private:
     static LRESULT CALLBACK WindowProc(HWND window, UINT message, WPARAM wParam, LPARAM lParam);
 
     TModalWindow modal_;
+    HACCEL accelerators_ = nullptr;
 };

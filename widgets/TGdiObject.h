@@ -38,3 +38,4 @@ private:
 using TFont = TGdiObject<HFONT>;
 using TBitmap = TGdiObject<HBITMAP>;
 using TBrush = TGdiObject<HBRUSH>;
+using TPen = TGdiObject<HPEN>;

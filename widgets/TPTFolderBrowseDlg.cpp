@@ -5,6 +5,7 @@
 #include "TApplicationErrors.h"
 #include "TModal.h"
 #include "TNewFolderPrompt.h"
+#include "TWaitCursor.h"
 #include "WindowParts.h"
 
 namespace

@@ -5,6 +5,7 @@
 #include "TModal.h"
 #include "TPTShellCombo.h"
 #include "TTreeDropTarget.h"
+#include "TWaitCursor.h"
 #include "TreeFill.h"
 #include "WindowParts.h"
 
