@@ -130,6 +130,28 @@ void TFMain::SetFilterDialog(TFFilter* filter)
         SetFilterCriteriaSource([filter] { return filter->Criteria(); });
 }
 
+void TFMain::SetActionWindows(TFRename* rename, TFActionMessage* actionMessage)
+{
+    if (rename == nullptr || actionMessage == nullptr)
+        actionWindows_.reset();
+    else
+        actionWindows_ =
+            std::make_unique<TDeletedFileActionWindows>(window_, kAppTitle, *rename, *actionMessage);
+}
+
+TRetroveOptions TFMain::RetroveOptions() const
+{
+    TRetroveOptions options;
+    options.UpperCase = menu_.Checked(cmMUpper);
+    if (menu_.Checked(cmMRename))
+        options.Conflict = TNameConflictPolicy::ncpRename;
+    else if (menu_.Checked(cmMSkip))
+        options.Conflict = TNameConflictPolicy::ncpSkip;
+    else
+        options.Conflict = TNameConflictPolicy::ncpAttempt;
+    return options;
+}
+
 void TFMain::ListDeletedFiles(const std::wstring& folder)
 {
     listing_->ListDeletedFiles(folder);
@@ -438,6 +460,25 @@ void TFMain::OnCommand(int command)
     case cmBAbout:
         BAboutClick();
         break;
+    case cmBRetrove:
+    case cmMRetrove:
+    case cmPMRetrove:
+        BRetroveClick();
+        break;
+    case cmBPurge:
+    case cmMPurge:
+    case cmPMPurge:
+        BPurgeClick();
+        break;
+    case cmMUpper:
+        MUpperClick();
+        break;
+    case cmMRename:
+        MRenameClick();
+        break;
+    case cmMSkip:
+        MSkipClick();
+        break;
     case cmBProperties:
     case cmMProperties:
     case cmPMProperties:
@@ -604,6 +645,36 @@ void TFMain::BPropertiesClick()
     // The location is the tree's folder as the tree gives it.
     if (properties_->FillProperties(explorerList_->Row(selected.front()), treeDel_->SelectedPath()))
         properties_->Execute();
+}
+
+void TFMain::BRetroveClick()
+{
+    if (actionWindows_ == nullptr || listing_->ListingBusy())
+        return;
+    RetroveSelected(treeDel_->SelectedPath(), *explorerList_, RetroveOptions(), *actionWindows_,
+                    [this](size_t rows) { ShowFileCount(rows); });
+}
+
+void TFMain::BPurgeClick()
+{
+    // A purge may run while a listing pumps messages: it removes rows, and the listing only adds them.
+    if (actionWindows_ != nullptr && ConfirmAndPurgeSelected(*explorerList_, *actionWindows_))
+        ShowFileCount(explorerList_->Count());
+}
+
+void TFMain::MUpperClick()
+{
+    menu_.SetChecked(cmMUpper, !menu_.Checked(cmMUpper));
+}
+
+void TFMain::MRenameClick()
+{
+    menu_.CheckRadio(cmMRename, cmMSkip, cmMRename);
+}
+
+void TFMain::MSkipClick()
+{
+    menu_.CheckRadio(cmMRename, cmMSkip, cmMSkip);
 }
 
 void TFMain::BAboutClick()

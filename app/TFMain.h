@@ -2,8 +2,10 @@
 // deleted-file list, the status bar and the menus; its view state and its stored settings.
 #pragma once
 
+#include "DeletedFileActions.h"
 #include "FilterCriteria.h"
 #include "TApplication.h"
+#include "TDeletedFileActionWindows.h"
 #include "TDeletedListing.h"
 #include "TExtListView.h"
 #include "TFFilter.h"
@@ -53,6 +55,11 @@ public:
     void SetPropertiesDialog(TFProperties* properties) { properties_ = properties; }
     // The Find window that the Find command opens on the tree's folder.
     void SetFindWindow(TFFind* find) { find_ = find; }
+    // The windows that recover and purge work with; created after the main window, which owns them.
+    void SetActionWindows(TFRename* rename, TFActionMessage* actionMessage);
+    // What the Options menu says a recovery does: Upper Case, and Rename or Skip for a name that exists
+    // again.
+    TRetroveOptions RetroveOptions() const;
     // Where the listing reads the criteria in force (the filter dialog's); without one every entry passes.
     void SetFilterCriteriaSource(std::function<TFilterCriteria()> source);
 
@@ -132,6 +139,11 @@ private:
     void MInvertSelectionClick();
     void BUpLevelClick();
     void BAboutClick();
+    void BRetroveClick();
+    void BPurgeClick();
+    void MUpperClick();
+    void MRenameClick();
+    void MSkipClick();
     void BPropertiesClick();
     void BFilterClick();
     void BFindClick();
@@ -165,4 +177,5 @@ private:
     TFProperties* properties_ = nullptr;
     TFFilter* filter_ = nullptr;
     TFFind* find_ = nullptr;
+    std::unique_ptr<TDeletedFileActionWindows> actionWindows_;
 };

@@ -13,7 +13,9 @@ TRetroveProgram::TRetroveProgram(std::function<uint32_t()> commonControlsVersion
 
 TRetroveProgram::~TRetroveProgram()
 {
-    // The other windows first: the main window owns them.
+    // The other windows first: the main window owns them, and lets go of those its commands work with.
+    if (forms_.FMain != nullptr)
+        forms_.FMain->SetActionWindows(nullptr, nullptr);
     forms_.FBrowseDirectory.reset();
     forms_.FProperties.reset();
     forms_.FFind.reset();
@@ -58,6 +60,7 @@ void TRetroveProgram::CreateForms()
     forms_.FFind->SetUserPicker(forms_.FBrowseDirectory.get());
     forms_.FFind->SetEventPump([] { TApplication::Instance().ProcessMessages(); });
     forms_.FMain->SetFindWindow(forms_.FFind.get());
+    forms_.FMain->SetActionWindows(forms_.FRename.get(), forms_.FActionMessage.get());
 }
 
 int TRetroveProgram::Run()

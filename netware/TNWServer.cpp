@@ -206,6 +206,24 @@ bool TNWServer::RecoverDeletedFile(NWCONN_HANDLE connection, NWDIR_HANDLE dirHan
                    recoverName.data()) == 0;
 }
 
+bool TNWServer::PurgeAvailable()
+{
+    return api::NWPurgeErasedFiles.Bind() != nullptr && api::NWPurgeDeletedFile.Bind() != nullptr;
+}
+
+bool TNWServer::PurgeDeletedFile(NWCONN_HANDLE connection, NWDIR_HANDLE dirHandle, uint32_t sequence,
+                                 uint32_t volume, uint32_t dirBase, const std::string& name)
+{
+    const auto purge = api::NWPurgeDeletedFile.Bind();
+    if (purge == nullptr)
+        return false;
+    connection = TNWLib::ResolveConnection(connection);
+    std::vector<char> fileName;
+    if (!ToBuffer(name, kFileNameBuffer, fileName))
+        return false;
+    return purge(connection, dirHandle, sequence, volume, dirBase, fileName.data()) == 0;
+}
+
 bool TNWServer::GetServerInfo(NWCONN_HANDLE connection, TNWServerInfo& info)
 {
     const auto getInfo = api::NWGetFileServerInfo.Bind();

@@ -30,6 +30,13 @@ public:
     static bool RecoverDeletedFile(NWCONN_HANDLE connection, NWDIR_HANDLE dirHandle, uint32_t sequence,
                                    uint32_t volume, uint32_t dirBase, const std::string& deletedPath,
                                    const std::string& recoverPath);
+    // True when the calls library holds both NWPurgeErasedFiles and NWPurgeDeletedFile: a purge goes ahead
+    // only then, though it calls only the second.
+    static bool PurgeAvailable();
+    // Erases the entry for good; the name is the entry's own, as the scan stored it. True when the server
+    // did.
+    static bool PurgeDeletedFile(NWCONN_HANDLE connection, NWDIR_HANDLE dirHandle, uint32_t sequence,
+                                 uint32_t volume, uint32_t dirBase, const std::string& name);
     static bool GetServerInfo(NWCONN_HANDLE connection, TNWServerInfo& info);
     static bool SetServerDateTime(NWCONN_HANDLE connection, TDateTime when);
     static NWCONN_HANDLE OpenServerConnection(const std::string& serverName);

@@ -550,7 +550,11 @@ TEST_F(TFMainTest, TheShortcutKeysGiveTheirCommandsOnlyWhileTheyAreEnabled)
     EXPECT_TRUE(PressShortcut(main, 'A', true));
     EXPECT_EQ(main.ExplorerList().SelectedCount(), 2u);
     EXPECT_FALSE(PressShortcut(main, 'A', false)) << "A alone is a key for the list";
+    // These rows carry no deleted entry: Retrove reports each, and Purge asks first.
+    Modals().ExpectMessageBox(L"Unable to Retrove FILE1.TXT", IDOK);
+    Modals().ExpectMessageBox(L"Unable to Retrove FILE0.TXT", IDOK);
     EXPECT_TRUE(PressShortcut(main, VK_F2, false));
+    Modals().ExpectMessageBox(L"Permanently purge 2 file(s)?", IDNO);
     EXPECT_TRUE(PressShortcut(main, VK_F9, false));
     EXPECT_EQ(commands, (std::vector<int>{cmMSelectAll, cmMRetrove, cmMPurge}));
 }

@@ -7,6 +7,7 @@
 #include "TNWBase.h"
 #include "TNWEntryPoint.h"
 #include "TNWLib.h"
+#include "TSalvageStore.h"
 
 #include <array>
 #include <cstring>
@@ -353,6 +354,64 @@ TEST_F(TNWServerTest, RecoveryNamesLongerThanTheirBufferAreRefused)
                                                entry.DirBase, "A.TXT", std::string(1024, 'B')))
         << "1,024 characters go to the server, which refuses them";
     EXPECT_EQ(NWSimCallCount("NWRecoverDeletedFile"), recoveries + 1);
+}
+
+TEST_F(TNWServerTest, APurgeErasesTheEntryByTheNameTheScanStoredAndNothingElse)
+{
+    const uint32_t kept = AddDeleted("P", "KEEP.TXT", "kept");
+    const uint32_t gone = AddDeleted("P", "Gone.txt", "gone");
+    const TNWDeletedList list = TNWServer::ScanDeletedFiles(0, "F:\\P\\");
+    ASSERT_EQ(list.size(), 2u);
+    const TNWDeletedEntry& entry = *list[1].entry;
+    ASSERT_STREQ(entry.Name, "Gone.txt");
+    EXPECT_TRUE(TNWServer::PurgeAvailable());
+
+    EXPECT_FALSE(TNWServer::PurgeDeletedFile(0, entry.DirHandle, entry.Sequence, entry.Volume, entry.DirBase,
+                                             "OTHER.TXT"))
+        << "another name is not this entry";
+    EXPECT_TRUE(TNWServer::PurgeDeletedFile(0, entry.DirHandle, entry.Sequence, entry.Volume, entry.DirBase,
+                                            entry.Name));
+    nwsim::TSalvageStore store(world_.SalvageFolder("TARVEX", "DATA"));
+    store.Load();
+    EXPECT_EQ(store.Find(gone), nullptr);
+    EXPECT_FALSE(std::filesystem::exists(store.DataFile(gone)));
+    ASSERT_NE(store.Find(kept), nullptr);
+    EXPECT_EQ(nwsim::ReadWholeFile(store.DataFile(kept)), std::string("kept"));
+    EXPECT_FALSE(TNWServer::PurgeDeletedFile(0, entry.DirHandle, entry.Sequence, entry.Volume, entry.DirBase,
+                                             entry.Name))
+        << "a purged entry is gone";
+    EXPECT_FALSE(TNWServer::PurgeDeletedFile(0, entry.DirHandle, entry.Sequence, entry.Volume, entry.DirBase,
+                                             std::string(1025, 'N')))
+        << "a name longer than its buffer";
+    EXPECT_EQ(NWSimCallCount("NWPurgeErasedFiles"), 0u);
+    EXPECT_EQ(base_->LastError().NWServer, "0000") << "nothing is recorded";
+}
+
+class TNWServerPurgeMissingTest : public TWorldTest
+{
+};
+
+TEST_F(TNWServerPurgeMissingTest, WithoutTheEraseCallPurgeIsUnavailableThoughThePurgeCallIsThere)
+{
+    NWSimSetFunctionMissing("CALWIN32.DLL", "NWPurgeErasedFiles", 1);
+    TNWBase base;
+    EXPECT_FALSE(TNWServer::PurgeAvailable());
+    NWSimSetFunctionMissing("CALWIN32.DLL", "NWPurgeErasedFiles", 0);
+    EXPECT_TRUE(TNWServer::PurgeAvailable()) << "a missing function is looked for again on the next use";
+}
+
+TEST_F(TNWServerPurgeMissingTest, WithoutThePurgeCallNothingIsPurged)
+{
+    world_.AddDeleted("TARVEX", "DATA", "P", "A.TXT", "a");
+    NWSimSetFunctionMissing("CALWIN32.DLL", "NWPurgeDeletedFile", 1);
+    TNWBase base;
+    const TNWDeletedList list = TNWServer::ScanDeletedFiles(0, "F:\\P\\");
+    ASSERT_EQ(list.size(), 1u);
+    const TNWDeletedEntry& entry = *list[0].entry;
+    EXPECT_FALSE(TNWServer::PurgeAvailable());
+    EXPECT_FALSE(TNWServer::PurgeDeletedFile(0, entry.DirHandle, entry.Sequence, entry.Volume, entry.DirBase,
+                                             entry.Name));
+    EXPECT_EQ(NWSimCallCount("NWPurgeDeletedFile"), 0u);
 }
 
 TEST_F(TNWServerTest, SettingTheServerClockSendsTheYearFrom1900AndDropsTheMilliseconds)

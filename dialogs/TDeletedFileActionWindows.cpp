@@ -1,0 +1,44 @@
+// The real windows of the recover and purge loops.
+#include "TDeletedFileActionWindows.h"
+
+#include "TModal.h"
+#include "WindowParts.h"
+
+TDeletedFileActionWindows::TDeletedFileActionWindows(HWND owner, std::wstring title, TFRename& rename,
+                                                     TFActionMessage& actionMessage)
+    : owner_(owner), title_(std::move(title)), rename_(rename), actionMessage_(actionMessage)
+{
+}
+
+void TDeletedFileActionWindows::ShowActionMessage()
+{
+    actionMessage_.ShowActionMessage();
+}
+
+void TDeletedFileActionWindows::SetActionMessage(const std::wstring& message)
+{
+    actionMessage_.SetActionMessage(message);
+}
+
+void TDeletedFileActionWindows::HideActionMessage()
+{
+    actionMessage_.HideActionMessage();
+}
+
+std::optional<std::wstring> TDeletedFileActionWindows::AskNewName(const std::wstring& proposed)
+{
+    SetWindowTextW(rename_.EFilename(), proposed.c_str());
+    if (!rename_.Execute())
+        return std::nullopt;
+    return WindowText(rename_.EFilename());
+}
+
+void TDeletedFileActionWindows::ShowFailure(const std::wstring& text)
+{
+    TModal::ShowMessage(owner_, text, title_, MB_OK);
+}
+
+bool TDeletedFileActionWindows::ConfirmPurge(size_t count)
+{
+    return TModal::ShowMessage(owner_, PurgeQuestion(count), L"Confirm", MB_YESNO | MB_ICONQUESTION) == IDYES;
+}

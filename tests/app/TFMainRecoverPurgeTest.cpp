@@ -1,0 +1,525 @@
+// Retrove and Purge in the main window on the GUI world behind F:: the files on the volume and in its salvage
+// store, the rows, the boxes, the rename dialog, the action window and the Options menu's conflict policy.
+#include "TProgramTest.h"
+
+#include "DeletedFileListRows.h"
+#include "MainCommands.h"
+#include "NWClientApi.h"
+#include "SimFiles.h"
+#include "TItemIdList.h"
+#include "WindowParts.h"
+
+#include <commctrl.h>
+
+#include <algorithm>
+#include <filesystem>
+#include <map>
+#include <optional>
+#include <string>
+#include <utility>
+#include <vector>
+
+namespace
+{
+
+// Every file below a folder with its bytes, by its path inside the folder.
+using TFolderSnapshot = std::map<std::string, std::string>;
+
+TFolderSnapshot Snapshot(const std::filesystem::path& folder)
+{
+    TFolderSnapshot files;
+    std::error_code error;
+    for (const auto& entry : std::filesystem::recursive_directory_iterator(folder, error))
+        if (entry.is_regular_file())
+            files[nwsim::Utf8FromPath(entry.path().lexically_relative(folder))] =
+                nwsim::ReadWholeFile(entry.path()).value_or("<unreadable>");
+    return files;
+}
+
+std::wstring StatusText(TFMain& main)
+{
+    wchar_t text[256] = {};
+    SendMessageW(main.StatusBar(), SB_GETTEXTW, 0, reinterpret_cast<LPARAM>(text));
+    return text;
+}
+
+std::wstring Names(const TExtListView& list)
+{
+    std::wstring names;
+    for (size_t row = 0; row < list.Count(); ++row)
+        names += list.Row(row).caption + L";";
+    return names;
+}
+
+void Command(TFMain& main, int command)
+{
+    SendMessageW(main.Handle(), WM_COMMAND, MAKEWPARAM(command, 0), 0);
+}
+
+// The names of the calls library's entry points, for counting what one action asks of the client.
+const std::vector<const char*>& CallsLibraryFunctions()
+{
+#define NW_FUNCTION_NAME(name, ret, params) #name,
+    static const std::vector<const char*> names{NW_CALWIN32_API(NW_FUNCTION_NAME)};
+#undef NW_FUNCTION_NAME
+    return names;
+}
+
+// Every client function that was called since the last reset, with how often.
+std::vector<std::pair<std::string, uint32_t>> CalledFunctions()
+{
+    std::vector<std::pair<std::string, uint32_t>> calls;
+    for (const char* function : CallsLibraryFunctions())
+        if (const uint32_t count = NWSimCallCount(function))
+            calls.emplace_back(function, count);
+    return calls;
+}
+
+} // namespace
+
+class TFMainRecoverPurgeTest : public TProgramTest
+{
+protected:
+    void AddDeleted(const std::string& name, const std::string& content, const std::string& folder = "DATA")
+    {
+        nwsim::TDeletedFile file;
+        file.deletor = 0x10000012;
+        file.owner = 0x00000001;
+        world_->AddDeleted("TARVEX", "DATA", folder, name, content, file);
+    }
+
+    void WriteLive(const std::string& name, const std::string& content)
+    {
+        std::filesystem::create_directories(Live());
+        ASSERT_TRUE(nwsim::WriteFileAtomically(Live() / nwsim::PathFromUtf8(name), content));
+    }
+
+    std::filesystem::path Live() const { return world_->FilesFolder("TARVEX", "DATA") / "DATA"; }
+    std::optional<std::string> LiveFile(const std::string& name) const
+    {
+        return nwsim::ReadWholeFile(Live() / nwsim::PathFromUtf8(name));
+    }
+    // The names in the live folder exactly as the volume spells them.
+    std::vector<std::string> LiveNames() const
+    {
+        std::vector<std::string> names;
+        for (const auto& entry : std::filesystem::directory_iterator(Live()))
+            names.push_back(nwsim::Utf8FromPath(entry.path().filename()));
+        std::sort(names.begin(), names.end());
+        return names;
+    }
+    TFolderSnapshot Salvage() const { return Snapshot(world_->SalvageFolder("TARVEX", "DATA")); }
+    TFolderSnapshot Volume() const { return Snapshot(world_->FilesFolder("TARVEX", "DATA")); }
+
+    // The program started on the world as it stands, with the tree on F:\DATA and its rows listed.
+    TFMain& Listed(const wchar_t* folder = L"F:\\DATA")
+    {
+        LoadWorld();
+        Start();
+        Main().ShowFirstTime();
+        PumpMessages();
+        Main().TreeDel().GoTo(TItemIdList::FromPath(folder).Get());
+        PumpMessages();
+        return Main();
+    }
+
+    TExtListView& List() { return Main().ExplorerList(); }
+
+    void Select(std::initializer_list<const wchar_t*> names)
+    {
+        for (const wchar_t* name : names)
+        {
+            bool found = false;
+            for (size_t row = 0; row < List().Count(); ++row)
+                if (List().Row(row).caption == name)
+                {
+                    List().SetSelected(row, true);
+                    found = true;
+                }
+            ASSERT_TRUE(found) << Narrow(name);
+        }
+    }
+
+    std::vector<std::wstring> SelectedNames()
+    {
+        std::vector<std::wstring> names;
+        for (const size_t row : List().SelectedRows())
+            names.push_back(List().Row(row).caption);
+        return names;
+    }
+
+    TFRename& Rename() { return *program_->Forms().FRename; }
+    TFActionMessage& ActionMessage() { return *program_->Forms().FActionMessage; }
+};
+
+TEST_F(TFMainRecoverPurgeTest, ThreeSelectedWithTheMiddleRefusedRecoverTheOthersAndNameTheMiddleOnce)
+{
+    AddDeleted("A.TXT", "alpha");
+    AddDeleted("B.TXT", "bravo");
+    AddDeleted("C.TXT", "charlie");
+    AddDeleted("D.TXT", "delta");
+    TFMain& main = Listed();
+    ASSERT_EQ(Names(List()), L"A.TXT;B.TXT;C.TXT;D.TXT;");
+    Select({L"A.TXT", L"B.TXT", L"C.TXT"});
+    // From the last row to the first: C, then B, which the server refuses.
+    NWSimFailCalls("NWRecoverDeletedFile", 0x8984, 2, 1);
+    Modals().ExpectMessageBox(L"Unable to Retrove B.TXT", IDOK);
+    Command(main, cmBRetrove);
+
+    EXPECT_EQ(Modals().Shown(), std::vector<std::wstring>{L"Unable to Retrove B.TXT"});
+    ASSERT_EQ(Modals().ShownLooks().size(), 1u);
+    EXPECT_EQ(Modals().ShownLooks()[0].caption, L"Retrove 98");
+    EXPECT_EQ(Modals().ShownLooks()[0].type & 0x0F, static_cast<UINT>(MB_OK));
+    EXPECT_EQ(Names(List()), L"B.TXT;D.TXT;");
+    EXPECT_EQ(SelectedNames(), std::vector<std::wstring>{L"B.TXT"}) << "the refused row stays selected";
+    EXPECT_EQ(StatusText(main), L"2 file(s)");
+    EXPECT_EQ(LiveFile("A.TXT"), "alpha");
+    EXPECT_EQ(LiveFile("C.TXT"), "charlie");
+    EXPECT_FALSE(LiveFile("B.TXT").has_value());
+    EXPECT_EQ(NWSimCallCount("NWRecoverDeletedFile"), 3u);
+    EXPECT_EQ(NWSimTexts("NWRecoverDeletedFile"), std::string("C.TXT|C.TXT\nA.TXT|A.TXT\n"))
+        << "the refused call does nothing";
+    EXPECT_FALSE(IsWindowVisible(ActionMessage().Handle())) << "hidden after the loop";
+
+    // The refused entry is still on the server: listed again, B and D come back.
+    main.ListDeletedFiles(L"F:\\DATA");
+    EXPECT_EQ(Names(List()), L"B.TXT;D.TXT;");
+}
+
+TEST_F(TFMainRecoverPurgeTest, UpperCaseDecidesTheRecoveredNameAndItsItemToggles)
+{
+    AddDeleted("Report.doc", "the report");
+    AddDeleted("Memo.doc", "the memo");
+    TFMain& main = Listed();
+    ASSERT_TRUE(main.Menu().Checked(cmMUpper));
+    Select({L"Report.doc"});
+    Command(main, cmMRetrove);
+    EXPECT_EQ(LiveNames(), std::vector<std::string>{"REPORT.DOC"});
+    EXPECT_EQ(LiveFile("REPORT.DOC"), "the report");
+    EXPECT_STREQ(NWSimLastText("NWRecoverDeletedFile"), "Report.doc|REPORT.DOC");
+
+    Command(main, cmMUpper);
+    EXPECT_FALSE(main.Menu().Checked(cmMUpper));
+    EXPECT_FALSE(main.RetroveOptions().UpperCase);
+    Select({L"Memo.doc"});
+    Command(main, cmPMRetrove);
+    EXPECT_EQ(LiveNames(), (std::vector<std::string>{"Memo.doc", "REPORT.DOC"}));
+    EXPECT_EQ(LiveFile("Memo.doc"), "the memo");
+    EXPECT_EQ(List().Count(), 0u);
+    Command(main, cmMUpper);
+    EXPECT_TRUE(main.Menu().Checked(cmMUpper));
+}
+
+TEST_F(TFMainRecoverPurgeTest, RenameAsksWithTheTargetAndOkRecoversUnderTheTypedNameUpperCased)
+{
+    AddDeleted("Report.doc", "the old report");
+    WriteLive("REPORT.DOC", "the live report");
+    TFMain& main = Listed();
+    Select({L"Report.doc"});
+    std::wstring proposed;
+    std::wstring actionText;
+    bool actionShown = false;
+    Modals().ExpectDialog(L"Rename", [&](HWND window) -> INT_PTR {
+        EXPECT_EQ(window, Rename().Handle());
+        proposed = WindowText(Rename().EFilename());
+        actionShown = IsWindowVisible(ActionMessage().Handle()) != FALSE;
+        actionText = WindowText(ActionMessage().LActionMessage());
+        // Set, not typed: the edit upper-cases what is typed, and the loop must upper-case this too.
+        SetWindowTextW(Rename().EFilename(), L"new.doc");
+        SendMessageW(Rename().BOK(), BM_CLICK, 0, 0);
+        return IDOK;
+    });
+    Command(main, cmBRetrove);
+
+    EXPECT_EQ(proposed, L"REPORT.DOC");
+    EXPECT_TRUE(actionShown) << "the action window stays up while the dialog asks";
+    EXPECT_EQ(actionText, L"Retroving Report.doc");
+    EXPECT_EQ(LiveNames(), (std::vector<std::string>{"NEW.DOC", "REPORT.DOC"}));
+    EXPECT_EQ(LiveFile("NEW.DOC"), "the old report");
+    EXPECT_EQ(LiveFile("REPORT.DOC"), "the live report");
+    EXPECT_EQ(List().Count(), 0u);
+    EXPECT_EQ(StatusText(main), L"0 file(s)");
+}
+
+TEST_F(TFMainRecoverPurgeTest, CancelInTheRenameDialogLeavesTheRowSelectedAndTheFilesAsTheyWere)
+{
+    AddDeleted("Report.doc", "the old report");
+    WriteLive("REPORT.DOC", "the live report");
+    TFMain& main = Listed();
+    Select({L"Report.doc"});
+    const TFolderSnapshot salvage = Salvage();
+    const TFolderSnapshot volume = Volume();
+    Modals().ExpectDialog(L"Rename", [&](HWND) -> INT_PTR {
+        SendMessageW(Rename().BCancel(), BM_CLICK, 0, 0);
+        return IDCANCEL;
+    });
+    Command(main, cmBRetrove);
+    EXPECT_EQ(SelectedNames(), std::vector<std::wstring>{L"Report.doc"});
+    EXPECT_EQ(NWSimCallCount("NWRecoverDeletedFile"), 0u);
+    EXPECT_EQ(Salvage(), salvage);
+    EXPECT_EQ(Volume(), volume);
+    EXPECT_FALSE(IsWindowVisible(ActionMessage().Handle()));
+}
+
+TEST_F(TFMainRecoverPurgeTest, SkipAsksNothingAndLeavesTheRowSelectedWhileRenameIsItsRadioPartner)
+{
+    AddDeleted("Report.doc", "the old report");
+    AddDeleted("Other.doc", "another");
+    WriteLive("REPORT.DOC", "the live report");
+    TFMain& main = Listed();
+    Command(main, cmMSkip);
+    EXPECT_TRUE(main.Menu().Checked(cmMSkip));
+    EXPECT_FALSE(main.Menu().Checked(cmMRename));
+    EXPECT_EQ(main.RetroveOptions().Conflict, TNameConflictPolicy::ncpSkip);
+    Select({L"Report.doc", L"Other.doc"});
+    const TFolderSnapshot salvage = Salvage();
+    // No dialog is expected: one would fail the test.
+    Command(main, cmBRetrove);
+    EXPECT_EQ(Names(List()), L"Report.doc;");
+    EXPECT_EQ(SelectedNames(), std::vector<std::wstring>{L"Report.doc"});
+    EXPECT_EQ(LiveFile("REPORT.DOC"), "the live report");
+    EXPECT_EQ(LiveFile("OTHER.DOC"), "another") << "the row without a conflict came back";
+    EXPECT_EQ(NWSimTexts("NWRecoverDeletedFile"), std::string("Other.doc|OTHER.DOC\n"));
+    EXPECT_NE(Salvage(), salvage);
+
+    Command(main, cmMRename);
+    EXPECT_TRUE(main.Menu().Checked(cmMRename));
+    EXPECT_FALSE(main.Menu().Checked(cmMSkip));
+    EXPECT_EQ(main.RetroveOptions().Conflict, TNameConflictPolicy::ncpRename);
+}
+
+// The server refuses to recover onto a file that exists: a renamed target that exists too is reported, and
+// neither the live file nor the deleted one changes.
+TEST_F(TFMainRecoverPurgeTest, ARenamedTargetThatExistsTooIsRefusedAndNothingIsLost)
+{
+    AddDeleted("Report.doc", "the old report");
+    WriteLive("REPORT.DOC", "the live report");
+    WriteLive("NEW.DOC", "the live new one");
+    TFMain& main = Listed();
+    Select({L"Report.doc"});
+    const TFolderSnapshot salvage = Salvage();
+    const TFolderSnapshot volume = Volume();
+    Modals().ExpectDialog(L"Rename", [&](HWND) -> INT_PTR {
+        SetWindowTextW(Rename().EFilename(), L"NEW.DOC");
+        SendMessageW(Rename().BOK(), BM_CLICK, 0, 0);
+        return IDOK;
+    });
+    Modals().ExpectMessageBox(L"Unable to Retrove Report.doc", IDOK);
+    Command(main, cmBRetrove);
+    EXPECT_EQ(Salvage(), salvage);
+    EXPECT_EQ(Volume(), volume);
+    EXPECT_EQ(SelectedNames(), std::vector<std::wstring>{L"Report.doc"});
+}
+
+TEST_F(TFMainRecoverPurgeTest, PurgeAsksOnceForTheSelectedRowsAndNoChangesNothingYesErasesThem)
+{
+    AddDeleted("A.TXT", "alpha");
+    AddDeleted("B.TXT", "bravo");
+    AddDeleted("C.TXT", "charlie");
+    TFMain& main = Listed();
+    Select({L"A.TXT", L"C.TXT"});
+    const TFolderSnapshot salvage = Salvage();
+    Modals().ExpectMessageBox(L"Permanently purge 2 file(s)?", IDNO);
+    Command(main, cmBPurge);
+    ASSERT_EQ(Modals().ShownLooks().size(), 1u);
+    EXPECT_EQ(Modals().Shown()[0], L"Permanently purge 2 file(s)?");
+    EXPECT_EQ(Modals().ShownLooks()[0].caption, L"Confirm");
+    EXPECT_EQ(Modals().ShownLooks()[0].type, static_cast<UINT>(MB_YESNO | MB_ICONQUESTION));
+    EXPECT_EQ(Names(List()), L"A.TXT;B.TXT;C.TXT;");
+    EXPECT_EQ(Salvage(), salvage);
+    EXPECT_EQ(NWSimCallCount("NWPurgeDeletedFile"), 0u);
+
+    SendMessageW(main.StatusBar(), SB_SETTEXTW, 0, reinterpret_cast<LPARAM>(L"stale"));
+    Modals().ExpectMessageBox(L"Permanently purge 2 file(s)?", IDYES);
+    Command(main, cmMPurge);
+    EXPECT_EQ(Names(List()), L"B.TXT;");
+    EXPECT_EQ(StatusText(main), L"1 file(s)");
+    EXPECT_EQ(NWSimCallCount("NWPurgeErasedFiles"), 0u) << "looked for, never called";
+    EXPECT_EQ(Salvage().size(), 2u) << "the store and B's content are left";
+    EXPECT_EQ(LiveNames(), std::vector<std::string>{}) << "purging brings nothing back";
+    main.ListDeletedFiles(L"F:\\DATA");
+    EXPECT_EQ(Names(List()), L"B.TXT;") << "the server no longer holds them";
+}
+
+TEST_F(TFMainRecoverPurgeTest, PurgeGivesTheEntrysOwnNameAndReportsARefusalByTheListName)
+{
+    AddDeleted("A.TXT", "alpha");
+    AddDeleted("B.TXT", "bravo");
+    TFMain& main = Listed();
+    Select({L"A.TXT", L"B.TXT"});
+    NWSimFailCalls("NWPurgeDeletedFile", 0x898A, 1, 1);
+    Modals().ExpectMessageBox(L"Permanently purge 2 file(s)?", IDYES);
+    Modals().ExpectMessageBox(L"Unable to Purge B.TXT", IDOK);
+    Command(main, cmPMPurge);
+    EXPECT_EQ(Names(List()), L"B.TXT;");
+    EXPECT_EQ(SelectedNames(), std::vector<std::wstring>{L"B.TXT"});
+    EXPECT_EQ(StatusText(main), L"1 file(s)");
+    EXPECT_EQ(NWSimCallCount("NWPurgeDeletedFile"), 2u);
+}
+
+TEST_F(TFMainRecoverPurgeTest, PurgeWithNothingSelectedAsksNothing)
+{
+    AddDeleted("A.TXT", "alpha");
+    TFMain& main = Listed();
+    ASSERT_EQ(List().Count(), 1u);
+    // No box is expected: one would fail the test.
+    Command(main, cmBPurge);
+    EXPECT_TRUE(Modals().Shown().empty());
+    EXPECT_EQ(List().Count(), 1u);
+}
+
+TEST_F(TFMainRecoverPurgeTest, WithoutTheEraseCallInTheLibraryAConfirmedPurgeDoesNothingButTheCount)
+{
+    AddDeleted("A.TXT", "alpha");
+    AddDeleted("B.TXT", "bravo");
+    TFMain& main = Listed();
+    NWSimSetFunctionMissing("CALWIN32.DLL", "NWPurgeErasedFiles", 1);
+    Select({L"A.TXT", L"B.TXT"});
+    const TFolderSnapshot salvage = Salvage();
+    SendMessageW(main.StatusBar(), SB_SETTEXTW, 0, reinterpret_cast<LPARAM>(L"stale"));
+    Modals().ExpectMessageBox(L"Permanently purge 2 file(s)?", IDYES);
+    Command(main, cmBPurge);
+    EXPECT_EQ(Modals().Shown().size(), 1u) << "no other box";
+    EXPECT_EQ(Names(List()), L"A.TXT;B.TXT;");
+    EXPECT_EQ(StatusText(main), L"2 file(s)") << "the unchanged count, written anew";
+    EXPECT_EQ(NWSimCallCount("NWPurgeDeletedFile"), 0u);
+    EXPECT_EQ(Salvage(), salvage);
+    EXPECT_EQ(WindowText(ActionMessage().LActionMessage()), L"") << "the action window was never used";
+}
+
+TEST_F(TFMainRecoverPurgeTest, WithoutThePurgeCallInTheLibraryAConfirmedPurgeDoesNothing)
+{
+    AddDeleted("A.TXT", "alpha");
+    TFMain& main = Listed();
+    NWSimSetFunctionMissing("CALWIN32.DLL", "NWPurgeDeletedFile", 1);
+    Select({L"A.TXT"});
+    const TFolderSnapshot salvage = Salvage();
+    Modals().ExpectMessageBox(L"Permanently purge 1 file(s)?", IDYES);
+    Command(main, cmBPurge);
+    EXPECT_EQ(Names(List()), L"A.TXT;");
+    EXPECT_EQ(Salvage(), salvage);
+    EXPECT_EQ(NWSimCallCount("NWPurgeErasedFiles"), 0u);
+}
+
+TEST_F(TFMainRecoverPurgeTest, RecoveringTheLastRowOfAFolderReleasesItsHandle)
+{
+    AddDeleted("ONLY.TXT", "the only one");
+    TFMain& main = Listed();
+    Select({L"ONLY.TXT"});
+    ASSERT_EQ(NWSimDirectoryHandlesInUse(), 1u);
+    Command(main, cmBRetrove);
+    EXPECT_EQ(List().Count(), 0u);
+    EXPECT_EQ(StatusText(main), L"0 file(s)");
+    EXPECT_EQ(NWSimDirectoryHandlesInUse(), 0u);
+    EXPECT_EQ(LiveFile("ONLY.TXT"), "the only one");
+    // Nothing selected any more: the commands are off.
+    EXPECT_FALSE(main.Toolbar().Enabled(cmBRetrove));
+    EXPECT_FALSE(main.Menu().Enabled(cmMPurge));
+}
+
+TEST_F(TFMainRecoverPurgeTest, RetroveWaitsForARunningListingButPurgeDoesNot)
+{
+    AddDeleted("A.TXT", "alpha");
+    AddDeleted("B.TXT", "bravo");
+    TFMain& main = Listed();
+    // Before the second kept entry the listing lets messages run, with the first row in the list.
+    int pumped = 0;
+    size_t rowsMeanwhile = 0;
+    main.SetListingEventPump([&] {
+        if (++pumped != 2)
+            return;
+        List().SetSelected(0, true);
+        rowsMeanwhile = List().SelectedCount();
+        Command(main, cmMRetrove);
+    });
+    main.ListDeletedFiles(L"F:\\DATA");
+    EXPECT_EQ(rowsMeanwhile, 1u);
+    EXPECT_EQ(NWSimCallCount("NWRecoverDeletedFile"), 0u);
+    EXPECT_FALSE(LiveFile("A.TXT").has_value());
+    EXPECT_EQ(Names(List()), L"A.TXT;B.TXT;");
+
+    pumped = 0;
+    rowsMeanwhile = 0;
+    main.SetListingEventPump([&] {
+        if (++pumped != 2)
+            return;
+        List().SetSelected(0, true);
+        rowsMeanwhile = List().SelectedCount();
+        Modals().ExpectMessageBox(L"Permanently purge 1 file(s)?", IDYES);
+        Command(main, cmMPurge);
+    });
+    main.ListDeletedFiles(L"F:\\DATA");
+    EXPECT_EQ(rowsMeanwhile, 1u);
+    EXPECT_EQ(NWSimCallCount("NWPurgeDeletedFile"), 1u);
+    EXPECT_EQ(Names(List()), L"B.TXT;") << "the first row was purged, the listing added the second";
+    EXPECT_EQ(StatusText(main), L"1 file(s)");
+}
+
+// Each client call that one recovery and one purge make fails in turn: the row stays, one box names it,
+// the store and the live folder keep every byte, and no handle is left once the rows are gone.
+TEST_F(TFMainRecoverPurgeTest, EveryFailingClientCallOfARecoveryOrAPurgeChangesNothing)
+{
+    AddDeleted("ONE.TXT", "one");
+    AddDeleted("TWO.TXT", "two");
+    AddDeleted("ONE.TXT", "probe one", "PROBE");
+    AddDeleted("TWO.TXT", "probe two", "PROBE");
+    AddDeleted("THREE.TXT", "probe three", "PROBE");
+    TFMain& main = Listed(L"F:\\PROBE");
+    ASSERT_EQ(List().Count(), 3u);
+
+    // What one recovery and one purge ask of the client, on rows whose folder keeps other rows.
+    NWSimReset();
+    Select({L"TWO.TXT"});
+    Command(main, cmBRetrove);
+    ASSERT_EQ(List().Count(), 2u);
+    const auto recoverCalls = CalledFunctions();
+    NWSimReset();
+    Select({L"THREE.TXT"});
+    Modals().ExpectMessageBox(L"Permanently purge 1 file(s)?", IDYES);
+    Command(main, cmBPurge);
+    ASSERT_EQ(List().Count(), 1u);
+    const auto purgeCalls = CalledFunctions();
+    ASSERT_FALSE(recoverCalls.empty());
+    ASSERT_FALSE(purgeCalls.empty());
+
+    main.TreeDel().GoTo(TItemIdList::FromPath(L"F:\\DATA").Get());
+    PumpMessages();
+    ASSERT_EQ(Names(List()), L"ONE.TXT;TWO.TXT;");
+    main.ClearDeletedList();
+    const uint32_t handlesBefore = NWSimDirectoryHandlesInUse();
+    struct TAction
+    {
+        int command;
+        std::vector<std::pair<std::string, uint32_t>> calls;
+        const wchar_t* failure;
+    };
+    size_t runs = 0;
+    for (const TAction& action : {TAction{cmBRetrove, recoverCalls, L"Unable to Retrove TWO.TXT"},
+                                  TAction{cmBPurge, purgeCalls, L"Unable to Purge TWO.TXT"}})
+        for (const auto& [function, count] : action.calls)
+            for (uint32_t nth = 1; nth <= count; ++nth)
+            {
+                const std::string what = function + " #" + std::to_string(nth);
+                main.ListDeletedFiles(L"F:\\DATA");
+                ASSERT_EQ(List().Count(), 2u) << what;
+                Select({L"TWO.TXT"});
+                const TFolderSnapshot salvage = Salvage();
+                const TFolderSnapshot volume = Volume();
+                NWSimReset();
+                NWSimFailCalls(function.c_str(), 0x89FF, nth, 1);
+                Modals().Clear();
+                if (action.command == cmBPurge)
+                    Modals().ExpectMessageBox(L"Permanently purge 1 file(s)?", IDYES);
+                Modals().ExpectMessageBox(action.failure, IDOK);
+                Command(main, action.command);
+                EXPECT_TRUE(Modals().AllAnswered()) << what;
+                EXPECT_EQ(Names(List()), L"ONE.TXT;TWO.TXT;") << what;
+                EXPECT_EQ(SelectedNames(), std::vector<std::wstring>{L"TWO.TXT"}) << what;
+                EXPECT_EQ(Salvage(), salvage) << what;
+                EXPECT_EQ(Volume(), volume) << what;
+                main.ClearDeletedList();
+                EXPECT_EQ(NWSimDirectoryHandlesInUse(), handlesBefore) << what;
+                ++runs;
+            }
+    EXPECT_GE(runs, 2u);
+}
