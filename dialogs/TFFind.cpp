@@ -65,6 +65,11 @@ constexpr std::array<TViewChoice, 4> kViewChoices{{
     {TFFind::cmMDetails, TViewStyle::vsReport},
 }};
 
+void UseDialogFont(HWND control)
+{
+    SendMessageW(control, WM_SETFONT, reinterpret_cast<WPARAM>(GetStockObject(DEFAULT_GUI_FONT)), FALSE);
+}
+
 bool Checked(HWND button)
 {
     return SendMessageW(button, BM_GETCHECK, 0, 0) == BST_CHECKED;
@@ -144,9 +149,11 @@ private:
 
 TFFind::TFFind(HWND owner)
 {
+    // In the middle of the screen until a placement is stored.
     CreateForm({kWindowClass,
                 kCaption,
-                {CW_USEDEFAULT, CW_USEDEFAULT, kDesignWidth, kDesignHeight},
+                {(GetSystemMetrics(SM_CXSCREEN) - kDesignWidth) / 2,
+                 (GetSystemMetrics(SM_CYSCREEN) - kDesignHeight) / 2, kDesignWidth, kDesignHeight},
                 WS_OVERLAPPEDWINDOW | WS_CLIPCHILDREN,
                 0},
                owner);
@@ -242,9 +249,10 @@ void TFFind::CreateNameLocationPage()
     CreateLabel(page, L"&Named:", {8, 15, 70, 16});
     eName_ = CreateEdit(page, idEName, {80, 12, fieldWidth, 21});
     CreateLabel(page, L"&Look in:", {8, 47, 70, 16});
-    sLookIn_ =
-        std::make_unique<TPTShellCombo>(page, idSLookIn, RECT{80, 44, fieldWidth - 86, kComboDroppedHeight});
-    SetWindowLongW(sLookIn_->Handle(), GWL_STYLE, GetWindowLongW(sLookIn_->Handle(), GWL_STYLE) | WS_TABSTOP);
+    // The combo takes its edges (left, top, right, bottom with the list dropped).
+    sLookIn_ = std::make_unique<TPTShellCombo>(page, idSLookIn,
+                                               RECT{80, 44, 80 + fieldWidth - 86, 44 + kComboDroppedHeight});
+    UseDialogFont(sLookIn_->Handle());
     bBrowse_ = CreateButton(page, L"&Browse...", idBBrowse, {area.right - 88, 43, 80, 23});
     cInclude_ =
         CreateButton(page, L"Include &subfolders", idCInclude, {80, 78, fieldWidth, 18}, BS_AUTOCHECKBOX);
