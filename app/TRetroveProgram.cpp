@@ -1,6 +1,7 @@
 // The program's start and its event loop.
 #include "TRetroveProgram.h"
 
+#include "AppIdentity.h"
 #include "ProgramState.h"
 #include "ReportInternalError.h"
 #include "TApplication.h"
@@ -60,6 +61,10 @@ void TRetroveProgram::CreateForms()
     forms_.FFind->SetUserPicker(forms_.FBrowseDirectory.get());
     forms_.FFind->SetEventPump([] { TApplication::Instance().ProcessMessages(); });
     forms_.FMain->SetFindWindow(forms_.FFind.get());
+    TFMain* main = forms_.FMain.get();
+    forms_.FFind->SetActions(std::make_unique<TDeletedFileActionWindows>(
+                                 forms_.FFind->Handle(), kAppTitle, *forms_.FRename, *forms_.FActionMessage),
+                             [main] { return main->RetroveOptions(); });
     forms_.FMain->SetActionWindows(forms_.FRename.get(), forms_.FActionMessage.get());
 }
 

@@ -110,6 +110,19 @@ HWND CreateButton(HWND parent, const wchar_t* caption, int id, const RECT& bound
     return CreateChildControl(parent, L"BUTTON", caption, style | WS_TABSTOP, id, bounds);
 }
 
+// A flag set for as long as the scope lives, also when it ends in an exception.
+class TFlagScope
+{
+public:
+    explicit TFlagScope(bool& flag) : flag_(flag) { flag_ = true; }
+    ~TFlagScope() { flag_ = false; }
+    TFlagScope(const TFlagScope&) = delete;
+    TFlagScope& operator=(const TFlagScope&) = delete;
+
+private:
+    bool& flag_;
+};
+
 } // namespace
 
 // From the start of a search to its end, also when the end is an exception: the flags, Stop, Find Now and
@@ -525,6 +538,14 @@ void TFFind::OnCommand(int id)
     case idBSelectOwner:
         BSelect_OwnerClick();
         break;
+    case cmMRetrove:
+    case cmPMRetrove:
+        MRetroveClick();
+        break;
+    case cmMPurge:
+    case cmPMPurge:
+        MPurgeClick();
+        break;
     case cmMProperties:
     case cmPMProperties:
         MPropertiesClick();
@@ -594,8 +615,9 @@ void TFFind::FormClose()
 
 void TFFind::BFindClick()
 {
-    // Find Now is disabled while a search runs; Enter in Named and F5 come here too.
-    if (searching_)
+    // Find Now is disabled while a search runs; Enter in Named and F5 come here too. A Retrove or Purge
+    // works on the rows that a new search would take away.
+    if (searching_ || acting_)
         return;
     ClearResults();
     Expand();
@@ -633,12 +655,7 @@ void TFFind::ScanFolder(const std::wstring& path)
     // A scan is not started from inside another one through the message pump.
     if (scanInProgress_)
         return;
-    scanInProgress_ = true;
-    struct TScanFlag
-    {
-        bool& flag;
-        ~TScanFlag() { flag = false; }
-    } clearAtEnd{scanInProgress_};
+    const TFlagScope scanning(scanInProgress_);
     TFolderScanSteps steps;
     steps.criteria = Criteria();
     steps.pump = [this] { Pump(); };
@@ -650,6 +667,8 @@ void TFFind::ScanFolder(const std::wstring& path)
 
 void TFFind::BNewClick()
 {
+    if (acting_)
+        return;
     // The search stops at its next step; the window empties once it has.
     if (searching_)
     {
@@ -693,6 +712,33 @@ void TFFind::FindListChange()
         SetMenuItemEnabled(menuBar_, item, any);
     // The pop-up menu comes up on the list only while it has something to act on.
     popFindAttached_ = any;
+}
+
+void TFFind::SetActions(std::unique_ptr<IDeletedFileActionsUI> ui, std::function<TRetroveOptions()> options)
+{
+    actions_ = std::move(ui);
+    retroveOptions_ = std::move(options);
+}
+
+void TFFind::MRetroveClick()
+{
+    if (actions_ == nullptr || scanInProgress_ || acting_)
+        return;
+    const TFlagScope acting(acting_);
+    // Each row comes back into the folder it was found in.
+    RetroveSelected([this](size_t row) { return findList_->CellText(row, kFoundPathColumn); }, *findList_,
+                    retroveOptions_ ? retroveOptions_() : TRetroveOptions{}, *actions_,
+                    [this](size_t) { ShowCount(); });
+}
+
+void TFFind::MPurgeClick()
+{
+    // A purge may run while a search pumps messages: it removes rows, and the search only adds them.
+    if (actions_ == nullptr || acting_)
+        return;
+    const TFlagScope acting(acting_);
+    if (ConfirmAndPurgeSelected(*findList_, *actions_))
+        ShowCount();
 }
 
 void TFFind::MPropertiesClick()

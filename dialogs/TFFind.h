@@ -2,6 +2,7 @@
 // the hits with the folder each was found in, and recovers, purges or shows them.
 #pragma once
 
+#include "DeletedFileActions.h"
 #include "FilterCriteria.h"
 #include "TActionAnimation.h"
 #include "TCriteriaFields.h"
@@ -67,6 +68,9 @@ public:
     // The dialogs behind Properties and the two Select buttons; created after this window.
     void SetPropertiesDialog(TFProperties* properties) { properties_ = properties; }
     void SetUserPicker(TFBrowseDirectory* picker) { picker_ = picker; }
+    // What Retrove and Purge work with: the windows they talk to, and the main window's Options menu, read
+    // at each Retrove.
+    void SetActions(std::unique_ptr<IDeletedFileActionsUI> ui, std::function<TRetroveOptions()> options);
 
     // Shows the window modally, empty and collapsed with the default criteria; the Look-in location is
     // what the caller assigned to SLook_In before.
@@ -76,6 +80,7 @@ public:
     TFilterCriteria Criteria() const { return Fields().Read(); }
 
     bool Searching() const { return searching_; }
+    bool Acting() const { return acting_; }
     bool StopRequested() const { return stopRequested_; }
     bool ScanInProgress() const { return scanInProgress_; }
     // Whether the result list is shown (the window is expanded).
@@ -89,6 +94,8 @@ public:
     void BBrowseClick();
     void BSelect_DeletedClick();
     void BSelect_OwnerClick();
+    void MRetroveClick();
+    void MPurgeClick();
     void MPropertiesClick();
     void MSelectAllClick();
     void MInvertSelectionClick();
@@ -195,11 +202,15 @@ private:
     HIMAGELIST largeImages_ = nullptr;
     TFProperties* properties_ = nullptr;
     TFBrowseDirectory* picker_ = nullptr;
+    std::unique_ptr<IDeletedFileActionsUI> actions_;
+    std::function<TRetroveOptions()> retroveOptions_;
     // The height the result list had when it was last shown, given back when the window expands.
     int listHeight_ = kDesignListHeight;
     bool searching_ = false;
     bool stopRequested_ = false;
     bool scanInProgress_ = false;
+    // A Retrove or Purge is going through the rows; its dialogs let other messages run meanwhile.
+    bool acting_ = false;
     // Asked for while a search ran: done once it has stopped.
     bool closeAfterSearch_ = false;
     bool newAfterSearch_ = false;

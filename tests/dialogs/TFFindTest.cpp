@@ -6,8 +6,11 @@
 #include "DeletedFileListRows.h"
 #include "MenuItems.h"
 #include "NWSim.h"
+#include "TDeletedFileActionWindows.h"
 #include "TDialogTest.h"
+#include "TFActionMessage.h"
 #include "TFProperties.h"
+#include "TFRename.h"
 #include "TGuiWorld.h"
 #include "TItemIdList.h"
 #include "TNWBase.h"
@@ -101,6 +104,9 @@ protected:
                 pumpScript_();
         });
         find_->SetPropertiesDialog(&properties_);
+        find_->SetActions(std::make_unique<TDeletedFileActionWindows>(find_->Handle(), L"Retrove 98", rename_,
+                                                                      actionMessage_),
+                          [this] { return options_; });
         LookIn(lookIn);
         find_->FormShow();
         return *find_;
@@ -137,6 +143,27 @@ protected:
         return edges[0];
     }
 
+    std::filesystem::path LiveFile(const std::string& folder, const std::string& name) const
+    {
+        return world_->FilesFolder("TARVEX", "DATA") / folder / name;
+    }
+
+    std::string Content(const std::filesystem::path& file) const
+    {
+        std::string text;
+        if (FILE* in = _wfopen(file.c_str(), L"rb"))
+        {
+            char chunk[256];
+            size_t read = 0;
+            while ((read = fread(chunk, 1, sizeof(chunk), in)) > 0)
+                text.append(chunk, read);
+            fclose(in);
+        }
+        return text;
+    }
+
+    void Command(int command) { SendMessageW(find_->Handle(), WM_COMMAND, MAKEWPARAM(command, 0), 0); }
+
     bool MenuEnabled(int command) { return MenuItemEnabled(find_->MainMenu1(), command); }
     bool MenuChecked(int command) { return MenuItemChecked(find_->MainMenu1(), command); }
 
@@ -144,6 +171,9 @@ protected:
     std::unique_ptr<TTestWorld> world_;
     std::unique_ptr<nw::TNWBase> base_;
     TFProperties properties_{TestOwnerWindow()};
+    TFRename rename_{TestOwnerWindow()};
+    TFActionMessage actionMessage_{TestOwnerWindow()};
+    TRetroveOptions options_;
     std::unique_ptr<TFFind> find_;
     int pumped_ = 0;
     std::function<void()> pumpScript_;
@@ -704,4 +734,162 @@ TEST_F(TFFindTest, TheSelectButtonsPutThePickedUserIntoTheirField)
     Click(find.BSelect_Owner());
     EXPECT_EQ(WindowText(find.EOwner()), L"KLEE*") << "Cancel leaves the field";
     EXPECT_EQ(find.Criteria().DeletedByPattern, "JSMITH*");
+}
+
+TEST_F(TFFindTest, RetroveBringsEachHitBackIntoTheFolderItWasFoundIn)
+{
+    AddDeleted("A", "report.txt");
+    AddDeleted("B\\DEEP", "report.txt");
+    AddDeleted("B", "KEEP.TXT");
+    TFFind& find = Begin();
+    find.BFindClick();
+    ASSERT_EQ(List().Count(), 3u);
+    for (size_t row = 0; row < List().Count(); ++row)
+        List().SetSelected(row, List().CellText(row, 0) == L"report.txt");
+    Command(TFFind::cmMRetrove);
+    EXPECT_TRUE(Modals().Shown().empty());
+    EXPECT_TRUE(std::filesystem::exists(LiveFile("A", "REPORT.TXT"))) << "upper-cased by the option";
+    EXPECT_TRUE(std::filesystem::exists(LiveFile("B\\DEEP", "REPORT.TXT")));
+    EXPECT_EQ(Hits(), std::set<std::wstring>{L"KEEP.TXT@F:\\B\\"});
+    EXPECT_EQ(StatusText(0), L"1 file(s)");
+    EXPECT_EQ(NWSimDirectoryHandlesInUse(), 1u) << "the recovered folders' handles went with their last rows";
+    EXPECT_FALSE(IsWindowVisible(actionMessage_.Handle()));
+
+    // Without Upper Case the name comes back as listed, from the pop-up menu too.
+    AddDeleted("C", "memo.txt");
+    options_.UpperCase = false;
+    find.BFindClick();
+    for (size_t row = 0; row < List().Count(); ++row)
+        List().SetSelected(row, List().CellText(row, 0) == L"memo.txt");
+    Modals().ExpectPopupMenu([](HMENU) { return static_cast<UINT>(TFFind::cmPMRetrove); });
+    SendMessageW(find.Handle(), WM_CONTEXTMENU, reinterpret_cast<WPARAM>(List().Handle()),
+                 MAKELPARAM(-1, -1));
+    EXPECT_EQ(Content(LiveFile("C", "memo.txt")), "content");
+    EXPECT_EQ(NWSimLastText("NWRecoverDeletedFile"), std::string("memo.txt|memo.txt"));
+}
+
+TEST_F(TFFindTest, RetroveWithSkipAndAnExistingFileLeavesTheRowSilently)
+{
+    AddDeleted("A", "ONE.TXT");
+    {
+        FILE* out = _wfopen(LiveFile("A", "ONE.TXT").c_str(), L"wb");
+        ASSERT_NE(out, nullptr);
+        fputs("the new one", out);
+        fclose(out);
+    }
+    TFFind& find = Begin(L"F:\\A");
+    find.BFindClick();
+    ASSERT_EQ(List().Count(), 1u);
+    List().SetSelected(0, true);
+    options_.Conflict = TNameConflictPolicy::ncpSkip;
+    // No box or dialog is expected: one would fail the test.
+    Command(TFFind::cmMRetrove);
+    EXPECT_EQ(List().Count(), 1u);
+    EXPECT_EQ(List().SelectedCount(), 1u) << "the skipped row stays selected";
+    EXPECT_EQ(Content(LiveFile("A", "ONE.TXT")), "the new one");
+    EXPECT_EQ(NWSimCallCount("NWRecoverDeletedFile"), 0u);
+
+    // With Rename the dialog asks, and the entry comes back under the name given.
+    options_.Conflict = TNameConflictPolicy::ncpRename;
+    Modals().ExpectDialog(L"Rename", [&](HWND) -> INT_PTR {
+        EXPECT_EQ(WindowText(rename_.EFilename()), L"ONE.TXT");
+        SetWindowTextW(rename_.EFilename(), L"older.txt");
+        SendMessageW(rename_.BOK(), BM_CLICK, 0, 0);
+        return IDOK;
+    });
+    Command(TFFind::cmMRetrove);
+    EXPECT_EQ(Content(LiveFile("A", "OLDER.TXT")), "content");
+    EXPECT_EQ(Content(LiveFile("A", "ONE.TXT")), "the new one");
+    EXPECT_EQ(List().Count(), 0u);
+    EXPECT_EQ(StatusText(0), L"0 file(s)");
+}
+
+TEST_F(TFFindTest, ARefusedRecoveryIsNamedAndItsRowStays)
+{
+    AddDeleted("A", "ONE.TXT");
+    AddDeleted("B", "TWO.TXT");
+    TFFind& find = Begin();
+    find.BFindClick();
+    List().SelectAll();
+    // From the last row to the first: TWO, then ONE, which the server refuses.
+    NWSimFailCalls("NWRecoverDeletedFile", 0x8984, 2, 1);
+    Modals().ExpectMessageBox(L"Unable to Retrove ONE.TXT", IDOK);
+    Command(TFFind::cmMRetrove);
+    EXPECT_EQ(Hits(), std::set<std::wstring>{L"ONE.TXT@F:\\A\\"});
+    EXPECT_TRUE(std::filesystem::exists(LiveFile("B", "TWO.TXT")));
+    EXPECT_FALSE(std::filesystem::exists(LiveFile("A", "ONE.TXT")));
+    ASSERT_EQ(Modals().ShownLooks().size(), 1u);
+    EXPECT_EQ(Modals().ShownLooks()[0].caption, L"Retrove 98");
+    EXPECT_EQ(StatusText(0), L"1 file(s)");
+}
+
+TEST_F(TFFindTest, PurgeAnsweredNoChangesNothingAndYesErasesTheSelectedHits)
+{
+    AddDeleted("A", "ONE.TXT");
+    AddDeleted("B", "TWO.TXT");
+    AddDeleted("B", "THREE.TXT");
+    TFFind& find = Begin();
+    find.BFindClick();
+    ASSERT_EQ(List().Count(), 3u);
+    for (size_t row = 0; row < List().Count(); ++row)
+        List().SetSelected(row, List().CellText(row, 0) != L"THREE.TXT");
+    Modals().ExpectMessageBox(L"Permanently purge 2 file(s)?", IDNO);
+    Command(TFFind::cmMPurge);
+    EXPECT_EQ(List().Count(), 3u);
+    EXPECT_EQ(List().SelectedCount(), 2u);
+    EXPECT_EQ(NWSimCallCount("NWPurgeDeletedFile"), 0u);
+    ASSERT_EQ(Modals().ShownLooks().size(), 1u);
+    EXPECT_EQ(Modals().ShownLooks()[0].caption, L"Confirm");
+    EXPECT_EQ(Modals().ShownLooks()[0].type & MB_ICONMASK, static_cast<UINT>(MB_ICONQUESTION));
+
+    Modals().ExpectMessageBox(L"Permanently purge 2 file(s)?", IDYES);
+    Command(TFFind::cmMPurge);
+    EXPECT_EQ(Hits(), std::set<std::wstring>{L"THREE.TXT@F:\\B\\"});
+    EXPECT_EQ(StatusText(0), L"1 file(s)");
+    EXPECT_EQ(NWSimDirectoryHandlesInUse(), 1u) << "A's handle went with its last row";
+    find.BFindClick();
+    EXPECT_EQ(Hits(), std::set<std::wstring>{L"THREE.TXT@F:\\B\\"}) << "the server no longer holds them";
+    EXPECT_FALSE(std::filesystem::exists(LiveFile("A", "ONE.TXT")));
+}
+
+TEST_F(TFFindTest, RetroveWaitsForTheFolderScanAndASearchWaitsForRetrove)
+{
+    AddDeleted("A", "ONE.TXT");
+    AddDeleted("B", "TWO.TXT");
+    AddDeleted("B", "THREE.TXT");
+    TFFind& find = Begin();
+    bool tried = false;
+    pumpScript_ = [&] {
+        // Inside B's scan, with A's row already listed.
+        if (find.ScanInProgress() && List().Count() == 1 && !tried)
+        {
+            tried = true;
+            List().SetSelected(0, true);
+            Command(TFFind::cmMRetrove);
+        }
+    };
+    find.BFindClick();
+    EXPECT_TRUE(tried);
+    EXPECT_EQ(NWSimCallCount("NWRecoverDeletedFile"), 0u);
+    EXPECT_EQ(List().Count(), 3u);
+
+    // A search asked for while the rename dialog is up does not take the rows away.
+    pumpScript_ = nullptr;
+    for (size_t row = 0; row < List().Count(); ++row)
+        List().SetSelected(row, List().CellText(row, 0) == L"TWO.TXT");
+    FILE* out = _wfopen(LiveFile("B", "TWO.TXT").c_str(), L"wb");
+    ASSERT_NE(out, nullptr);
+    fclose(out);
+    Modals().ExpectDialog(L"Rename", [&](HWND) -> INT_PTR {
+        Click(find.BFind());
+        Click(find.BNew());
+        EXPECT_EQ(List().Count(), 3u);
+        SetWindowTextW(rename_.EFilename(), L"TWO.OLD");
+        SendMessageW(rename_.BOK(), BM_CLICK, 0, 0);
+        return IDOK;
+    });
+    Command(TFFind::cmMRetrove);
+    EXPECT_TRUE(std::filesystem::exists(LiveFile("B", "TWO.OLD")));
+    EXPECT_EQ(List().Count(), 2u);
+    EXPECT_TRUE(find.Expanded());
 }
