@@ -1,5 +1,6 @@
 // The real program's start and end, driven from outside: without the client, on a world that cannot be read,
 // and on the demo network, where its window, placement and view survive a restart.
+#include "SalvageListing.h"
 #include "TE2ETest.h"
 
 #include <commctrl.h>
@@ -264,53 +265,12 @@ struct TSalvageRow
     auto operator<=>(const TSalvageRow&) const = default;
 };
 
-// A directory name as the program shows it, typeless: CN=ALICE.OU=SALES.O=TARVEX is ALICE.SALES.TARVEX.
-std::wstring Typeless(const std::string& name)
-{
-    std::wstring result;
-    size_t start = 0;
-    while (start <= name.size())
-    {
-        const size_t dot = std::min(name.find('.', start), name.size());
-        std::string part = name.substr(start, dot - start);
-        if (const size_t equals = part.find('='); equals != std::string::npos)
-            part = part.substr(equals + 1);
-        if (!result.empty())
-            result += L'.';
-        result += std::wstring(part.begin(), part.end());
-        start = dot + 1;
-    }
-    return result;
-}
-
-// The entries that "nwsim salvage" prints for one folder: each line ends in size, date, time and deletor.
+// The entries that "nwsim salvage" prints for one folder, as name and deletor.
 std::vector<TSalvageRow> SalvageRows(const std::string& printed)
 {
     std::vector<TSalvageRow> rows;
-    std::istringstream lines(printed);
-    std::string line;
-    std::getline(lines, line); // the folder
-    while (std::getline(lines, line))
-    {
-        if (!line.empty() && line.back() == '\r')
-            line.pop_back();
-        std::vector<size_t> cuts;
-        size_t end = line.size();
-        for (int field = 0; field < 4 && end > 0; ++field)
-        {
-            const size_t blank = line.find_last_of(' ', end - 1);
-            if (blank == std::string::npos)
-                break;
-            cuts.push_back(blank);
-            end = line.find_last_not_of(' ', blank);
-            end = end == std::string::npos ? 0 : end + 1;
-        }
-        if (cuts.size() < 4)
-            continue; // the count line
-        std::string name = line.substr(0, end);
-        name.erase(0, name.find_first_not_of(' '));
-        rows.push_back({std::wstring(name.begin(), name.end()), Typeless(line.substr(cuts[0] + 1))});
-    }
+    for (const TSalvageEntry& entry : ParseSalvage(printed))
+        rows.push_back({entry.name, entry.deletedBy});
     std::sort(rows.begin(), rows.end());
     return rows;
 }
@@ -334,19 +294,6 @@ std::wstring ListedCaption(HWND main)
             return text;
     }
     return {};
-}
-
-// Presses a key on the tree until its selected item reads as wanted.
-bool SelectByKey(HWND tree, WORD key, const std::wstring& part, int most)
-{
-    for (int i = 0; i < most; ++i)
-    {
-        if (TreeSelectionText(tree).find(part) != std::wstring::npos)
-            return true;
-        PressKey(key);
-        Sleep(30);
-    }
-    return TreeSelectionText(tree).find(part) != std::wstring::npos;
 }
 
 bool WaitForListing(HWND main, const std::wstring& caption, const std::wstring& status)
@@ -387,7 +334,7 @@ TEST_F(StartupE2ETest, SelectingAFolderByTheKeyboardListsWhatTheServerHolds)
     RECT area{};
     GetClientRect(tree, &area);
     ClickAt(tree, {area.right / 2, area.bottom - 4});
-    ASSERT_TRUE(SelectByKey(tree, VK_DOWN, L"(F:)", 40))
+    ASSERT_TRUE(SelectTreeItemByKey(tree, VK_DOWN, L"(F:)", 40))
         << "the tree selects " << Utf8(TreeSelectionText(tree));
 
     ASSERT_TRUE(
@@ -396,7 +343,7 @@ TEST_F(StartupE2ETest, SelectingAFolderByTheKeyboardListsWhatTheServerHolds)
     EXPECT_EQ(ListedRows(list), atRoot);
 
     PressKey(VK_RIGHT);
-    ASSERT_TRUE(SelectByKey(tree, VK_DOWN, L"PROJECTS", 10)) << Utf8(TreeSelectionText(tree));
+    ASSERT_TRUE(SelectTreeItemByKey(tree, VK_DOWN, L"PROJECTS", 10)) << Utf8(TreeSelectionText(tree));
     ASSERT_TRUE(WaitForListing(main, L"Deleted Contents of 'F:\\PROJECTS\\'",
                                std::to_wstring(inProjects.size()) + L" file(s)"))
         << Utf8(ListedCaption(main)) << " / " << Utf8(StatusBarText(FindChild(main, STATUSCLASSNAMEW), 0));
