@@ -228,7 +228,9 @@ void TFFind::CreateMenus()
     ACCEL keys[] = {{FVIRTKEY, VK_F5, cmMFind},
                     {FVIRTKEY, VK_F2, cmMRetrove},
                     {FVIRTKEY, VK_F9, cmMPurge},
-                    {FVIRTKEY | FCONTROL, 'A', cmMSelectAll}};
+                    {FVIRTKEY | FCONTROL, 'A', cmMSelectAll},
+                    {FVIRTKEY | FCONTROL, VK_TAB, cmNextPage},
+                    {FVIRTKEY | FCONTROL | FSHIFT, VK_TAB, cmPreviousPage}};
     accelerators_ = CreateAcceleratorTableW(keys, static_cast<int>(std::size(keys)));
     SetAccelerators(accelerators_);
     SetMenu(window_, menuBar_);
@@ -376,6 +378,14 @@ void TFFind::ShowActivePage()
     const int active = TabCtrl_GetCurSel(pageControl_);
     ShowWindow(tNameLocation_, active == 0 ? SW_SHOW : SW_HIDE);
     ShowWindow(tAdvanced_, active == 1 ? SW_SHOW : SW_HIDE);
+}
+
+void TFFind::TurnPage(int step)
+{
+    const int count = TabCtrl_GetItemCount(pageControl_);
+    TabCtrl_SetCurSel(pageControl_, (TabCtrl_GetCurSel(pageControl_) + step + count) % count);
+    ShowActivePage();
+    SetFocus(TabCtrl_GetCurSel(pageControl_) == 0 ? eName_ : eDeleted_);
 }
 
 void TFFind::Execute()
@@ -559,6 +569,12 @@ void TFFind::OnCommand(int id)
         break;
     case cmMInvertSelection:
         MInvertSelectionClick();
+        break;
+    case cmNextPage:
+        TurnPage(1);
+        break;
+    case cmPreviousPage:
+        TurnPage(-1);
         break;
     case cmMLargeIcons:
     case cmMSmallIcons:

@@ -54,6 +54,9 @@ public:
         cmPMRetrove,
         cmPMPurge,
         cmPMProperties,
+        // Ctrl+Tab and Ctrl+Shift+Tab, as in a property sheet.
+        cmNextPage,
+        cmPreviousPage,
     };
 
     using TEventPump = std::function<void()>;
@@ -148,6 +151,8 @@ private:
     TCriteriaFields Fields() const;
     void LayOut();
     void ShowActivePage();
+    // Brings the next or the previous tab's page to the front, with the keyboard in its first field.
+    void TurnPage(int step);
 
     void OnCommand(int id);
     void OnContextMenu(HWND control, POINT at);

@@ -211,6 +211,13 @@ TEST_F(TFFindTest, ShowsItsControlsMenusAndColumnsEmptyAndCollapsed)
     SendMessageW(find.Handle(), WM_NOTIFY, 0, reinterpret_cast<LPARAM>(&change));
     EXPECT_FALSE(HasStyle(find.TNameLocation(), WS_VISIBLE));
     EXPECT_TRUE(HasStyle(find.TAdvanced(), WS_VISIBLE));
+    // Ctrl+Tab and Ctrl+Shift+Tab turn the pages round.
+    SendMessageW(find.Handle(), WM_COMMAND, MAKEWPARAM(TFFind::cmNextPage, 1), 0);
+    EXPECT_EQ(TabCtrl_GetCurSel(find.PageControl()), 0);
+    EXPECT_TRUE(HasStyle(find.TNameLocation(), WS_VISIBLE));
+    SendMessageW(find.Handle(), WM_COMMAND, MAKEWPARAM(TFFind::cmPreviousPage, 1), 0);
+    EXPECT_EQ(TabCtrl_GetCurSel(find.PageControl()), 1);
+    EXPECT_TRUE(HasStyle(find.TAdvanced(), WS_VISIBLE));
 
     EXPECT_EQ(MenuItemCaption(find.MainMenu1(), TFFind::cmMFind), L"F&ind Now\tF5");
     EXPECT_EQ(MenuItemCaption(find.MainMenu1(), TFFind::cmMRetrove), L"&Retrove\tF2");

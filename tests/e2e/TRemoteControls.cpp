@@ -188,18 +188,6 @@ RECT ListViewItemRect(HWND list, int index)
     return rectangle;
 }
 
-RECT TabItemRect(HWND tabs, int index)
-{
-    RECT rectangle{};
-    TRemoteBuffer buffer(tabs, sizeof(RECT));
-    if (!buffer.Valid())
-        return rectangle;
-    if (Ask(tabs, TCM_GETITEMRECT, static_cast<WPARAM>(index), reinterpret_cast<LPARAM>(buffer.Address())) !=
-        0)
-        buffer.Read(&rectangle, sizeof(rectangle));
-    return rectangle;
-}
-
 std::vector<std::wstring> TreeItemTexts(HWND tree)
 {
     std::vector<std::wstring> texts;

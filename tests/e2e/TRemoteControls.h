@@ -43,8 +43,6 @@ int ListViewRowCount(HWND list);
 
 // The rectangle of a list view row's label in the list's client area; empty when it cannot be read.
 RECT ListViewItemRect(HWND list, int index);
-// The rectangle of a tab control's tab in the control's client area; empty when it cannot be read.
-RECT TabItemRect(HWND tabs, int index);
 
 // The texts of a tree view's items that are shown (expanded parents' children), depth first.
 std::vector<std::wstring> TreeItemTexts(HWND tree);
