@@ -46,6 +46,7 @@ enum TControlId : int
 };
 
 constexpr int kStatusBarHeight = 19;
+constexpr DWORD kStatusPaintMilliseconds = 100;
 constexpr int kMinTrackWidth = 400;
 constexpr RECT kPageControlBounds{8, 8, 370, 186};
 constexpr int kButtonLeft = 388;
@@ -133,6 +134,7 @@ public:
     explicit TSearchScope(TFFind& find) : find_(find)
     {
         find_.searching_ = true;
+        find_.HoldStatusPainting(true);
         find_.stopRequested_ = false;
         EnableWindow(find_.bStop_, TRUE);
         // The focus must not stay on the button that goes grey: the keyboard would reach nothing.
@@ -151,6 +153,7 @@ public:
         EnableWindow(find_.bFind_, TRUE);
         SetMenuItemEnabled(find_.menuBar_, cmMFind, true);
         find_.SetStatusText(1, L"");
+        find_.HoldStatusPainting(false);
         find_.searching_ = false;
     }
     TSearchScope(const TSearchScope&) = delete;
@@ -158,6 +161,8 @@ public:
 
 private:
     TFFind& find_;
+    // The hourglass from the first folder to the last, rather than flickering back between folders.
+    TWaitCursor cursor_;
 };
 
 TFFind::TFFind(HWND owner)
@@ -470,6 +475,38 @@ void TFFind::SetStatusText(int panel, const std::wstring& text)
     SendMessageW(statusBar_, SB_SETTEXTW, static_cast<WPARAM>(panel), reinterpret_cast<LPARAM>(text.c_str()));
 }
 
+void TFFind::HoldStatusPainting(bool hold)
+{
+    if (hold == statusHeld_)
+        return;
+    statusHeld_ = hold;
+    SendMessageW(statusBar_, WM_SETREDRAW, hold ? FALSE : TRUE, 0);
+    if (hold)
+        statusPaintedAt_ = GetTickCount() - kStatusPaintMilliseconds; // the first folder shows at once
+    else
+        InvalidateRect(statusBar_, nullptr, TRUE);
+}
+
+void TFFind::PaintStatusWhenDue()
+{
+    if (!statusHeld_ || GetTickCount() - statusPaintedAt_ < kStatusPaintMilliseconds)
+        return;
+    SendMessageW(statusBar_, WM_SETREDRAW, TRUE, 0);
+    RedrawWindow(statusBar_, nullptr, nullptr, RDW_INVALIDATE | RDW_ERASE | RDW_UPDATENOW);
+    SendMessageW(statusBar_, WM_SETREDRAW, FALSE, 0);
+    statusPaintedAt_ = GetTickCount();
+}
+
+const TFilterCriteria& TFFind::CurrentCriteria()
+{
+    if (criteriaChanged_)
+    {
+        criteria_ = Criteria();
+        criteriaChanged_ = false;
+    }
+    return criteria_;
+}
+
 void TFFind::ShowCount()
 {
     SetStatusText(0, std::to_wstring(findList_->Count()) + L" file(s)");
@@ -494,12 +531,14 @@ std::optional<LRESULT> TFFind::HandleMessage(UINT message, WPARAM wParam, LPARAM
     switch (message)
     {
     case WM_COMMAND:
-        OnCommand(LOWORD(wParam));
+        OnCommand(LOWORD(wParam), HIWORD(wParam));
         return 0;
     case WM_NOTIFY: {
         const auto* header = reinterpret_cast<const NMHDR*>(lParam);
         if (header->hwndFrom == pageControl_ && header->code == TCN_SELCHANGE)
             ShowActivePage();
+        if (header->hwndFrom == dDeleted_ && header->code == DTN_DATETIMECHANGE)
+            criteriaChanged_ = true;
         return std::nullopt;
     }
     case WM_CONTEXTMENU:
@@ -524,10 +563,22 @@ std::optional<LRESULT> TFFind::HandleMessage(UINT message, WPARAM wParam, LPARAM
     }
 }
 
-void TFFind::OnCommand(int id)
+void TFFind::OnCommand(int id, int code)
 {
     switch (id)
     {
+    case idEName:
+    case idEDeleted:
+    case idEOwner:
+        if (code == EN_CHANGE)
+            criteriaChanged_ = true;
+        break;
+    case idRNone:
+    case idRExactly:
+    case idRGreater:
+    case idRLess:
+        criteriaChanged_ = true;
+        break;
     case cmMFind:
     case idBFind:
     case IDOK:
@@ -602,7 +653,7 @@ void TFFind::OnContextMenu(HWND control, POINT at)
         ClientToScreen(control, &at);
     }
     if (const UINT command = TModal::PopupMenu(popFind_, window_, at))
-        OnCommand(static_cast<int>(command));
+        OnCommand(static_cast<int>(command), 0);
 }
 
 void TFFind::OnGetMinMaxInfo(MINMAXINFO* info) const
@@ -637,6 +688,8 @@ void TFFind::BFindClick()
         return;
     ClearResults();
     Expand();
+    // The fields may have been set without telling: the search starts from what they show.
+    criteriaChanged_ = true;
     {
         TSearchScope search(*this);
         TListFillBracket fill(*findList_);
@@ -645,6 +698,7 @@ void TFFind::BFindClick()
         steps.includeHidden = Checked(cIncludeHidden_);
         steps.reached = [this](const std::wstring& folder) {
             SetStatusText(1, L"Searching " + folder);
+            PaintStatusWhenDue();
             Pump();
         };
         steps.scan = [this](const std::wstring& folder) { ScanFolder(folder); };
@@ -666,14 +720,13 @@ void TFFind::BFindClick()
 
 void TFFind::ScanFolder(const std::wstring& path)
 {
-    TWaitCursor cursor;
     const std::wstring folder = TrimSearchFolder(path);
     // A scan is not started from inside another one through the message pump.
     if (scanInProgress_)
         return;
     const TFlagScope scanning(scanInProgress_);
     TFolderScanSteps steps;
-    steps.criteria = Criteria();
+    steps.criteria = CurrentCriteria();
     steps.pump = [this] { Pump(); };
     steps.stopRequested = [this] { return stopRequested_; };
     steps.withPath = true;

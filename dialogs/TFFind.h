@@ -154,7 +154,7 @@ private:
     // Brings the next or the previous tab's page to the front, with the keyboard in its first field.
     void TurnPage(int step);
 
-    void OnCommand(int id);
+    void OnCommand(int id, int code);
     void OnContextMenu(HWND control, POINT at);
     void OnGetMinMaxInfo(MINMAXINFO* info) const;
     std::optional<LRESULT> ENameKeyPress(HWND edit, UINT message, WPARAM wParam, LPARAM lParam);
@@ -167,6 +167,12 @@ private:
     void ApplyViewStyle();
     void SetCountPanelWidth(int width);
     void SetStatusText(int panel, const std::wstring& text);
+    // While a search runs the status bar takes every text but paints a few times a second: painting it
+    // for every folder would cost more than many a folder's scan.
+    void HoldStatusPainting(bool hold);
+    void PaintStatusWhenDue();
+    // The criteria of the fields, read again only after the operator changed one.
+    const TFilterCriteria& CurrentCriteria();
     void ShowCount();
     void Pump();
     void ScanFolder(const std::wstring& path);
@@ -214,6 +220,10 @@ private:
     bool searching_ = false;
     bool stopRequested_ = false;
     bool scanInProgress_ = false;
+    bool statusHeld_ = false;
+    DWORD statusPaintedAt_ = 0;
+    TFilterCriteria criteria_;
+    bool criteriaChanged_ = true;
     // A Retrove or Purge is going through the rows; its dialogs let other messages run meanwhile.
     bool acting_ = false;
     // Asked for while a search ran: done once it has stopped.

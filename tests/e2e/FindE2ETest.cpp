@@ -148,7 +148,8 @@ TEST_F(FindE2ETest, SearchesFForADeletorListsWhatTheServerHoldsAndRecoversAHit)
     // The tree takes the keyboard where nothing else is: below its last item.
     RECT area{};
     GetClientRect(tree, &area);
-    ClickAt(tree, {area.right / 2, area.bottom - 4});
+    ASSERT_TRUE(ClickUntil(tree, {area.right / 2, area.bottom - 4}, [&] { return FocusOf(main) == tree; }))
+        << "the tree does not take the keyboard";
     ASSERT_TRUE(SelectTreeItemByKey(tree, VK_DOWN, L"(F:)", 40))
         << "the tree selects " << Utf8(TreeSelectionText(tree));
 
