@@ -2,6 +2,7 @@
 // store, the rows, the boxes, the rename dialog, the action window and the Options menu's conflict policy.
 #include "TProgramTest.h"
 
+#include "DeletedFileActions.h"
 #include "DeletedFileListRows.h"
 #include "MainCommands.h"
 #include "NWClientApi.h"
@@ -74,6 +75,30 @@ std::vector<std::pair<std::string, uint32_t>> CalledFunctions()
             calls.emplace_back(function, count);
     return calls;
 }
+
+// Stands in for the windows of the loops and writes down what they were asked, in order.
+class TRecordingUI : public IDeletedFileActionsUI
+{
+public:
+    std::vector<std::wstring> calls;
+    std::optional<std::wstring> newName;
+    bool confirm = false;
+
+    void ShowActionMessage() override { calls.push_back(L"show"); }
+    void SetActionMessage(const std::wstring& message) override { calls.push_back(L"set " + message); }
+    void HideActionMessage() override { calls.push_back(L"hide"); }
+    std::optional<std::wstring> AskNewName(const std::wstring& proposed) override
+    {
+        calls.push_back(L"ask " + proposed);
+        return newName;
+    }
+    void ShowFailure(const std::wstring& text) override { calls.push_back(L"box " + text); }
+    bool ConfirmPurge(size_t count) override
+    {
+        calls.push_back(L"confirm " + std::to_wstring(count));
+        return confirm;
+    }
+};
 
 } // namespace
 
@@ -522,4 +547,64 @@ TEST_F(TFMainRecoverPurgeTest, EveryFailingClientCallOfARecoveryOrAPurgeChangesN
                 ++runs;
             }
     EXPECT_GE(runs, 2u);
+}
+
+// What the Find window relies on: each row's own folder, given with or without its backslash, and the
+// windows asked in the loop's order.
+TEST_F(TFMainRecoverPurgeTest, TheLoopsAskEachRowsFolderAndTalkToTheirWindowsInOrder)
+{
+    AddDeleted("A.TXT", "alpha");
+    AddDeleted("Report.doc", "the old report");
+    AddDeleted("Z.TXT", "zulu");
+    WriteLive("REPORT.DOC", "the live report");
+    Listed();
+    Select({L"A.TXT", L"Report.doc", L"Z.TXT"});
+    std::vector<size_t> asked;
+    TRecordingUI ui;
+    ui.newName = L"new.doc";
+    size_t lastCount = 99;
+    RetroveSelected(
+        [&](size_t row) {
+            asked.push_back(row);
+            return std::wstring(L"F:\\DATA");
+        },
+        List(), TRetroveOptions{}, ui, [&](size_t rows) { lastCount = rows; });
+    EXPECT_EQ(asked, (std::vector<size_t>{2, 1, 0}));
+    EXPECT_EQ(ui.calls, (std::vector<std::wstring>{L"show", L"set Retroving Z.TXT", L"show",
+                                                   L"set Retroving Report.doc", L"ask REPORT.DOC", L"show",
+                                                   L"set Retroving A.TXT", L"hide"}))
+        << "the conflict was seen in F:\\DATA\\";
+    EXPECT_EQ(List().Count(), 0u);
+    EXPECT_EQ(lastCount, 0u);
+    EXPECT_EQ(LiveNames(), (std::vector<std::string>{"A.TXT", "NEW.DOC", "REPORT.DOC", "Z.TXT"}));
+
+    // With nothing selected the window is only put away.
+    ui.calls.clear();
+    RetroveSelected(L"F:\\DATA\\", List(), TRetroveOptions{}, ui, nullptr);
+    EXPECT_EQ(ui.calls, std::vector<std::wstring>{L"hide"});
+}
+
+TEST_F(TFMainRecoverPurgeTest, ThePurgeLoopNamesEachRowAndWithoutTheLibrarysCallsTouchesNoWindow)
+{
+    AddDeleted("A.TXT", "alpha");
+    AddDeleted("B.TXT", "bravo");
+    Listed();
+    Select({L"A.TXT", L"B.TXT"});
+    TRecordingUI ui;
+    EXPECT_FALSE(ConfirmAndPurgeSelected(List(), ui)) << "not confirmed";
+    EXPECT_EQ(ui.calls, std::vector<std::wstring>{L"confirm 2"});
+    EXPECT_EQ(List().Count(), 2u);
+
+    NWSimSetFunctionMissing("CALWIN32.DLL", "NWPurgeErasedFiles", 1);
+    ui.calls.clear();
+    EXPECT_EQ(PurgeSelected(List(), ui), 0u);
+    EXPECT_TRUE(ui.calls.empty()) << "no action window, no box";
+    NWSimSetFunctionMissing("CALWIN32.DLL", "NWPurgeErasedFiles", 0);
+
+    ui.confirm = true;
+    EXPECT_TRUE(ConfirmAndPurgeSelected(List(), ui));
+    EXPECT_EQ(ui.calls, (std::vector<std::wstring>{L"confirm 2", L"show", L"set Purging B.TXT", L"show",
+                                                   L"set Purging A.TXT", L"hide"}));
+    EXPECT_EQ(List().Count(), 0u);
+    EXPECT_EQ(NWSimDirectoryHandlesInUse(), 0u);
 }

@@ -2,6 +2,7 @@
 // keys on the tree's F:, it searches F:\ and the folders below it for the files one user deleted, lists
 // what the stand-in's salvage tool lists for that user, recovers one hit into its folder, and keeps its
 // settings.
+#include "MainWindowDriver.h"
 #include "SalvageListing.h"
 #include "TE2ETest.h"
 
@@ -15,18 +16,6 @@ namespace
 {
 
 using THit = std::pair<std::wstring, std::wstring>; // name, folder
-
-bool WaitUntil(const std::function<bool()>& condition, DWORD limitMilliseconds = kAppearMilliseconds)
-{
-    const ULONGLONG end = GetTickCount64() + limitMilliseconds;
-    while (!condition())
-    {
-        if (GetTickCount64() > end)
-            return false;
-        Sleep(50);
-    }
-    return true;
-}
 
 std::wstring Upper(std::wstring text)
 {
@@ -54,11 +43,6 @@ HWND ButtonOf(HWND window, const std::wstring& caption)
     return nullptr;
 }
 
-POINT Middle(const RECT& rectangle)
-{
-    return {(rectangle.left + rectangle.right) / 2, (rectangle.top + rectangle.bottom) / 2};
-}
-
 // The control that has the keyboard in the thread of a window of another process.
 HWND FocusOf(HWND window)
 {
@@ -67,19 +51,6 @@ HWND FocusOf(HWND window)
     if (!GetGUIThreadInfo(GetWindowThreadProcessId(window, nullptr), &info))
         return nullptr;
     return info.hwndFocus;
-}
-
-// Clicks until the click shows its effect: a click that arrives while a window is still being mapped is
-// lost, and changes nothing, so it is given again.
-bool ClickUntil(HWND window, POINT at, const std::function<bool()>& effect)
-{
-    for (int attempt = 0; attempt < 3; ++attempt)
-    {
-        ClickAt(window, at);
-        if (WaitUntil(effect, 5000))
-            return true;
-    }
-    return false;
 }
 
 // The control that follows the label of that text, as a dialog's keys would reach it from the label.
@@ -134,24 +105,10 @@ TEST_F(FindE2ETest, SearchesFForADeletorListsWhatTheServerHoldsAndRecoversAHit)
         ASSERT_TRUE(FolderExists(hit.second)) << "the walk only reaches live folders: " << Utf8(hit.second);
 
     TProgramRun run(OnMappedWorld());
-    HWND main = run.WaitForVisible(L"TFMain", kAppearMilliseconds);
+    HWND main = WaitForMainWindow(run);
     ASSERT_NE(main, nullptr) << run.Describe();
-    HWND tree = FindChild(main, WC_TREEVIEWW);
-    ASSERT_NE(tree, nullptr);
-    ASSERT_TRUE(WaitUntil([&] {
-        for (const std::wstring& text : TreeItemTexts(tree))
-            if (text.find(L"(F:)") != std::wstring::npos)
-                return true;
-        return false;
-    })) << "the tree shows no F:";
-    ASSERT_TRUE(BringToFront(main));
-    // The tree takes the keyboard where nothing else is: below its last item.
-    RECT area{};
-    GetClientRect(tree, &area);
-    ASSERT_TRUE(ClickUntil(tree, {area.right / 2, area.bottom - 4}, [&] { return FocusOf(main) == tree; }))
-        << "the tree does not take the keyboard";
-    ASSERT_TRUE(SelectTreeItemByKey(tree, VK_DOWN, L"(F:)", 40))
-        << "the tree selects " << Utf8(TreeSelectionText(tree));
+    ASSERT_TRUE(SelectTreeFolder(main, L"(F:)", L""))
+        << "the tree selects " << Utf8(TreeSelectionText(FindChild(main, WC_TREEVIEWW)));
 
     // File, Find Deleted Files, by the menu's keys.
     PressKey('F', {VK_MENU});
@@ -172,33 +129,37 @@ TEST_F(FindE2ETest, SearchesFForADeletorListsWhatTheServerHoldsAndRecoversAHit)
 
     // Deleted By on the Advanced page: Ctrl+Tab turns to it with the keyboard in its first field, as in a
     // property sheet; then the user's pattern is typed.
-    ASSERT_TRUE(WaitUntil([&] { return GetForegroundWindow() == find; })) << "Find is not in front";
+    ASSERT_TRUE(WaitFor([&] { return GetForegroundWindow() == find; }, kAppearMilliseconds))
+        << "Find is not in front";
     HWND deletedBy = ControlAfterLabel(find, L"Deleted By:");
     ASSERT_NE(deletedBy, nullptr);
     ASSERT_EQ(ChildrenOfClass(GetParent(deletedBy), L"Edit").size(), 2u) << "Deleted By and Owner";
     EXPECT_EQ(GetParent(deletedBy), GetParent(ControlAfterLabel(find, L"Owner:")));
     EXPECT_FALSE(IsWindowVisible(deletedBy)) << "the first page is in front";
     PressKey(VK_TAB, {VK_CONTROL});
-    ASSERT_TRUE(WaitUntil([&] { return IsWindowVisible(deletedBy) && FocusOf(find) == deletedBy; }))
+    ASSERT_TRUE(WaitFor([&] { return IsWindowVisible(deletedBy) && FocusOf(find) == deletedBy; },
+                        kAppearMilliseconds))
         << "Ctrl+Tab did not bring Deleted By up";
     EXPECT_EQ(SendMessageW(tabs, TCM_GETCURSEL, 0, 0), 1);
     TypeText(L"ALICE*");
-    ASSERT_TRUE(WaitUntil([&] { return RemoteText(deletedBy) == L"ALICE*"; }))
+    ASSERT_TRUE(WaitFor([&] { return RemoteText(deletedBy) == L"ALICE*"; }, kAppearMilliseconds))
         << "Deleted By reads " << Utf8(RemoteText(deletedBy));
 
     // Find Now by its key.
     PressKey(VK_F5);
     const std::wstring count = std::to_wstring(expected.size()) + L" file(s)";
-    ASSERT_TRUE(WaitUntil([&] {
-        return IsWindowVisible(list) && IsWindowEnabled(findNow) && !StatusBarText(bar, 0).empty() &&
-               StatusBarText(bar, 1).empty();
-    })) << "the search shows "
-        << Utf8(StatusBarText(bar, 0)) << " / " << Utf8(StatusBarText(bar, 1));
+    ASSERT_TRUE(WaitFor(
+        [&] {
+            return IsWindowVisible(list) && IsWindowEnabled(findNow) && !StatusBarText(bar, 0).empty() &&
+                   StatusBarText(bar, 1).empty();
+        },
+        kAppearMilliseconds))
+        << "the search shows " << Utf8(StatusBarText(bar, 0)) << " / " << Utf8(StatusBarText(bar, 1));
     EXPECT_EQ(StatusBarText(bar, 0), count);
     const std::set<THit> listed = ListedHits(list);
     EXPECT_EQ(listed, expected) << "listed: " << Describe(listed) << "\nexpected: " << Describe(expected);
 
-    // Recover a hit whose name is free in its folder: a click on its row, then the Retrove key.
+    // Recover a hit whose name is free in its folder: its row selected by the keyboard, then the Retrove key.
     const std::vector<std::vector<std::wstring>> rows = ListViewRows(list, 2);
     int chosen = -1;
     for (size_t row = 0; row < rows.size() && chosen < 0; ++row)
@@ -207,12 +168,10 @@ TEST_F(FindE2ETest, SearchesFForADeletorListsWhatTheServerHoldsAndRecoversAHit)
     ASSERT_GE(chosen, 0) << "every hit's name exists again";
     const THit hit{rows[static_cast<size_t>(chosen)][0], rows[static_cast<size_t>(chosen)][1]};
     ASSERT_TRUE(BringToFront(find));
-    ASSERT_TRUE(ClickUntil(list, Middle(ListViewItemRect(list, chosen)), [&] {
-        return SendMessageW(list, LVM_GETSELECTEDCOUNT, 0, 0) == 1;
-    })) << "the click selected no row";
+    ASSERT_TRUE(SelectListRowByKeyboard(list, chosen)) << "the row was not selected";
     PressKey(VK_F2);
     const std::wstring left = std::to_wstring(expected.size() - 1) + L" file(s)";
-    ASSERT_TRUE(WaitUntil([&] { return StatusBarText(bar, 0) == left; }))
+    ASSERT_TRUE(WaitFor([&] { return StatusBarText(bar, 0) == left; }, kAppearMilliseconds))
         << "after Retrove the count reads " << Utf8(StatusBarText(bar, 0)) << "; " << run.Describe();
     EXPECT_EQ(ListedHits(list).count(hit), 0u) << "the recovered row went";
     EXPECT_TRUE(FileExists(hit.second + Upper(hit.first)))
@@ -223,8 +182,9 @@ TEST_F(FindE2ETest, SearchesFForADeletorListsWhatTheServerHoldsAndRecoversAHit)
 
     // Escape closes the window; the main window takes the keyboard again.
     PressKey(VK_ESCAPE);
-    ASSERT_TRUE(WaitUntil([&] { return !IsWindowVisible(find); })) << "Escape did not close Find";
-    EXPECT_TRUE(WaitUntil([&] { return IsWindowEnabled(main) != FALSE; }));
+    ASSERT_TRUE(WaitFor([&] { return !IsWindowVisible(find); }, kAppearMilliseconds))
+        << "Escape did not close Find";
+    EXPECT_TRUE(WaitFor([&] { return IsWindowEnabled(main) != FALSE; }, kAppearMilliseconds));
     EXPECT_EQ(Setting(L"FFind", L"MDetails_Checked"), L"True");
     EXPECT_TRUE(Setting(L"FFind", L"NormPos").has_value()) << "closing stores the placement";
 

@@ -1,6 +1,6 @@
 // The real program's start and end, driven from outside: without the client, on a world that cannot be read,
 // and on the demo network, where its window, placement and view survive a restart.
-#include "SalvageListing.h"
+#include "MainWindowDriver.h"
 #include "TE2ETest.h"
 
 #include <commctrl.h>
@@ -136,45 +136,6 @@ TEST_F(StartupE2ETest, ABrokenWorldDescriptionGivesTheNotLoadedBoxAndLogsWhy)
 namespace
 {
 
-HWND WaitForMainWindow(const TProgramRun& run)
-{
-    return run.WaitForVisible(L"TFMain", kAppearMilliseconds);
-}
-
-// Waits until the tree shows items whose texts contain each of the parts.
-bool WaitForTreeItems(HWND tree, const std::vector<std::wstring>& parts, std::vector<std::wstring>& shown)
-{
-    const DWORD start = GetTickCount();
-    do
-    {
-        shown = TreeItemTexts(tree);
-        bool all = true;
-        for (const std::wstring& part : parts)
-        {
-            bool found = false;
-            for (const std::wstring& text : shown)
-                found = found || text.find(part) != std::wstring::npos;
-            all = all && found;
-        }
-        if (all)
-            return true;
-        Sleep(50);
-    } while (GetTickCount() - start < kAppearMilliseconds);
-    return false;
-}
-
-std::string Joined(const std::vector<std::wstring>& texts)
-{
-    std::string joined;
-    for (const std::wstring& text : texts)
-    {
-        joined += '[';
-        joined += Utf8(text);
-        joined += "] ";
-    }
-    return joined;
-}
-
 LONG ViewStyle(HWND list)
 {
     return GetWindowLongW(list, GWL_STYLE) & LVS_TYPEMASK;
@@ -190,13 +151,6 @@ bool WaitForViewStyle(HWND list, LONG style)
         Sleep(20);
     }
     return true;
-}
-
-// Closes the window with its close box's command and waits for the program to end.
-std::optional<DWORD> CloseAndWait(const TProgramRun& run, HWND main)
-{
-    PostMessageW(main, WM_SYSCOMMAND, SC_CLOSE, 0);
-    return run.WaitForExit(kAppearMilliseconds);
 }
 
 } // namespace
@@ -255,62 +209,6 @@ TEST_F(StartupE2ETest, OnTheDemoNetworkTheWindowShowsTheDrivesAndARestartKeepsPl
     EXPECT_EQ(*exitCode, 0u);
 }
 
-namespace
-{
-
-struct TSalvageRow
-{
-    std::wstring name;
-    std::wstring deletedBy;
-    auto operator<=>(const TSalvageRow&) const = default;
-};
-
-// The entries that "nwsim salvage" prints for one folder, as name and deletor.
-std::vector<TSalvageRow> SalvageRows(const std::string& printed)
-{
-    std::vector<TSalvageRow> rows;
-    for (const TSalvageEntry& entry : ParseSalvage(printed))
-        rows.push_back({entry.name, entry.deletedBy});
-    std::sort(rows.begin(), rows.end());
-    return rows;
-}
-
-std::vector<TSalvageRow> ListedRows(HWND list)
-{
-    std::vector<TSalvageRow> rows;
-    for (const std::vector<std::wstring>& cells : ListViewRows(list, 4))
-        rows.push_back({cells[0], cells[3]});
-    std::sort(rows.begin(), rows.end());
-    return rows;
-}
-
-// The title pane above the list.
-std::wstring ListedCaption(HWND main)
-{
-    for (HWND label : ChildrenOfClass(main, L"Static"))
-    {
-        const std::wstring text = RemoteText(label);
-        if (text.rfind(L"Deleted Contents of ", 0) == 0)
-            return text;
-    }
-    return {};
-}
-
-bool WaitForListing(HWND main, const std::wstring& caption, const std::wstring& status)
-{
-    HWND bar = FindChild(main, STATUSCLASSNAMEW);
-    const DWORD start = GetTickCount();
-    do
-    {
-        if (ListedCaption(main) == caption && StatusBarText(bar, 0) == status)
-            return true;
-        Sleep(50);
-    } while (GetTickCount() - start < kAppearMilliseconds);
-    return false;
-}
-
-} // namespace
-
 TEST_F(StartupE2ETest, SelectingAFolderByTheKeyboardListsWhatTheServerHolds)
 {
     CreateDemoWorld();
@@ -334,7 +232,7 @@ TEST_F(StartupE2ETest, SelectingAFolderByTheKeyboardListsWhatTheServerHolds)
     RECT area{};
     GetClientRect(tree, &area);
     ClickAt(tree, {area.right / 2, area.bottom - 4});
-    ASSERT_TRUE(SelectTreeItemByKey(tree, VK_DOWN, L"(F:)", 40))
+    ASSERT_TRUE(SelectByKey(tree, VK_DOWN, L"(F:)", 40))
         << "the tree selects " << Utf8(TreeSelectionText(tree));
 
     ASSERT_TRUE(
@@ -343,7 +241,7 @@ TEST_F(StartupE2ETest, SelectingAFolderByTheKeyboardListsWhatTheServerHolds)
     EXPECT_EQ(ListedRows(list), atRoot);
 
     PressKey(VK_RIGHT);
-    ASSERT_TRUE(SelectTreeItemByKey(tree, VK_DOWN, L"PROJECTS", 10)) << Utf8(TreeSelectionText(tree));
+    ASSERT_TRUE(SelectByKey(tree, VK_DOWN, L"PROJECTS", 10)) << Utf8(TreeSelectionText(tree));
     ASSERT_TRUE(WaitForListing(main, L"Deleted Contents of 'F:\\PROJECTS\\'",
                                std::to_wstring(inProjects.size()) + L" file(s)"))
         << Utf8(ListedCaption(main)) << " / " << Utf8(StatusBarText(FindChild(main, STATUSCLASSNAMEW), 0));

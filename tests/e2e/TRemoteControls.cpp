@@ -175,19 +175,6 @@ std::vector<std::vector<std::wstring>> ListViewRows(HWND list, int columns)
     return rows;
 }
 
-RECT ListViewItemRect(HWND list, int index)
-{
-    RECT rectangle{LVIR_LABEL, 0, 0, 0};
-    TRemoteBuffer buffer(list, sizeof(RECT));
-    if (!buffer.Valid() || !buffer.Write(&rectangle, sizeof(rectangle)))
-        return {};
-    if (Ask(list, LVM_GETITEMRECT, static_cast<WPARAM>(index), reinterpret_cast<LPARAM>(buffer.Address())) ==
-            0 ||
-        !buffer.Read(&rectangle, sizeof(rectangle)))
-        return {};
-    return rectangle;
-}
-
 std::vector<std::wstring> TreeItemTexts(HWND tree)
 {
     std::vector<std::wstring> texts;

@@ -41,9 +41,6 @@ std::vector<HWND> ChildrenOfClass(HWND parent, const wchar_t* windowClass);
 std::vector<std::vector<std::wstring>> ListViewRows(HWND list, int columns);
 int ListViewRowCount(HWND list);
 
-// The rectangle of a list view row's label in the list's client area; empty when it cannot be read.
-RECT ListViewItemRect(HWND list, int index);
-
 // The texts of a tree view's items that are shown (expanded parents' children), depth first.
 std::vector<std::wstring> TreeItemTexts(HWND tree);
 std::wstring TreeSelectionText(HWND tree);

@@ -1,8 +1,6 @@
 // Input through SendInput: it goes to whatever window has the keyboard, as a person's typing would.
 #include "TUserInput.h"
 
-#include "TRemoteControls.h"
-
 #include <vector>
 
 namespace
@@ -82,16 +80,4 @@ void ClickAt(HWND window, POINT client)
     ClientToScreen(window, &screen);
     Send({MouseInput(MOUSEEVENTF_MOVE, screen), MouseInput(MOUSEEVENTF_LEFTDOWN, screen),
           MouseInput(MOUSEEVENTF_LEFTUP, screen)});
-}
-
-bool SelectTreeItemByKey(HWND tree, WORD key, const std::wstring& part, int most)
-{
-    for (int i = 0; i < most; ++i)
-    {
-        if (TreeSelectionText(tree).find(part) != std::wstring::npos)
-            return true;
-        PressKey(key);
-        Sleep(30);
-    }
-    return TreeSelectionText(tree).find(part) != std::wstring::npos;
 }

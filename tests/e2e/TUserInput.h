@@ -18,7 +18,3 @@ void TypeText(const std::wstring& text);
 
 // A left click at a point of a window's client area.
 void ClickAt(HWND window, POINT client);
-
-// Presses a key on a tree (which has the keyboard) until its selected item's text contains the part, at most
-// that many times; true when it does.
-bool SelectTreeItemByKey(HWND tree, WORD key, const std::wstring& part, int most);

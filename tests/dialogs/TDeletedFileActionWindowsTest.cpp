@@ -1,0 +1,73 @@
+// The real windows behind the recover and purge loops: the rename dialog proposes and returns a name, the
+// close box counts as a cancel, the confirmation is a Yes/No question, the failures plain boxes of the title.
+#include "TDeletedFileActionWindows.h"
+
+#include "TDialogTest.h"
+
+class TDeletedFileActionWindowsTest : public TGuiTest
+{
+protected:
+    TFRename rename_{TestOwnerWindow()};
+    TFActionMessage actionMessage_{TestOwnerWindow()};
+    TDeletedFileActionWindows windows_{TestOwnerWindow(), L"Retrove 98", rename_, actionMessage_};
+};
+
+TEST_F(TDeletedFileActionWindowsTest, TheRenameDialogOpensWithTheProposedNameAndGivesWhatItClosedWith)
+{
+    SetWindowTextW(rename_.EFilename(), L"LEFT.OVER");
+    std::wstring shown;
+    Modals().ExpectDialog(L"Rename", [&](HWND) -> INT_PTR {
+        shown = WindowText(rename_.EFilename());
+        SetWindowTextW(rename_.EFilename(), L"");
+        TypeInto(rename_.EFilename(), L"new.doc");
+        SendMessageW(rename_.BOK(), BM_CLICK, 0, 0);
+        return IDOK;
+    });
+    EXPECT_EQ(windows_.AskNewName(L"REPORT.DOC"), std::optional<std::wstring>(L"NEW.DOC"));
+    EXPECT_EQ(shown, L"REPORT.DOC") << "the caller's name replaces what the last use left";
+
+    // After an accepted name, the close box still counts as a cancel.
+    Modals().ExpectDialog(L"Rename", [&](HWND window) -> INT_PTR {
+        SendMessageW(window, WM_SYSCOMMAND, SC_CLOSE, 0);
+        return IDCANCEL;
+    });
+    EXPECT_EQ(windows_.AskNewName(L"PLAN.TXT"), std::nullopt);
+    Modals().ExpectDialog(L"Rename", [&](HWND) -> INT_PTR {
+        SendMessageW(rename_.BCancel(), BM_CLICK, 0, 0);
+        return IDCANCEL;
+    });
+    EXPECT_EQ(windows_.AskNewName(L"PLAN.TXT"), std::nullopt);
+}
+
+TEST_F(TDeletedFileActionWindowsTest, OnlyYesConfirmsAPurgeAndFailuresArePlainBoxesOfTheTitle)
+{
+    Modals().ExpectMessageBox(L"Permanently purge 3 file(s)?", IDYES);
+    EXPECT_TRUE(windows_.ConfirmPurge(3));
+    Modals().ExpectMessageBox(L"Permanently purge 1 file(s)?", IDNO);
+    EXPECT_FALSE(windows_.ConfirmPurge(1));
+    Modals().ExpectMessageBox(L"Permanently purge 1 file(s)?", IDCANCEL);
+    EXPECT_FALSE(windows_.ConfirmPurge(1)) << "a box closed otherwise";
+    Modals().ExpectMessageBox(L"Unable to Purge A.TXT", IDOK);
+    windows_.ShowFailure(L"Unable to Purge A.TXT");
+
+    ASSERT_EQ(Modals().ShownLooks().size(), 4u);
+    for (size_t box = 0; box < 3; ++box)
+    {
+        EXPECT_EQ(Modals().ShownLooks()[box].caption, L"Confirm");
+        EXPECT_EQ(Modals().ShownLooks()[box].type, static_cast<UINT>(MB_YESNO | MB_ICONQUESTION));
+    }
+    EXPECT_EQ(Modals().ShownLooks()[3].caption, L"Retrove 98");
+    EXPECT_EQ(Modals().ShownLooks()[3].type, static_cast<UINT>(MB_OK));
+}
+
+TEST_F(TDeletedFileActionWindowsTest, TheActionWindowShowsTheMessageUntilHidden)
+{
+    windows_.ShowActionMessage();
+    EXPECT_TRUE(IsWindowVisible(actionMessage_.Handle()));
+    windows_.SetActionMessage(L"Purging A.TXT");
+    EXPECT_EQ(WindowText(actionMessage_.LActionMessage()), L"Purging A.TXT");
+    windows_.ShowActionMessage();
+    EXPECT_EQ(WindowText(actionMessage_.LActionMessage()), L"") << "each row starts empty";
+    windows_.HideActionMessage();
+    EXPECT_FALSE(IsWindowVisible(actionMessage_.Handle()));
+}

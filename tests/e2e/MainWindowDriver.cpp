@@ -1,0 +1,226 @@
+// Driving the real program's main window as a user does.
+#include "MainWindowDriver.h"
+
+#include "SalvageListing.h"
+#include "TE2ETest.h"
+#include "TRemoteControls.h"
+#include "TUserInput.h"
+
+#include <commctrl.h>
+
+#include <algorithm>
+#include <cstdio>
+
+namespace
+{
+
+std::string ReadAll(const std::filesystem::path& file)
+{
+    std::string text;
+    if (FILE* in = _wfopen(file.c_str(), L"rb"))
+    {
+        char chunk[4096];
+        size_t read = 0;
+        while ((read = fread(chunk, 1, sizeof(chunk), in)) > 0)
+            text.append(chunk, read);
+        fclose(in);
+    }
+    return text;
+}
+
+} // namespace
+
+bool WaitFor(const std::function<bool()>& condition, DWORD limitMilliseconds)
+{
+    const DWORD start = GetTickCount();
+    while (!condition())
+    {
+        if (GetTickCount() - start >= limitMilliseconds)
+            return false;
+        Sleep(50);
+    }
+    return true;
+}
+
+HWND WaitForMainWindow(const TProgramRun& run)
+{
+    return run.WaitForVisible(L"TFMain", kAppearMilliseconds);
+}
+
+// Waits until the tree shows items whose texts contain each of the parts.
+bool WaitForTreeItems(HWND tree, const std::vector<std::wstring>& parts, std::vector<std::wstring>& shown)
+{
+    const DWORD start = GetTickCount();
+    do
+    {
+        shown = TreeItemTexts(tree);
+        bool all = true;
+        for (const std::wstring& part : parts)
+        {
+            bool found = false;
+            for (const std::wstring& text : shown)
+                found = found || text.find(part) != std::wstring::npos;
+            all = all && found;
+        }
+        if (all)
+            return true;
+        Sleep(50);
+    } while (GetTickCount() - start < kAppearMilliseconds);
+    return false;
+}
+
+std::string Joined(const std::vector<std::wstring>& texts)
+{
+    std::string joined;
+    for (const std::wstring& text : texts)
+    {
+        joined += '[';
+        joined += Utf8(text);
+        joined += "] ";
+    }
+    return joined;
+}
+
+std::optional<DWORD> CloseAndWait(const TProgramRun& run, HWND main)
+{
+    PostMessageW(main, WM_SYSCOMMAND, SC_CLOSE, 0);
+    return run.WaitForExit(kAppearMilliseconds);
+}
+
+std::vector<TSalvageRow> SalvageRows(const std::string& printed)
+{
+    std::vector<TSalvageRow> rows;
+    for (const TSalvageEntry& entry : ParseSalvage(printed))
+        rows.push_back({entry.name, entry.deletedBy});
+    std::sort(rows.begin(), rows.end());
+    return rows;
+}
+
+std::vector<TSalvageRow> ListedRows(HWND list)
+{
+    std::vector<TSalvageRow> rows;
+    for (const std::vector<std::wstring>& cells : ListViewRows(list, 4))
+        rows.push_back({cells[0], cells[3]});
+    std::sort(rows.begin(), rows.end());
+    return rows;
+}
+
+// The title pane above the list.
+std::wstring ListedCaption(HWND main)
+{
+    for (HWND label : ChildrenOfClass(main, L"Static"))
+    {
+        const std::wstring text = RemoteText(label);
+        if (text.rfind(L"Deleted Contents of ", 0) == 0)
+            return text;
+    }
+    return {};
+}
+
+// Presses a key on the tree until its selected item reads as wanted.
+bool SelectByKey(HWND tree, WORD key, const std::wstring& part, int most)
+{
+    for (int i = 0; i < most; ++i)
+    {
+        if (TreeSelectionText(tree).find(part) != std::wstring::npos)
+            return true;
+        PressKey(key);
+        Sleep(30);
+    }
+    return TreeSelectionText(tree).find(part) != std::wstring::npos;
+}
+
+bool WaitForListing(HWND main, const std::wstring& caption, const std::wstring& status)
+{
+    HWND bar = FindChild(main, STATUSCLASSNAMEW);
+    const DWORD start = GetTickCount();
+    do
+    {
+        if (ListedCaption(main) == caption && StatusBarText(bar, 0) == status)
+            return true;
+        Sleep(50);
+    } while (GetTickCount() - start < kAppearMilliseconds);
+    return false;
+}
+
+bool SelectTreeFolder(HWND main, const std::wstring& drive, const std::wstring& folder)
+{
+    HWND tree = FindChild(main, WC_TREEVIEWW);
+    std::vector<std::wstring> shown;
+    if (tree == nullptr || !WaitForTreeItems(tree, {drive}, shown))
+        return false;
+    // The tree takes the keyboard where nothing else is: below its last item. A window that comes up may
+    // still lose the front to the desktop once; then the keys went elsewhere, and the click is given again.
+    RECT area{};
+    GetClientRect(tree, &area);
+    bool selected = false;
+    for (int attempt = 0; attempt < 3 && !selected; ++attempt)
+    {
+        BringToFront(main);
+        ClickAt(tree, {area.right / 2, area.bottom - 4});
+        selected = SelectByKey(tree, VK_DOWN, drive, 40);
+    }
+    if (!selected)
+        return false;
+    if (folder.empty())
+        return true;
+    PressKey(VK_RIGHT);
+    return SelectByKey(tree, VK_DOWN, folder, 40);
+}
+
+std::vector<int> SelectedListRows(HWND list)
+{
+    std::vector<int> rows;
+    for (int row =
+             static_cast<int>(SendMessageW(list, LVM_GETNEXTITEM, static_cast<WPARAM>(-1), LVNI_SELECTED));
+         row >= 0; row = static_cast<int>(SendMessageW(list, LVM_GETNEXTITEM, row, LVNI_SELECTED)))
+        rows.push_back(row);
+    return rows;
+}
+
+int FocusedListRow(HWND list)
+{
+    return static_cast<int>(SendMessageW(list, LVM_GETNEXTITEM, static_cast<WPARAM>(-1), LVNI_FOCUSED));
+}
+
+int ListRowOf(HWND list, const std::wstring& caption)
+{
+    const std::vector<std::vector<std::wstring>> rows = ListViewRows(list, 1);
+    for (size_t row = 0; row < rows.size(); ++row)
+        if (rows[row][0] == caption)
+            return static_cast<int>(row);
+    return -1;
+}
+
+bool SelectListRowByKeyboard(HWND list, int row)
+{
+    // The top row's label, a little in from its left edge.
+    const int top = static_cast<int>(SendMessageW(list, LVM_GETTOPINDEX, 0, 0));
+    TRemoteBuffer buffer(list, sizeof(RECT));
+    RECT place{LVIR_LABEL, 0, 0, 0};
+    if (!buffer.Valid() || !buffer.Write(&place, sizeof(place)) ||
+        SendMessageW(list, LVM_GETITEMRECT, top, reinterpret_cast<LPARAM>(buffer.Address())) == 0 ||
+        !buffer.Read(&place, sizeof(place)))
+        return false;
+    ClickAt(list, {place.left + 8, (place.top + place.bottom) / 2});
+    if (!WaitFor([&] { return FocusedListRow(list) == top; }, kAppearMilliseconds))
+        return false;
+    for (int step = 0; step < 1000 && FocusedListRow(list) != row; ++step)
+    {
+        const int focused = FocusedListRow(list);
+        PressKey(focused < row ? VK_DOWN : VK_UP);
+        // The key has arrived once the focus has moved.
+        WaitFor([&] { return FocusedListRow(list) != focused; }, kAppearMilliseconds);
+    }
+    return WaitFor([&] { return SelectedListRows(list) == std::vector<int>{row}; }, kAppearMilliseconds);
+}
+
+TFolderSnapshot Snapshot(const std::filesystem::path& folder)
+{
+    TFolderSnapshot files;
+    std::error_code error;
+    for (const auto& entry : std::filesystem::recursive_directory_iterator(folder, error))
+        if (entry.is_regular_file())
+            files[entry.path().lexically_relative(folder).string()] = ReadAll(entry.path());
+    return files;
+}
