@@ -202,8 +202,17 @@ bool SelectListRowByKeyboard(HWND list, int row)
         SendMessageW(list, LVM_GETITEMRECT, top, reinterpret_cast<LPARAM>(buffer.Address())) == 0 ||
         !buffer.Read(&place, sizeof(place)))
         return false;
-    ClickAt(list, {place.left + 8, (place.top + place.bottom) / 2});
-    if (!WaitFor([&] { return FocusedListRow(list) == top; }, kAppearMilliseconds))
+    // A click that arrives while the window is still being mapped is lost; it changes nothing, so it is given
+    // again.
+    bool clicked = false;
+    for (int attempt = 0; attempt < 3 && !clicked; ++attempt)
+    {
+        ClickAt(list, {place.left + 8, (place.top + place.bottom) / 2});
+        clicked = WaitFor(
+            [&] { return FocusedListRow(list) == top && SelectedListRows(list) == std::vector<int>{top}; },
+            5000);
+    }
+    if (!clicked)
         return false;
     for (int step = 0; step < 1000 && FocusedListRow(list) != row; ++step)
     {
