@@ -1,6 +1,8 @@
 // The application object and its event loop.
 #include "TApplication.h"
 
+#include "TForm.h"
+
 #include <commctrl.h>
 #include <ole2.h>
 
@@ -56,7 +58,13 @@ void TApplication::ProcessMessages()
 void TApplication::Dispatch(MSG& message)
 {
     HWND main = mainForm_ != nullptr ? mainForm_->Handle() : nullptr;
-    if (main != nullptr && TranslateAcceleratorW(main, mainForm_->Accelerators(), &message) != 0)
+    HWND top = message.hwnd != nullptr ? GetAncestor(message.hwnd, GA_ROOT) : nullptr;
+    // The main window's shortcuts are its own; keys in another form (the Find window while it searches) go
+    // to that form's shortcuts and dialog keys.
+    if (main != nullptr && (top == main || top == nullptr) &&
+        TranslateAcceleratorW(main, mainForm_->Accelerators(), &message) != 0)
+        return;
+    if (top != nullptr && top != main && TForm::PreTranslateInForm(message))
         return;
     TranslateMessage(&message);
     DispatchMessageW(&message);

@@ -488,6 +488,10 @@ void TFMain::OnCommand(int command)
     case cmMFilter:
         BFilterClick();
         break;
+    case cmBFind:
+    case cmMFind:
+        BFindClick();
+        break;
     case cmExit1:
         Exit1Click();
         break;
@@ -687,6 +691,15 @@ void TFMain::BFilterClick()
 {
     if (filter_ != nullptr && filter_->Execute())
         ListSelectedFolder();
+}
+
+void TFMain::BFindClick()
+{
+    if (find_ == nullptr)
+        return;
+    find_->SetImageLists(smallImage_, largeImage_);
+    find_->SLook_In().Location().Assign(treeDel_->SelectedFolder());
+    find_->Execute();
 }
 
 void TFMain::ListSelectedFolder()

@@ -9,6 +9,7 @@
 #include "TDeletedListing.h"
 #include "TExtListView.h"
 #include "TFFilter.h"
+#include "TFFind.h"
 #include "TFProperties.h"
 #include "TForm.h"
 #include "TFormStorage.h"
@@ -51,6 +52,8 @@ public:
     void SetAboutBox(TForm* about) { about_ = about; }
     // The dialog that the Properties command fills from the first selected row and shows.
     void SetPropertiesDialog(TFProperties* properties) { properties_ = properties; }
+    // The Find window that the Find command opens on the tree's folder.
+    void SetFindWindow(TFFind* find) { find_ = find; }
     // The windows that recover and purge work with; created after the main window, which owns them.
     void SetActionWindows(TFRename* rename, TFActionMessage* actionMessage);
     // What the Options menu says a recovery does: Upper Case, and Rename or Skip for a name that exists
@@ -144,6 +147,7 @@ private:
     void MSkipClick();
     void BPropertiesClick();
     void BFilterClick();
+    void BFindClick();
     // Lists the folder selected in the tree again, with the criteria in force.
     void ListSelectedFolder();
     void Exit1Click();
@@ -172,5 +176,6 @@ private:
     TForm* about_ = nullptr;
     TFProperties* properties_ = nullptr;
     TFFilter* filter_ = nullptr;
+    TFFind* find_ = nullptr;
     std::unique_ptr<TDeletedFileActionWindows> actionWindows_;
 };

@@ -1,6 +1,7 @@
 // The program's start and its event loop.
 #include "TRetroveProgram.h"
 
+#include "AppIdentity.h"
 #include "ProgramState.h"
 #include "ReportInternalError.h"
 #include "TApplication.h"
@@ -56,6 +57,14 @@ void TRetroveProgram::CreateForms()
     forms_.FFilter->SetUserPicker(forms_.FBrowseDirectory.get());
     forms_.FMain->SetFilterDialog(forms_.FFilter.get());
     forms_.FMain->SetPropertiesDialog(forms_.FProperties.get());
+    forms_.FFind->SetPropertiesDialog(forms_.FProperties.get());
+    forms_.FFind->SetUserPicker(forms_.FBrowseDirectory.get());
+    forms_.FFind->SetEventPump([] { TApplication::Instance().ProcessMessages(); });
+    forms_.FMain->SetFindWindow(forms_.FFind.get());
+    TFMain* main = forms_.FMain.get();
+    forms_.FFind->SetActions(std::make_unique<TDeletedFileActionWindows>(
+                                 forms_.FFind->Handle(), kAppTitle, *forms_.FRename, *forms_.FActionMessage),
+                             [main] { return main->RetroveOptions(); });
     forms_.FMain->SetActionWindows(forms_.FRename.get(), forms_.FActionMessage.get());
 }
 

@@ -36,6 +36,14 @@ std::vector<TListColumn> DeletedFileColumns()
     return columns;
 }
 
+std::vector<TListColumn> FoundFileColumns()
+{
+    std::vector<TListColumn> columns = DeletedFileColumns();
+    columns.insert(columns.begin() + kFoundPathColumn,
+                   TListColumn{ToWide(kFoundPathCaption), kDeletedColumnWidth, LVCFMT_LEFT});
+    return columns;
+}
+
 int TShellIconCache::IconOf(const std::wstring& name)
 {
     const std::wstring extension = ExtensionOf(name);
@@ -59,6 +67,15 @@ TListRow MakeDeletedFileRow(const std::string& listName, std::unique_ptr<nw::TNW
     for (const std::u16string& text : DeletedFileSubItems(format, *entry->Info))
         row.subItems.push_back(ToWide(text));
     row.data = std::make_shared<TDeletedRowData>(std::move(entry), std::move(lease));
+    return row;
+}
+
+TListRow MakeFoundFileRow(const std::string& listName, std::unique_ptr<nw::TNWDeletedEntry> entry,
+                          nw::TNWDirHandleShare lease, const std::wstring& folder, const ICellFormat& format,
+                          TShellIconCache& icons)
+{
+    TListRow row = MakeDeletedFileRow(listName, std::move(entry), std::move(lease), format, icons);
+    row.subItems.insert(row.subItems.begin() + (kFoundPathColumn - 1), folder);
     return row;
 }
 

@@ -30,6 +30,8 @@ private:
 
 // The twelve columns, 100 pixels each.
 std::vector<TListColumn> DeletedFileColumns();
+// The Find window's thirteen: the same with Path after Name.
+std::vector<TListColumn> FoundFileColumns();
 
 // The shell's icon for a file name alone: no file is touched, so the icon follows the extension, and each
 // extension is asked for once.
@@ -46,6 +48,11 @@ private:
 // row takes over) with its share of the handle.
 TListRow MakeDeletedFileRow(const std::string& listName, std::unique_ptr<nw::TNWDeletedEntry> entry,
                             nw::TNWDirHandleShare lease, const ICellFormat& format, TShellIconCache& icons);
+
+// The same for the Find window's list, with the folder the entry was found in as its Path cell.
+TListRow MakeFoundFileRow(const std::string& listName, std::unique_ptr<nw::TNWDeletedEntry> entry,
+                          nw::TNWDirHandleShare lease, const std::wstring& folder, const ICellFormat& format,
+                          TShellIconCache& icons);
 
 // The data of a deleted-file row; nothing for a row that carries none.
 const TDeletedRowData* DeletedRowData(const TListRow& row);

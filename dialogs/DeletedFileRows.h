@@ -34,6 +34,16 @@ inline constexpr std::array<const char16_t*, dcCount> kDeletedColumnCaptions{
     u"Name",    u"Size",       u"Deleted",  u"Deleted By",  u"Owner",   u"Accessed",
     u"Created", u"Attributes", u"Archived", u"Archived By", u"Updated", u"Updated By"};
 
+// The Find window's result list has the same columns with Path after Name: 13 in all.
+inline constexpr const char16_t* kFoundPathCaption = u"Path";
+inline constexpr int kFoundPathColumn = 1;
+inline constexpr int kFoundColumnCount = dcCount + 1;
+// Where a column of the main list stands in the Find window's list.
+constexpr int FoundColumn(TDeletedColumn column)
+{
+    return column == dcName ? 0 : column + 1;
+}
+
 // The attribute bit behind the tenth mark, "T": NetWare's transactional bit.
 inline constexpr uint32_t kTransactionalAttribute = 0x1000;
 

@@ -24,9 +24,22 @@ void DrawFolder(HDC dc, int left, int top)
     SelectObject(dc, oldBrush);
 }
 
+// A sheet of paper with three lines of text, 18 by 22 pixels.
+void DrawSheet(HDC dc, int x, int y)
+{
+    HGDIOBJ oldBrush = SelectObject(dc, GetStockObject(WHITE_BRUSH));
+    Rectangle(dc, x, y, x + 18, y + 22);
+    for (int line = 0; line < 3; ++line)
+    {
+        MoveToEx(dc, x + 3, y + 6 + line * 5, nullptr);
+        LineTo(dc, x + 15, y + 6 + line * 5);
+    }
+    SelectObject(dc, oldBrush);
+}
+
 } // namespace
 
-TActionAnimation::TActionAnimation(HWND parent, int id, const RECT& bounds)
+TActionAnimation::TActionAnimation(HWND parent, int id, const RECT& bounds, TAnimationClip clip) : clip_(clip)
 {
     window_ = CreateChildControl(parent, ANIMATE_CLASSW, L"", ACS_CENTER | ACS_TRANSPARENT, id, bounds);
     shellClip_ = OpenShellClip();
@@ -47,7 +60,9 @@ bool TActionAnimation::OpenShellClip()
     HMODULE shell = GetModuleHandleW(L"shell32.dll");
     return window_ != nullptr && shell != nullptr &&
            SendMessageW(window_, ACM_OPENW, reinterpret_cast<WPARAM>(shell),
-                        reinterpret_cast<LPARAM>(MAKEINTRESOURCEW(kShellFileCopyClip))) != 0;
+                        reinterpret_cast<LPARAM>(MAKEINTRESOURCEW(clip_ == TAnimationClip::acFindFile
+                                                                      ? kShellFindFileClip
+                                                                      : kShellFileCopyClip))) != 0;
 }
 
 void TActionAnimation::CreateOwnAnimation(HWND parent, int id, const RECT& bounds)
@@ -91,6 +106,14 @@ void TActionAnimation::Paint(HDC dc) const
     RECT client{};
     GetClientRect(window_, &client);
     FillRect(dc, &client, GetSysColorBrush(COLOR_BTNFACE));
+    if (clip_ == TAnimationClip::acFindFile)
+        PaintFindFile(dc, client);
+    else
+        PaintFileCopy(dc, client);
+}
+
+void TActionAnimation::PaintFileCopy(HDC dc, const RECT& client) const
+{
     const int middle = client.right / 2;
     const int from = middle - 110;
     const int to = middle + 70;
@@ -101,13 +124,27 @@ void TActionAnimation::Paint(HDC dc) const
     const int lift = frame_ * (kFrameCount - 1 - frame_) * 2;
     const int x = from + 10 + step;
     const int y = 14 - lift / 3;
-    HGDIOBJ oldBrush = SelectObject(dc, GetStockObject(WHITE_BRUSH));
-    Rectangle(dc, x, y, x + 18, y + 22);
-    for (int line = 0; line < 3; ++line)
-    {
-        MoveToEx(dc, x + 3, y + 6 + line * 5, nullptr);
-        LineTo(dc, x + 15, y + 6 + line * 5);
-    }
+    DrawSheet(dc, x, y);
+}
+
+void TActionAnimation::PaintFindFile(HDC dc, const RECT& client) const
+{
+    const int x = client.right / 2 - 9;
+    const int y = client.bottom / 2 - 11;
+    DrawSheet(dc, x, y);
+    // The glass goes round the sheet once in a cycle of frames.
+    static constexpr int kPath[kFrameCount][2] = {{0, -8},  {6, -6},  {9, 0},   {10, 5}, {8, 10},  {3, 12},
+                                                  {-3, 12}, {-8, 10}, {-10, 5}, {-9, 0}, {-6, -6}, {-3, -8}};
+    const int cx = x + 9 + kPath[frame_][0];
+    const int cy = y + 11 + kPath[frame_][1];
+    TPen handle(CreatePen(PS_SOLID, 3, RGB(96, 64, 32)));
+    HGDIOBJ oldPen = SelectObject(dc, handle.Get());
+    MoveToEx(dc, cx + 5, cy + 5, nullptr);
+    LineTo(dc, cx + 11, cy + 11);
+    SelectObject(dc, oldPen);
+    TBrush glass(CreateSolidBrush(RGB(200, 230, 255)));
+    HGDIOBJ oldBrush = SelectObject(dc, glass.Get());
+    Ellipse(dc, cx - 7, cy - 7, cx + 8, cy + 8);
     SelectObject(dc, oldBrush);
 }
 

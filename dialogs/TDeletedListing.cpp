@@ -1,62 +1,19 @@
 // The listing loop of the deleted-file list.
 #include "TDeletedListing.h"
 
-#include "TLocaleCellFormat.h"
-#include "TNWNDS.h"
-#include "TNWServer.h"
+#include "FolderScan.h"
+#include "ListBrackets.h"
+#include "TWaitCursor.h"
 
 #include <windows.h>
 
 namespace
 {
 
-// The names that the scan resolves must be found from the root of the tree, aliases followed and without
-// types.
-constexpr uint32_t kScanContextFlags = 5;
-
 bool IsTrailingJunk(wchar_t c)
 {
     return c == L' ' || c <= 2;
 }
-
-// The hourglass while the listing runs.
-class TWaitCursor
-{
-public:
-    TWaitCursor() : previous_(SetCursor(LoadCursorW(nullptr, IDC_WAIT))) {}
-    ~TWaitCursor() { SetCursor(previous_ != nullptr ? previous_ : LoadCursorW(nullptr, IDC_ARROW)); }
-    TWaitCursor(const TWaitCursor&) = delete;
-    TWaitCursor& operator=(const TWaitCursor&) = delete;
-
-private:
-    HCURSOR previous_;
-};
-
-// No sorting while rows are added; one sort ascending by the last clicked column at the end.
-class TFillBracket
-{
-public:
-    explicit TFillBracket(TExtListView& list) : list_(list) { list_.BeginFill(); }
-    ~TFillBracket() { list_.EndFill(); }
-    TFillBracket(const TFillBracket&) = delete;
-    TFillBracket& operator=(const TFillBracket&) = delete;
-
-private:
-    TExtListView& list_;
-};
-
-// The list neither redraws nor re-sorts inside.
-class TUpdateBracket
-{
-public:
-    explicit TUpdateBracket(TExtListView& list) : list_(list) { list_.BeginUpdate(); }
-    ~TUpdateBracket() { list_.EndUpdate(); }
-    TUpdateBracket(const TUpdateBracket&) = delete;
-    TUpdateBracket& operator=(const TUpdateBracket&) = delete;
-
-private:
-    TExtListView& list_;
-};
 
 } // namespace
 
@@ -111,47 +68,23 @@ void TDeletedListing::ListDeletedFiles(const std::wstring& folder)
     const std::wstring trimmed = TrimFolder(folder);
     TBusyScope busy(*this);
     TWaitCursor cursor;
-    TFillBracket fill(list_);
+    TListFillBracket fill(list_);
     if (view_.ShowFolder)
         view_.ShowFolder(trimmed);
-    nw::TNWNDS::SetNameContext("[root]");
-    nw::TNWNDS::AddContextFlags(kScanContextFlags);
     ClearDeletedList();
-    const std::string path = ToClientText(trimmed);
-    nw::TNWDeletedList entries =
-        nw::TNWServer::ScanDeletedFiles(nw::TNWServer::GetPathConnection(path), path);
-    AddRows(entries);
+    TFolderScanSteps steps;
+    if (criteria_)
+        steps.criteria = criteria_();
+    steps.pump = pump_;
+    steps.stopRequested = [this] { return stopRequested_; };
+    ScanFolderInto(list_, trimmed, steps);
     if (view_.ShowCount)
         view_.ShowCount(list_.Count());
-}
-
-void TDeletedListing::AddRows(nw::TNWDeletedList& entries)
-{
-    if (entries.empty())
-        return;
-    // Every entry of a scan carries the same handle. Each row takes a share; when no row took one, the
-    // handle goes back as this share does.
-    const nw::TNWDeletedEntry& first = *entries.front().entry;
-    const nw::TNWDirHandleShare lease = nw::LeaseDirHandle(first.Connection, first.DirHandle);
-    const TFilterCriteria criteria = criteria_ ? criteria_() : TFilterCriteria{};
-    const TLocaleCellFormat format;
-    TShellIconCache icons;
-    for (nw::TNWDeletedItem& item : entries)
-    {
-        if (item.entry == nullptr || item.entry->Info == nullptr ||
-            !MatchCriteria(criteria, item.name, *item.entry->Info))
-            continue;
-        if (pump_)
-            pump_();
-        if (stopRequested_)
-            break;
-        list_.AddRow(MakeDeletedFileRow(item.name, std::move(item.entry), lease, format, icons));
-    }
 }
 
 void TDeletedListing::ClearDeletedList()
 {
     // One redraw for all the rows that go; their shares of the handle go with them.
-    TUpdateBracket update(list_);
+    TListUpdateBracket update(list_);
     list_.Clear();
 }

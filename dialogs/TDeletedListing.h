@@ -5,7 +5,6 @@
 #include "DeletedFileListRows.h"
 #include "FilterCriteria.h"
 #include "TExtListView.h"
-#include "TNWServer.h"
 
 #include <functional>
 #include <string>
@@ -49,7 +48,6 @@ public:
 
 private:
     class TBusyScope;
-    void AddRows(nw::TNWDeletedList& entries);
 
     TExtListView& list_;
     TListingView view_;

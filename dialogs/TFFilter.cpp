@@ -34,9 +34,7 @@ void SetChecked(HWND button, bool checked)
 // The dialog's defaults: every name, any user, no date test, today.
 TFilterCriteria DefaultCriteria()
 {
-    TFilterCriteria criteria;
-    criteria.Date = nw::Today();
-    return criteria;
+    return TodaysCriteria("*.*");
 }
 
 SYSTEMTIME SystemDate(nw::TDateTime date)
@@ -121,44 +119,22 @@ void TFFilter::CreateControls()
 
 TFilterCriteria TFFilter::Criteria() const
 {
-    TFilterCriteria criteria;
-    criteria.NamePattern = AnsiFromWide(WindowText(eFilter_));
-    criteria.DeletedByPattern = AnsiFromWide(WindowText(eDeleted_));
-    criteria.OwnerPattern = AnsiFromWide(WindowText(eOwner_));
-    if (Checked(rExactly_))
-        criteria.DateTest = TDateTest::dtExactly;
-    else if (Checked(rGreater_))
-        criteria.DateTest = TDateTest::dtGreaterOrEqual;
-    else if (Checked(rLess_))
-        criteria.DateTest = TDateTest::dtLessOrEqual;
-    else
-        criteria.DateTest = TDateTest::dtNone;
-    SYSTEMTIME date{};
-    if (DateTime_GetSystemtime(dDeleted_, &date) == GDT_VALID &&
-        nw::IsValidDate(date.wYear, date.wMonth, date.wDay))
-        criteria.Date = nw::EncodeDate(date.wYear, date.wMonth, date.wDay);
-    else
-        criteria.Date = nw::Today();
-    return criteria;
+    return Fields().Read();
 }
 
 void TFFilter::SetCriteria(const TFilterCriteria& criteria)
 {
-    SetWindowTextW(eFilter_, WideFromAnsi(criteria.NamePattern).c_str());
-    SetWindowTextW(eDeleted_, WideFromAnsi(criteria.DeletedByPattern).c_str());
-    SetWindowTextW(eOwner_, WideFromAnsi(criteria.OwnerPattern).c_str());
-    SYSTEMTIME date = SystemDate(criteria.Date);
-    DateTime_SetSystemtime(dDeleted_, GDT_VALID, &date);
-    SetChecked(rNone_, criteria.DateTest == TDateTest::dtNone);
-    SetChecked(rExactly_, criteria.DateTest == TDateTest::dtExactly);
-    SetChecked(rGreater_, criteria.DateTest == TDateTest::dtGreaterOrEqual);
-    SetChecked(rLess_, criteria.DateTest == TDateTest::dtLessOrEqual);
+    Fields().Write(criteria);
+}
+
+TCriteriaFields TFFilter::Fields() const
+{
+    return {eFilter_, eDeleted_, eOwner_, dDeleted_, rNone_, rExactly_, rGreater_, rLess_};
 }
 
 bool TFFilter::Execute()
 {
     accepted_ = false;
-    FormShow();
     ShowModal();
     FormClose();
     return accepted_;

@@ -3,6 +3,7 @@
 #pragma once
 
 #include "FilterCriteria.h"
+#include "TCriteriaFields.h"
 #include "TForm.h"
 #include "TFormStorage.h"
 #include "TSubclass.h"
@@ -71,6 +72,7 @@ private:
     };
 
     void CreateControls();
+    TCriteriaFields Fields() const;
     void CreateLabel(const wchar_t* text, const RECT& bounds);
     // Enter in the pattern acts as OK.
     std::optional<LRESULT> EFilterMessage(HWND edit, UINT message, WPARAM wParam, LPARAM lParam);
@@ -78,6 +80,7 @@ private:
     void OnActivate(bool active);
 
     void FormShow();
+    void SettingsRestored() override { FormShow(); }
     void FormClose();
     void PickUserInto(HWND edit);
 

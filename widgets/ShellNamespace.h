@@ -33,16 +33,3 @@ bool SameItem(LPCITEMIDLIST first, LPCITEMIDLIST second);
 // The shared system image list of small icons; never destroyed.
 HIMAGELIST SystemSmallImages();
 int SmallIconIndex(LPCITEMIDLIST absolute, bool open);
-
-// Shows the hourglass while it lives.
-class TWaitCursor
-{
-public:
-    TWaitCursor() : previous_(SetCursor(LoadCursorW(nullptr, IDC_WAIT))) {}
-    ~TWaitCursor() { SetCursor(previous_); }
-    TWaitCursor(const TWaitCursor&) = delete;
-    TWaitCursor& operator=(const TWaitCursor&) = delete;
-
-private:
-    HCURSOR previous_;
-};

@@ -20,11 +20,42 @@ std::wstring TForm::Caption() const
     return WindowText(window_);
 }
 
+namespace
+{
+
+// Asks a window whether it takes a message before dispatch; only the program's forms answer.
+UINT PreTranslateMessageId()
+{
+    static const UINT id = RegisterWindowMessageW(L"Retrove98.PreTranslate");
+    return id;
+}
+
+} // namespace
+
 INT_PTR TForm::ShowModal()
 {
     Restore();
     HWND owner = GetWindow(window_, GW_OWNER);
-    return TModal::Dialog({window_, Caption(), [this, owner] { return modal_.Run(window_, owner); }});
+    return TModal::Dialog({window_, Caption(), [this, owner] {
+                               return modal_.Run(window_, owner,
+                                                 [this](MSG& message) { return PreTranslate(message); });
+                           }});
+}
+
+bool TForm::PreTranslate(MSG& message)
+{
+    if (window_ == nullptr || (message.hwnd != window_ && !IsChild(window_, message.hwnd)))
+        return false;
+    if (accelerators_ != nullptr && TranslateAcceleratorW(window_, accelerators_, &message) != 0)
+        return true;
+    return IsDialogMessageW(window_, &message) != FALSE;
+}
+
+bool TForm::PreTranslateInForm(MSG& message)
+{
+    HWND top = message.hwnd != nullptr ? GetAncestor(message.hwnd, GA_ROOT) : nullptr;
+    return top != nullptr &&
+           SendMessageW(top, PreTranslateMessageId(), 0, reinterpret_cast<LPARAM>(&message)) != 0;
 }
 
 void TForm::CreateForm(const TFormLook& look, HWND owner)
@@ -76,6 +107,7 @@ void TForm::Restore()
     shown_ = true;
     if (storage_ != nullptr)
         storage_->FormShow();
+    SettingsRestored();
 }
 
 void TForm::SaveOnClose()
@@ -120,6 +152,8 @@ LRESULT CALLBACK TForm::WindowProc(HWND window, UINT message, WPARAM wParam, LPA
                 return 0;
             },
             0);
+    if (message == PreTranslateMessageId())
+        return self->PreTranslate(*reinterpret_cast<MSG*>(lParam)) ? 1 : 0;
     if (message == WM_NCDESTROY)
     {
         SetWindowLongPtrW(window, GWLP_USERDATA, 0);

@@ -41,6 +41,13 @@ public:
     void ShowForm(int show);
     bool Modal() const { return modal_.Running(); }
 
+    // What the form makes of a message for itself or its controls before it is dispatched: its shortcuts,
+    // then the dialog keys; true when it took the message. The modal loop calls it.
+    bool PreTranslate(MSG& message);
+    // Offers a message to the form at the top of the window it is for; false when that window is none of
+    // the program's forms or did not take it. For the loops that pump messages during a long operation.
+    static bool PreTranslateInForm(MSG& message);
+
 protected:
     TForm() = default;
 
@@ -59,9 +66,14 @@ protected:
     // after CreateForm. The form's own accessor is the storage's designed name.
     TFormStorage& DeclareStorage(const wchar_t* root, const wchar_t* section);
     TFormStorage& Storage() const { return *storage_; }
+    // Runs each time the form's settings were restored, just before it shows: the form's own show handling,
+    // which sees the restored state.
+    virtual void SettingsRestored() {}
     // A list whose column layout the form keeps: read now, written as the list's window goes, and only when
     // the form was ever shown.
     void KeepColumnLayout(TExtListView& list);
+    // The form's keyboard shortcuts; the form keeps owning the table.
+    void SetAccelerators(HACCEL accelerators) { accelerators_ = accelerators; }
 
     HWND window_ = nullptr;
 
@@ -75,4 +87,5 @@ private:
     std::unique_ptr<TFormStorage> storage_;
     std::vector<TExtListView*> keptLayouts_;
     bool shown_ = false;
+    HACCEL accelerators_ = nullptr;
 };

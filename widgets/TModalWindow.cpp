@@ -1,7 +1,7 @@
 // The modal loop of the program's dialog windows.
 #include "TModalWindow.h"
 
-INT_PTR TModalWindow::Run(HWND window, HWND owner)
+INT_PTR TModalWindow::Run(HWND window, HWND owner, const TPreTranslate& preTranslate)
 {
     const bool ownerEnabled = owner != nullptr && IsWindowEnabled(owner);
     if (ownerEnabled)
@@ -12,7 +12,8 @@ INT_PTR TModalWindow::Run(HWND window, HWND owner)
     MSG message{};
     while (running_ && IsWindow(window) && GetMessageW(&message, nullptr, 0, 0) > 0)
     {
-        if (!IsDialogMessageW(window, &message))
+        const bool taken = preTranslate ? preTranslate(message) : IsDialogMessageW(window, &message) != FALSE;
+        if (!taken)
         {
             TranslateMessage(&message);
             DispatchMessageW(&message);

@@ -4,11 +4,18 @@
 
 #include <windows.h>
 
+#include <functional>
+
 class TModalWindow
 {
 public:
-    // Shows the window and handles messages until EndModal is called; returns the result given to it.
-    INT_PTR Run(HWND window, HWND owner);
+    // What the window makes of a message before it is dispatched (its shortcuts, its dialog keys); true when
+    // it took the message.
+    using TPreTranslate = std::function<bool(MSG&)>;
+
+    // Shows the window and handles messages until EndModal is called; returns the result given to it. Without
+    // a pre-translation the window gets the dialog keys.
+    INT_PTR Run(HWND window, HWND owner, const TPreTranslate& preTranslate = nullptr);
     void EndModal(INT_PTR result);
     bool Running() const { return running_; }
 

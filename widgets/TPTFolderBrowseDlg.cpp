@@ -6,6 +6,7 @@
 #include "TModal.h"
 #include "TNewFolderPrompt.h"
 #include "WindowClass.h"
+#include "TWaitCursor.h"
 #include "WindowParts.h"
 
 namespace

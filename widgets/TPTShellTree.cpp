@@ -6,6 +6,7 @@
 #include "TPTShellCombo.h"
 #include "TTreeDropTarget.h"
 #include "TUniqueHandle.h"
+#include "TWaitCursor.h"
 #include "TreeFill.h"
 
 #include <algorithm>

@@ -2,6 +2,7 @@
 #include "TreeFill.h"
 
 #include "ShellNamespace.h"
+#include "TWaitCursor.h"
 
 HTREEITEM AddTreeNode(HWND tree, HTREEITEM parent, const std::wstring& text, int image, LPARAM data)
 {

@@ -18,7 +18,6 @@ namespace
 
 constexpr DWORD kStyle = WS_POPUP | WS_CAPTION | WS_SYSMENU;
 constexpr DWORD kExtendedStyle = WS_EX_DLGMODALFRAME;
-constexpr const wchar_t* kPageClass = L"TFBrowseDirectoryPage";
 constexpr int idPMain = 100;
 constexpr int idNDS1 = 101;
 constexpr int idBindery1 = 102;
@@ -27,14 +26,6 @@ constexpr int kTabHeight = 21;
 constexpr uint16_t kBinderyUser = 0x0100;
 // Dereference aliases and typeless names: the tree shows names like Sales.Acme.
 constexpr uint32_t kPickerContextFlags = 5;
-
-// A page hands its controls' notifications to the dialog, which owns the handlers.
-LRESULT CALLBACK PageProc(HWND window, UINT message, WPARAM wParam, LPARAM lParam)
-{
-    if (message == WM_NOTIFY || message == WM_COMMAND)
-        return SendMessageW(GetParent(window), message, wParam, lParam);
-    return DefWindowProcW(window, message, wParam, lParam);
-}
 
 bool LessIgnoringCase(const std::string& first, const std::string& second)
 {
@@ -73,7 +64,6 @@ TFBrowseDirectory::~TFBrowseDirectory()
 
 void TFBrowseDirectory::CreateControls()
 {
-    RegisterWindowClassOnce(kPageClass, &PageProc);
     pMain_ = CreateChildControl(window_, WC_TABCONTROLW, L"", TCS_FIXEDWIDTH | WS_TABSTOP | WS_CLIPSIBLINGS,
                                 idPMain, {8, 8, kClientWidth - 16, 290});
     TabCtrl_SetItemSize(pMain_, kTabWidth, kTabHeight);
@@ -89,15 +79,12 @@ void TFBrowseDirectory::CreateControls()
 HWND TFBrowseDirectory::CreatePage(const wchar_t* message, HWND& label, HWND& tree, int treeId,
                                    TSubclass& subclass)
 {
+    // The page hands its controls' notifications to the dialog, which owns the handlers.
+    HWND page = CreateTabPage(window_, pMain_);
     RECT area{};
-    GetClientRect(pMain_, &area);
-    TabCtrl_AdjustRect(pMain_, FALSE, &area);
-    MapWindowPoints(pMain_, window_, reinterpret_cast<POINT*>(&area), 2);
-    const int width = area.right - area.left;
-    const int height = area.bottom - area.top;
-    HWND page = CreateChildControl(window_, kPageClass, L"", WS_CLIPCHILDREN, 0,
-                                   {area.left, area.top, width, height}, WS_EX_CONTROLPARENT);
-    SetWindowPos(page, HWND_TOP, 0, 0, 0, 0, SWP_NOMOVE | SWP_NOSIZE);
+    GetClientRect(page, &area);
+    const int width = area.right;
+    const int height = area.bottom;
     HWND icon = CreateChildControl(page, L"STATIC", L"", SS_ICON, 0, {8, 8, 32, 32});
     SendMessageW(icon, STM_SETICON, reinterpret_cast<WPARAM>(LoadIconW(nullptr, IDI_INFORMATION)), 0);
     label = CreateChildControl(page, L"STATIC", message, SS_LEFT | SS_NOPREFIX, 0, {48, 14, width - 56, 28});

@@ -1,6 +1,8 @@
 // Child controls, fonts and texts of the program's windows.
 #include "WindowParts.h"
 
+#include "WindowClass.h"
+
 #include <string>
 
 HWND CreateChildControl(HWND parent, const wchar_t* windowClass, const wchar_t* text, DWORD style, int id,
@@ -106,4 +108,31 @@ std::optional<LRESULT> EnterAsMainButton(HWND edit, UINT message, WPARAM wParam,
     default:
         return std::nullopt;
     }
+}
+
+namespace
+{
+
+LRESULT CALLBACK TabPageProc(HWND window, UINT message, WPARAM wParam, LPARAM lParam)
+{
+    if (message == WM_NOTIFY || message == WM_COMMAND)
+        return SendMessageW(GetParent(window), message, wParam, lParam);
+    return DefWindowProcW(window, message, wParam, lParam);
+}
+
+} // namespace
+
+HWND CreateTabPage(HWND form, HWND tabs)
+{
+    static constexpr wchar_t kPageClass[] = L"RetroveTabPage";
+    RegisterWindowClassOnce(kPageClass, &TabPageProc);
+    RECT area{};
+    GetClientRect(tabs, &area);
+    TabCtrl_AdjustRect(tabs, FALSE, &area);
+    MapWindowPoints(tabs, form, reinterpret_cast<POINT*>(&area), 2);
+    HWND page = CreateChildControl(form, kPageClass, L"", WS_CLIPCHILDREN, 0,
+                                   {area.left, area.top, area.right - area.left, area.bottom - area.top},
+                                   WS_EX_CONTROLPARENT);
+    SetWindowPos(page, HWND_TOP, 0, 0, 0, 0, SWP_NOMOVE | SWP_NOSIZE);
+    return page;
 }

@@ -38,5 +38,10 @@ TFont CreateSansSerifFont(int points);
 std::optional<LRESULT> EnterAsMainButton(HWND edit, UINT message, WPARAM wParam, LPARAM lParam,
                                          const std::function<void()>& press);
 
+// A page of a tab control: a window over the tab control's display area, a child of the form beside the tab
+// control, that hands its controls' commands and notifications to the form. Returns the page; its client
+// size is the display area's.
+HWND CreateTabPage(HWND form, HWND tabs);
+
 // Takes the sunken border off a control (a tree or list that fills a pane of its own).
 void RemoveBorder(HWND control);

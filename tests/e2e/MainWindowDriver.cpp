@@ -1,6 +1,7 @@
 // Driving the real program's main window as a user does.
 #include "MainWindowDriver.h"
 
+#include "SalvageListing.h"
 #include "TE2ETest.h"
 #include "TRemoteControls.h"
 #include "TUserInput.h"
@@ -9,31 +10,6 @@
 
 #include <algorithm>
 #include <cstdio>
-#include <sstream>
-
-namespace
-{
-
-// A directory name as the program shows it, typeless: CN=ALICE.OU=SALES.O=TARVEX is ALICE.SALES.TARVEX.
-std::wstring Typeless(const std::string& name)
-{
-    std::wstring result;
-    size_t start = 0;
-    while (start <= name.size())
-    {
-        const size_t dot = std::min(name.find('.', start), name.size());
-        std::string part = name.substr(start, dot - start);
-        if (const size_t equals = part.find('='); equals != std::string::npos)
-            part = part.substr(equals + 1);
-        if (!result.empty())
-            result += L'.';
-        result += std::wstring(part.begin(), part.end());
-        start = dot + 1;
-    }
-    return result;
-}
-
-} // namespace
 
 bool WaitFor(const std::function<bool()>& condition, DWORD limitMilliseconds)
 {
@@ -70,34 +46,11 @@ std::optional<DWORD> CloseAndWait(const TProgramRun& run, HWND main)
     return run.WaitForExit(kAppearMilliseconds);
 }
 
-// The entries that "nwsim salvage" prints for one folder: each line ends in size, date, time and deletor.
 std::vector<TSalvageRow> SalvageRows(const std::string& printed)
 {
     std::vector<TSalvageRow> rows;
-    std::istringstream lines(printed);
-    std::string line;
-    std::getline(lines, line); // the folder
-    while (std::getline(lines, line))
-    {
-        if (!line.empty() && line.back() == '\r')
-            line.pop_back();
-        std::vector<size_t> cuts;
-        size_t end = line.size();
-        for (int field = 0; field < 4 && end > 0; ++field)
-        {
-            const size_t blank = line.find_last_of(' ', end - 1);
-            if (blank == std::string::npos)
-                break;
-            cuts.push_back(blank);
-            end = line.find_last_not_of(' ', blank);
-            end = end == std::string::npos ? 0 : end + 1;
-        }
-        if (cuts.size() < 4)
-            continue; // the count line
-        std::string name = line.substr(0, end);
-        name.erase(0, name.find_first_not_of(' '));
-        rows.push_back({std::wstring(name.begin(), name.end()), Typeless(line.substr(cuts[0] + 1))});
-    }
+    for (const TSalvageEntry& entry : ParseSalvage(printed))
+        rows.push_back({entry.name, entry.deletedBy});
     std::sort(rows.begin(), rows.end());
     return rows;
 }
@@ -111,7 +64,7 @@ std::vector<TSalvageRow> ListedRows(HWND list)
     return rows;
 }
 
-// The title pane above the list.
+// Selects the drive in the tree by the keyboard, then the folder below it.
 bool SelectTreeFolder(HWND main, const std::wstring& drive, const std::wstring& folder)
 {
     HWND tree = FindChild(main, WC_TREEVIEWW);
@@ -164,15 +117,18 @@ bool SelectListRowByKeyboard(HWND list, int row)
         SendMessageW(list, LVM_GETITEMRECT, top, reinterpret_cast<LPARAM>(buffer.Address())) == 0 ||
         !buffer.Read(&place, sizeof(place)))
         return false;
-    // As with the tree: a window just come up may lose the front to the desktop once, and the click with it.
-    bool focused = false;
-    for (int attempt = 0; attempt < 3 && !focused; ++attempt)
+    // A click that arrives while the window is still coming to the front is lost; it changes nothing, so it
+    // is given again.
+    bool clicked = false;
+    for (int attempt = 0; attempt < 3 && !clicked; ++attempt)
     {
         BringToFront(GetAncestor(list, GA_ROOT));
         ClickAt(list, {place.left + 8, (place.top + place.bottom) / 2});
-        focused = WaitFor([&] { return FocusedListRow(list) == top; }, kAppearMilliseconds / 3);
+        clicked = WaitFor(
+            [&] { return FocusedListRow(list) == top && SelectedListRows(list) == std::vector<int>{top}; },
+            5000);
     }
-    if (!focused)
+    if (!clicked)
         return false;
     for (int step = 0; step < 1000 && FocusedListRow(list) != row; ++step)
     {

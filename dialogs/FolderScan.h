@@ -1,0 +1,30 @@
+// One folder's deleted entries into a deleted-file list, shared by the main listing and the Find window: the
+// directory-services context that the scan needs, the server's scan, the criteria, and one row per kept
+// entry at the end of the list, in the scan's order.
+#pragma once
+
+#include "FilterCriteria.h"
+#include "TExtListView.h"
+
+#include <functional>
+#include <string>
+
+struct TFolderScanSteps
+{
+    TFilterCriteria criteria;
+    // Runs before each kept entry is added: pending window messages.
+    std::function<void()> pump;
+    // Asked after the pump: true leaves the scan without adding the entry.
+    std::function<bool()> stopRequested;
+    // The Find window's rows carry the folder as a Path cell after the Name.
+    bool withPath = false;
+};
+
+// Scans the folder (ending in a backslash, or empty for none) and adds the entries that pass the criteria;
+// returns how many rows it added. The scan's directory handle stays with those rows; when none was added it
+// goes back to the server at once.
+size_t ScanFolderInto(TExtListView& list, const std::wstring& folder, const TFolderScanSteps& steps);
+
+// The Find window's form of a folder to scan: surrounding blanks and one trailing "." dropped, a trailing
+// backslash added unless empty.
+std::wstring TrimSearchFolder(const std::wstring& folder);
