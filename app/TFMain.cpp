@@ -504,16 +504,7 @@ void TFMain::OnContextMenu(HWND control, POINT at)
 {
     if (control != explorerList_->Handle() || !popDelAttached_)
         return;
-    // From the keyboard: at the focused row, or the list's corner.
-    if (at.x == -1 && at.y == -1)
-    {
-        RECT place{0, 0, 0, 0};
-        const int focused = explorerList_->FocusedRow();
-        if (focused >= 0)
-            ListView_GetItemRect(control, focused, &place, LVIR_LABEL);
-        at = {place.left, place.bottom};
-        ClientToScreen(control, &at);
-    }
+    at = explorerList_->ContextMenuPoint(at);
     if (const UINT command = TModal::PopupMenu(menu_.PopDel(), window_, at))
         OnCommand(static_cast<int>(command));
 }

@@ -229,21 +229,14 @@ void TFFilter::FormClose()
         SetChecked(radios[i], snapshot_.radios[i]);
 }
 
-void TFFilter::PickUserInto(HWND edit)
-{
-    if (picker_ == nullptr || !picker_->Execute())
-        return;
-    SetWindowTextW(edit, (picker_->SelectedUser() + L"*").c_str());
-}
-
 void TFFilter::BSelect_DeletedClick()
 {
-    PickUserInto(eDeleted_);
+    PickUserInto(picker_, eDeleted_);
 }
 
 void TFFilter::BSelect_OwnerClick()
 {
-    PickUserInto(eOwner_);
+    PickUserInto(picker_, eOwner_);
 }
 
 void TFFilter::BNewClick()

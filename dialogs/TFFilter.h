@@ -82,7 +82,6 @@ private:
     void FormShow();
     void SettingsRestored() override { FormShow(); }
     void FormClose();
-    void PickUserInto(HWND edit);
 
     void BSelect_DeletedClick();
     void BSelect_OwnerClick();

@@ -633,16 +633,7 @@ void TFFind::OnContextMenu(HWND control, POINT at)
 {
     if (control != findList_->Handle() || !popFindAttached_)
         return;
-    // From the keyboard: at the focused row, or the list's corner.
-    if (at.x == -1 && at.y == -1)
-    {
-        RECT place{0, 0, 0, 0};
-        const int focused = findList_->FocusedRow();
-        if (focused >= 0)
-            ListView_GetItemRect(control, focused, &place, LVIR_LABEL);
-        at = {place.left, place.bottom};
-        ClientToScreen(control, &at);
-    }
+    at = findList_->ContextMenuPoint(at);
     if (const UINT command = TModal::PopupMenu(popFind_, window_, at))
         OnCommand(static_cast<int>(command), 0);
 }
@@ -747,21 +738,14 @@ void TFFind::BBrowseClick()
         sLookIn_->Location().Assign(browseDialog1_->Folder());
 }
 
-void TFFind::PickUserInto(HWND edit)
-{
-    if (picker_ == nullptr || !picker_->Execute())
-        return;
-    SetWindowTextW(edit, (picker_->SelectedUser() + L"*").c_str());
-}
-
 void TFFind::BSelect_DeletedClick()
 {
-    PickUserInto(eDeleted_);
+    PickUserInto(picker_, eDeleted_);
 }
 
 void TFFind::BSelect_OwnerClick()
 {
-    PickUserInto(eOwner_);
+    PickUserInto(picker_, eOwner_);
 }
 
 void TFFind::FindListChange()

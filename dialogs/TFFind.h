@@ -177,7 +177,6 @@ private:
     void ShowCount();
     void Pump();
     void ScanFolder(const std::wstring& path);
-    void PickUserInto(HWND edit);
     void FindListChange();
 
     HMENU menuBar_ = nullptr;

@@ -259,6 +259,19 @@ int TExtListView::FocusedRow() const
     return ListView_GetNextItem(list_, -1, LVNI_FOCUSED);
 }
 
+POINT TExtListView::ContextMenuPoint(POINT at) const
+{
+    if (at.x != -1 || at.y != -1)
+        return at;
+    RECT place{0, 0, 0, 0};
+    const int focused = FocusedRow();
+    if (focused >= 0)
+        ListView_GetItemRect(list_, focused, &place, LVIR_LABEL);
+    POINT corner{place.left, place.bottom};
+    ClientToScreen(list_, &corner);
+    return corner;
+}
+
 std::vector<int> TExtListView::ColumnOrder() const
 {
     std::vector<int> order(columns_.size());

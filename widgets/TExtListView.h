@@ -116,6 +116,9 @@ public:
     void SelectAll();
     void InvertSelection();
     int FocusedRow() const;
+    // Where a context menu asked for at that screen point comes up: there, or, when the keyboard asked
+    // (-1, -1), below the focused row's label, else at the list's corner.
+    POINT ContextMenuPoint(POINT at) const;
 
     // Columns: design indexes in display order, and widths by design index.
     size_t ColumnCount() const { return columns_.size(); }

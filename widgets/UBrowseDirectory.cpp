@@ -313,3 +313,10 @@ void TFBrowseDirectory::BCancelClick()
     accepted_ = false;
     CloseForm(IDCANCEL);
 }
+
+void PickUserInto(TFBrowseDirectory* picker, HWND edit)
+{
+    if (picker == nullptr || !picker->Execute())
+        return;
+    SetWindowTextW(edit, (picker->SelectedUser() + L"*").c_str());
+}

@@ -84,3 +84,7 @@ private:
     std::wstring selectedUser_;
     bool accepted_ = false;
 };
+
+// Runs the picker (when there is one) and, when a user was chosen, puts the user's name with a trailing "*"
+// into the edit as its pattern.
+void PickUserInto(TFBrowseDirectory* picker, HWND edit);
