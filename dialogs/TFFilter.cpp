@@ -132,14 +132,6 @@ TCriteriaFields TFFilter::Fields() const
     return {eFilter_, eDeleted_, eOwner_, dDeleted_, rNone_, rExactly_, rGreater_, rLess_};
 }
 
-bool TFFilter::Execute()
-{
-    accepted_ = false;
-    ShowModal();
-    FormClose();
-    return accepted_;
-}
-
 std::optional<LRESULT> TFFilter::HandleMessage(UINT message, WPARAM wParam, LPARAM lParam)
 {
     switch (message)
@@ -151,7 +143,7 @@ std::optional<LRESULT> TFFilter::HandleMessage(UINT message, WPARAM wParam, LPAR
         CloseForm(IDCANCEL);
         return 0;
     case WM_ACTIVATE:
-        OnActivate(LOWORD(wParam) != WA_INACTIVE);
+        KeepFocus(LOWORD(wParam) != WA_INACTIVE);
         return 0;
     default:
         return TForm::HandleMessage(message, wParam, lParam);
@@ -189,21 +181,8 @@ std::optional<LRESULT> TFFilter::EFilterMessage(HWND edit, UINT message, WPARAM 
     return EnterAsMainButton(edit, message, wParam, lParam, [this] { BOKClick(); });
 }
 
-void TFFilter::OnActivate(bool active)
-{
-    if (!active)
-    {
-        HWND focus = GetFocus();
-        if (focus != nullptr && IsChild(window_, focus))
-            focused_ = focus;
-        return;
-    }
-    SetFocus(focused_ != nullptr ? focused_ : eFilter_);
-}
-
 void TFFilter::FormShow()
 {
-    focused_ = eFilter_;
     SetFocus(eFilter_);
     snapshot_.filter = WindowText(eFilter_);
     snapshot_.deleted = WindowText(eDeleted_);
@@ -217,7 +196,7 @@ void TFFilter::FormShow()
 
 void TFFilter::FormClose()
 {
-    if (accepted_)
+    if (Accepted())
         return;
     // The criteria in force before the dialog was shown stay in force.
     SetWindowTextW(eFilter_, snapshot_.filter.c_str());
@@ -246,12 +225,10 @@ void TFFilter::BNewClick()
 
 void TFFilter::BOKClick()
 {
-    accepted_ = true;
-    CloseForm(IDOK);
+    Accept();
 }
 
 void TFFilter::BCancelClick()
 {
-    accepted_ = false;
-    CloseForm(IDCANCEL);
+    Cancel();
 }

@@ -4,8 +4,8 @@
 
 #include "FilterCriteria.h"
 #include "TCriteriaFields.h"
-#include "TForm.h"
 #include "TFormStorage.h"
+#include "TOkCancelForm.h"
 #include "TSubclass.h"
 
 #include <commctrl.h>
@@ -14,7 +14,7 @@
 
 class TFBrowseDirectory;
 
-class TFFilter : public TForm
+class TFFilter : public TOkCancelForm
 {
 public:
     static constexpr const wchar_t* kCaption = L"Filter Specification";
@@ -31,10 +31,8 @@ public:
     // The picker behind the Select buttons; it is created after this dialog.
     void SetUserPicker(TFBrowseDirectory* picker) { picker_ = picker; }
 
-    // Shows the dialog modally with the focus in the name pattern; true only when it was closed with OK.
-    // Any other way out puts back the criteria it was shown with.
-    bool Execute();
-    bool Accepted() const { return accepted_; }
+    // Execute shows the dialog modally with the focus in the name pattern; any way out but OK puts back the
+    // criteria it was shown with.
 
     // The criteria in force, read from the controls; a date that cannot be read counts as today.
     TFilterCriteria Criteria() const;
@@ -59,6 +57,8 @@ public:
 
 protected:
     std::optional<LRESULT> HandleMessage(UINT message, WPARAM wParam, LPARAM lParam) override;
+    void AfterExecute() override { FormClose(); }
+    HWND FirstFocus() const override { return eFilter_; }
 
 private:
     // What the controls held when the dialog was shown.
@@ -77,7 +77,6 @@ private:
     // Enter in the pattern acts as OK.
     std::optional<LRESULT> EFilterMessage(HWND edit, UINT message, WPARAM wParam, LPARAM lParam);
     void OnCommand(int id, int code);
-    void OnActivate(bool active);
 
     void FormShow();
     void SettingsRestored() override { FormShow(); }
@@ -107,7 +106,4 @@ private:
     TSubclass filterSubclass_;
     TFBrowseDirectory* picker_ = nullptr;
     TSnapshot snapshot_;
-    // The control that gets the focus back when the dialog is activated.
-    HWND focused_ = nullptr;
-    bool accepted_ = false;
 };

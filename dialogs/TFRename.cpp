@@ -49,13 +49,9 @@ void TFRename::CreateControls()
     });
 }
 
-bool TFRename::Execute()
+void TFRename::BeforeExecute()
 {
-    accepted_ = false;
-    focused_ = eFilename_;
     CentreOnScreen(window_);
-    ShowModal();
-    return accepted_;
 }
 
 std::optional<LRESULT> TFRename::HandleMessage(UINT message, WPARAM wParam, LPARAM lParam)
@@ -69,7 +65,7 @@ std::optional<LRESULT> TFRename::HandleMessage(UINT message, WPARAM wParam, LPAR
             BCancelClick();
         return 0;
     case WM_ACTIVATE:
-        OnActivate(LOWORD(wParam) != WA_INACTIVE);
+        KeepFocus(LOWORD(wParam) != WA_INACTIVE);
         return 0;
     default:
         return TForm::HandleMessage(message, wParam, lParam);
@@ -97,29 +93,18 @@ std::optional<LRESULT> TFRename::EFilenameKeyPress(HWND edit, WPARAM key, LPARAM
     return DefSubclassProc(edit, WM_CHAR, static_cast<WPARAM>(upper & 0xFFFF), lParam);
 }
 
-void TFRename::OnActivate(bool active)
+void TFRename::FocusRestored(HWND target)
 {
-    if (!active)
-    {
-        HWND focus = GetFocus();
-        if (focus != nullptr && IsChild(window_, focus))
-            focused_ = focus;
-        return;
-    }
-    HWND target = focused_ != nullptr ? focused_ : eFilename_;
-    SetFocus(target);
     if (target == eFilename_)
         SendMessageW(eFilename_, EM_SETSEL, 0, -1);
 }
 
 void TFRename::BOKClick()
 {
-    accepted_ = true;
-    CloseForm(IDOK);
+    Accept();
 }
 
 void TFRename::BCancelClick()
 {
-    accepted_ = false;
-    CloseForm(IDCANCEL);
+    Cancel();
 }

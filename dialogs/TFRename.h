@@ -1,11 +1,11 @@
 // The dialog that asks for a new name when a recovered file's name exists again.
 #pragma once
 
-#include "TForm.h"
-#include "TUniqueHandle.h"
+#include "TOkCancelForm.h"
 #include "TSubclass.h"
+#include "TUniqueHandle.h"
 
-class TFRename : public TForm
+class TFRename : public TOkCancelForm
 {
 public:
     static constexpr const wchar_t* kCaption = L"Rename";
@@ -17,9 +17,7 @@ public:
     explicit TFRename(HWND owner);
     ~TFRename() override;
 
-    // Shows the dialog modally with the focus in the name; true only when it was closed with OK.
-    bool Execute();
-    bool Accepted() const { return accepted_; }
+    // Execute shows the dialog modally, centred, with the focus in the name.
 
     HWND Image1() const { return image1_; }
     HWND LMsg() const { return lMsg_; }
@@ -30,13 +28,16 @@ public:
 
 protected:
     std::optional<LRESULT> HandleMessage(UINT message, WPARAM wParam, LPARAM lParam) override;
+    void BeforeExecute() override;
+    HWND FirstFocus() const override { return eFilename_; }
+    // The name is selected whole, so that typing replaces it.
+    void FocusRestored(HWND target) override;
 
 private:
     void CreateControls();
     std::optional<LRESULT> EFilenameMessage(HWND edit, UINT message, WPARAM wParam, LPARAM lParam);
     // Every letter typed becomes an upper-case letter.
     std::optional<LRESULT> EFilenameKeyPress(HWND edit, WPARAM key, LPARAM lParam);
-    void OnActivate(bool active);
 
     void BOKClick();
     void BCancelClick();
@@ -48,7 +49,4 @@ private:
     HWND bOK_ = nullptr;
     HWND bCancel_ = nullptr;
     TSubclass filenameSubclass_;
-    // The control that gets the focus back when the dialog is activated.
-    HWND focused_ = nullptr;
-    bool accepted_ = false;
 };

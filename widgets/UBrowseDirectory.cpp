@@ -98,14 +98,6 @@ HWND TFBrowseDirectory::CreatePage(const wchar_t* message, HWND& label, HWND& tr
     return page;
 }
 
-bool TFBrowseDirectory::Execute()
-{
-    accepted_ = false;
-    FormShow();
-    ShowModal();
-    return accepted_;
-}
-
 std::optional<LRESULT> TFBrowseDirectory::HandleMessage(UINT message, WPARAM wParam, LPARAM lParam)
 {
     switch (message)
@@ -304,14 +296,12 @@ void TFBrowseDirectory::BOKClick()
     // OK is impossible while no user is selected.
     if (!IsWindowEnabled(bOK_))
         return;
-    accepted_ = true;
-    CloseForm(IDOK);
+    Accept();
 }
 
 void TFBrowseDirectory::BCancelClick()
 {
-    accepted_ = false;
-    CloseForm(IDCANCEL);
+    Cancel();
 }
 
 void PickUserInto(TFBrowseDirectory* picker, HWND edit)

@@ -1,13 +1,13 @@
 // The dialog that picks a user from the directory tree or from bindery servers.
 #pragma once
 
-#include "TForm.h"
+#include "TOkCancelForm.h"
 #include "TSubclass.h"
 
 #include <commctrl.h>
 #include <string>
 
-class TFBrowseDirectory : public TForm
+class TFBrowseDirectory : public TOkCancelForm
 {
 public:
     static constexpr const wchar_t* kCaption = L"Select from Directory";
@@ -24,9 +24,7 @@ public:
     TFBrowseDirectory(HWND owner, HIMAGELIST objects, const bool& useNDS, const bool& useBindery);
     ~TFBrowseDirectory() override;
 
-    // Fills the tabs afresh and shows the dialog modally; true only when it was closed with OK.
-    bool Execute();
-    bool Accepted() const { return accepted_; }
+    // Execute fills the tabs afresh and shows the dialog modally.
     // The user last chosen; read after Execute returned true.
     const std::wstring& SelectedUser() const { return selectedUser_; }
 
@@ -42,6 +40,7 @@ public:
 
 protected:
     std::optional<LRESULT> HandleMessage(UINT message, WPARAM wParam, LPARAM lParam) override;
+    void BeforeExecute() override { FormShow(); }
 
 private:
     void CreateControls();
@@ -82,7 +81,6 @@ private:
     TSubclass nds1Subclass_;
     TSubclass bindery1Subclass_;
     std::wstring selectedUser_;
-    bool accepted_ = false;
 };
 
 // Runs the picker (when there is one) and, when a user was chosen, puts the user's name with a trailing "*"
