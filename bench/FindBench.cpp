@@ -4,7 +4,9 @@
 // the whole search, the message-queue checks and the server requests. Arguments: the number of folders
 // (10000), the share of them that hold deleted files in percent (1), the deleted files in each of those (10)
 // and the simulated latency per request in microseconds (0).
+#include "BenchClock.h"
 #include "NWSim.h"
+#include "ServerRequests.h"
 #include "SimFiles.h"
 #include "TApplication.h"
 #include "TItemIdList.h"
@@ -28,32 +30,6 @@ namespace
 constexpr char kRootKey[] = "FINDBENCH";
 constexpr wchar_t kRoot[] = L"G:\\FINDBENCH";
 constexpr int kFoldersPerBranch = 100;
-
-const char* const kCountedCalls[] = {"NWParseNetWarePath",    "NWAllocTemporaryDirectoryHandle",
-                                     "NWScanForDeletedFiles", "NWGetObjectName",
-                                     "NWDSMapIDToName",       "NWDeallocateDirectoryHandle"};
-
-double Seconds(LARGE_INTEGER start, LARGE_INTEGER end)
-{
-    LARGE_INTEGER frequency{};
-    QueryPerformanceFrequency(&frequency);
-    return static_cast<double>(end.QuadPart - start.QuadPart) / static_cast<double>(frequency.QuadPart);
-}
-
-LARGE_INTEGER Now()
-{
-    LARGE_INTEGER now{};
-    QueryPerformanceCounter(&now);
-    return now;
-}
-
-uint32_t ServerRequests()
-{
-    uint32_t total = 0;
-    for (const char* function : kCountedCalls)
-        total += NWSimCallCount(function);
-    return total;
-}
 
 struct TBenchTree
 {

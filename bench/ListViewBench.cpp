@@ -1,4 +1,5 @@
 // Fills a visible list with 100,000 rows of twelve columns and sorts it by two columns, printing the times.
+#include "BenchClock.h"
 #include "TExtListView.h"
 
 #include <commctrl.h>
@@ -10,20 +11,6 @@ namespace
 {
 
 constexpr int kRows = 100000;
-
-double Seconds(LARGE_INTEGER start, LARGE_INTEGER end)
-{
-    LARGE_INTEGER frequency{};
-    QueryPerformanceFrequency(&frequency);
-    return static_cast<double>(end.QuadPart - start.QuadPart) / static_cast<double>(frequency.QuadPart);
-}
-
-LARGE_INTEGER Now()
-{
-    LARGE_INTEGER now{};
-    QueryPerformanceCounter(&now);
-    return now;
-}
 
 void Pump()
 {

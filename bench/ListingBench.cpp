@@ -2,9 +2,11 @@
 // goes: the server requests alone, the whole listing, the message-queue checks, the final sort, the requests
 // per entry, the peak working set, and the rows built alone without server, control or event loop.
 // Arguments: the number of entries (100000) and the simulated latency per request in microseconds (0).
+#include "BenchClock.h"
 #include "DeletedFileListRows.h"
 #include "FilterCriteria.h"
 #include "NWSim.h"
+#include "ServerRequests.h"
 #include "SimFiles.h"
 #include "TApplication.h"
 #include "TLocaleCellFormat.h"
@@ -34,33 +36,6 @@ constexpr char kFolderKey[] = "BENCH";
 constexpr wchar_t kFolder[] = L"G:\\BENCH";
 constexpr char kPath[] = "G:\\BENCH\\";
 const char* const kExtensions[] = {".TXT", ".DOC", ".XLS"};
-
-// The calls that reach a server; unpacking a date is the client's own work.
-const char* const kCountedCalls[] = {"NWParseNetWarePath",    "NWAllocTemporaryDirectoryHandle",
-                                     "NWScanForDeletedFiles", "NWGetObjectName",
-                                     "NWDSMapIDToName",       "NWDeallocateDirectoryHandle"};
-
-double Seconds(LARGE_INTEGER start, LARGE_INTEGER end)
-{
-    LARGE_INTEGER frequency{};
-    QueryPerformanceFrequency(&frequency);
-    return static_cast<double>(end.QuadPart - start.QuadPart) / static_cast<double>(frequency.QuadPart);
-}
-
-LARGE_INTEGER Now()
-{
-    LARGE_INTEGER now{};
-    QueryPerformanceCounter(&now);
-    return now;
-}
-
-uint32_t ServerRequests()
-{
-    uint32_t total = 0;
-    for (const char* function : kCountedCalls)
-        total += NWSimCallCount(function);
-    return total;
-}
 
 // The deleted entries of G:\BENCH, deleted by the 20 users in turn, written into the world's store.
 void FillStore(const std::filesystem::path& salvage, int entries)
