@@ -1,30 +1,12 @@
 // The walk through a folder and the folders below it.
 #include "FolderWalk.h"
 
+#include "TUniqueHandle.h"
+
 #include <windows.h>
 
 namespace
 {
-
-// A find-first enumeration, closed when it goes.
-class TFindHandle
-{
-public:
-    explicit TFindHandle(HANDLE handle) : handle_(handle) {}
-    ~TFindHandle()
-    {
-        if (Valid())
-            FindClose(handle_);
-    }
-    TFindHandle(const TFindHandle&) = delete;
-    TFindHandle& operator=(const TFindHandle&) = delete;
-
-    bool Valid() const { return handle_ != INVALID_HANDLE_VALUE && handle_ != nullptr; }
-    HANDLE Get() const { return handle_; }
-
-private:
-    HANDLE handle_;
-};
 
 bool Stopped(const TFolderWalkSteps& steps)
 {
@@ -52,7 +34,7 @@ void WalkSubfolders(const std::wstring& folder, const TFolderWalkSteps& steps)
     WIN32_FIND_DATAW found{};
     const TFindHandle search(FindFirstFileExW((folder + L"*").c_str(), FindExInfoBasic, &found,
                                               FindExSearchLimitToDirectories, nullptr, 0));
-    if (!search.Valid())
+    if (!search)
         return;
     do
     {

@@ -141,7 +141,7 @@ public:
         if (GetFocus() == find_.bFind_)
             SetFocus(find_.bStop_);
         EnableWindow(find_.bFind_, FALSE);
-        SetMenuItemEnabled(find_.menuBar_, cmMFind, false);
+        SetMenuItemEnabled(find_.menuBar_.Get(), cmMFind, false);
         find_.findAnimate_->Play();
     }
     ~TSearchScope()
@@ -151,7 +151,7 @@ public:
             SetFocus(find_.bFind_);
         EnableWindow(find_.bStop_, FALSE);
         EnableWindow(find_.bFind_, TRUE);
-        SetMenuItemEnabled(find_.menuBar_, cmMFind, true);
+        SetMenuItemEnabled(find_.menuBar_.Get(), cmMFind, true);
         find_.SetStatusText(1, L"");
         find_.HoldStatusPainting(false);
         find_.searching_ = false;
@@ -199,17 +199,11 @@ TFFind::~TFFind()
         SetMenu(window_, nullptr);
         DestroyWindow(window_);
     }
-    if (accelerators_ != nullptr)
-        DestroyAcceleratorTable(accelerators_);
-    if (popFind_ != nullptr)
-        DestroyMenu(popFind_);
-    if (menuBar_ != nullptr)
-        DestroyMenu(menuBar_);
 }
 
 void TFFind::CreateMenus()
 {
-    menuBar_ = BuildMenuBar({
+    menuBar_ = TMenuHandle(BuildMenuBar({
         {L"&File",
          {{cmMFind, L"F&ind Now", L"F5", ifNone},
           kMenuSeparator,
@@ -226,19 +220,19 @@ void TFFind::CreateMenus()
           {cmMSmallIcons, L"S&mall Icons", L"", ifRadio},
           {cmMList, L"&List", L"", ifRadio},
           {cmMDetails, L"&Details", L"", ifRadio | ifChecked}}},
-    });
-    popFind_ = BuildPopupMenu({{cmPMRetrove, L"Retrove", L"F2", ifNone},
-                               {cmPMPurge, L"&Purge", L"F9", ifNone},
-                               {cmPMProperties, L"Properties", L"", ifNone}});
+    }));
+    popFind_ = TMenuHandle(BuildPopupMenu({{cmPMRetrove, L"Retrove", L"F2", ifNone},
+                                           {cmPMPurge, L"&Purge", L"F9", ifNone},
+                                           {cmPMProperties, L"Properties", L"", ifNone}}));
     ACCEL keys[] = {{FVIRTKEY, VK_F5, cmMFind},
                     {FVIRTKEY, VK_F2, cmMRetrove},
                     {FVIRTKEY, VK_F9, cmMPurge},
                     {FVIRTKEY | FCONTROL, 'A', cmMSelectAll},
                     {FVIRTKEY | FCONTROL, VK_TAB, cmNextPage},
                     {FVIRTKEY | FCONTROL | FSHIFT, VK_TAB, cmPreviousPage}};
-    accelerators_ = CreateAcceleratorTableW(keys, static_cast<int>(std::size(keys)));
-    SetAccelerators(accelerators_);
-    SetMenu(window_, menuBar_);
+    accelerators_ = TAcceleratorTable(CreateAcceleratorTableW(keys, static_cast<int>(std::size(keys))));
+    SetAccelerators(accelerators_.Get());
+    SetMenu(window_, menuBar_.Get());
 }
 
 void TFFind::CreateControls()
@@ -337,10 +331,10 @@ void TFFind::CreateResults()
 void TFFind::DeclareStoredProperties()
 {
     DeclareStorage(kStorageRoot, kStorageSection).StoredProps = {
-        stored::MenuChecked(L"MLargeIcons.Checked", menuBar_, cmMLargeIcons),
-        stored::MenuChecked(L"MList.Checked", menuBar_, cmMList),
-        stored::MenuChecked(L"MSmallIcons.Checked", menuBar_, cmMSmallIcons),
-        stored::MenuChecked(L"MDetails.Checked", menuBar_, cmMDetails),
+        stored::MenuChecked(L"MLargeIcons.Checked", menuBar_.Get(), cmMLargeIcons),
+        stored::MenuChecked(L"MList.Checked", menuBar_.Get(), cmMList),
+        stored::MenuChecked(L"MSmallIcons.Checked", menuBar_.Get(), cmMSmallIcons),
+        stored::MenuChecked(L"MDetails.Checked", menuBar_.Get(), cmMDetails),
     };
 }
 
@@ -510,7 +504,7 @@ void TFFind::ShowCount()
 void TFFind::ApplyViewStyle()
 {
     for (const TViewChoice& choice : kViewChoices)
-        if (MenuItemChecked(menuBar_, choice.command))
+        if (MenuItemChecked(menuBar_.Get(), choice.command))
             findList_->SetViewStyle(choice.style);
     InvalidateRect(findList_->Handle(), nullptr, TRUE);
 }
@@ -634,7 +628,7 @@ void TFFind::OnContextMenu(HWND control, POINT at)
     if (control != findList_->Handle() || !popFindAttached_)
         return;
     at = findList_->ContextMenuPoint(at);
-    if (const UINT command = TModal::PopupMenu(popFind_, window_, at))
+    if (const UINT command = TModal::PopupMenu(popFind_.Get(), window_, at))
         OnCommand(static_cast<int>(command), 0);
 }
 
@@ -752,7 +746,7 @@ void TFFind::FindListChange()
 {
     const bool any = findList_->SelectedCount() > 0;
     for (const int item : {cmMRetrove, cmMProperties, cmMPurge})
-        SetMenuItemEnabled(menuBar_, item, any);
+        SetMenuItemEnabled(menuBar_.Get(), item, any);
     // The pop-up menu comes up on the list only while it has something to act on.
     popFindAttached_ = any;
 }
@@ -814,6 +808,6 @@ void TFFind::MInvertSelectionClick()
 void TFFind::MViewClick(int command)
 {
     for (const TViewChoice& choice : kViewChoices)
-        SetMenuItemChecked(menuBar_, choice.command, choice.command == command);
+        SetMenuItemChecked(menuBar_.Get(), choice.command, choice.command == command);
     ApplyViewStyle();
 }

@@ -12,6 +12,7 @@
 #include "TPTFolderBrowseDlg.h"
 #include "TPTShellCombo.h"
 #include "TSubclass.h"
+#include "TUniqueHandle.h"
 
 #include <functional>
 #include <memory>
@@ -129,8 +130,8 @@ public:
     TActionAnimation& Find_Animate() { return *findAnimate_; }
     TExtListView& FindList() { return *findList_; }
     HWND StatusBar() const { return statusBar_; }
-    HMENU MainMenu1() const { return menuBar_; }
-    HMENU PopFind() const { return popFind_; }
+    HMENU MainMenu1() const { return menuBar_.Get(); }
+    HMENU PopFind() const { return popFind_.Get(); }
     TFormStorage& RStorage1() { return Storage(); }
     TPTFolderBrowseDlg& Browse_Dialog1() { return *browseDialog1_; }
     // Whether PopFind comes up on the result list.
@@ -179,9 +180,9 @@ private:
     void ScanFolder(const std::wstring& path);
     void FindListChange();
 
-    HMENU menuBar_ = nullptr;
-    HMENU popFind_ = nullptr;
-    HACCEL accelerators_ = nullptr;
+    TMenuHandle menuBar_;
+    TMenuHandle popFind_;
+    TAcceleratorTable accelerators_;
     HWND pageControl_ = nullptr;
     HWND tNameLocation_ = nullptr;
     HWND tAdvanced_ = nullptr;
