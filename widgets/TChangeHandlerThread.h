@@ -67,8 +67,8 @@ private:
     void CloseWatch(int slot);
 
     TChangeNotify notify_;
-    TWinHandle control_;
-    TWinHandle answered_;
+    TEventHandle control_;
+    TEventHandle answered_;
     TWinHandle thread_;
     CRITICAL_SECTION lock_;
     TCommand pending_;
