@@ -57,24 +57,30 @@ int TShellIconCache::IconOf(const std::wstring& name)
     return icon;
 }
 
+std::vector<std::wstring> TDeletedRowData::MakeSubItems() const
+{
+    return DeletedFileSubItemsWide(*format_, Info());
+}
+
 TListRow MakeDeletedFileRow(const std::string& listName, std::unique_ptr<nw::TNWDeletedEntry> entry,
-                            nw::TNWDirHandleShare lease, const ICellFormat& format, TShellIconCache& icons)
+                            nw::TNWDirHandleShare lease, std::shared_ptr<const ICellFormat> format,
+                            TShellIconCache& icons)
 {
     TListRow row;
-    row.caption = ToWide(format.ClientText(listName));
+    row.caption = ToWide(format->ClientText(listName));
     row.image = icons.IconOf(row.caption);
-    row.subItems.reserve(dcCount - 1);
-    for (const std::u16string& text : DeletedFileSubItems(format, *entry->Info))
-        row.subItems.push_back(ToWide(text));
-    row.data = std::make_shared<TDeletedRowData>(std::move(entry), std::move(lease));
+    row.data = std::make_shared<TDeletedRowData>(std::move(entry), std::move(lease), std::move(format));
+    row.subItemsDeferred = true;
     return row;
 }
 
 TListRow MakeFoundFileRow(const std::string& listName, std::unique_ptr<nw::TNWDeletedEntry> entry,
-                          nw::TNWDirHandleShare lease, const std::wstring& folder, const ICellFormat& format,
-                          TShellIconCache& icons)
+                          nw::TNWDirHandleShare lease, const std::wstring& folder,
+                          std::shared_ptr<const ICellFormat> format, TShellIconCache& icons)
 {
-    TListRow row = MakeDeletedFileRow(listName, std::move(entry), std::move(lease), format, icons);
+    TListRow row = MakeDeletedFileRow(listName, std::move(entry), std::move(lease), std::move(format), icons);
+    row.subItems = row.data->MakeSubItems();
+    row.subItemsDeferred = false;
     row.subItems.insert(row.subItems.begin() + (kFoundPathColumn - 1), folder);
     return row;
 }

@@ -16,16 +16,21 @@
 class TDeletedRowData : public TListRowData
 {
 public:
-    TDeletedRowData(std::unique_ptr<nw::TNWDeletedEntry> entry, nw::TNWDirHandleShare lease)
-        : entry_(std::move(entry)), lease_(std::move(lease))
+    TDeletedRowData(std::unique_ptr<nw::TNWDeletedEntry> entry, nw::TNWDirHandleShare lease,
+                    std::shared_ptr<const ICellFormat> format)
+        : entry_(std::move(entry)), lease_(std::move(lease)), format_(std::move(format))
     {
     }
     const nw::TNWDeletedEntry& Entry() const { return *entry_; }
     const nw::TNWDeletedFileInfoX& Info() const { return *entry_->Info; }
+    // The eleven cells from the row's own copy of the entry.
+    std::vector<std::wstring> MakeSubItems() const override;
 
 private:
     std::unique_ptr<nw::TNWDeletedEntry> entry_;
     nw::TNWDirHandleShare lease_;
+    // The formats of the listing that made the row, shared by all its rows.
+    std::shared_ptr<const ICellFormat> format_;
 };
 
 // The twelve columns, 100 pixels each.
@@ -44,15 +49,17 @@ private:
     std::unordered_map<std::wstring, int> icons_;
 };
 
-// A row for a scanned entry: the list name as caption, the icon, the eleven cells, and the entry (which the
-// row takes over) with its share of the handle.
+// A row for a scanned entry: the list name as caption, the icon, and the entry (which the row takes over)
+// with its share of the handle. The eleven cells are made from the entry when the row is first read.
 TListRow MakeDeletedFileRow(const std::string& listName, std::unique_ptr<nw::TNWDeletedEntry> entry,
-                            nw::TNWDirHandleShare lease, const ICellFormat& format, TShellIconCache& icons);
+                            nw::TNWDirHandleShare lease, std::shared_ptr<const ICellFormat> format,
+                            TShellIconCache& icons);
 
-// The same for the Find window's list, with the folder the entry was found in as its Path cell.
+// The same for the Find window's list, with its cells made at once and the folder the entry was found in as
+// its Path cell.
 TListRow MakeFoundFileRow(const std::string& listName, std::unique_ptr<nw::TNWDeletedEntry> entry,
-                          nw::TNWDirHandleShare lease, const std::wstring& folder, const ICellFormat& format,
-                          TShellIconCache& icons);
+                          nw::TNWDirHandleShare lease, const std::wstring& folder,
+                          std::shared_ptr<const ICellFormat> format, TShellIconCache& icons);
 
 // The data of a deleted-file row; nothing for a row that carries none.
 const TDeletedRowData* DeletedRowData(const TListRow& row);

@@ -1,6 +1,9 @@
 // The cell texts of the deleted-file lists.
 #include "DeletedFileRows.h"
 
+#include <type_traits>
+#include <utility>
+
 namespace
 {
 
@@ -42,35 +45,68 @@ std::u16string SizeText(int32_t size)
     return Ascii(std::to_string(size));
 }
 
-std::u16string DateTimeText(const ICellFormat& format, nw::TDateTime value)
+namespace
+{
+
+// A text in the string type of the cells that are being built; the same type is moved, not copied.
+template <class Text, class Source> Text As(Source&& text)
+{
+    if constexpr (std::is_same_v<Text, std::decay_t<Source>>)
+        return std::forward<Source>(text);
+    else
+        return Text(text.begin(), text.end());
+}
+
+template <class Text> Text DateTimeTextAs(const ICellFormat& format, nw::TDateTime value)
 {
     const nw::TDateParts parts = nw::DecodeDateTime(value);
-    std::u16string text = format.ShortDate(parts.year, parts.month, parts.day);
-    if (parts.hour != 0 || parts.minute != 0 || parts.second != 0)
-    {
-        // Grown once: a listing builds five of these per row.
-        const std::u16string time = format.LongTime(parts.hour, parts.minute, parts.second);
-        text.reserve(text.size() + 1 + time.size());
-        text += u' ';
-        text += time;
-    }
+    const std::u16string_view date = format.ShortDate(parts.year, parts.month, parts.day);
+    if (parts.hour == 0 && parts.minute == 0 && parts.second == 0)
+        return Text(date.begin(), date.end());
+    const std::u16string_view time = format.LongTime(parts.hour, parts.minute, parts.second);
+    // Grown once: a listing builds five of these per row.
+    Text text;
+    text.reserve(date.size() + 1 + time.size());
+    text.append(date.begin(), date.end());
+    text += typename Text::value_type(' ');
+    text.append(time.begin(), time.end());
     return text;
+}
+
+template <class Text>
+std::vector<Text> DeletedFileSubItemsAs(const ICellFormat& format, const nw::TNWDeletedFileInfoX& info)
+{
+    std::vector<Text> cells;
+    cells.reserve(dcCount - 1);
+    cells.push_back(As<Text>(SizeText(info.Size)));
+    cells.push_back(DateTimeTextAs<Text>(format, info.Deleted));
+    cells.push_back(As<Text>(format.UserName(info.DeletedBy)));
+    cells.push_back(As<Text>(format.UserName(info.Owner)));
+    cells.push_back(DateTimeTextAs<Text>(format, info.Accessed));
+    cells.push_back(DateTimeTextAs<Text>(format, info.Created));
+    cells.push_back(As<Text>(AttributeText(info.Attributes)));
+    cells.push_back(DateTimeTextAs<Text>(format, info.Archived));
+    cells.push_back(As<Text>(format.UserName(info.ArchivedBy)));
+    cells.push_back(DateTimeTextAs<Text>(format, info.Updated));
+    cells.push_back(As<Text>(format.UserName(info.UpdatedBy)));
+    return cells;
+}
+
+} // namespace
+
+std::u16string DateTimeText(const ICellFormat& format, nw::TDateTime value)
+{
+    return DateTimeTextAs<std::u16string>(format, value);
 }
 
 std::vector<std::u16string> DeletedFileSubItems(const ICellFormat& format,
                                                 const nw::TNWDeletedFileInfoX& info)
 {
-    return {
-        SizeText(info.Size),
-        DateTimeText(format, info.Deleted),
-        format.ClientText(info.DeletedBy),
-        format.ClientText(info.Owner),
-        DateTimeText(format, info.Accessed),
-        DateTimeText(format, info.Created),
-        Ascii(AttributeText(info.Attributes)),
-        DateTimeText(format, info.Archived),
-        format.ClientText(info.ArchivedBy),
-        DateTimeText(format, info.Updated),
-        format.ClientText(info.UpdatedBy),
-    };
+    return DeletedFileSubItemsAs<std::u16string>(format, info);
+}
+
+std::vector<std::wstring> DeletedFileSubItemsWide(const ICellFormat& format,
+                                                  const nw::TNWDeletedFileInfoX& info)
+{
+    return DeletedFileSubItemsAs<std::wstring>(format, info);
 }

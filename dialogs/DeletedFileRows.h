@@ -8,6 +8,7 @@
 #include <array>
 #include <cstdint>
 #include <string>
+#include <string_view>
 #include <vector>
 
 inline constexpr int kDeletedColumnWidth = 100;
@@ -47,7 +48,9 @@ constexpr int FoundColumn(TDeletedColumn column)
 // The attribute bit behind the tenth mark, "T": NetWare's transactional bit.
 inline constexpr uint32_t kTransactionalAttribute = 0x1000;
 
-// What the cells need of the user's locale and of the client's code page.
+// What the cells need of the user's locale and of the client's code page. The views it gives stay valid as
+// long as the format: a listing asks for the same few days, times and names over and over, so a format keeps
+// each text once.
 class ICellFormat
 {
 public:
@@ -55,9 +58,11 @@ public:
     // A text of the access layer, in the client's code page, as the list shows it.
     virtual std::u16string ClientText(const std::string& text) const = 0;
     // The locale's short date format.
-    virtual std::u16string ShortDate(int year, int month, int day) const = 0;
+    virtual std::u16string_view ShortDate(int year, int month, int day) const = 0;
     // The locale's long time format.
-    virtual std::u16string LongTime(int hour, int minute, int second) const = 0;
+    virtual std::u16string_view LongTime(int hour, int minute, int second) const = 0;
+    // A user's name, as ClientText gives it.
+    virtual std::u16string_view UserName(const std::string& name) const = 0;
 };
 
 // Ten characters: "Ro", "H", "S", "Eo", "D", "Sh" and "T" where their bits are set, blanks of the same width
@@ -73,3 +78,6 @@ std::u16string DateTimeText(const ICellFormat& format, nw::TDateTime value);
 // The texts of the eleven columns after Name, in column order.
 std::vector<std::u16string> DeletedFileSubItems(const ICellFormat& format,
                                                 const nw::TNWDeletedFileInfoX& info);
+// The same texts built straight in the list control's character type, without a copy per cell.
+std::vector<std::wstring> DeletedFileSubItemsWide(const ICellFormat& format,
+                                                  const nw::TNWDeletedFileInfoX& info);

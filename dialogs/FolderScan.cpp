@@ -31,7 +31,7 @@ size_t ScanFolderInto(TExtListView& list, const std::wstring& folder, const TFol
     // Every entry of a scan carries the same handle. Each row takes a share; when no row took one, the
     // handle goes back as this share does.
     const nw::TNWDirHandleShare lease = nw::LeaseDirHandle(first->entry->Connection, first->entry->DirHandle);
-    const TLocaleCellFormat format;
+    const auto format = std::make_shared<const TLocaleCellFormat>();
     TShellIconCache icons;
     size_t added = 0;
     for (nw::TNWDeletedItem& item : entries)

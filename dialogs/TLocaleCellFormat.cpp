@@ -37,10 +37,26 @@ std::wstring FromClientText(const std::string& text)
 
 std::u16string TLocaleCellFormat::ClientText(const std::string& text) const
 {
-    return ToU16(FromClientText(text));
+    // One call and one string per text: the code page gives at most one character per byte.
+    static_assert(sizeof(char16_t) == sizeof(wchar_t));
+    std::u16string result(text.size(), u'\0');
+    if (text.empty())
+        return result;
+    const int size =
+        MultiByteToWideChar(CP_ACP, 0, text.data(), static_cast<int>(text.size()),
+                            reinterpret_cast<wchar_t*>(result.data()), static_cast<int>(result.size()));
+    result.resize(static_cast<size_t>(size));
+    return result;
 }
 
-std::u16string TLocaleCellFormat::ShortDate(int year, int month, int day) const
+std::u16string_view TLocaleCellFormat::UserName(const std::string& name) const
+{
+    if (const auto known = userNames_.find(name); known != userNames_.end())
+        return known->second;
+    return userNames_.emplace(name, ClientText(name)).first->second;
+}
+
+std::u16string_view TLocaleCellFormat::ShortDate(int year, int month, int day) const
 {
     const uint32_t key = static_cast<uint32_t>(year * 10000 + month * 100 + day);
     if (const auto known = dates_.find(key); known != dates_.end())
@@ -54,7 +70,7 @@ std::u16string TLocaleCellFormat::ShortDate(int year, int month, int day) const
     return dates_.emplace(key, ToU16(text)).first->second;
 }
 
-std::u16string TLocaleCellFormat::LongTime(int hour, int minute, int second) const
+std::u16string_view TLocaleCellFormat::LongTime(int hour, int minute, int second) const
 {
     const uint32_t key = static_cast<uint32_t>(hour * 10000 + minute * 100 + second);
     if (const auto known = times_.find(key); known != times_.end())

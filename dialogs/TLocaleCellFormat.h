@@ -11,13 +11,15 @@ class TLocaleCellFormat : public ICellFormat
 {
 public:
     std::u16string ClientText(const std::string& text) const override;
-    std::u16string ShortDate(int year, int month, int day) const override;
-    std::u16string LongTime(int hour, int minute, int second) const override;
+    std::u16string_view ShortDate(int year, int month, int day) const override;
+    std::u16string_view LongTime(int hour, int minute, int second) const override;
+    std::u16string_view UserName(const std::string& name) const override;
 
 private:
-    // A listing formats the same few days and times over and over; the locale is asked once for each.
+    // The locale and the code page are asked once for each day, time of day and user name.
     mutable std::unordered_map<uint32_t, std::u16string> dates_;
     mutable std::unordered_map<uint32_t, std::u16string> times_;
+    mutable std::unordered_map<std::string, std::u16string> userNames_;
 };
 
 // A window text in the client's code page, as the access layer takes it, and back.

@@ -1,6 +1,8 @@
 // The list view's text comparison.
 #include "ListSorting.h"
 
+#include <algorithm>
+#include <cstring>
 #include <cwchar>
 #include <oleauto.h>
 
@@ -40,12 +42,8 @@ std::optional<double> AsDate(const std::wstring& text)
     return date;
 }
 
-std::optional<double> AsNumber(std::wstring text)
+std::optional<double> NumberOf(const std::wstring& text)
 {
-    const std::wstring& decimal = Separators().decimal;
-    if (decimal != L".")
-        for (size_t at = text.find(decimal); at != std::wstring::npos; at = text.find(decimal, at + 1))
-            text.replace(at, decimal.size(), L".");
     if (text.empty() || text.find_first_of(L" \t") == 0)
         return std::nullopt;
     wchar_t* end = nullptr;
@@ -55,13 +53,31 @@ std::optional<double> AsNumber(std::wstring text)
     return value;
 }
 
+std::optional<double> AsNumber(const std::wstring& text)
+{
+    const std::wstring& decimal = Separators().decimal;
+    // Most texts of a sort hold no separator to replace: those are read as they are, without a copy.
+    if (decimal == L"." || text.find(decimal) == std::wstring::npos)
+        return NumberOf(text);
+    std::wstring dotted = text;
+    for (size_t at = dotted.find(decimal); at != std::wstring::npos; at = dotted.find(decimal, at + 1))
+        dotted.replace(at, decimal.size(), L".");
+    return NumberOf(dotted);
+}
+
 std::vector<BYTE> TextKey(const std::wstring& text)
 {
-    const int size = LCMapStringW(LOCALE_USER_DEFAULT, LCMAP_SORTKEY, text.c_str(),
-                                  static_cast<int>(text.size()), nullptr, 0);
+    // One call into a buffer of our own for the usual short text; a longer one is measured first.
+    BYTE buffer[512];
+    const int length = static_cast<int>(text.size());
+    int size = LCMapStringW(LOCALE_USER_DEFAULT, LCMAP_SORTKEY, text.c_str(), length,
+                            reinterpret_cast<LPWSTR>(buffer), sizeof(buffer));
+    if (size > 0)
+        return std::vector<BYTE>(buffer, buffer + size);
+    size = LCMapStringW(LOCALE_USER_DEFAULT, LCMAP_SORTKEY, text.c_str(), length, nullptr, 0);
     std::vector<BYTE> key(static_cast<size_t>(size > 0 ? size : 0));
     if (size > 0)
-        LCMapStringW(LOCALE_USER_DEFAULT, LCMAP_SORTKEY, text.c_str(), static_cast<int>(text.size()),
+        LCMapStringW(LOCALE_USER_DEFAULT, LCMAP_SORTKEY, text.c_str(), length,
                      reinterpret_cast<LPWSTR>(key.data()), size);
     return key;
 }
@@ -69,6 +85,14 @@ std::vector<BYTE> TextKey(const std::wstring& text)
 template <typename T> int Order(const T& first, const T& second)
 {
     return first < second ? -1 : second < first ? 1 : 0;
+}
+
+int OrderBytes(const std::vector<BYTE>& first, const std::vector<BYTE>& second)
+{
+    const size_t common = std::min(first.size(), second.size());
+    if (const int order = common == 0 ? 0 : std::memcmp(first.data(), second.data(), common); order != 0)
+        return order < 0 ? -1 : 1;
+    return Order(first.size(), second.size());
 }
 
 } // namespace
@@ -91,7 +115,7 @@ int CompareSortKeys(const TSortKey& first, const TSortKey& second)
         return Order(*first.date, *second.date);
     if (first.number && second.number)
         return Order(*first.number, *second.number);
-    return Order(first.text, second.text);
+    return OrderBytes(first.text, second.text);
 }
 
 int CompareTexts(const std::wstring& first, const std::wstring& second, TAutoSortStyle style)

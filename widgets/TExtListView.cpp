@@ -118,22 +118,28 @@ void TExtListView::SetImageLists(HIMAGELIST small, HIMAGELIST large)
 namespace
 {
 
-// How often a filling list tells its control the row count.
+// How often a filling list tells its control the row count: every half second at most, and never for more
+// than a hundredth of the fill's time. The control redraws its scroll bars for each count, which takes tens
+// of milliseconds where drawing is slow (a remote or emulated display); there it is told less often.
 constexpr DWORD kFillCountSyncMs = 500;
+constexpr DWORD kFillCountSyncShare = 100;
 
 } // namespace
 
 void TExtListView::SyncItemCount()
 {
-    lastCountSync_ = GetTickCount();
+    const DWORD start = GetTickCount();
     ListView_SetItemCountEx(list_, static_cast<int>(model_.Count()),
                             LVSICF_NOINVALIDATEALL | LVSICF_NOSCROLL);
+    lastCountSync_ = GetTickCount();
+    countSyncInterval_ = std::max(kFillCountSyncMs, (lastCountSync_ - start) * kFillCountSyncShare);
 }
 
 size_t TExtListView::AddRow(TListRow row)
 {
     const size_t index = model_.Add(std::move(row));
-    if (updateDepth_ == 0 && (!filling_ || index == 0 || GetTickCount() - lastCountSync_ >= kFillCountSyncMs))
+    if (updateDepth_ == 0 &&
+        (!filling_ || index == 0 || GetTickCount() - lastCountSync_ >= countSyncInterval_))
         SyncItemCount();
     if (AutoResort)
         ResortIfDue();

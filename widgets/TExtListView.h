@@ -159,6 +159,7 @@ private:
     int updateDepth_ = 0;
     bool filling_ = false;
     DWORD lastCountSync_ = 0;
+    DWORD countSyncInterval_ = 0;
     bool quietSelection_ = false;
     bool settingsLoaded_ = false;
 };

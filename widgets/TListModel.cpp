@@ -6,12 +6,24 @@
 const std::wstring& TListModel::CellText(size_t index, int column) const
 {
     static const std::wstring empty;
-    const TListRow& row = rows_[index];
     if (column == 0)
-        return row.caption;
+        return rows_[index].caption;
+    const TListRow& row = Complete(index);
     if (column < 0 || static_cast<size_t>(column) > row.subItems.size())
         return empty;
     return row.subItems[static_cast<size_t>(column) - 1];
+}
+
+TListRow& TListModel::Complete(size_t index) const
+{
+    TListRow& row = rows_[index];
+    if (row.subItemsDeferred)
+    {
+        if (row.data)
+            row.subItems = row.data->MakeSubItems();
+        row.subItemsDeferred = false;
+    }
+    return row;
 }
 
 size_t TListModel::Add(TListRow row)
@@ -22,7 +34,7 @@ size_t TListModel::Add(TListRow row)
 
 TListRow TListModel::Take(size_t index)
 {
-    TListRow row = std::move(rows_[index]);
+    TListRow row = std::move(Complete(index));
     rows_.erase(rows_.begin() + static_cast<std::ptrdiff_t>(index));
     return row;
 }
@@ -36,7 +48,7 @@ std::vector<TListRow> TListModel::TakeAll()
 
 void TListModel::SetCellText(size_t index, int column, std::wstring text)
 {
-    TListRow& row = rows_[index];
+    TListRow& row = Complete(index);
     if (column == 0)
     {
         row.caption = std::move(text);

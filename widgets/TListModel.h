@@ -14,6 +14,8 @@ class TListRowData
 {
 public:
     virtual ~TListRowData() = default;
+    // The texts of the columns after the caption, for a row added with them deferred.
+    virtual std::vector<std::wstring> MakeSubItems() const { return {}; }
 };
 
 // One row: its caption (design column 0), icon, the texts of the other columns, and what the owner attaches.
@@ -23,14 +25,18 @@ struct TListRow
     int image = -1;
     std::vector<std::wstring> subItems;
     std::shared_ptr<TListRowData> data;
+    // The data makes the sub-items when the row is first read. A large list fills quickly, and the texts of
+    // rows nobody looks at or sorts by are never made.
+    bool subItemsDeferred = false;
 };
 
 class TListModel
 {
 public:
     size_t Count() const { return rows_.size(); }
-    const TListRow& Row(size_t index) const { return rows_[index]; }
-    TListRow& Row(size_t index) { return rows_[index]; }
+    // The row with its sub-items made.
+    const TListRow& Row(size_t index) const { return Complete(index); }
+    TListRow& Row(size_t index) { return Complete(index); }
     // The text of a row in a design column; empty past its sub-items.
     const std::wstring& CellText(size_t index, int column) const;
 
@@ -38,6 +44,7 @@ public:
     size_t Add(TListRow row);
     // The row taken out; the rows after it move up by one.
     TListRow Take(size_t index);
+    // The rows as they are: deferred sub-items stay unmade, so that clearing a large list makes none.
     std::vector<TListRow> TakeAll();
     // Column 0 is the caption; a later column grows the row's cells up to it.
     void SetCellText(size_t index, int column, std::wstring text);
@@ -48,5 +55,8 @@ public:
     void Reorder(const std::vector<size_t>& order);
 
 private:
-    std::vector<TListRow> rows_;
+    // Makes a deferred row's sub-items; reading a row changes nothing that a reader could tell apart.
+    TListRow& Complete(size_t index) const;
+
+    mutable std::vector<TListRow> rows_;
 };

@@ -3,6 +3,8 @@
 
 #include <gtest/gtest.h>
 
+#include <list>
+
 namespace
 {
 
@@ -21,14 +23,20 @@ class TFixedFormat : public ICellFormat
 {
 public:
     std::u16string ClientText(const std::string& text) const override { return Ascii(text); }
-    std::u16string ShortDate(int year, int month, int day) const override
+    std::u16string_view ShortDate(int year, int month, int day) const override
     {
-        return Ascii(std::to_string(day) + "." + std::to_string(month) + "." + std::to_string(year));
+        return Keep(std::to_string(day) + "." + std::to_string(month) + "." + std::to_string(year));
     }
-    std::u16string LongTime(int hour, int minute, int second) const override
+    std::u16string_view LongTime(int hour, int minute, int second) const override
     {
-        return Ascii(std::to_string(hour) + ":" + std::to_string(minute) + ":" + std::to_string(second));
+        return Keep(std::to_string(hour) + ":" + std::to_string(minute) + ":" + std::to_string(second));
     }
+    std::u16string_view UserName(const std::string& name) const override { return Keep(name); }
+
+private:
+    // Every text given out, so that the views stay valid as long as the format.
+    std::u16string_view Keep(const std::string& text) const { return kept_.emplace_back(Ascii(text)); }
+    mutable std::list<std::u16string> kept_;
 };
 
 } // namespace
@@ -78,10 +86,16 @@ TEST(DeletedFileRowsTest, TheElevenCellsAfterTheNameComeInColumnOrder)
     info.ArchivedBy = "";
     info.Updated = nw::EncodeDate(2026, 7, 8) + nw::EncodeTime(9, 10, 12, 0);
     info.UpdatedBy = "BOB";
-    const std::vector<std::u16string> cells = DeletedFileSubItems(TFixedFormat{}, info);
+    const TFixedFormat format;
+    const std::vector<std::u16string> cells = DeletedFileSubItems(format, info);
     std::vector<std::string> texts;
     for (const std::u16string& cell : cells)
         texts.push_back(Narrow(cell));
+    // The list control's own character type holds the same texts.
+    std::vector<std::string> wideTexts;
+    for (const std::wstring& cell : DeletedFileSubItemsWide(format, info))
+        wideTexts.push_back(std::string(cell.begin(), cell.end()));
+    EXPECT_EQ(wideTexts, texts);
     const std::vector<std::string> expected{"4096",      "30.11.2026 17:45:30", "ALICE",      "SUPERVISOR",
                                             "2.11.2026", "4.3.2025 5:6:8",      "Ro     Sh ", "1.1.1980",
                                             "",          "8.7.2026 9:10:12",    "BOB"};

@@ -63,6 +63,29 @@ void ClickHeader(const TExtListView& list, int column)
     SendMessageW(header, WM_LBUTTONUP, 0, at);
 }
 
+// A row whose sub-items its data makes when the row is first read, counting how often it is asked.
+class TCountedCells : public TListRowData
+{
+public:
+    TCountedCells(std::wstring size, int& made) : size_(std::move(size)), made_(made) {}
+    std::vector<std::wstring> MakeSubItems() const override
+    {
+        ++made_;
+        return {size_, L"later"};
+    }
+
+private:
+    std::wstring size_;
+    int& made_;
+};
+
+TListRow DeferredRow(const std::wstring& name, const std::wstring& size, int& made)
+{
+    TListRow row{name, -1, {}, std::make_shared<TCountedCells>(size, made)};
+    row.subItemsDeferred = true;
+    return row;
+}
+
 } // namespace
 
 class TExtListViewTest : public TGuiTest
@@ -310,4 +333,31 @@ TEST(TExtListViewLayoutTest, HeaderCellsPlaceTheCaptionAndTheArrow)
     EXPECT_FALSE(tight.showArrow) << "no room after the caption";
     EXPECT_EQ(SortArrowSide(13), 8);
     EXPECT_EQ(SortArrowSide(14), 8);
+}
+
+TEST_F(TExtListViewTest, DeferredCellsAreMadeOnceWhenARowIsFirstRead)
+{
+    TExtListView& list = MakeList();
+    int made = 0;
+    list.BeginFill();
+    for (const wchar_t* size : {L"30", L"4", L"200"})
+        list.AddRow(DeferredRow(std::wstring(L"F") + size, size, made));
+    list.EndFill();
+    EXPECT_EQ(made, 0);
+    // The control reads them as the user sees them; a sort by a later column reads every row.
+    EXPECT_EQ(Shown(list, 2), (std::vector<std::wstring>{L"later", L"later", L"later"}));
+    ClickHeader(list, 1);
+    EXPECT_EQ(Shown(list, 1), (std::vector<std::wstring>{L"4", L"30", L"200"}));
+    EXPECT_EQ(made, 3);
+    // A text set into a deferred row keeps the others (no resort reads the row first).
+    list.AutoResort = false;
+    list.AddRow(DeferredRow(L"NEW", L"7", made));
+    list.SetCellText(3, 2, L"set");
+    EXPECT_EQ(list.CellText(3, 1), L"7");
+    EXPECT_EQ(list.CellText(3, 2), L"set");
+    EXPECT_EQ(made, 4);
+    // Rows that nobody read leave without their texts being made.
+    list.AddRow(DeferredRow(L"UNREAD", L"1", made));
+    list.Clear();
+    EXPECT_EQ(made, 4);
 }
