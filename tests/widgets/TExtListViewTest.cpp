@@ -224,6 +224,13 @@ TEST_F(TExtListViewTest, MixedTextsFallBackToTheLocalesStringOrder)
     EXPECT_LT(CompareTexts(DateText(2025, 12, 31), DateText(2026, 1, 1), TAutoSortStyle::assSmart), 0);
     EXPECT_LT(CompareTexts(L"10", L"9x", TAutoSortStyle::assSmart), 0) << "one is no number: texts";
     EXPECT_LT(CompareTexts(L"apple", L"Banana", TAutoSortStyle::assSmart), 0);
+    // Texts whose sort keys outgrow the usual buffer still order by their last letter, and a text sorts
+    // after its own beginning.
+    const std::wstring longText(400, L'm');
+    EXPECT_LT(CompareTexts(longText + L"a", longText + L"b", TAutoSortStyle::assSmart), 0);
+    EXPECT_GT(CompareTexts(longText + L"b", longText + L"a", TAutoSortStyle::assSmart), 0);
+    EXPECT_EQ(CompareTexts(longText, longText, TAutoSortStyle::assSmart), 0);
+    EXPECT_LT(CompareTexts(L"abc", L"abcd", TAutoSortStyle::assSmart), 0);
     EXPECT_EQ(CompareTexts(L"same", L"same", TAutoSortStyle::assSmart), 0);
 }
 
