@@ -30,12 +30,50 @@ UINT PreTranslateMessageId()
     return id;
 }
 
+// The window a modal form must block is the one it was opened from. The main window owns every form, so a
+// form opened from another dialog (Find, Filter) would otherwise leave that dialog working under it.
+HWND OpeningWindow(HWND form)
+{
+    HWND active = GetActiveWindow();
+    if (active == nullptr || active == form || !IsWindowVisible(active) || !IsWindowEnabled(active))
+        return GetWindow(form, GW_OWNER);
+    return active;
+}
+
+// Owns a form by another window for a while, so that it stays above it; the form's own owner comes back.
+class TOwnerScope
+{
+public:
+    TOwnerScope(HWND form, HWND owner) : form_(form), previous_(GetWindow(form, GW_OWNER))
+    {
+        if (owner != previous_)
+            SetOwner(owner);
+    }
+    ~TOwnerScope()
+    {
+        if (IsWindow(form_) && GetWindow(form_, GW_OWNER) != previous_)
+            SetOwner(previous_);
+    }
+    TOwnerScope(const TOwnerScope&) = delete;
+    TOwnerScope& operator=(const TOwnerScope&) = delete;
+
+private:
+    void SetOwner(HWND owner)
+    {
+        SetWindowLongPtrW(form_, GWLP_HWNDPARENT, reinterpret_cast<LONG_PTR>(owner));
+    }
+
+    HWND form_;
+    HWND previous_;
+};
+
 } // namespace
 
 INT_PTR TForm::ShowModal()
 {
     Restore();
-    HWND owner = GetWindow(window_, GW_OWNER);
+    HWND owner = OpeningWindow(window_);
+    const TOwnerScope opened(window_, owner);
     return TModal::Dialog({window_, Caption(), [this, owner] {
                                return modal_.Run(window_, owner,
                                                  [this](MSG& message) { return PreTranslate(message); });

@@ -73,6 +73,8 @@ TEST_F(FilterE2ETest, F7OpensTheFilterAndThePickedUserBecomesTheDeletedByPattern
     HWND picker = run.WaitForVisible(L"TFBrowseDirectory", kAppearMilliseconds);
     ASSERT_NE(picker, nullptr) << "Select showed nothing: " << run.Describe();
     EXPECT_EQ(RemoteText(picker), L"Select from Directory");
+    EXPECT_EQ(GetWindow(picker, GW_OWNER), filter) << "the picker stays above the filter";
+    EXPECT_FALSE(IsWindowEnabled(filter)) << "the filter is blocked while the picker shows";
     // The tree of the tab in front: the directory's, as the demo network has both.
     HWND tree = nullptr;
     for (HWND candidate : ChildrenOfClass(picker, L"SysTreeView32"))
@@ -99,6 +101,7 @@ TEST_F(FilterE2ETest, F7OpensTheFilterAndThePickedUserBecomesTheDeletedByPattern
     EXPECT_TRUE(WaitFor([&] { return RemoteText(edits[1]) == L"ADMIN*"; }))
         << "Deleted By reads " << Utf8(RemoteText(edits[1]));
     EXPECT_EQ(RemoteText(edits[2]), L"") << "the Owner field is untouched";
+    EXPECT_TRUE(WaitFor([&] { return IsWindowEnabled(filter) != FALSE; })) << "the filter is usable again";
 
     ASSERT_TRUE(PressButton(filter, L"OK"));
     ASSERT_TRUE(WaitFor([&] { return !IsWindowVisible(filter); })) << "OK did not close the filter";

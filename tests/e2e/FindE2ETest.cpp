@@ -180,6 +180,26 @@ TEST_F(FindE2ETest, SearchesFForADeletorListsWhatTheServerHoldsAndRecoversAHit)
     EXPECT_EQ(stillHeld.count(hit), 0u) << "the server no longer holds it";
     EXPECT_EQ(stillHeld.size(), expected.size() - 1);
 
+    // Properties of a hit, from the File menu by the arrow keys (Retrove shares its letter), is modal over
+    // Find itself: Find cannot be used under it, and Escape gives Find back.
+    ASSERT_TRUE(SelectListRowByKeyboard(list, 0)) << "the first row was not selected";
+    PressKey('F', {VK_MENU});
+    for (int item = 0; item < 3; ++item) // from Find Now past Retrove and Purge
+        PressKey(VK_DOWN);
+    PressKey(VK_RETURN);
+    HWND properties = run.WaitForVisible(L"TFProperties", kAppearMilliseconds);
+    ASSERT_NE(properties, nullptr) << "Properties showed nothing: " << run.Describe();
+    EXPECT_EQ(GetWindow(properties, GW_OWNER), find) << "it stays above Find";
+    EXPECT_FALSE(IsWindowEnabled(find)) << "Find is blocked while Properties shows";
+    ASSERT_TRUE(WaitFor([&] { return GetForegroundWindow() == properties; }, kAppearMilliseconds));
+    PressKey(VK_ESCAPE);
+    ASSERT_TRUE(WaitFor([&] { return !IsWindowVisible(properties); }, kAppearMilliseconds))
+        << "Escape did not close Properties";
+    EXPECT_TRUE(WaitFor([&] { return IsWindowEnabled(find) != FALSE; }, kAppearMilliseconds));
+    EXPECT_FALSE(IsWindowEnabled(main)) << "Find is still modal over the main window";
+    ASSERT_TRUE(WaitFor([&] { return GetForegroundWindow() == find; }, kAppearMilliseconds))
+        << "Find is not in front again";
+
     // Escape closes the window; the main window takes the keyboard again.
     PressKey(VK_ESCAPE);
     ASSERT_TRUE(WaitFor([&] { return !IsWindowVisible(find); }, kAppearMilliseconds))

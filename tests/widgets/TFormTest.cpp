@@ -22,6 +22,7 @@ public:
     }
 
     bool ownerEnabledWhileModal = true;
+    HWND ownerWhileModal = nullptr;
 
 protected:
     std::optional<LRESULT> HandleMessage(UINT message, WPARAM wParam, LPARAM lParam) override
@@ -30,7 +31,8 @@ protected:
             throw std::runtime_error("handler failed");
         if (message == kAccept)
         {
-            ownerEnabledWhileModal = IsWindowEnabled(GetWindow(window_, GW_OWNER)) != FALSE;
+            ownerWhileModal = GetWindow(window_, GW_OWNER);
+            ownerEnabledWhileModal = IsWindowEnabled(ownerWhileModal) != FALSE;
             EndModal(IDOK);
             return 0;
         }
@@ -94,6 +96,35 @@ TEST_F(TFormTest, TheRealModalLoopEndsWithTheFormsResultOrItsClosing)
     EXPECT_TRUE(IsWindowEnabled(TestOwnerWindow())) << "the owner is enabled again";
     EXPECT_TRUE(IsWindow(form.Handle()));
     EXPECT_FALSE(IsWindowVisible(form.Handle()));
+}
+
+TEST_F(TFormTest, AFormOpenedFromAnotherWindowIsModalOverThatWindowAndThenBelongsToItsOwnerAgain)
+{
+    TSampleForm form(TestOwnerWindow());
+    // Another of the program's windows, such as the Find window, is the one in use when the form opens.
+    HWND opener = CreateTestFrame(L"Opener", 200, 120);
+    SetActiveWindow(opener);
+    ASSERT_EQ(GetActiveWindow(), opener);
+    TModal::SetResponder(nullptr);
+    PostMessageW(form.Handle(), TSampleForm::kAccept, 0, 0);
+    const INT_PTR result = form.ShowModal();
+    const HWND ownerWhileOpened = form.ownerWhileModal;
+    const bool openerEnabledUnder = form.ownerEnabledWhileModal;
+    const bool openerEnabledAfter = IsWindowEnabled(opener) != FALSE;
+    // A hidden window cannot have opened it: then the form's own owner is blocked.
+    ShowWindow(opener, SW_HIDE);
+    PostMessageW(form.Handle(), TSampleForm::kAccept, 0, 0);
+    form.ShowModal();
+    TModal::SetResponder(&TTestModals::Instance());
+    const HWND ownerOfHidden = form.ownerWhileModal;
+    DestroyWindow(opener);
+
+    EXPECT_EQ(result, IDOK);
+    EXPECT_EQ(ownerWhileOpened, opener) << "the form stays above the window it was opened from";
+    EXPECT_FALSE(openerEnabledUnder) << "the opener cannot be used under the form";
+    EXPECT_TRUE(openerEnabledAfter);
+    EXPECT_EQ(ownerOfHidden, TestOwnerWindow());
+    EXPECT_EQ(GetWindow(form.Handle(), GW_OWNER), TestOwnerWindow());
 }
 
 TEST_F(TFormTest, AnExceptionInAHandlerGoesToTheApplicationsHandler)
