@@ -46,7 +46,6 @@ enum TControlId : int
 };
 
 constexpr int kStatusBarHeight = 19;
-constexpr DWORD kStatusPaintMilliseconds = 100;
 constexpr int kMinTrackWidth = 400;
 constexpr RECT kPageControlBounds{8, 8, 370, 186};
 constexpr int kButtonLeft = 388;
@@ -416,6 +415,7 @@ void TFFind::ClearResults()
     }
     findList_->SetImageLists(smallImages_, largeImages_);
     SetStatusText(0, L"");
+    shownCount_ = kNoCountShown;
 }
 
 void TFFind::Collapse()
@@ -476,10 +476,19 @@ void TFFind::HoldStatusPainting(bool hold)
         InvalidateRect(statusBar_, nullptr, TRUE);
 }
 
+void TFFind::ShowSearchedFolder(const std::wstring& folder)
+{
+    searchedFolder_ = folder;
+    if (!statusHeld_)
+        SetStatusText(1, L"Searching " + searchedFolder_);
+    PaintStatusWhenDue();
+}
+
 void TFFind::PaintStatusWhenDue()
 {
     if (!statusHeld_ || GetTickCount() - statusPaintedAt_ < kStatusPaintMilliseconds)
         return;
+    SetStatusText(1, L"Searching " + searchedFolder_);
     SendMessageW(statusBar_, WM_SETREDRAW, TRUE, 0);
     RedrawWindow(statusBar_, nullptr, nullptr, RDW_INVALIDATE | RDW_ERASE | RDW_UPDATENOW);
     SendMessageW(statusBar_, WM_SETREDRAW, FALSE, 0);
@@ -498,7 +507,11 @@ const TFilterCriteria& TFFind::CurrentCriteria()
 
 void TFFind::ShowCount()
 {
-    SetStatusText(0, std::to_wstring(findList_->Count()) + L" file(s)");
+    const size_t count = findList_->Count();
+    if (count == shownCount_)
+        return;
+    shownCount_ = count;
+    SetStatusText(0, std::to_wstring(count) + L" file(s)");
 }
 
 void TFFind::ApplyViewStyle()
@@ -672,8 +685,7 @@ void TFFind::BFindClick()
         steps.includeSubfolders = Checked(cInclude_);
         steps.includeHidden = Checked(cIncludeHidden_);
         steps.reached = [this](const std::wstring& folder) {
-            SetStatusText(1, L"Searching " + folder);
-            PaintStatusWhenDue();
+            ShowSearchedFolder(folder);
             Pump();
         };
         steps.scan = [this](const std::wstring& folder) { ScanFolder(folder); };

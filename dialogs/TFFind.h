@@ -37,6 +37,8 @@ public:
     static constexpr int kCriteriaHeight = 200;
     static constexpr int kDesignListHeight = 216;
     static constexpr int kCountPanelWidth = 100;
+    // While a search runs the status bar paints at most this often.
+    static constexpr DWORD kStatusPaintMilliseconds = 100;
 
     // The commands of the menus; the controls' IDs follow them.
     enum TCommand : int
@@ -169,9 +171,10 @@ private:
     void ApplyViewStyle();
     void SetCountPanelWidth(int width);
     void SetStatusText(int panel, const std::wstring& text);
-    // While a search runs the status bar takes every text but paints a few times a second: painting it
-    // for every folder would cost more than many a folder's scan.
+    // While a search runs the status bar paints a few times a second, with the folder reached last:
+    // giving it the text of every folder would cost more than many a folder's scan.
     void HoldStatusPainting(bool hold);
+    void ShowSearchedFolder(const std::wstring& folder);
     void PaintStatusWhenDue();
     // The criteria of the fields, read again only after the operator changed one.
     const TFilterCriteria& CurrentCriteria();
@@ -222,6 +225,10 @@ private:
     bool scanInProgress_ = false;
     bool statusHeld_ = false;
     DWORD statusPaintedAt_ = 0;
+    std::wstring searchedFolder_;
+    // The count that the count panel shows, so that an unchanged count is not set again.
+    static constexpr size_t kNoCountShown = static_cast<size_t>(-1);
+    size_t shownCount_ = kNoCountShown;
     TFilterCriteria criteria_;
     bool criteriaChanged_ = true;
     // A Retrove or Purge is going through the rows; its dialogs let other messages run meanwhile.

@@ -273,6 +273,8 @@ TEST_F(TFFindTest, SearchesTheFolderAndEveryFolderBelowItWithTheFolderOfEachHit)
         const std::wstring text = StatusText(1);
         if (searched.empty() || searched.back() != text)
             searched.push_back(text);
+        // The bar shows a folder only as it paints, a few times a second: each folder is given the time.
+        Sleep(TFFind::kStatusPaintMilliseconds + 20);
     };
     find.BFindClick();
     EXPECT_EQ(Hits(), (std::set<std::wstring>{L"ROOT.TXT@F:\\", L"ONE.TXT@F:\\A\\", L"TWO.DOC@F:\\A\\DEEP\\",
