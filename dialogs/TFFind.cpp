@@ -478,9 +478,8 @@ void TFFind::HoldStatusPainting(bool hold)
 
 void TFFind::ShowSearchedFolder(const std::wstring& folder)
 {
+    // Only a search reaches folders, and it holds the bar's painting from its first folder to its last.
     searchedFolder_ = folder;
-    if (!statusHeld_)
-        SetStatusText(1, L"Searching " + searchedFolder_);
     PaintStatusWhenDue();
 }
 

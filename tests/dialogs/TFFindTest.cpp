@@ -417,6 +417,9 @@ TEST_F(TFFindTest, AFolderWhoseEntriesAllFailTheCriteriaHoldsNoHandle)
     EXPECT_EQ(StatusText(0), L"0 file(s)");
     EXPECT_EQ(NWSimDirectoryHandlesInUse(), 0u);
     EXPECT_GE(NWSimCallCount("NWScanForDeletedFiles"), 2u);
+    // The same count once more: the new search shows it again in the panel that it emptied.
+    find.BFindClick();
+    EXPECT_EQ(StatusText(0), L"0 file(s)");
 }
 
 TEST_F(TFFindTest, StopKeepsTheRowsFoundSoFarWithTheirCount)
