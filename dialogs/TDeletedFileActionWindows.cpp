@@ -28,7 +28,9 @@ void TDeletedFileActionWindows::HideActionMessage()
 std::optional<std::wstring> TDeletedFileActionWindows::AskNewName(const std::wstring& proposed)
 {
     SetWindowTextW(rename_.EFilename(), proposed.c_str());
-    if (!rename_.Execute())
+    // Over the window whose rows are recovered, even when the action window was clicked in the meantime:
+    // that window must not be usable while the name is asked for.
+    if (!rename_.Execute(owner_))
         return std::nullopt;
     return WindowText(rename_.EFilename());
 }

@@ -69,10 +69,10 @@ private:
 
 } // namespace
 
-INT_PTR TForm::ShowModal()
+INT_PTR TForm::ShowModal(HWND opener)
 {
     Restore();
-    HWND owner = OpeningWindow(window_);
+    HWND owner = opener != nullptr ? opener : OpeningWindow(window_);
     const TOwnerScope opened(window_, owner);
     return TModal::Dialog({window_, Caption(), [this, owner] {
                                return modal_.Run(window_, owner,

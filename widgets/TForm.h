@@ -35,9 +35,9 @@ public:
     HWND Handle() const { return window_; }
     std::wstring Caption() const;
 
-    // Shows the form modally over the window it is opened from (the active one, else its owner) and returns
-    // the result that ended it (IDCANCEL when closed).
-    INT_PTR ShowModal();
+    // Shows the form modally over the window it is opened from (the opener when given, else the active one,
+    // else its owner) and returns the result that ended it (IDCANCEL when closed).
+    INT_PTR ShowModal(HWND opener = nullptr);
     // Shows the form without a modal loop; the restored placement may show it itself (maximized, say).
     void ShowForm(int show);
     bool Modal() const { return modal_.Running(); }

@@ -1,11 +1,11 @@
 #include "TOkCancelForm.h"
 
-bool TOkCancelForm::Execute()
+bool TOkCancelForm::Execute(HWND opener)
 {
     accepted_ = false;
     focused_ = nullptr;
     BeforeExecute();
-    ShowModal();
+    ShowModal(opener);
     AfterExecute();
     return accepted_;
 }

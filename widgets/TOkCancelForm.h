@@ -7,8 +7,9 @@
 class TOkCancelForm : public TForm
 {
 public:
-    // Shows the dialog modally; true only when it was closed with OK.
-    bool Execute();
+    // Shows the dialog modally, over the opener when given (see ShowModal); true only when it was closed with
+    // OK.
+    bool Execute(HWND opener = nullptr);
     bool Accepted() const { return accepted_; }
 
 protected:

@@ -1,5 +1,6 @@
-// The real windows behind the recover and purge loops: the rename dialog proposes and returns a name, the
-// close box counts as a cancel, the confirmation is a Yes/No question, the failures plain boxes of the title.
+// The real windows behind the recover and purge loops: the rename dialog proposes and returns a name over the
+// loop's window, the close box counts as a cancel, the confirmation is a Yes/No question, the failures plain
+// boxes of the title.
 #include "TDeletedFileActionWindows.h"
 
 #include "TDialogTest.h"
@@ -37,6 +38,24 @@ TEST_F(TDeletedFileActionWindowsTest, TheRenameDialogOpensWithTheProposedNameAnd
         return IDCANCEL;
     });
     EXPECT_EQ(windows_.AskNewName(L"PLAN.TXT"), std::nullopt);
+}
+
+TEST_F(TDeletedFileActionWindowsTest, TheRenameDialogIsOwnedByTheLoopsWindowEvenWhenTheActionWindowIsActive)
+{
+    // The operator clicked the action window while the loop ran: the dialog must still keep the window whose
+    // rows are recovered from being used.
+    windows_.ShowActionMessage();
+    SetActiveWindow(actionMessage_.Handle());
+    ASSERT_EQ(GetActiveWindow(), actionMessage_.Handle());
+    HWND owner = nullptr;
+    Modals().ExpectDialog(L"Rename", [&](HWND window) -> INT_PTR {
+        owner = GetWindow(window, GW_OWNER);
+        SendMessageW(rename_.BCancel(), BM_CLICK, 0, 0);
+        return IDCANCEL;
+    });
+    EXPECT_EQ(windows_.AskNewName(L"PLAN.TXT"), std::nullopt);
+    EXPECT_EQ(owner, TestOwnerWindow());
+    windows_.HideActionMessage();
 }
 
 TEST_F(TDeletedFileActionWindowsTest, OnlyYesConfirmsAPurgeAndFailuresArePlainBoxesOfTheTitle)
