@@ -173,8 +173,8 @@ int wmain(int argc, wchar_t** argv)
     NWSimSetLatency(latency);
 
     // The raw scans and the search in turn, five times, the best of each counting: the first round also warms
-    // the file system's caches, and the machine's other work falls on both alike. The scans' time moves by
-    // more than a tenth from one round to the next on a shared machine; the best rounds are the least
+    // the file system's caches, and the machine's other work falls on both alike. Under Wine the scans' time
+    // can move by a tenth from one round to the next even on an idle machine; the best rounds are the least
     // disturbed ones.
     double rawSeconds = 0;
     TSearchTimes search;
