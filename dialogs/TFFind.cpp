@@ -478,16 +478,11 @@ void TFFind::HoldStatusPainting(bool hold)
 
 void TFFind::ShowSearchedFolder(const std::wstring& folder)
 {
-    // Only a search reaches folders, and it holds the bar's painting from its first folder to its last.
-    searchedFolder_ = folder;
-    PaintStatusWhenDue();
-}
-
-void TFFind::PaintStatusWhenDue()
-{
+    // Only a search reaches folders, and it holds the bar's painting from its first folder to its last. A
+    // folder reached between two paints is never shown, so its text is not set either.
     if (!statusHeld_ || GetTickCount() - statusPaintedAt_ < kStatusPaintMilliseconds)
         return;
-    SetStatusText(1, L"Searching " + searchedFolder_);
+    SetStatusText(1, L"Searching " + folder);
     SendMessageW(statusBar_, WM_SETREDRAW, TRUE, 0);
     RedrawWindow(statusBar_, nullptr, nullptr, RDW_INVALIDATE | RDW_ERASE | RDW_UPDATENOW);
     SendMessageW(statusBar_, WM_SETREDRAW, FALSE, 0);

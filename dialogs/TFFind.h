@@ -175,7 +175,6 @@ private:
     // giving it the text of every folder would cost more than many a folder's scan.
     void HoldStatusPainting(bool hold);
     void ShowSearchedFolder(const std::wstring& folder);
-    void PaintStatusWhenDue();
     // The criteria of the fields, read again only after the operator changed one.
     const TFilterCriteria& CurrentCriteria();
     void ShowCount();
@@ -225,7 +224,6 @@ private:
     bool scanInProgress_ = false;
     bool statusHeld_ = false;
     DWORD statusPaintedAt_ = 0;
-    std::wstring searchedFolder_;
     // The count that the count panel shows, so that an unchanged count is not set again.
     static constexpr size_t kNoCountShown = static_cast<size_t>(-1);
     size_t shownCount_ = kNoCountShown;
