@@ -2,9 +2,11 @@
 # Checks the built client libraries: each exports every function of its list under its plain name (and
 # CALWIN32.DLL the shared NWCCGetConnInfo too), and Retrove98.exe imports none of them.
 set -uo pipefail
-bin=${1:?usage: check-exports.sh BIN_DIR NWClientApi.h}
-header=${2:?usage: check-exports.sh BIN_DIR NWClientApi.h}
-objdump=i686-w64-mingw32-objdump
+usage="usage: check-exports.sh BIN_DIR NWClientApi.h [OBJDUMP]"
+bin=${1:?$usage}
+header=${2:?$usage}
+# The build's own objdump: the 32-bit one cannot read a 64-bit build's files.
+objdump=${3:-i686-w64-mingw32-objdump}
 failures=0
 
 # The names of one X-macro list of the header.
