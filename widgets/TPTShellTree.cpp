@@ -112,13 +112,15 @@ IDropTarget* TPTShellTree::DropTarget() const
 
 void TPTShellTree::FormLoaded()
 {
+    // The drives are watched before the first fill reads them: a folder made while the tree fills is then in
+    // the fill or in a change notice. Watched only afterwards, one made between the two would never show.
+    StartWatching();
     // A bound combo fills the tree, and the tree counts as loading until it has.
     if (combo_ != nullptr)
         combo_->FormLoaded();
     else
         Fill();
     loading_ = false;
-    StartWatching();
 }
 
 SHCONTF TPTShellTree::EnumerationFlags() const

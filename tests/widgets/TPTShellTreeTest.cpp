@@ -227,6 +227,22 @@ TEST_F(TPTShellTreeTest, AFolderCreatedOnAWatchedDriveAppearsWithTheSelectionKep
     EXPECT_EQ(tree->PendingRefreshDelay(), TPTShellTree::kRefreshDelayFocused);
 }
 
+TEST_F(TPTShellTreeTest, AFolderMadeAsTheFirstFillEndsIsShownWithoutARefreshByHand)
+{
+    // The tree from F:\ down, so that the first fill reads the drive's folders; the folder is made the moment
+    // that fill ends, before anything else the tree does on loading.
+    TPTShellTree tree(frame_, 100, RECT{0, 0, 380, 460}, MainTreeSettings());
+    tree.BaseFolder().Assign(ListOf(L"F:\\").Get());
+    tree.OnFillComplete = [] { MakeFolder(L"LATECOMER"); };
+    tree.FormLoaded();
+    ASSERT_TRUE(tree.Watching());
+    ASSERT_EQ(ChildTexts(tree, tree.RootNode()), (std::vector<std::wstring>{L"PROJECTS", L"REPORTS"}));
+    EXPECT_TRUE(PumpUntil([&] { return ChildTexts(tree, tree.RootNode()).size() == 3; }, 10000))
+        << "the folder made as the fill ended never showed";
+    EXPECT_EQ(ChildTexts(tree, tree.RootNode()),
+              (std::vector<std::wstring>{L"LATECOMER", L"PROJECTS", L"REPORTS"}));
+}
+
 TEST_F(TPTShellTreeTest, CopyingPutsTheFolderOnTheClipboardAndRenamingIsRefused)
 {
     const auto tree = LoadedTree();
