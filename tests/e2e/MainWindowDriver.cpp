@@ -71,11 +71,7 @@ bool SelectTreeFolder(HWND main, const std::wstring& drive, const std::wstring& 
     std::vector<std::wstring> shown;
     if (tree == nullptr || !WaitForTreeItems(tree, {drive}, shown))
         return false;
-    // Keys that went elsewhere while the window came to the front are given again.
-    bool selected = false;
-    for (int attempt = 0; attempt < 3 && !selected; ++attempt)
-        selected = ClickIntoTree(tree) && SelectByKey(tree, VK_DOWN, drive, 40);
-    if (!selected)
+    if (!ClickIntoTree(tree) || !SelectByKey(tree, VK_DOWN, drive, 40))
         return false;
     if (folder.empty())
         return true;
@@ -117,18 +113,10 @@ bool SelectListRowByKeyboard(HWND list, int row)
         SendMessageW(list, LVM_GETITEMRECT, top, reinterpret_cast<LPARAM>(buffer.Address())) == 0 ||
         !buffer.Read(&place, sizeof(place)))
         return false;
-    // A click that arrives while the window is still coming to the front is lost; it changes nothing, so it
-    // is given again.
-    bool clicked = false;
-    for (int attempt = 0; attempt < 3 && !clicked; ++attempt)
-    {
-        BringToFront(GetAncestor(list, GA_ROOT));
-        ClickAt(list, {place.left + 8, (place.top + place.bottom) / 2});
-        clicked = WaitFor(
+    if (!ClickWhenReachable(list, {place.left + 8, (place.top + place.bottom) / 2}) ||
+        !WaitFor(
             [&] { return FocusedListRow(list) == top && SelectedListRows(list) == std::vector<int>{top}; },
-            5000);
-    }
-    if (!clicked)
+            kAppearMilliseconds))
         return false;
     for (int step = 0; step < 1000 && FocusedListRow(list) != row; ++step)
     {
