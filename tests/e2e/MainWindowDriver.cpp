@@ -71,7 +71,11 @@ bool SelectTreeFolder(HWND main, const std::wstring& drive, const std::wstring& 
     std::vector<std::wstring> shown;
     if (tree == nullptr || !WaitForTreeItems(tree, {drive}, shown))
         return false;
-    if (!ClickIntoTree(tree) || !SelectByKey(tree, VK_DOWN, drive, 40))
+    // Keys that went elsewhere while the window came to the front are given again.
+    bool selected = false;
+    for (int attempt = 0; attempt < 3 && !selected; ++attempt)
+        selected = ClickIntoTree(tree) && SelectByKey(tree, VK_DOWN, drive, 40);
+    if (!selected)
         return false;
     if (folder.empty())
         return true;
@@ -113,10 +117,18 @@ bool SelectListRowByKeyboard(HWND list, int row)
         SendMessageW(list, LVM_GETITEMRECT, top, reinterpret_cast<LPARAM>(buffer.Address())) == 0 ||
         !buffer.Read(&place, sizeof(place)))
         return false;
-    if (!ClickWhenReachable(list, {place.left + 8, (place.top + place.bottom) / 2}) ||
-        !WaitFor(
+    // A click that arrives while the window is still coming to the front is lost; it changes nothing, so it
+    // is given again.
+    bool clicked = false;
+    for (int attempt = 0; attempt < 3 && !clicked; ++attempt)
+    {
+        BringToFront(GetAncestor(list, GA_ROOT));
+        ClickAt(list, {place.left + 8, (place.top + place.bottom) / 2});
+        clicked = WaitFor(
             [&] { return FocusedListRow(list) == top && SelectedListRows(list) == std::vector<int>{top}; },
-            kAppearMilliseconds))
+            5000);
+    }
+    if (!clicked)
         return false;
     for (int step = 0; step < 1000 && FocusedListRow(list) != row; ++step)
     {

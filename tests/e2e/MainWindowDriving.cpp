@@ -30,9 +30,25 @@ bool WaitForTreeItems(HWND tree, const std::vector<std::wstring>& parts, std::ve
 
 bool ClickIntoTree(HWND tree)
 {
+    // A click can be lost while the program's window is still coming to the front: click again until the
+    // tree has the keyboard.
+    const DWORD thread = GetWindowThreadProcessId(tree, nullptr);
     RECT area{};
     GetClientRect(tree, &area);
-    return ClickWhenReachable(tree, {area.right / 2, area.bottom - 4}) && WaitUntilFocused(tree);
+    for (int attempt = 0; attempt < 20; ++attempt)
+    {
+        BringToFront(GetAncestor(tree, GA_ROOT));
+        ClickAt(tree, {area.right / 2, area.bottom - 4});
+        for (int wait = 0; wait < 10; ++wait)
+        {
+            GUITHREADINFO info{};
+            info.cbSize = sizeof(info);
+            if (GetGUIThreadInfo(thread, &info) && info.hwndFocus == tree)
+                return true;
+            Sleep(50);
+        }
+    }
+    return false;
 }
 
 bool SelectByKey(HWND tree, WORD key, const std::wstring& part, int most)

@@ -42,58 +42,18 @@ INPUT MouseInput(DWORD flags, POINT screen)
     return input;
 }
 
-// The target thread's own view of its windows: what it activated and where its focus is.
-GUITHREADINFO ThreadState(HWND window)
-{
-    GUITHREADINFO info{};
-    info.cbSize = sizeof(info);
-    GetGUIThreadInfo(GetWindowThreadProcessId(window, nullptr), &info);
-    return info;
-}
-
-// Polls the condition every 20 ms until it holds or the limit passes.
-template <typename F> bool PollUntil(F condition, DWORD limitMilliseconds)
-{
-    const DWORD start = GetTickCount();
-    while (!condition())
-    {
-        if (GetTickCount() - start >= limitMilliseconds)
-            return false;
-        Sleep(20);
-    }
-    return true;
-}
-
 } // namespace
 
 bool BringToFront(HWND window)
 {
-    // Keys go to the focus of the foreground thread: until that thread has handled its activation, they go
-    // to whatever it focused before, or nowhere.
-    return PollUntil(
-        [&] {
-            if (GetForegroundWindow() != window)
-                SetForegroundWindow(window);
-            return GetForegroundWindow() == window && ThreadState(window).hwndActive == window;
-        },
-        5000);
-}
-
-bool WaitUntilFocused(HWND control, DWORD limitMilliseconds)
-{
-    return PollUntil([&] { return ThreadState(control).hwndFocus == control; }, limitMilliseconds);
-}
-
-bool ClickWhenReachable(HWND window, POINT client, DWORD limitMilliseconds)
-{
-    if (!BringToFront(GetAncestor(window, GA_ROOT)))
-        return false;
-    POINT screen = client;
-    ClientToScreen(window, &screen);
-    if (!PollUntil([&] { return WindowFromPoint(screen) == window; }, limitMilliseconds))
-        return false;
-    ClickAt(window, client);
-    return true;
+    for (int attempt = 0; attempt < 50; ++attempt)
+    {
+        SetForegroundWindow(window);
+        if (GetForegroundWindow() == window)
+            return true;
+        Sleep(20);
+    }
+    return false;
 }
 
 void PressKey(WORD key, std::initializer_list<WORD> modifiers)

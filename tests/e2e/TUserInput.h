@@ -7,17 +7,8 @@
 #include <initializer_list>
 #include <string>
 
-// Brings the window to the front so that it receives the keyboard: it is the foreground window and its own
-// thread has taken the activation. False when it did not come.
+// Brings the window to the front so that it receives the keyboard; false when it did not come.
 bool BringToFront(HWND window);
-
-// Waits until the control has the keyboard focus in its own thread; false when it did not get it in time.
-bool WaitUntilFocused(HWND control, DWORD limitMilliseconds = 10000);
-
-// Brings the window's top-level window to the front, waits until the point of the window's client area lies
-// on the window itself (not on a window still coming over it or one going away), then clicks there once.
-// False when the point never came to lie on the window.
-bool ClickWhenReachable(HWND window, POINT client, DWORD limitMilliseconds = 10000);
 
 // Presses and releases one key, with the modifiers held down around it.
 void PressKey(WORD key, std::initializer_list<WORD> modifiers = {});
