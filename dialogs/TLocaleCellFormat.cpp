@@ -11,9 +11,7 @@ std::u16string ToU16(const std::wstring& text)
     return std::u16string(text.begin(), text.end());
 }
 
-// A character's upper case as the client's code page has it: a letter whose upper case the code page lacks
-// (µ, ß in Windows-1252) stays as it is rather than turning into '?' or a look-alike, as the system's own
-// upper-casing of 8-bit text leaves it.
+// The character has a spelling of its own in the client's code page.
 bool InClientCodePage(wchar_t character)
 {
     char bytes[8]{};
@@ -23,6 +21,9 @@ bool InClientCodePage(wchar_t character)
            !lossy;
 }
 
+// A character's upper case as the client's code page has it: a letter whose upper case the code page lacks
+// (µ in Windows-1252) stays as it is rather than turning into '?' or a look-alike, as the system's own
+// upper-casing of 8-bit text leaves it.
 wchar_t UpperInClientCodePage(wchar_t character)
 {
     wchar_t upper = character;
