@@ -47,6 +47,7 @@ std::string TE2ETest::RunTool(const std::wstring& arguments)
     PROCESS_INFORMATION process{};
     const BOOL started = CreateProcessW(nullptr, commandLine.data(), nullptr, nullptr, TRUE, 0, nullptr,
                                         nullptr, &startup, &process);
+    const DWORD startError = started ? 0 : GetLastError();
     CloseHandle(writeEnd);
     std::string output;
     if (started)
@@ -64,7 +65,7 @@ std::string TE2ETest::RunTool(const std::wstring& arguments)
     }
     else
     {
-        ADD_FAILURE() << "nwsim.exe did not start";
+        ADD_FAILURE() << "nwsim.exe did not start: error " << startError;
     }
     CloseHandle(readEnd);
     return output;
