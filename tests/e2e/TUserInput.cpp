@@ -140,9 +140,8 @@ void ClickAt(HWND window, POINT client)
     POINT screen = client;
     ClientToScreen(window, &screen);
     // The display's own pointer is put on the point first, and the target's thread is let take what it has
-    // queued. A window that comes up under the pointer where it stood before reports a move to that old
-    // place; arriving between the press and the release, such a move makes the tree and the list start a
-    // drag instead of taking the click.
+    // queued, so that no move reported from the pointer's old place can come between the press and the
+    // release: the tree and the list would take such a click for the start of a drag.
     SetCursorPos(screen.x + 1, screen.y);
     SetCursorPos(screen.x, screen.y);
     DWORD_PTR ignored = 0;
