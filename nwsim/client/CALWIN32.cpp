@@ -3,7 +3,6 @@
 #include "ClientExport.h"
 #include "ClientText.h"
 #include "DeletedInfoBlock.h"
-#include "LibraryEntry.h"
 #include "TSimNetwork.h"
 #include "TSimTime.h"
 
@@ -16,7 +15,6 @@ using nwsim::TSimConnection;
 using nwsim::TSimNetwork;
 
 NW_CALWIN32_API(NWSIM_DECLARE_EXPORT)
-NWSIM_CLIENT_LIBRARY("CALWIN32.DLL")
 
 static_assert(nwsim::kDeletedInfoBlockSize == kDeletedInfoSize,
               "the scan block is the size the calls declare");

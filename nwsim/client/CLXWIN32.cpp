@@ -1,7 +1,6 @@
 // CLXWIN32.DLL of the stand-in: the connection client library.
 #include "ClientExport.h"
 #include "ClientText.h"
-#include "LibraryEntry.h"
 #include "TSimNetwork.h"
 
 #include <cstring>
@@ -11,7 +10,6 @@ using nwsim::TSimConnection;
 using nwsim::TSimNetwork;
 
 NW_CLXWIN32_API(NWSIM_DECLARE_EXPORT)
-NWSIM_CLIENT_LIBRARY("CLXWIN32.DLL")
 
 namespace
 {

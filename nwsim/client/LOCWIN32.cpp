@@ -1,13 +1,11 @@
 // LOCWIN32.DLL of the stand-in: the locale and Unicode table library.
 #include "ClientExport.h"
-#include "LibraryEntry.h"
 
 #include <cstring>
 
 using namespace nw;
 
 NW_LOCWIN32_API(NWSIM_DECLARE_EXPORT)
-NWSIM_CLIENT_LIBRARY("LOCWIN32.DLL")
 
 namespace
 {

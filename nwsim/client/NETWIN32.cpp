@@ -1,7 +1,6 @@
 // NETWIN32.DLL of the stand-in: the directory library.
 #include "ClientExport.h"
 #include "ClientText.h"
-#include "LibraryEntry.h"
 #include "TSimNetwork.h"
 
 #include <cstdio>
@@ -11,7 +10,6 @@ using namespace nw;
 using nwsim::TSimNetwork;
 
 NW_NETWIN32_API(NWSIM_DECLARE_EXPORT)
-NWSIM_CLIENT_LIBRARY("NETWIN32.DLL")
 
 namespace
 {
