@@ -1,5 +1,5 @@
 // What every exported client function of the stand-in shares: the export attribute, the call counting and
-// fault injection at its entry, and the answer it gives for a request it does not know.
+// fault injection at its entry, and the boundary that no exception crosses.
 #pragma once
 
 #include "NWClientApi.h"
@@ -7,6 +7,9 @@
 #include "TSimControls.h"
 
 #include <cstdint>
+#include <optional>
+#include <stdexcept>
+#include <string_view>
 #include <type_traits>
 
 #if defined(_WIN32)
@@ -41,6 +44,52 @@ template <typename R> R FaultAnswer(uint32_t code)
         return static_cast<R>(code);
 }
 
+// What a function answers when its work failed inside: the code, or for the functions that return something
+// other than a code, what stands for nothing: no context, no directory server, a swapped value of 0.
+template <typename R> R FailedAnswer(std::string_view function, uint32_t code)
+{
+    if constexpr (std::is_void_v<R>)
+        return;
+    else if constexpr (std::is_pointer_v<R>)
+        return nullptr;
+    else
+    {
+        if (function == "NWDSCreateContext" || function == "NWDSDuplicateContext")
+            return static_cast<R>(kDSContextCreation);
+        if (function == "NWLongSwap" || function == "NWIsDSServer")
+            return 0;
+        return static_cast<R>(code);
+    }
+}
+
+// The body of an exported function, run as `TExportCall<R>(name)->*body`: the call is counted, an injected
+// fault answers for it, and nothing thrown inside reaches the caller. A real client never ends the program
+// that calls it.
+template <typename R> class TExportCall
+{
+public:
+    explicit TExportCall(const char* function) : function_(function) {}
+
+    template <typename Body> R operator->*(Body&& body) const
+    {
+        return RunInsideBoundary(
+            function_,
+            [&]() -> R {
+                if (const std::optional<TInjectedFault> fault = EnterCall(function_))
+                {
+                    if (fault->throws)
+                        throw std::runtime_error("an exception injected by the test controls");
+                    return FaultAnswer<R>(fault->code);
+                }
+                return body();
+            },
+            [this](uint32_t code) { return FailedAnswer<R>(function_, code); });
+    }
+
+private:
+    const char* function_;
+};
+
 } // namespace nwsim
 
 // Declares every function of a library as exported, so that a definition whose parameters differ from the
@@ -50,7 +99,7 @@ template <typename R> R FaultAnswer(uint32_t code)
     static_assert(std::is_same_v<decltype(&name), nw::PFN_##name>, #name " differs from the program's "      \
                                                                          "type");
 
-// Counts the call and answers with an injected fault when one is due.
+// Opens the body of an exported function, which follows as a lambda's block and a semicolon:
+//     NWSIM_ENTER(NWCallsInit) { ...; return 0; };
 #define NWSIM_ENTER(name)                                                                                    \
-    if (const auto injected_ = ::nwsim::EnterCall(#name))                                                    \
-    return ::nwsim::FaultAnswer<::nwsim::returns::name>(*injected_)
+    return ::nwsim::TExportCall<::nwsim::returns::name>(#name)->*[&]() -> ::nwsim::returns::name

@@ -26,6 +26,12 @@ extern "C"
        the times - 1 calls after it; times 0 means on every call from the nth on. */
     void NWSimFailCalls(const char* function, uint32_t code, uint32_t nth, uint32_t times);
 
+    /* The function throws a C++ exception inside, on its nth call from now and the times - 1 calls after it
+       (times 0: on every call from the nth on). The function catches it at its boundary, as it catches
+       anything thrown inside it, answers as a failure (0x89FF for a completion code) and writes the reason to
+       nwsim.log. Replaces a fault set with NWSimFailCalls, and the other way round. */
+    void NWSimThrowInCalls(const char* function, uint32_t nth, uint32_t times);
+
     /* Calls that reached the function since the last reset, including those that failed. */
     uint32_t NWSimCallCount(const char* function);
 
