@@ -502,7 +502,7 @@ NWCCODE NWAPI NWParseNetWarePath(char* path, NWCONN_HANDLE* conn, NWDIR_HANDLE* 
         if (connection == nullptr)
             return nwsim::kInvalidConnection;
         const std::string volumePath = parsed.volume + ":" + nwsim::FolderKey(parsed.path);
-        if (volumePath.size() > nwsim::kMaxNetWarePath)
+        if (nwsim::CharacterCount(volumePath) > nwsim::kMaxNetWarePath)
             return nwsim::kInvalidPath;
         *conn = connection->handle;
         if (dirHandle != nullptr)
@@ -556,6 +556,8 @@ NWCCODE NWAPI NWScanForDeletedFiles(NWCONN_HANDLE conn, NWDIR_HANDLE dirHandle, 
         if (const uint32_t code = Net().Files().ScanNext(*Net().World(), *connection, dirHandle, *sequence,
                                                          entry, nwsim::ScanRepeatDue()))
             return code;
+        // The block carries the name as the workstation spells it.
+        entry.file.name = nwsim::AnsiFromUtf8(entry.file.name);
         *sequence = entry.sequence;
         *volume = entry.volume;
         *dirBase = entry.dirBase;

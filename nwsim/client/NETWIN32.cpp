@@ -101,7 +101,13 @@ NWDSCCODE NWAPI NWDSSetContext(NWDSContextHandle context, int32_t key, void* val
         if (World() == nullptr)
             return nwsim::kDSTransportFailure;
         NoteSetting(key, value);
-        return Directory().SetContext(*World(), context, key, value);
+        if (key != nwsim::kContextKeyNameContext || value == nullptr)
+            return Directory().SetContext(*World(), context, key, value);
+        // The directory keeps its names in UTF-8.
+        std::string name;
+        if (!ReadName(static_cast<const char*>(value), name))
+            return nwsim::kDSInvalidRequest;
+        return Directory().SetContext(*World(), context, key, name.c_str());
     };
 }
 
@@ -109,7 +115,10 @@ NWDSCCODE NWAPI NWDSGetContext(NWDSContextHandle context, int32_t key, void* val
 {
     NWSIM_ENTER(NWDSGetContext)
     {
-        return Directory().GetContext(context, key, value);
+        if (key != nwsim::kContextKeyNameContext)
+            return Directory().GetContext(context, key, value);
+        std::string name;
+        return PutName(Directory().GetNameContext(context, name), name, static_cast<char*>(value));
     };
 }
 

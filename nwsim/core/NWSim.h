@@ -39,8 +39,8 @@ extern "C"
        NWCCOpenConnByName, NWCCSetPrefServerName and NWGetConnectionHandle; the object name of NWGetObjectID;
        "object|property" for NWReadPropertyValue; "deleted|recover" for NWRecoverDeletedFile; the six bytes of
        NWSetFileServerDateAndTime in decimal, "year month day hour minute second"; "flags=HEX" or "name=TEXT"
-       for NWDSSetContext. Texts are kept exactly as received, in their letter case. Empty when the function
-       was not called since the last reset. */
+       for NWDSSetContext. Texts are kept exactly as received, in their letter case and in the workstation's
+       code page. Empty when the function was not called since the last reset. */
     const char* NWSimLastText(const char* function);
     /* Every such text since the last reset, one a line. */
     const char* NWSimTexts(const char* function);

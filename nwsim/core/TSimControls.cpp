@@ -1,6 +1,7 @@
 // The stand-in's test controls: call counters, injected faults, missing libraries and functions.
 #include "TSimControls.h"
 
+#include "CodePage.h"
 #include "CrashPoint.h"
 #include "NWSim.h"
 #include "SimFiles.h"
@@ -59,7 +60,8 @@ struct TControls
     std::set<std::pair<std::string, std::string>> missingFunctions;
     std::map<std::string, uint32_t> loadAttempts;
     std::map<std::string, std::vector<std::string>> texts;
-    std::string joined; // the answer of the last NWSimTexts
+    std::string joined;                       // the answer of the last NWSimTexts
+    std::map<std::string, std::string> shown; // the answer of the last NWSimLastText, per function
     std::map<std::string, void*> loadedModules;
     TCallWindow scanRepeats; // calls of NWScanForDeletedFiles that repeat their last entry
     uint32_t latencyMicroseconds = 0;
@@ -295,9 +297,12 @@ extern "C" uint32_t NWSimCallCount(const char* function)
 
 extern "C" const char* NWSimLastText(const char* function)
 {
+    // The texts are kept in UTF-8, as the stand-in keeps every name, and given back as they came.
     return ControlAnswering("NWSimLastText", "", [&] {
         const std::vector<std::string>& texts = Controls().texts[Named(function)];
-        return texts.empty() ? "" : texts.back().c_str();
+        std::string& shown = Controls().shown[Named(function)];
+        shown = texts.empty() ? std::string() : nwsim::AnsiFromUtf8(texts.back());
+        return shown.c_str();
     });
 }
 
@@ -307,7 +312,7 @@ extern "C" const char* NWSimTexts(const char* function)
         std::string& joined = Controls().joined;
         joined.clear();
         for (const std::string& text : Controls().texts[Named(function)])
-            joined += text + "\n";
+            joined += nwsim::AnsiFromUtf8(text) + "\n";
         return joined.c_str();
     });
 }

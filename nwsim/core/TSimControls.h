@@ -2,6 +2,7 @@
 // of the stand-in, which no exception crosses.
 #pragma once
 
+#include "CodePage.h"
 #include "SimCodes.h"
 
 #include <cstdint>
@@ -33,6 +34,11 @@ auto RunInsideBoundary(const char* function, Body&& body, Failed&& failed) noexc
     try
     {
         return body();
+    }
+    catch (const TUnrepresentableName& error)
+    {
+        ReportFailureInside(function, error.what());
+        return failed(kInvalidFileName);
     }
     catch (const std::exception& error)
     {

@@ -1,6 +1,7 @@
 // NetWare paths, directory handles and the salvage of deleted files.
 #include "TSimFileService.h"
 
+#include "CodePage.h"
 #include "CrashPoint.h"
 #include "SimCodes.h"
 #include "SimFiles.h"
@@ -20,7 +21,7 @@ namespace
 // A name the server accepts for a file: not empty, no separators or wildcards, at most 255 characters.
 bool IsValidFileName(const std::string& name)
 {
-    return !name.empty() && name.size() <= kMaxNetWarePath &&
+    return !name.empty() && CharacterCount(name) <= kMaxNetWarePath &&
            name.find_first_of("\\/:*?\"<>|") == std::string::npos && name != "." && name != "..";
 }
 
@@ -90,7 +91,7 @@ uint32_t FolderNumber(const std::string& folder)
 uint32_t TSimFileService::ParsePath(const TSimWorld& world, const TSimConnection* connection,
                                     const std::string& path, TVolumePath& parsed) const
 {
-    if (path.size() > kMaxNetWarePath)
+    if (CharacterCount(path) > kMaxNetWarePath)
         return kInvalidPath;
     if (path.size() >= 2 && path[1] == ':')
     {
@@ -131,7 +132,7 @@ uint32_t TSimFileService::AllocateHandle(const TSimWorld& world, const TSimConne
         const THandle* base = FindHandle(connection.handle, baseHandle);
         if (base == nullptr)
             return kBadDirectoryHandle;
-        if (path.size() > kMaxNetWarePath || path.find(':') != std::string::npos)
+        if (CharacterCount(path) > kMaxNetWarePath || path.find(':') != std::string::npos)
             return kInvalidPath;
         folder = THandle{base->server, base->volume, JoinFolder(base->folder, path)};
     }

@@ -1,6 +1,7 @@
 // Resolving drive-letter paths and finding volume entries on disk.
 #include "TVolumePath.h"
 
+#include "CodePage.h"
 #include "SimFiles.h"
 
 #include <vector>
@@ -32,7 +33,7 @@ std::vector<std::string> SplitPath(const std::string& path)
 
 std::optional<TVolumePath> ResolveDrivePath(const TSimWorld& world, const std::string& drivePath)
 {
-    if (drivePath.size() < 2 || drivePath.size() > kMaxNetWarePath || drivePath[1] != ':')
+    if (drivePath.size() < 2 || CharacterCount(drivePath) > kMaxNetWarePath || drivePath[1] != ':')
         return std::nullopt;
     const TDriveMapping* drive = world.FindDrive(drivePath[0]);
     if (drive == nullptr)

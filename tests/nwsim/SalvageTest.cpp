@@ -11,6 +11,10 @@
 #include <algorithm>
 #include <fstream>
 
+#ifdef _WIN32
+#include <windows.h>
+#endif
+
 using nwsim::TDeletedFile;
 using nwsim::TSimTime;
 
@@ -303,6 +307,40 @@ TEST_F(SalvageTest, AnEmptyFileKeepsNoDataFileAndComesBackEmptyButLostContentIsN
     EXPECT_FALSE(std::filesystem::exists(Files() / "VOID" / "LOST.TXT"));
     ASSERT_EQ(Store().Entries().size(), 1u) << "the entry whose content is lost stays in salvage";
     EXPECT_EQ(Store().Entries()[0].id, lostId);
+}
+
+// Names cross the exports in the workstation's code page (Windows-1252 here) and stay UTF-8 on disk and in
+// the store; a folder's accented capitals find its name in small letters.
+TEST_F(SalvageTest, AccentedNamesCrossTheExportsInTheWorkstationsCodePageAndStayUtf8OnDisk)
+{
+#ifdef _WIN32
+    ASSERT_EQ(GetACP(), 1252u) << "the expected bytes below are Windows-1252";
+#endif
+    AddDeleted("Ünïcödé folder", "Café.txt", "café au lait");
+    AddDeleted("Ünïcödé folder", "naïve – draft.txt", "draft");
+    AddDeleted("Ünïcödé folder", "Ωmega.txt", "no spelling in the code page");
+
+    // ÜNÏCÖDÉ FOLDER, as the program asks for it in upper case (in octal: a hex escape would run on into the
+    // letters after it).
+    const std::string upperFolder = "\334N\317C\326D\311 FOLDER";
+    const TOpenFolder folder = OpenFolder("F:\\" + upperFolder + "\\");
+    ASSERT_EQ(folder.code, 0u);
+    EXPECT_EQ(folder.parsedPath, "DATA:" + upperFolder);
+    EXPECT_EQ(NWSimLastText("NWParseNetWarePath"), "F:\\" + upperFolder + "\\");
+    uint32_t endCode = 0;
+    const std::vector<TScannedBlock> entries = ScanFolder(folder, &endCode);
+    ASSERT_EQ(entries.size(), 2u);
+    EXPECT_EQ(entries[0].Name(), "Caf\xE9.txt");
+    EXPECT_EQ(entries[1].Name(), "na\xEFve \x96 draft.txt");
+    EXPECT_EQ(endCode, 0x899Eu) << "a name the code page cannot spell";
+
+    EXPECT_EQ(Recover(folder, entries[1], "na\xEFve \x96 draft.txt", "NA\xCFVE \x96 DRAFT.TXT"), 0u);
+    EXPECT_EQ(Recover(folder, entries[0], "Caf\xE9.txt", "Gr\374\337e.wk1"), 0u);
+    const std::filesystem::path onDisk = Files() / nwsim::PathFromUtf8("Ünïcödé folder");
+    EXPECT_EQ(ReadFile(onDisk / nwsim::PathFromUtf8("NAÏVE – DRAFT.TXT")), "draft");
+    EXPECT_EQ(ReadFile(onDisk / nwsim::PathFromUtf8("Grüße.wk1")), "café au lait");
+    ASSERT_EQ(Store().Entries().size(), 1u);
+    EXPECT_EQ(Store().Entries()[0].name, "Ωmega.txt");
 }
 
 TEST_F(SalvageTest, RecoverRefusesANameThatExistsAndLeavesEverythingAsItWas)
