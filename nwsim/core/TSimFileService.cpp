@@ -168,6 +168,12 @@ const TSimFileService::THandle* TSimFileService::FindHandle(uint32_t connection,
     return found != handles_.end() ? &found->second : nullptr;
 }
 
+TSimFileService::THandle* TSimFileService::FindHandle(uint32_t connection, uint8_t handle)
+{
+    const auto found = handles_.find({connection, handle});
+    return found != handles_.end() ? &found->second : nullptr;
+}
+
 TSalvageStore* TSimFileService::Store(const TSimWorld& world, const std::string& server,
                                       const std::string& volume)
 {
@@ -220,9 +226,12 @@ bool TSimFileService::SaveStore(const TSimWorld& world, const std::string& serve
 uint32_t TSimFileService::ScanNext(const TSimWorld& world, const TSimConnection& connection, uint8_t handle,
                                    uint32_t sequence, TScannedEntry& entry, bool repeat)
 {
-    const THandle* folder = FindHandle(connection.handle, handle);
+    THandle* folder = FindHandle(connection.handle, handle);
     if (folder == nullptr)
         return kBadDirectoryHandle;
+    const bool start = sequence == kScanStart;
+    if (!start && sequence != folder->scanSequence)
+        return kFailure;
     const TSimServer* server = world.FindServer(folder->server);
     const TSimVolume* volume = server != nullptr ? server->FindVolume(folder->volume) : nullptr;
     if (volume == nullptr)
@@ -231,13 +240,13 @@ uint32_t TSimFileService::ScanNext(const TSimWorld& world, const TSimConnection&
     if (store == nullptr)
         return kFailure;
     // The store keeps entries in the order of their IDs, which serve as the scan's iteration values.
-    const bool start = sequence == 0xFFFFFFFF;
     const TDeletedFile* file = store->FirstInFolderFrom(folder->folder, start    ? 0
                                                                         : repeat ? sequence
                                                                                  : sequence + 1);
     if (file == nullptr || (repeat && !start && file->id != sequence))
         return kFailure;
     entry = TScannedEntry{*file, repeat ? sequence : file->id, volume->number, FolderNumber(folder->folder)};
+    folder->scanSequence = entry.sequence;
     return 0;
 }
 

@@ -132,8 +132,13 @@ TEST_F(SalvageTest, ARepeatingScanGivesItsLastEntryAgainWithoutAdvancing)
     EXPECT_EQ(block.Name(), "ONE.TXT") << "at the start the first entry repeats";
     EXPECT_EQ(sequence, 0xFFFFFFFFu);
 
+    sequence = 0xFFFFFFFF;
+    for (int i = 0; i < 2; ++i)
+        ASSERT_EQ(
+            scan(folder.connection, folder.handle, &sequence, &block.volume, &block.dirBase, block.bytes),
+            0u);
+    ASSERT_EQ(sequence, second);
     NWSimRepeatScanEntries(1, 0);
-    sequence = second;
     for (int i = 0; i < 3; ++i)
     {
         ASSERT_EQ(
@@ -147,6 +152,35 @@ TEST_F(SalvageTest, ARepeatingScanGivesItsLastEntryAgainWithoutAdvancing)
     NWSimRepeatScanEntries(1, 0);
     NWSimReset();
     EXPECT_EQ(ScanFolder(folder).size(), 3u) << "a reset disarms too";
+}
+
+TEST_F(SalvageTest, AScanGoesOnOnlyFromTheStartValueOrFromWhatItsLastCallReturned)
+{
+    const uint32_t first = AddDeleted("S", "ONE.TXT", "1");
+    const uint32_t second = AddDeleted("S", "TWO.TXT", "2");
+    const TOpenFolder folder = OpenFolder("F:\\S\\");
+    const auto scan = NW_FUNCTION("CALWIN32.DLL", NWScanForDeletedFiles);
+    TScannedBlock block{};
+    const auto scanFrom = [&](uint32_t& sequence) {
+        return scan(folder.connection, folder.handle, &sequence, &block.volume, &block.dirBase, block.bytes);
+    };
+    for (uint32_t invented : {0u, first})
+    {
+        uint32_t sequence = invented;
+        EXPECT_EQ(scanFrom(sequence), 0x89FFu) << invented << " was never returned";
+        EXPECT_EQ(sequence, invented);
+    }
+    uint32_t sequence = 0xFFFFFFFF;
+    ASSERT_EQ(scanFrom(sequence), 0u);
+    ASSERT_EQ(scanFrom(sequence), 0u);
+    EXPECT_EQ(block.Name(), "TWO.TXT");
+    EXPECT_EQ(sequence, second);
+    uint32_t earlier = first;
+    EXPECT_EQ(scanFrom(earlier), 0x89FFu) << "only the last call's value goes on";
+    EXPECT_EQ(scanFrom(sequence), 0x89FFu) << "the end";
+    sequence = 0xFFFFFFFF;
+    EXPECT_EQ(scanFrom(sequence), 0u) << "a scan starts again";
+    EXPECT_EQ(sequence, first);
 }
 
 TEST_F(SalvageTest, SeveralVersionsOfOneNameScanInAStableOrder)
