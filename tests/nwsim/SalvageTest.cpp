@@ -2,6 +2,7 @@
 // handles, and a store that stays consistent when a change fails or the process dies half-way.
 #include "NWSim.h"
 #include "SimFiles.h"
+#include "TAtomicFile.h"
 #include "TSalvageClient.h"
 #include "TSalvageStore.h"
 #include "TWorldTest.h"
@@ -497,6 +498,38 @@ TEST_F(SalvageTest, PurgingErasedFilesTakesOnlyTheUsersOwn)
     const std::vector<TScannedBlock> left = ScanFolder(folder);
     ASSERT_EQ(left.size(), 1u);
     EXPECT_EQ(left[0].Name(), "THEIRS.TXT");
+}
+
+// A store that comes out short on disk, while every write reports success, never replaces the one before it.
+TEST_F(SalvageTest, AStoreWriteThatComesOutShortFailsAndLeavesTheOldStoreWhole)
+{
+    AddDeleted("W", "KEEP.TXT", "kept");
+    const std::filesystem::path file = world_.SalvageFolder("TARVEX", "DATA") / "store.json";
+    const std::string before = ReadFile(file);
+    nwsim::TSalvageStore store = Store();
+    TDeletedFile entry;
+    entry.folder = "W";
+    for (int i = 0; i < 5000; ++i)
+    {
+        entry.name = "NEW" + std::to_string(i) + ".TXT";
+        store.Add(entry, "");
+    }
+    struct TCutWrites
+    {
+        explicit TCutWrites(uint64_t bytes) { nwsim::TAtomicFile::CutWritesAfter(bytes); }
+        ~TCutWrites() { nwsim::TAtomicFile::CutWritesAfter(std::nullopt); }
+    };
+    {
+        const TCutWrites cut((1 << 20) + 100); // beyond the first piece of a store of over a megabyte
+        EXPECT_THROW(store.Save(), nwsim::TWriteError);
+    }
+    EXPECT_EQ(ReadFile(file), before);
+    EXPECT_EQ(std::distance(std::filesystem::directory_iterator(file.parent_path()), {}), 2)
+        << "store.json and the data folder, no temporary";
+
+    store.Save();
+    EXPECT_GT(std::filesystem::file_size(file), 1u << 20);
+    EXPECT_EQ(Store().Entries().size(), 5001u);
 }
 
 class SalvageCrashTest : public SalvageTest
