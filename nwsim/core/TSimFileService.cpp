@@ -33,18 +33,6 @@ std::string JoinFolder(const std::string& folder, const std::string& below)
     return key.empty() ? folder : folder + "/" + key;
 }
 
-// The entry of a folder on disk whose name matches without regard to case.
-std::optional<std::filesystem::path> FindInFolder(const std::filesystem::path& folder,
-                                                  const std::string& name)
-{
-    std::error_code error;
-    const std::string wanted = UpperName(name);
-    for (const auto& entry : std::filesystem::directory_iterator(folder, error))
-        if (UpperName(Utf8FromPath(entry.path().filename())) == wanted)
-            return entry.path();
-    return std::nullopt;
-}
-
 // The '/'-separated path of a folder below a volume root, empty for the root itself.
 std::string RelativeFolder(const std::filesystem::path& root, const std::filesystem::path& folder)
 {
