@@ -58,31 +58,36 @@ bool Narrow(UINT codePage, const std::wstring& wide, std::string& text)
     if (size <= 0 || usedDefault)
         return false;
     text.assign(static_cast<size_t>(size), '\0');
-    return WideCharToMultiByte(codePage, flags, wide.data(), length, text.data(), size, nullptr, used) ==
-               size &&
-           !usedDefault;
+    const int written =
+        WideCharToMultiByte(codePage, flags, wide.data(), length, text.data(), size, nullptr, used);
+    return written == size && !usedDefault;
+}
+
+// The text from one code page in the other; false where it cannot go.
+bool Convert(UINT from, UINT to, const std::string& text, std::string& converted)
+{
+    std::wstring wide;
+    return Widen(from, text, wide) && Narrow(to, wide, converted);
 }
 
 } // namespace
 
 std::string Utf8FromAnsi(const std::string& text)
 {
-    if (IsAscii(text))
-        return text;
-    std::wstring wide;
     std::string utf8;
-    if (!Widen(CP_ACP, text, wide) || !Narrow(CP_UTF8, wide, utf8))
+    if (IsAscii(text))
+        utf8 = text;
+    else if (!Convert(CP_ACP, CP_UTF8, text, utf8))
         throw TUnrepresentableName(UndefinedBytes(GetACP()));
     return utf8;
 }
 
 std::string AnsiFromUtf8(const std::string& text)
 {
-    if (IsAscii(text))
-        return text;
-    std::wstring wide;
     std::string ansi;
-    if (!Widen(CP_UTF8, text, wide) || !Narrow(CP_ACP, wide, ansi))
+    if (IsAscii(text))
+        ansi = text;
+    else if (!Convert(CP_UTF8, CP_ACP, text, ansi))
         throw TUnrepresentableName(NoSpelling(text, GetACP()));
     return ansi;
 }
