@@ -13,13 +13,6 @@
 namespace
 {
 
-std::wstring UpperCased(std::wstring text)
-{
-    if (!text.empty())
-        CharUpperBuffW(text.data(), static_cast<DWORD>(text.size()));
-    return text;
-}
-
 std::wstring WithBackslash(std::wstring folder)
 {
     if (folder.empty() || folder.back() != L'\\')
@@ -77,7 +70,7 @@ bool StillThere(const TExtListView& list, size_t index, const std::shared_ptr<TL
 std::optional<std::wstring> RecoveryName(const std::wstring& folder, const std::wstring& name,
                                          const TRetroveOptions& options, IDeletedFileActionsUI& ui)
 {
-    std::wstring target = options.UpperCase ? UpperCased(name) : name;
+    std::wstring target = options.UpperCase ? ClientUpperCase(name) : name;
     if (!FileExists(folder + target))
         return target;
     switch (options.Conflict)
@@ -87,7 +80,7 @@ std::optional<std::wstring> RecoveryName(const std::wstring& folder, const std::
         std::optional<std::wstring> typed = ui.AskNewName(target);
         if (!typed)
             return std::nullopt;
-        return options.UpperCase ? UpperCased(*typed) : *typed;
+        return options.UpperCase ? ClientUpperCase(*typed) : *typed;
     }
     case TNameConflictPolicy::ncpSkip:
         return std::nullopt;

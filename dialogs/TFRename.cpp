@@ -1,6 +1,7 @@
 // The dialog that asks for a new name when a recovered file's name exists again.
 #include "TFRename.h"
 
+#include "TLocaleCellFormat.h"
 #include "WindowParts.h"
 
 namespace
@@ -87,10 +88,9 @@ std::optional<LRESULT> TFRename::EFilenameKeyPress(HWND edit, WPARAM key, LPARAM
     const auto typed = static_cast<wchar_t>(key);
     if (!IsCharAlphaW(typed))
         return std::nullopt;
-    // CharUpperW takes a single character in the low word of its pointer-sized argument.
-    const auto upper =
-        reinterpret_cast<UINT_PTR>(CharUpperW(reinterpret_cast<LPWSTR>(static_cast<UINT_PTR>(typed))));
-    return DefSubclassProc(edit, WM_CHAR, static_cast<WPARAM>(upper & 0xFFFF), lParam);
+    // The name goes to the client in its code page: a letter is upper-cased as that code page does it.
+    const std::wstring upper = ClientUpperCase(std::wstring(1, typed));
+    return DefSubclassProc(edit, WM_CHAR, static_cast<WPARAM>(upper[0]), lParam);
 }
 
 void TFRename::FocusRestored(HWND target)

@@ -11,6 +11,25 @@ std::u16string ToU16(const std::wstring& text)
     return std::u16string(text.begin(), text.end());
 }
 
+// A character's upper case as the client's code page has it: a letter whose upper case the code page lacks
+// (µ, ß in Windows-1252) stays as it is rather than turning into '?' or a look-alike, as the system's own
+// upper-casing of 8-bit text leaves it.
+bool InClientCodePage(wchar_t character)
+{
+    char bytes[8]{};
+    BOOL lossy = FALSE;
+    return WideCharToMultiByte(CP_ACP, WC_NO_BEST_FIT_CHARS, &character, 1, bytes, sizeof(bytes), nullptr,
+                               &lossy) > 0 &&
+           !lossy;
+}
+
+wchar_t UpperInClientCodePage(wchar_t character)
+{
+    wchar_t upper = character;
+    CharUpperBuffW(&upper, 1);
+    return upper != character && InClientCodePage(character) && InClientCodePage(upper) ? upper : character;
+}
+
 } // namespace
 
 std::string ToClientText(const std::wstring& text)
@@ -32,6 +51,14 @@ std::wstring FromClientText(const std::string& text)
     const int size = MultiByteToWideChar(CP_ACP, 0, text.data(), static_cast<int>(text.size()), nullptr, 0);
     std::wstring result(static_cast<size_t>(size), L'\0');
     MultiByteToWideChar(CP_ACP, 0, text.data(), static_cast<int>(text.size()), result.data(), size);
+    return result;
+}
+
+std::wstring ClientUpperCase(const std::wstring& text)
+{
+    std::wstring result = text;
+    for (wchar_t& character : result)
+        character = UpperInClientCodePage(character);
     return result;
 }
 

@@ -25,3 +25,7 @@ private:
 // A window text in the client's code page, as the access layer takes it, and back.
 std::string ToClientText(const std::wstring& text);
 std::wstring FromClientText(const std::string& text);
+
+// The name as the client's code page upper-cases it: every letter that has an upper case there. A character
+// the code page cannot hold stays as it is.
+std::wstring ClientUpperCase(const std::wstring& text);

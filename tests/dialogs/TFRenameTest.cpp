@@ -49,6 +49,10 @@ TEST_F(TFRenameTest, TypedLettersBecomeUpperCaseButAProposedNameStaysAsGiven)
     EXPECT_EQ(WindowText(rename_.EFilename()), L"REPORT.DOC_\x00c4"
                                                L"1")
         << "every letter, digits as they are";
+    // The name goes to the client in its code page: µ's upper case (Greek Mu) is not there, so µ stays.
+    TypeInto(rename_.EFilename(), L"\x00b5\x00ff");
+    EXPECT_EQ(WindowText(rename_.EFilename()), L"REPORT.DOC_\x00c4"
+                                               L"1\x00b5\x0178");
 }
 
 TEST_F(TFRenameTest, OkAcceptsAndTheNameStaysForTheCaller)

@@ -10,28 +10,22 @@
 namespace
 {
 
-// Polls until the condition holds or the limit passes.
-// Clicks the label of the tree's shown item of that text until the click shows its effect. A click that
-// arrives while the window is still being mapped is lost; it changes nothing, so it is given again.
-bool ClickTreeItemUntil(HWND tree, const std::wstring& text, const std::function<bool()>& effect)
+// Clicks the label of the tree's shown item of that text once it can be reached, and waits for the click's
+// effect.
+bool ClickTreeItem(HWND tree, const std::wstring& text, const std::function<bool()>& effect)
 {
     HTREEITEM item = nullptr;
     if (!WaitFor([&] { return (item = FindTreeItem(tree, text)) != nullptr; }))
         return false;
     // An item just added may not have its place yet: its label is empty until the tree has laid it out.
-    for (int attempt = 0; attempt < 3; ++attempt)
-    {
-        RECT label{};
-        if (!WaitFor([&] {
-                label = TreeItemLabelRect(tree, item);
-                return label.right > label.left;
-            }))
-            return false;
-        ClickAt(tree, {(label.left + label.right) / 2, (label.top + label.bottom) / 2});
-        if (WaitFor(effect, 5000))
-            return true;
-    }
-    return false;
+    RECT label{};
+    if (!WaitFor([&] {
+            label = TreeItemLabelRect(tree, item);
+            return label.right > label.left;
+        }))
+        return false;
+    return ClickWhenReachable(tree, {(label.left + label.right) / 2, (label.top + label.bottom) / 2}) &&
+           WaitFor(effect, kAppearMilliseconds);
 }
 
 // The edit fields of the filter dialog in their order: name pattern, Deleted By, Owner.
@@ -63,6 +57,7 @@ TEST_F(FilterE2ETest, F7OpensTheFilterAndThePickedUserBecomesTheDeletedByPattern
     EXPECT_EQ(RemoteText(edits[0]), L"*.*");
 
     // The focus is in the name pattern: replace it by typing.
+    ASSERT_TRUE(WaitUntilFocused(edits[0])) << "the name pattern does not have the keyboard";
     PressKey(VK_HOME);
     PressKey(VK_END, {VK_SHIFT});
     TypeText(L"REPORT*.TXT");
@@ -89,10 +84,10 @@ TEST_F(FilterE2ETest, F7OpensTheFilterAndThePickedUserBecomesTheDeletedByPattern
     EXPECT_FALSE(IsWindowEnabled(ok)) << "no user chosen yet";
 
     // The directory tab: open the organization, then choose its user.
-    ASSERT_TRUE(WaitFor([&] { return GetForegroundWindow() == picker; })) << "the picker is not in front";
-    ASSERT_TRUE(ClickTreeItemUntil(tree, L"TARVEX", [&] { return FindTreeItem(tree, L"ADMIN") != nullptr; }))
+    ASSERT_TRUE(BringToFront(picker)) << "the picker is not in front";
+    ASSERT_TRUE(ClickTreeItem(tree, L"TARVEX", [&] { return FindTreeItem(tree, L"ADMIN") != nullptr; }))
         << "opening TARVEX showed no ADMIN: " << Joined(TreeItemTexts(tree));
-    ASSERT_TRUE(ClickTreeItemUntil(tree, L"ADMIN", [&] { return IsWindowEnabled(ok) != FALSE; }))
+    ASSERT_TRUE(ClickTreeItem(tree, L"ADMIN", [&] { return IsWindowEnabled(ok) != FALSE; }))
         << "OK stays disabled on a user";
     EXPECT_EQ(TreeSelectionText(tree), L"ADMIN");
 

@@ -1,13 +1,15 @@
 // The Find window of the running program on the demo network: opened from the main window's File menu by its
 // keys on the tree's F:, it searches F:\ and the folders below it for the files one user deleted, lists
-// what the stand-in's salvage tool lists for that user, recovers one hit into its folder, and keeps its
-// settings.
+// what the stand-in's salvage tool lists for that user (accented names and folders among them), recovers one
+// hit into its folder, and keeps its settings.
 #include "MainWindowDriver.h"
 #include "SalvageListing.h"
 #include "TE2ETest.h"
 
 #include <commctrl.h>
 
+#include <filesystem>
+#include <fstream>
 #include <functional>
 #include <set>
 #include <utility>
@@ -99,6 +101,15 @@ TEST_F(FindE2ETest, SearchesFForADeletorListsWhatTheServerHoldsAndRecoversAHit)
 {
     CreateDemoWorld();
     const std::wstring world = OnMappedWorld().world;
+    // Accented names among Alice's files, one of them in a folder with an accented name.
+    const std::filesystem::path shared = std::filesystem::path(world) / "volumes" / "TARVEX" / "DATA" /
+                                         "files" / "SHARED" / L"\u00dcn\u00efc\u00f6d\u00e9 folder";
+    std::filesystem::create_directories(shared);
+    std::ofstream(shared / L"Caf\u00e9.txt") << "coffee";
+    std::ofstream(shared.parent_path() / L"M\u00fcller Bericht.doc") << "report";
+    RunTool(L"--world \"" + world +
+            L"\" delete --as ALICE \"F:\\SHARED\\\u00dcn\u00efc\u00f6d\u00e9 folder\\Caf\u00e9.txt\" "
+            L"\"F:\\SHARED\\M\u00fcller Bericht.doc\"");
     const std::set<THit> expected = SalvagedBy(world, L"ALICE.");
     ASSERT_GT(expected.size(), 5u) << "the demo has files that Alice deleted";
     for (const THit& hit : expected)

@@ -98,8 +98,7 @@ int wmain(int argc, wchar_t** argv)
     {
         if (!WaitForListed(main, L"Deleted Contents of '" + listed + L"'"))
             return Fail("a folder on the way was not listed");
-        PressKey(VK_RIGHT);
-        if (!SelectByKey(tree, VK_DOWN, name, 60))
+        if (!OpenAndSelectBelow(tree, name, 60))
             return Fail("a folder on the way could not be selected");
         listed += name + L"\\";
     }

@@ -11,18 +11,6 @@
 #include <algorithm>
 #include <cstdio>
 
-bool WaitFor(const std::function<bool()>& condition, DWORD limitMilliseconds)
-{
-    const DWORD start = GetTickCount();
-    while (!condition())
-    {
-        if (GetTickCount() - start >= limitMilliseconds)
-            return false;
-        Sleep(50);
-    }
-    return true;
-}
-
 HWND WaitForMainWindow(const TProgramRun& run)
 {
     return run.WaitForVisible(L"TFMain", kAppearMilliseconds);
@@ -71,16 +59,11 @@ bool SelectTreeFolder(HWND main, const std::wstring& drive, const std::wstring& 
     std::vector<std::wstring> shown;
     if (tree == nullptr || !WaitForTreeItems(tree, {drive}, shown))
         return false;
-    // Keys that went elsewhere while the window came to the front are given again.
-    bool selected = false;
-    for (int attempt = 0; attempt < 3 && !selected; ++attempt)
-        selected = ClickIntoTree(tree) && SelectByKey(tree, VK_DOWN, drive, 40);
-    if (!selected)
+    if (!ClickIntoTree(tree) || !SelectByKey(tree, VK_DOWN, drive, 40))
         return false;
     if (folder.empty())
         return true;
-    PressKey(VK_RIGHT);
-    return SelectByKey(tree, VK_DOWN, folder, 40);
+    return OpenAndSelectBelow(tree, folder, 40);
 }
 
 std::vector<int> SelectedListRows(HWND list)
@@ -117,18 +100,10 @@ bool SelectListRowByKeyboard(HWND list, int row)
         SendMessageW(list, LVM_GETITEMRECT, top, reinterpret_cast<LPARAM>(buffer.Address())) == 0 ||
         !buffer.Read(&place, sizeof(place)))
         return false;
-    // A click that arrives while the window is still coming to the front is lost; it changes nothing, so it
-    // is given again.
-    bool clicked = false;
-    for (int attempt = 0; attempt < 3 && !clicked; ++attempt)
-    {
-        BringToFront(GetAncestor(list, GA_ROOT));
-        ClickAt(list, {place.left + 8, (place.top + place.bottom) / 2});
-        clicked = WaitFor(
+    if (!ClickWhenReachable(list, {place.left + 8, (place.top + place.bottom) / 2}) ||
+        !WaitFor(
             [&] { return FocusedListRow(list) == top && SelectedListRows(list) == std::vector<int>{top}; },
-            5000);
-    }
-    if (!clicked)
+            kAppearMilliseconds))
         return false;
     for (int step = 0; step < 1000 && FocusedListRow(list) != row; ++step)
     {
@@ -146,7 +121,7 @@ TFolderSnapshot Snapshot(const std::filesystem::path& folder)
     std::error_code error;
     for (const auto& entry : std::filesystem::recursive_directory_iterator(folder, error))
         if (entry.is_regular_file())
-            files[entry.path().lexically_relative(folder).string()] = ReadAll(entry.path());
+            files[Utf8(entry.path().lexically_relative(folder).wstring())] = ReadAll(entry.path());
     return files;
 }
 

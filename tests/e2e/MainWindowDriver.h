@@ -27,9 +27,6 @@ std::vector<TSalvageRow> SalvageRows(const std::string& printed);
 // The rows of the program's list, sorted.
 std::vector<TSalvageRow> ListedRows(HWND list);
 
-// Waits until the condition holds; false when it did not within the limit.
-bool WaitFor(const std::function<bool()>& condition, DWORD limitMilliseconds = kDrivingLimitMilliseconds);
-
 HWND WaitForMainWindow(const TProgramRun& run);
 std::string Joined(const std::vector<std::wstring>& texts);
 // Selects the drive item of the tree by the keyboard, then, when a folder is named, the folder below it;
@@ -50,6 +47,6 @@ bool SelectListRowByKeyboard(HWND list, int row);
 // A file's bytes; empty when it cannot be read.
 std::string ReadAll(const std::filesystem::path& file);
 
-// Every file below a folder with its bytes, by its path inside the folder.
+// Every file below a folder with its bytes, by its path inside the folder in UTF-8.
 using TFolderSnapshot = std::map<std::string, std::string>;
 TFolderSnapshot Snapshot(const std::filesystem::path& folder);

@@ -30,37 +30,33 @@ bool WaitForTreeItems(HWND tree, const std::vector<std::wstring>& parts, std::ve
 
 bool ClickIntoTree(HWND tree)
 {
-    // A click can be lost while the program's window is still coming to the front: click again until the
-    // tree has the keyboard.
-    const DWORD thread = GetWindowThreadProcessId(tree, nullptr);
     RECT area{};
     GetClientRect(tree, &area);
-    for (int attempt = 0; attempt < 20; ++attempt)
-    {
-        BringToFront(GetAncestor(tree, GA_ROOT));
-        ClickAt(tree, {area.right / 2, area.bottom - 4});
-        for (int wait = 0; wait < 10; ++wait)
-        {
-            GUITHREADINFO info{};
-            info.cbSize = sizeof(info);
-            if (GetGUIThreadInfo(thread, &info) && info.hwndFocus == tree)
-                return true;
-            Sleep(50);
-        }
-    }
-    return false;
+    return ClickWhenReachable(tree, {area.right / 2, area.bottom - 4}) && WaitUntilFocused(tree);
 }
 
 bool SelectByKey(HWND tree, WORD key, const std::wstring& part, int most)
 {
     for (int i = 0; i < most; ++i)
     {
+        const HTREEITEM before = TreeSelection(tree);
         if (TreeSelectionText(tree).find(part) != std::wstring::npos)
             return true;
         PressKey(key);
-        Sleep(30);
+        // The next key waits until this one has moved the selection: a busy program takes keys late, and
+        // keys given meanwhile would carry the selection past the folder sought.
+        if (!WaitFor([&] { return TreeSelection(tree) != before; }, 5000))
+            return false;
     }
     return TreeSelectionText(tree).find(part) != std::wstring::npos;
+}
+
+bool OpenAndSelectBelow(HWND tree, const std::wstring& part, int most)
+{
+    // Down waits until the selected folder has opened: before, it would go to the folder after it.
+    PressKey(VK_RIGHT);
+    std::vector<std::wstring> shown;
+    return WaitForTreeItems(tree, {part}, shown) && SelectByKey(tree, VK_DOWN, part, most);
 }
 
 std::wstring ListedCaption(HWND main)

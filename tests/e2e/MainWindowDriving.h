@@ -2,13 +2,12 @@
 // its listing shows: used by the end-to-end cases and by the demo's screenshot.
 #pragma once
 
+#include "TUserInput.h"
+
 #include <windows.h>
 
 #include <string>
 #include <vector>
-
-// How long the driving waits for what a user would see, unless told otherwise.
-inline constexpr DWORD kDrivingLimitMilliseconds = 30000;
 
 // Waits until the tree shows items whose texts contain each of the parts; shown gets what it showed last.
 bool WaitForTreeItems(HWND tree, const std::vector<std::wstring>& parts, std::vector<std::wstring>& shown,
@@ -18,8 +17,12 @@ bool WaitForTreeItems(HWND tree, const std::vector<std::wstring>& parts, std::ve
 // get it.
 bool ClickIntoTree(HWND tree);
 
-// Presses a key on the tree until its selected item's text contains the part; at most that many presses.
+// Presses a key on the tree, each once the one before has moved the selection, until its selected item's text
+// contains the part; at most that many presses.
 bool SelectByKey(HWND tree, WORD key, const std::wstring& part, int most);
+
+// Opens the selected folder (Right) and selects the folder below it whose text contains the part.
+bool OpenAndSelectBelow(HWND tree, const std::wstring& part, int most);
 
 // The title pane above the list: "Deleted Contents of '...'", or empty when there is none.
 std::wstring ListedCaption(HWND main);

@@ -182,9 +182,14 @@ std::vector<std::wstring> TreeItemTexts(HWND tree)
     return texts;
 }
 
+HTREEITEM TreeSelection(HWND tree)
+{
+    return reinterpret_cast<HTREEITEM>(Ask(tree, TVM_GETNEXTITEM, TVGN_CARET, 0));
+}
+
 std::wstring TreeSelectionText(HWND tree)
 {
-    auto* selected = reinterpret_cast<HTREEITEM>(Ask(tree, TVM_GETNEXTITEM, TVGN_CARET, 0));
+    HTREEITEM selected = TreeSelection(tree);
     return selected == nullptr ? std::wstring() : TreeItemText(tree, selected);
 }
 

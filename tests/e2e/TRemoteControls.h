@@ -43,6 +43,7 @@ int ListViewRowCount(HWND list);
 
 // The texts of a tree view's items that are shown (expanded parents' children), depth first.
 std::vector<std::wstring> TreeItemTexts(HWND tree);
+HTREEITEM TreeSelection(HWND tree);
 std::wstring TreeSelectionText(HWND tree);
 
 // The text of a status bar's part.
