@@ -68,7 +68,7 @@ std::set<THit> ListedHits(HWND list)
 {
     std::set<THit> hits;
     for (const std::vector<std::wstring>& cells : ListViewRows(list, 2))
-        hits.insert({cells[0], cells[1]});
+        hits.insert({cells[0], Upper(cells[1])}); // the server names folders in capitals
     return hits;
 }
 
@@ -92,7 +92,7 @@ protected:
         for (const TSalvageEntry& entry :
              ParseSalvage(RunTool(L"--world \"" + world + L"\" salvage -r F:\\")))
             if (entry.deletedBy.rfind(deletorStart, 0) == 0)
-                hits.insert({entry.name, entry.folder});
+                hits.insert({entry.name, Upper(entry.folder)});
         return hits;
     }
 };
@@ -177,7 +177,7 @@ TEST_F(FindE2ETest, SearchesFForADeletorListsWhatTheServerHoldsAndRecoversAHit)
         if (!FileExists(rows[row][1] + Upper(rows[row][0])) && !FileExists(rows[row][1] + rows[row][0]))
             chosen = static_cast<int>(row);
     ASSERT_GE(chosen, 0) << "every hit's name exists again";
-    const THit hit{rows[static_cast<size_t>(chosen)][0], rows[static_cast<size_t>(chosen)][1]};
+    const THit hit{rows[static_cast<size_t>(chosen)][0], Upper(rows[static_cast<size_t>(chosen)][1])};
     ASSERT_TRUE(BringToFront(find));
     ASSERT_TRUE(SelectListRowByKeyboard(list, chosen)) << "the row was not selected";
     PressKey(VK_F2);
