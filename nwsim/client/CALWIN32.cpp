@@ -3,7 +3,6 @@
 #include "ClientExport.h"
 #include "ClientText.h"
 #include "DeletedInfoBlock.h"
-#include "LibraryEntry.h"
 #include "TSimNetwork.h"
 #include "TSimTime.h"
 
@@ -16,7 +15,6 @@ using nwsim::TSimConnection;
 using nwsim::TSimNetwork;
 
 NW_CALWIN32_API(NWSIM_DECLARE_EXPORT)
-NWSIM_CLIENT_LIBRARY("CALWIN32.DLL")
 
 static_assert(nwsim::kDeletedInfoBlockSize == kDeletedInfoSize,
               "the scan block is the size the calls declare");
@@ -68,225 +66,255 @@ void PackDateTimeBytes(const nwsim::TSimTime& time, uint8_t* bytes)
 
 NWCCODE NWAPI NWCallsInit(void*, void*)
 {
-    NWSIM_ENTER(NWCallsInit);
-    Net().EnsureLoaded();
-    return 0;
+    NWSIM_ENTER(NWCallsInit)
+    {
+        Net().EnsureLoaded();
+        return 0;
+    };
 }
 
 NWCCODE NWAPI NWGetPrimaryConnectionID(NWCONN_HANDLE* conn)
 {
-    NWSIM_ENTER(NWGetPrimaryConnectionID);
-    const TSimConnection* primary = Net().PrimaryConnection();
-    if (primary == nullptr || conn == nullptr)
-        return nwsim::kInvalidConnection;
-    *conn = primary->handle;
-    return 0;
+    NWSIM_ENTER(NWGetPrimaryConnectionID)
+    {
+        const TSimConnection* primary = Net().PrimaryConnection();
+        if (primary == nullptr || conn == nullptr)
+            return nwsim::kInvalidConnection;
+        *conn = primary->handle;
+        return 0;
+    };
 }
 
 NWCCODE NWAPI NWSetPrimaryConnectionID(NWCONN_HANDLE conn)
 {
-    NWSIM_ENTER(NWSetPrimaryConnectionID);
-    return Net().SetPrimary(conn) ? 0 : nwsim::kInvalidConnection;
+    NWSIM_ENTER(NWSetPrimaryConnectionID)
+    {
+        return Net().SetPrimary(conn) ? 0 : nwsim::kInvalidConnection;
+    };
 }
 
 NWCCODE NWAPI NWGetConnectionHandle(char* serverName, uint16_t, NWCONN_HANDLE* conn, uint16_t*)
 {
-    NWSIM_ENTER(NWGetConnectionHandle);
-    std::string name;
-    if (conn == nullptr || !nwsim::ReadText(serverName, nwsim::kServerNameBytes - 1, name))
-        return nwsim::kInvalidConnection;
-    nwsim::NoteText("NWGetConnectionHandle", name);
-    const TSimConnection* found = Net().FindConnectionToServer(name);
-    if (found == nullptr)
-        return nwsim::kInvalidConnection;
-    *conn = found->handle;
-    return 0;
+    NWSIM_ENTER(NWGetConnectionHandle)
+    {
+        std::string name;
+        if (conn == nullptr || !nwsim::ReadText(serverName, nwsim::kServerNameBytes - 1, name))
+            return nwsim::kInvalidConnection;
+        nwsim::NoteText("NWGetConnectionHandle", name);
+        const TSimConnection* found = Net().FindConnectionToServer(name);
+        if (found == nullptr)
+            return nwsim::kInvalidConnection;
+        *conn = found->handle;
+        return 0;
+    };
 }
 
 NWCCODE NWAPI NWGetConnectionNumber(NWCONN_HANDLE conn, NWCONN_NUM* connNumber)
 {
-    NWSIM_ENTER(NWGetConnectionNumber);
-    const TSimConnection* found = Net().FindConnection(conn);
-    if (found == nullptr || connNumber == nullptr)
-        return nwsim::kInvalidConnection;
-    *connNumber = found->number;
-    return 0;
+    NWSIM_ENTER(NWGetConnectionNumber)
+    {
+        const TSimConnection* found = Net().FindConnection(conn);
+        if (found == nullptr || connNumber == nullptr)
+            return nwsim::kInvalidConnection;
+        *connNumber = found->number;
+        return 0;
+    };
 }
 
 NWCCODE NWAPI NWGetConnectionInformation(NWCONN_HANDLE conn, NWCONN_NUM connNumber, char* objectName,
                                          uint16_t* objectType, uint32_t* objectId, uint8_t* loginTime)
 {
-    NWSIM_ENTER(NWGetConnectionInformation);
-    const TSimConnection* found = Net().FindConnection(conn);
-    if (found == nullptr)
-        return nwsim::kInvalidConnection;
-    if (connNumber != found->number)
-        return nwsim::kFailure;
-    const std::string name = found->login ? found->login->name : std::string();
-    nwsim::CopyText(objectName, name, nwsim::kObjectNameBytes);
-    if (objectType != nullptr)
-        *objectType = found->login ? 0x0100 : 0;
-    if (objectId != nullptr)
-        *objectId = found->login ? found->login->id : 0;
-    if (loginTime != nullptr)
-        PackDateTimeBytes(found->loginTime, loginTime);
-    return 0;
+    NWSIM_ENTER(NWGetConnectionInformation)
+    {
+        const TSimConnection* found = Net().FindConnection(conn);
+        if (found == nullptr)
+            return nwsim::kInvalidConnection;
+        if (connNumber != found->number)
+            return nwsim::kFailure;
+        const std::string name = found->login ? found->login->name : std::string();
+        nwsim::CopyText(objectName, name, nwsim::kObjectNameBytes);
+        if (objectType != nullptr)
+            *objectType = found->login ? 0x0100 : 0;
+        if (objectId != nullptr)
+            *objectId = found->login ? found->login->id : 0;
+        if (loginTime != nullptr)
+            PackDateTimeBytes(found->loginTime, loginTime);
+        return 0;
+    };
 }
 
 NWCCODE NWAPI NWGetConnectionList(uint16_t, NWCONN_HANDLE* connList, uint16_t connListSize,
                                   uint16_t* connCount)
 {
-    NWSIM_ENTER(NWGetConnectionList);
-    if (connList == nullptr || connCount == nullptr)
-        return nwsim::kFailure;
-    Net().EnsureLoaded();
-    uint16_t count = 0;
-    for (const TSimConnection& connection : Net().Connections())
-        if (count < connListSize)
-            connList[count++] = connection.handle;
-    *connCount = count;
-    return 0;
+    NWSIM_ENTER(NWGetConnectionList)
+    {
+        if (connList == nullptr || connCount == nullptr)
+            return nwsim::kFailure;
+        Net().EnsureLoaded();
+        uint16_t count = 0;
+        for (const TSimConnection& connection : Net().Connections())
+            if (count < connListSize)
+                connList[count++] = connection.handle;
+        *connCount = count;
+        return 0;
+    };
 }
 
 NWCCODE NWAPI NWGetObjectName(NWCONN_HANDLE conn, uint32_t objectId, char* objectName, uint16_t* objectType)
 {
-    NWSIM_ENTER(NWGetObjectName);
-    const nwsim::TSimServer* server = ServerOf(conn);
-    if (server == nullptr)
-        return nwsim::kInvalidConnection;
-    const nwsim::TBinderyObject* object = server->FindObject(objectId);
-    if (object == nullptr)
-        return nwsim::kNoSuchObject;
-    nwsim::CopyText(objectName, object->name, nwsim::kObjectNameBytes);
-    if (objectType != nullptr)
-        *objectType = object->type;
-    return 0;
+    NWSIM_ENTER(NWGetObjectName)
+    {
+        const nwsim::TSimServer* server = ServerOf(conn);
+        if (server == nullptr)
+            return nwsim::kInvalidConnection;
+        const nwsim::TBinderyObject* object = server->FindObject(objectId);
+        if (object == nullptr)
+            return nwsim::kNoSuchObject;
+        nwsim::CopyText(objectName, object->name, nwsim::kObjectNameBytes);
+        if (objectType != nullptr)
+            *objectType = object->type;
+        return 0;
+    };
 }
 
 NWCCODE NWAPI NWGetObjectID(NWCONN_HANDLE conn, char* objectName, uint16_t objectType, uint32_t* objectId)
 {
-    NWSIM_ENTER(NWGetObjectID);
-    const nwsim::TSimServer* server = ServerOf(conn);
-    if (server == nullptr)
-        return nwsim::kInvalidConnection;
-    std::string name;
-    if (!nwsim::ReadText(objectName, nwsim::kObjectNameBytes - 1, name))
+    NWSIM_ENTER(NWGetObjectID)
+    {
+        const nwsim::TSimServer* server = ServerOf(conn);
+        if (server == nullptr)
+            return nwsim::kInvalidConnection;
+        std::string name;
+        if (!nwsim::ReadText(objectName, nwsim::kObjectNameBytes - 1, name))
+            return nwsim::kNoSuchObject;
+        nwsim::NoteText("NWGetObjectID", name);
+        for (const nwsim::TBinderyObject& object : server->bindery)
+            if (object.name == nwsim::UpperName(name) &&
+                (objectType == kAnyObjectType || object.type == objectType))
+            {
+                if (objectId != nullptr)
+                    *objectId = object.id;
+                return 0;
+            }
         return nwsim::kNoSuchObject;
-    nwsim::NoteText("NWGetObjectID", name);
-    for (const nwsim::TBinderyObject& object : server->bindery)
-        if (object.name == nwsim::UpperName(name) &&
-            (objectType == kAnyObjectType || object.type == objectType))
-        {
-            if (objectId != nullptr)
-                *objectId = object.id;
-            return 0;
-        }
-    return nwsim::kNoSuchObject;
+    };
 }
 
 uint32_t NWAPI NWLongSwap(uint32_t value)
 {
-    NWSIM_ENTER(NWLongSwap);
-    return (value >> 24) | (value >> 8 & 0xFF00) | (value << 8 & 0xFF0000) | (value << 24);
+    NWSIM_ENTER(NWLongSwap)
+    {
+        return (value >> 24) | (value >> 8 & 0xFF00) | (value << 8 & 0xFF0000) | (value << 24);
+    };
 }
 
 NWCCODE NWAPI NWScanObject(NWCONN_HANDLE conn, char* searchName, uint16_t searchType, uint32_t* objectId,
                            char* objectName, uint16_t* objectType, uint8_t* hasProperties,
                            uint8_t* objectFlags, uint8_t* objectSecurity)
 {
-    NWSIM_ENTER(NWScanObject);
-    const nwsim::TSimServer* server = ServerOf(conn);
-    if (server == nullptr)
-        return nwsim::kInvalidConnection;
-    std::string pattern;
-    if (objectId == nullptr || !nwsim::ReadText(searchName, nwsim::kObjectNameBytes - 1, pattern))
-        return nwsim::kNoSuchObject;
-    pattern = nwsim::UpperName(pattern);
-    // 0xFFFFFFFF starts a scan; otherwise the scan goes on after the object last returned.
-    bool started = *objectId == 0xFFFFFFFF;
-    for (const nwsim::TBinderyObject& object : server->bindery)
+    NWSIM_ENTER(NWScanObject)
     {
-        if (!started)
+        const nwsim::TSimServer* server = ServerOf(conn);
+        if (server == nullptr)
+            return nwsim::kInvalidConnection;
+        std::string pattern;
+        if (objectId == nullptr || !nwsim::ReadText(searchName, nwsim::kObjectNameBytes - 1, pattern))
+            return nwsim::kNoSuchObject;
+        pattern = nwsim::UpperName(pattern);
+        // 0xFFFFFFFF starts a scan; otherwise the scan goes on after the object last returned.
+        bool started = *objectId == 0xFFFFFFFF;
+        for (const nwsim::TBinderyObject& object : server->bindery)
         {
-            started = object.id == *objectId;
-            continue;
+            if (!started)
+            {
+                started = object.id == *objectId;
+                continue;
+            }
+            if ((searchType != kAnyObjectType && object.type != searchType) ||
+                !WildcardMatches(pattern.c_str(), object.name.c_str()))
+                continue;
+            *objectId = object.id;
+            nwsim::CopyText(objectName, object.name, nwsim::kObjectNameBytes);
+            if (objectType != nullptr)
+                *objectType = object.type;
+            if (hasProperties != nullptr)
+                *hasProperties = object.fullName.empty() ? 0 : 0xFF;
+            if (objectFlags != nullptr)
+                *objectFlags = 0;
+            if (objectSecurity != nullptr)
+                *objectSecurity = 0x31;
+            return 0;
         }
-        if ((searchType != kAnyObjectType && object.type != searchType) ||
-            !WildcardMatches(pattern.c_str(), object.name.c_str()))
-            continue;
-        *objectId = object.id;
-        nwsim::CopyText(objectName, object.name, nwsim::kObjectNameBytes);
-        if (objectType != nullptr)
-            *objectType = object.type;
-        if (hasProperties != nullptr)
-            *hasProperties = object.fullName.empty() ? 0 : 0xFF;
-        if (objectFlags != nullptr)
-            *objectFlags = 0;
-        if (objectSecurity != nullptr)
-            *objectSecurity = 0x31;
-        return 0;
-    }
-    return nwsim::kNoSuchObject;
+        return nwsim::kNoSuchObject;
+    };
 }
 
 NWCCODE NWAPI NWReadPropertyValue(NWCONN_HANDLE conn, char* objectName, uint16_t objectType,
                                   char* propertyName, uint8_t segment, uint8_t* segmentData,
                                   uint8_t* moreSegments, uint8_t* propertyFlags)
 {
-    NWSIM_ENTER(NWReadPropertyValue);
-    const nwsim::TSimServer* server = ServerOf(conn);
-    if (server == nullptr)
-        return nwsim::kInvalidConnection;
-    std::string name;
-    std::string property;
-    if (!nwsim::ReadText(objectName, nwsim::kObjectNameBytes - 1, name) ||
-        !nwsim::ReadText(propertyName, 15, property))
-        return nwsim::kNoSuchObject;
-    nwsim::NoteText("NWReadPropertyValue", name + "|" + property);
-    const nwsim::TBinderyObject* object = server->FindObject(name, objectType);
-    if (object == nullptr)
-        return nwsim::kNoSuchObject;
-    // The identification property holds the full name in one 128-byte segment.
-    if (nwsim::UpperName(property) != "IDENTIFICATION" || object->fullName.empty() || segment != 1)
-        return nwsim::kNoSuchProperty;
-    if (segmentData != nullptr)
+    NWSIM_ENTER(NWReadPropertyValue)
     {
-        std::memset(segmentData, 0, 128);
-        nwsim::CopyText(reinterpret_cast<char*>(segmentData), object->fullName, 128);
-    }
-    if (moreSegments != nullptr)
-        *moreSegments = 0;
-    if (propertyFlags != nullptr)
-        *propertyFlags = 0;
-    return 0;
+        const nwsim::TSimServer* server = ServerOf(conn);
+        if (server == nullptr)
+            return nwsim::kInvalidConnection;
+        std::string name;
+        std::string property;
+        if (!nwsim::ReadText(objectName, nwsim::kObjectNameBytes - 1, name) ||
+            !nwsim::ReadText(propertyName, 15, property))
+            return nwsim::kNoSuchObject;
+        nwsim::NoteText("NWReadPropertyValue", name + "|" + property);
+        const nwsim::TBinderyObject* object = server->FindObject(name, objectType);
+        if (object == nullptr)
+            return nwsim::kNoSuchObject;
+        // The identification property holds the full name in one 128-byte segment.
+        if (nwsim::UpperName(property) != "IDENTIFICATION" || object->fullName.empty() || segment != 1)
+            return nwsim::kNoSuchProperty;
+        if (segmentData != nullptr)
+        {
+            std::memset(segmentData, 0, 128);
+            nwsim::CopyText(reinterpret_cast<char*>(segmentData), object->fullName, 128);
+        }
+        if (moreSegments != nullptr)
+            *moreSegments = 0;
+        if (propertyFlags != nullptr)
+            *propertyFlags = 0;
+        return 0;
+    };
 }
 
 NWCCODE NWAPI NWCheckConsolePrivileges(NWCONN_HANDLE conn)
 {
-    NWSIM_ENTER(NWCheckConsolePrivileges);
-    const TSimConnection* found = Net().FindConnection(conn);
-    if (found == nullptr)
-        return nwsim::kInvalidConnection;
-    return found->login && found->login->consoleOperator ? 0 : nwsim::kNoConsoleRights;
+    NWSIM_ENTER(NWCheckConsolePrivileges)
+    {
+        const TSimConnection* found = Net().FindConnection(conn);
+        if (found == nullptr)
+            return nwsim::kInvalidConnection;
+        return found->login && found->login->consoleOperator ? 0 : nwsim::kNoConsoleRights;
+    };
 }
 
 NWCCODE NWAPI NWIsManager(NWCONN_HANDLE conn)
 {
-    NWSIM_ENTER(NWIsManager);
-    const TSimConnection* found = Net().FindConnection(conn);
-    if (found == nullptr)
-        return nwsim::kInvalidConnection;
-    return found->login && found->login->manager ? 0 : nwsim::kNoConsoleRights;
+    NWSIM_ENTER(NWIsManager)
+    {
+        const TSimConnection* found = Net().FindConnection(conn);
+        if (found == nullptr)
+            return nwsim::kInvalidConnection;
+        return found->login && found->login->manager ? 0 : nwsim::kNoConsoleRights;
+    };
 }
 
 NWCCODE NWAPI NWGetFileServerName(NWCONN_HANDLE conn, char* serverName)
 {
-    NWSIM_ENTER(NWGetFileServerName);
-    const nwsim::TSimServer* server = ServerOf(conn);
-    if (server == nullptr)
-        return nwsim::kInvalidConnection;
-    nwsim::CopyText(serverName, server->name, nwsim::kServerNameBytes);
-    return 0;
+    NWSIM_ENTER(NWGetFileServerName)
+    {
+        const nwsim::TSimServer* server = ServerOf(conn);
+        if (server == nullptr)
+            return nwsim::kInvalidConnection;
+        nwsim::CopyText(serverName, server->name, nwsim::kServerNameBytes);
+        return 0;
+    };
 }
 
 NWCCODE NWAPI NWGetFileServerInformation(NWCONN_HANDLE conn, char* serverName, uint8_t* majorVersion,
@@ -294,267 +322,305 @@ NWCCODE NWAPI NWGetFileServerInformation(NWCONN_HANDLE conn, char* serverName, u
                                          uint16_t* maxConnectionsUsed, uint16_t* connectionsInUse,
                                          uint16_t* volumes, uint8_t* sftLevel, uint8_t* ttsLevel)
 {
-    NWSIM_ENTER(NWGetFileServerInformation);
-    const nwsim::TSimServer* server = ServerOf(conn);
-    if (server == nullptr)
-        return nwsim::kInvalidConnection;
-    nwsim::CopyText(serverName, server->name, nwsim::kServerNameBytes);
-    const auto put = [](auto* target, auto value) {
-        if (target != nullptr)
-            *target = value;
+    NWSIM_ENTER(NWGetFileServerInformation)
+    {
+        const nwsim::TSimServer* server = ServerOf(conn);
+        if (server == nullptr)
+            return nwsim::kInvalidConnection;
+        nwsim::CopyText(serverName, server->name, nwsim::kServerNameBytes);
+        const auto put = [](auto* target, auto value) {
+            if (target != nullptr)
+                *target = value;
+        };
+        put(majorVersion, server->majorVersion);
+        put(minorVersion, server->minorVersion);
+        put(revision, server->revision);
+        put(maxConnections, server->maxConnections);
+        put(maxConnectionsUsed, server->maxConnectionsUsed);
+        put(connectionsInUse, server->connectionsInUse);
+        put(volumes, static_cast<uint16_t>(server->volumes.size()));
+        put(sftLevel, server->sftLevel);
+        put(ttsLevel, server->ttsLevel);
+        return 0;
     };
-    put(majorVersion, server->majorVersion);
-    put(minorVersion, server->minorVersion);
-    put(revision, server->revision);
-    put(maxConnections, server->maxConnections);
-    put(maxConnectionsUsed, server->maxConnectionsUsed);
-    put(connectionsInUse, server->connectionsInUse);
-    put(volumes, static_cast<uint16_t>(server->volumes.size()));
-    put(sftLevel, server->sftLevel);
-    put(ttsLevel, server->ttsLevel);
-    return 0;
 }
 
 NWCCODE NWAPI NWGetFileServerInfo(NWCONN_HANDLE conn, uint8_t* infoBlock)
 {
-    NWSIM_ENTER(NWGetFileServerInfo);
-    const nwsim::TSimServer* server = ServerOf(conn);
-    if (server == nullptr)
-        return nwsim::kInvalidConnection;
-    if (infoBlock == nullptr)
-        return nwsim::kFailure;
-    // The extended block: time since the server came up (in ticks), its utilisation and two packet counts.
-    std::memset(infoBlock, 0, kServerInfoBlockSize);
-    nwsim::Put32(infoBlock, 0, 18 * 3600 * 24 * 7);
-    infoBlock[24] = 12;
-    nwsim::Put32(infoBlock, 140, 1048576);
-    nwsim::Put32(infoBlock, 144, 734003);
-    return 0;
+    NWSIM_ENTER(NWGetFileServerInfo)
+    {
+        const nwsim::TSimServer* server = ServerOf(conn);
+        if (server == nullptr)
+            return nwsim::kInvalidConnection;
+        if (infoBlock == nullptr)
+            return nwsim::kFailure;
+        // The extended block: time since the server came up (in ticks), its utilisation and two packet
+        // counts.
+        std::memset(infoBlock, 0, kServerInfoBlockSize);
+        nwsim::Put32(infoBlock, 0, 18 * 3600 * 24 * 7);
+        infoBlock[24] = 12;
+        nwsim::Put32(infoBlock, 140, 1048576);
+        nwsim::Put32(infoBlock, 144, 734003);
+        return 0;
+    };
 }
 
 NWCCODE NWAPI NWGetFileServerDateAndTime(NWCONN_HANDLE conn, uint8_t* dateTime)
 {
-    NWSIM_ENTER(NWGetFileServerDateAndTime);
-    const nwsim::TSimServer* server = ServerOf(conn);
-    if (server == nullptr)
-        return nwsim::kInvalidConnection;
-    if (dateTime == nullptr)
-        return nwsim::kFailure;
-    PackDateTimeBytes(Net().ServerClock(server->name), dateTime);
-    return 0;
+    NWSIM_ENTER(NWGetFileServerDateAndTime)
+    {
+        const nwsim::TSimServer* server = ServerOf(conn);
+        if (server == nullptr)
+            return nwsim::kInvalidConnection;
+        if (dateTime == nullptr)
+            return nwsim::kFailure;
+        PackDateTimeBytes(Net().ServerClock(server->name), dateTime);
+        return 0;
+    };
 }
 
 NWCCODE NWAPI NWSetFileServerDateAndTime(NWCONN_HANDLE conn, uint8_t year, uint8_t month, uint8_t day,
                                          uint8_t hour, uint8_t minute, uint8_t second)
 {
-    NWSIM_ENTER(NWSetFileServerDateAndTime);
-    const TSimConnection* found = Net().FindConnection(conn);
-    if (found == nullptr)
-        return nwsim::kInvalidConnection;
-    nwsim::NoteText("NWSetFileServerDateAndTime", std::to_string(year) + " " + std::to_string(month) + " " +
-                                                      std::to_string(day) + " " + std::to_string(hour) + " " +
-                                                      std::to_string(minute) + " " + std::to_string(second));
-    if (!found->login || !found->login->consoleOperator)
-        return nwsim::kNoConsoleRights;
-    // The year counts from 1900; the server keeps its clock between 1980 and 2079.
-    const nwsim::TSimTime time{static_cast<uint16_t>(1900 + year), month, day, hour, minute, second};
-    const nwsim::TSimTime normal = nwsim::AddSeconds(time, 0);
-    if (year < 80 || year > 179 || month < 1 || month > 12 || day < 1 || hour > 23 || minute > 59 ||
-        second > 59 || normal.day != day)
-        return nwsim::kFailure;
-    Net().SetServerClock(found->server, time);
-    return 0;
+    NWSIM_ENTER(NWSetFileServerDateAndTime)
+    {
+        const TSimConnection* found = Net().FindConnection(conn);
+        if (found == nullptr)
+            return nwsim::kInvalidConnection;
+        nwsim::NoteText("NWSetFileServerDateAndTime",
+                        std::to_string(year) + " " + std::to_string(month) + " " + std::to_string(day) + " " +
+                            std::to_string(hour) + " " + std::to_string(minute) + " " +
+                            std::to_string(second));
+        if (!found->login || !found->login->consoleOperator)
+            return nwsim::kNoConsoleRights;
+        // The year counts from 1900; the server keeps its clock between 1980 and 2079.
+        const nwsim::TSimTime time{static_cast<uint16_t>(1900 + year), month, day, hour, minute, second};
+        const nwsim::TSimTime normal = nwsim::AddSeconds(time, 0);
+        if (year < 80 || year > 179 || month < 1 || month > 12 || day < 1 || hour > 23 || minute > 59 ||
+            second > 59 || normal.day != day)
+            return nwsim::kFailure;
+        Net().SetServerClock(found->server, time);
+        return 0;
+    };
 }
 
 NWCCODE NWAPI NWGetMaximumConnections(uint16_t* maxConnections)
 {
-    NWSIM_ENTER(NWGetMaximumConnections);
-    if (maxConnections == nullptr)
-        return nwsim::kFailure;
-    *maxConnections = kMaximumWorkstationConnections;
-    return 0;
+    NWSIM_ENTER(NWGetMaximumConnections)
+    {
+        if (maxConnections == nullptr)
+            return nwsim::kFailure;
+        *maxConnections = kMaximumWorkstationConnections;
+        return 0;
+    };
 }
 
 NWCCODE NWAPI NWSetBroadcastMode(NWCONN_HANDLE conn, uint16_t mode)
 {
-    NWSIM_ENTER(NWSetBroadcastMode);
-    TSimConnection* found = Net().FindConnection(conn);
-    if (found == nullptr)
-        return nwsim::kInvalidConnection;
-    if (mode > 3)
-        return nwsim::kFailure;
-    found->broadcastMode = mode;
-    return 0;
+    NWSIM_ENTER(NWSetBroadcastMode)
+    {
+        TSimConnection* found = Net().FindConnection(conn);
+        if (found == nullptr)
+            return nwsim::kInvalidConnection;
+        if (mode > 3)
+            return nwsim::kFailure;
+        found->broadcastMode = mode;
+        return 0;
+    };
 }
 
 NWCCODE NWAPI NWGetFirstDrive(uint16_t* firstDrive)
 {
-    NWSIM_ENTER(NWGetFirstDrive);
-    const nwsim::TSimWorld* world = Net().World();
-    if (world == nullptr || world->workstation.drives.empty() || firstDrive == nullptr)
-        return nwsim::kBadDrive;
-    char first = 'Z';
-    for (const nwsim::TDriveMapping& drive : world->workstation.drives)
-        first = std::min(first, drive.letter);
-    *firstDrive = static_cast<uint16_t>(first - 'A' + 1);
-    return 0;
+    NWSIM_ENTER(NWGetFirstDrive)
+    {
+        const nwsim::TSimWorld* world = Net().World();
+        if (world == nullptr || world->workstation.drives.empty() || firstDrive == nullptr)
+            return nwsim::kBadDrive;
+        char first = 'Z';
+        for (const nwsim::TDriveMapping& drive : world->workstation.drives)
+            first = std::min(first, drive.letter);
+        *firstDrive = static_cast<uint16_t>(first - 'A' + 1);
+        return 0;
+    };
 }
 
 NWCCODE NWAPI NWGetDriveStatus(uint16_t driveNumber, uint16_t, uint16_t* status, NWCONN_HANDLE* conn,
                                char* rootPath, char* relativePath, char* fullPath)
 {
-    NWSIM_ENTER(NWGetDriveStatus);
-    const nwsim::TSimWorld* world = Net().World();
-    if (world == nullptr || driveNumber < 1 || driveNumber > 26)
-        return nwsim::kBadDrive;
-    const nwsim::TDriveMapping* drive = world->FindDrive(static_cast<char>('A' + driveNumber - 1));
-    const TSimConnection* connection =
-        drive != nullptr ? Net().FindConnectionToServer(drive->server) : nullptr;
-    if (connection == nullptr)
+    NWSIM_ENTER(NWGetDriveStatus)
     {
+        const nwsim::TSimWorld* world = Net().World();
+        if (world == nullptr || driveNumber < 1 || driveNumber > 26)
+            return nwsim::kBadDrive;
+        const nwsim::TDriveMapping* drive = world->FindDrive(static_cast<char>('A' + driveNumber - 1));
+        const TSimConnection* connection =
+            drive != nullptr ? Net().FindConnectionToServer(drive->server) : nullptr;
+        if (connection == nullptr)
+        {
+            if (status != nullptr)
+                *status = kLocalDriveStatus;
+            return 0;
+        }
         if (status != nullptr)
-            *status = kLocalDriveStatus;
+            *status = 0;
+        if (conn != nullptr)
+            *conn = connection->handle;
+        std::string relative = drive->path;
+        std::replace(relative.begin(), relative.end(), '/', '\\');
+        const std::string root = drive->server + "\\" + drive->volume + ":";
+        nwsim::CopyText(rootPath, root, nwsim::kPathBytes);
+        nwsim::CopyText(relativePath, relative, nwsim::kPathBytes);
+        nwsim::CopyText(fullPath, root + (relative.empty() ? "" : "\\" + relative), nwsim::kPathBytes);
         return 0;
-    }
-    if (status != nullptr)
-        *status = 0;
-    if (conn != nullptr)
-        *conn = connection->handle;
-    std::string relative = drive->path;
-    std::replace(relative.begin(), relative.end(), '/', '\\');
-    const std::string root = drive->server + "\\" + drive->volume + ":";
-    nwsim::CopyText(rootPath, root, nwsim::kPathBytes);
-    nwsim::CopyText(relativePath, relative, nwsim::kPathBytes);
-    nwsim::CopyText(fullPath, root + (relative.empty() ? "" : "\\" + relative), nwsim::kPathBytes);
-    return 0;
+    };
 }
 
 NWCCODE NWAPI NWSetNetWareErrorMode(uint8_t mode, uint8_t* previousMode)
 {
-    NWSIM_ENTER(NWSetNetWareErrorMode);
-    const uint8_t previous = Net().SwapErrorMode(mode);
-    if (previousMode != nullptr)
-        *previousMode = previous;
-    return 0;
+    NWSIM_ENTER(NWSetNetWareErrorMode)
+    {
+        const uint8_t previous = Net().SwapErrorMode(mode);
+        if (previousMode != nullptr)
+            *previousMode = previous;
+        return 0;
+    };
 }
 
 NWCCODE NWAPI NWParseNetWarePath(char* path, NWCONN_HANDLE* conn, NWDIR_HANDLE* dirHandle, char* parsedPath)
 {
-    NWSIM_ENTER(NWParseNetWarePath);
-    const nwsim::TSimWorld* world = Net().World();
-    std::string text;
-    if (world == nullptr || conn == nullptr || !nwsim::ReadText(path, nwsim::kMaxNetWarePath, text))
-        return nwsim::kInvalidPath;
-    nwsim::NoteText("NWParseNetWarePath", text);
-    nwsim::TVolumePath parsed;
-    if (const uint32_t code = Net().Files().ParsePath(*world, Net().FindConnection(*conn), text, parsed))
-        return code;
-    const TSimConnection* connection = Net().FindConnectionToServer(parsed.server);
-    if (connection == nullptr)
-        return nwsim::kInvalidConnection;
-    const std::string volumePath = parsed.volume + ":" + nwsim::FolderKey(parsed.path);
-    if (volumePath.size() > nwsim::kMaxNetWarePath)
-        return nwsim::kInvalidPath;
-    *conn = connection->handle;
-    if (dirHandle != nullptr)
-        *dirHandle = 0;
-    nwsim::CopyText(parsedPath, volumePath, nwsim::kPathBytes);
-    return 0;
+    NWSIM_ENTER(NWParseNetWarePath)
+    {
+        const nwsim::TSimWorld* world = Net().World();
+        std::string text;
+        if (world == nullptr || conn == nullptr || !nwsim::ReadText(path, nwsim::kMaxNetWarePath, text))
+            return nwsim::kInvalidPath;
+        nwsim::NoteText("NWParseNetWarePath", text);
+        nwsim::TVolumePath parsed;
+        if (const uint32_t code = Net().Files().ParsePath(*world, Net().FindConnection(*conn), text, parsed))
+            return code;
+        const TSimConnection* connection = Net().FindConnectionToServer(parsed.server);
+        if (connection == nullptr)
+            return nwsim::kInvalidConnection;
+        const std::string volumePath = parsed.volume + ":" + nwsim::FolderKey(parsed.path);
+        if (nwsim::CharacterCount(volumePath) > nwsim::kMaxNetWarePath)
+            return nwsim::kInvalidPath;
+        *conn = connection->handle;
+        if (dirHandle != nullptr)
+            *dirHandle = 0;
+        nwsim::CopyText(parsedPath, volumePath, nwsim::kPathBytes);
+        return 0;
+    };
 }
 
 NWCCODE NWAPI NWAllocTemporaryDirectoryHandle(NWCONN_HANDLE conn, NWDIR_HANDLE dirHandle, char* path,
                                               NWDIR_HANDLE* newDirHandle, uint8_t* rightsMask)
 {
-    NWSIM_ENTER(NWAllocTemporaryDirectoryHandle);
-    const TSimConnection* connection = Net().FindConnection(conn);
-    if (connection == nullptr)
-        return nwsim::kInvalidConnection;
-    std::string text;
-    if (newDirHandle == nullptr || !nwsim::ReadText(path, nwsim::kMaxNetWarePath, text))
-        return nwsim::kInvalidPath;
-    if (const uint32_t code =
-            Net().Files().AllocateHandle(*Net().World(), *connection, dirHandle, text, *newDirHandle))
-        return code;
-    if (rightsMask != nullptr)
-        *rightsMask = 0xFF;
-    return 0;
+    NWSIM_ENTER(NWAllocTemporaryDirectoryHandle)
+    {
+        const TSimConnection* connection = Net().FindConnection(conn);
+        if (connection == nullptr)
+            return nwsim::kInvalidConnection;
+        std::string text;
+        if (newDirHandle == nullptr || !nwsim::ReadText(path, nwsim::kMaxNetWarePath, text))
+            return nwsim::kInvalidPath;
+        if (const uint32_t code =
+                Net().Files().AllocateHandle(*Net().World(), *connection, dirHandle, text, *newDirHandle))
+            return code;
+        if (rightsMask != nullptr)
+            *rightsMask = 0xFF;
+        return 0;
+    };
 }
 
 NWCCODE NWAPI NWDeallocateDirectoryHandle(NWCONN_HANDLE conn, NWDIR_HANDLE dirHandle)
 {
-    NWSIM_ENTER(NWDeallocateDirectoryHandle);
-    if (Net().FindConnection(conn) == nullptr)
-        return nwsim::kInvalidConnection;
-    return Net().Files().ReleaseHandle(conn, dirHandle);
+    NWSIM_ENTER(NWDeallocateDirectoryHandle)
+    {
+        if (Net().FindConnection(conn) == nullptr)
+            return nwsim::kInvalidConnection;
+        return Net().Files().ReleaseHandle(conn, dirHandle);
+    };
 }
 
 NWCCODE NWAPI NWScanForDeletedFiles(NWCONN_HANDLE conn, NWDIR_HANDLE dirHandle, uint32_t* sequence,
                                     uint32_t* volume, uint32_t* dirBase, uint8_t* entryInfo)
 {
-    NWSIM_ENTER(NWScanForDeletedFiles);
-    const TSimConnection* connection = Net().FindConnection(conn);
-    if (connection == nullptr)
-        return nwsim::kInvalidConnection;
-    if (sequence == nullptr || volume == nullptr || dirBase == nullptr || entryInfo == nullptr)
-        return nwsim::kFailure;
-    nwsim::TScannedEntry entry;
-    if (const uint32_t code = Net().Files().ScanNext(*Net().World(), *connection, dirHandle, *sequence, entry,
-                                                     nwsim::ScanRepeatDue()))
-        return code;
-    *sequence = entry.sequence;
-    *volume = entry.volume;
-    *dirBase = entry.dirBase;
-    nwsim::PackDeletedInfoBlock(entry, entryInfo);
-    return 0;
+    NWSIM_ENTER(NWScanForDeletedFiles)
+    {
+        const TSimConnection* connection = Net().FindConnection(conn);
+        if (connection == nullptr)
+            return nwsim::kInvalidConnection;
+        if (sequence == nullptr || volume == nullptr || dirBase == nullptr || entryInfo == nullptr)
+            return nwsim::kFailure;
+        nwsim::TScannedEntry entry;
+        if (const uint32_t code = Net().Files().ScanNext(*Net().World(), *connection, dirHandle, *sequence,
+                                                         entry, nwsim::ScanRepeatDue()))
+            return code;
+        // The block carries the name as the workstation spells it.
+        entry.file.name = nwsim::AnsiFromUtf8(entry.file.name);
+        *sequence = entry.sequence;
+        *volume = entry.volume;
+        *dirBase = entry.dirBase;
+        nwsim::PackDeletedInfoBlock(entry, entryInfo);
+        return 0;
+    };
 }
 
 NWCCODE NWAPI NWRecoverDeletedFile(NWCONN_HANDLE conn, NWDIR_HANDLE dirHandle, uint32_t sequence,
                                    uint32_t volume, uint32_t dirBase, char* deletedName, char* recoverName)
 {
-    NWSIM_ENTER(NWRecoverDeletedFile);
-    const TSimConnection* connection = Net().FindConnection(conn);
-    if (connection == nullptr)
-        return nwsim::kInvalidConnection;
-    std::string deleted;
-    std::string recovered;
-    if (!nwsim::ReadText(deletedName, nwsim::kMaxNetWarePath, deleted) ||
-        !nwsim::ReadText(recoverName, nwsim::kMaxNetWarePath, recovered))
-        return nwsim::kInvalidFileName;
-    nwsim::NoteText("NWRecoverDeletedFile", deleted + "|" + recovered);
-    return Net().Files().Recover(*Net().World(), *connection, dirHandle, sequence, volume, dirBase, deleted,
-                                 recovered);
+    NWSIM_ENTER(NWRecoverDeletedFile)
+    {
+        const TSimConnection* connection = Net().FindConnection(conn);
+        if (connection == nullptr)
+            return nwsim::kInvalidConnection;
+        std::string deleted;
+        std::string recovered;
+        if (!nwsim::ReadText(deletedName, nwsim::kMaxNetWarePath, deleted) ||
+            !nwsim::ReadText(recoverName, nwsim::kMaxNetWarePath, recovered))
+            return nwsim::kInvalidFileName;
+        nwsim::NoteText("NWRecoverDeletedFile", deleted + "|" + recovered);
+        return Net().Files().Recover(*Net().World(), *connection, dirHandle, sequence, volume, dirBase,
+                                     deleted, recovered);
+    };
 }
 
 NWCCODE NWAPI NWPurgeDeletedFile(NWCONN_HANDLE conn, NWDIR_HANDLE dirHandle, uint32_t sequence,
                                  uint32_t volume, uint32_t dirBase, char* fileName)
 {
-    NWSIM_ENTER(NWPurgeDeletedFile);
-    const TSimConnection* connection = Net().FindConnection(conn);
-    if (connection == nullptr)
-        return nwsim::kInvalidConnection;
-    std::string name;
-    if (!nwsim::ReadText(fileName, nwsim::kMaxNetWarePath, name))
-        return nwsim::kInvalidFileName;
-    return Net().Files().Purge(*Net().World(), *connection, dirHandle, sequence, volume, dirBase, name);
+    NWSIM_ENTER(NWPurgeDeletedFile)
+    {
+        const TSimConnection* connection = Net().FindConnection(conn);
+        if (connection == nullptr)
+            return nwsim::kInvalidConnection;
+        std::string name;
+        if (!nwsim::ReadText(fileName, nwsim::kMaxNetWarePath, name))
+            return nwsim::kInvalidFileName;
+        return Net().Files().Purge(*Net().World(), *connection, dirHandle, sequence, volume, dirBase, name);
+    };
 }
 
 NWCCODE NWAPI NWPurgeErasedFiles(NWCONN_HANDLE conn)
 {
-    NWSIM_ENTER(NWPurgeErasedFiles);
-    const TSimConnection* connection = Net().FindConnection(conn);
-    if (connection == nullptr)
-        return nwsim::kInvalidConnection;
-    return Net().Files().PurgeErased(*Net().World(), *connection);
+    NWSIM_ENTER(NWPurgeErasedFiles)
+    {
+        const TSimConnection* connection = Net().FindConnection(conn);
+        if (connection == nullptr)
+            return nwsim::kInvalidConnection;
+        return Net().Files().PurgeErased(*Net().World(), *connection);
+    };
 }
 
 void NWAPI NWUnpackDateTime(uint32_t packed, NW_DATE* date, NW_TIME* time)
 {
-    NWSIM_ENTER(NWUnpackDateTime);
-    const nwsim::TSimTime unpacked = nwsim::UnpackDosDateTime(packed);
-    if (date != nullptr)
-        *date = NW_DATE{unpacked.day, unpacked.month, unpacked.year};
-    if (time != nullptr)
-        *time = NW_TIME{unpacked.second, unpacked.minute, unpacked.hour};
+    NWSIM_ENTER(NWUnpackDateTime)
+    {
+        const nwsim::TSimTime unpacked = nwsim::UnpackDosDateTime(packed);
+        if (date != nullptr)
+            *date = NW_DATE{unpacked.day, unpacked.month, unpacked.year};
+        if (time != nullptr)
+            *time = NW_TIME{unpacked.second, unpacked.minute, unpacked.hour};
+    };
 }
 
 NW_CALWIN32_API(NWSIM_CHECK_EXPORT)

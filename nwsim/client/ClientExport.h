@@ -1,12 +1,12 @@
 // What every exported client function of the stand-in shares: the export attribute, the call counting and
-// fault injection at its entry, and the answer it gives for a request it does not know.
+// fault injection at its entry, and the boundary that no exception crosses.
 #pragma once
 
 #include "NWClientApi.h"
 #include "SimCodes.h"
+#include "TExportCall.h"
 #include "TSimControls.h"
 
-#include <cstdint>
 #include <type_traits>
 
 #if defined(_WIN32)
@@ -28,19 +28,6 @@ NW_NETWIN32_API(NWSIM_RETURN_TYPE)
 NW_LOCWIN32_API(NWSIM_RETURN_TYPE)
 #undef NWSIM_RETURN_TYPE
 } // namespace returns
-
-// What a function returns when a fault is injected: the code itself, or nothing for a function that returns
-// no code.
-template <typename R> R FaultAnswer(uint32_t code)
-{
-    if constexpr (std::is_void_v<R>)
-        return;
-    else if constexpr (std::is_pointer_v<R>)
-        return nullptr;
-    else
-        return static_cast<R>(code);
-}
-
 } // namespace nwsim
 
 // Declares every function of a library as exported, so that a definition whose parameters differ from the
@@ -50,7 +37,7 @@ template <typename R> R FaultAnswer(uint32_t code)
     static_assert(std::is_same_v<decltype(&name), nw::PFN_##name>, #name " differs from the program's "      \
                                                                          "type");
 
-// Counts the call and answers with an injected fault when one is due.
+// Opens the body of an exported function, which follows as a lambda's block and a semicolon:
+//     NWSIM_ENTER(NWCallsInit) { ...; return 0; };
 #define NWSIM_ENTER(name)                                                                                    \
-    if (const auto injected_ = ::nwsim::EnterCall(#name))                                                    \
-    return ::nwsim::FaultAnswer<::nwsim::returns::name>(*injected_)
+    return ::nwsim::TExportCall<::nwsim::returns::name>(#name)->*[&]() -> ::nwsim::returns::name

@@ -30,27 +30,29 @@ template <typename T> NWCCODE PutValue(T value, uint32_t length, void* buffer)
 
 NWCCODE NWAPI NWCCGetConnInfo(NWCONN_HANDLE conn, uint32_t infoType, uint32_t length, void* buffer)
 {
-    NWSIM_ENTER(NWCCGetConnInfo);
-    const nwsim::TSimConnection* connection = nwsim::TSimNetwork::Instance().FindConnection(conn);
-    if (connection == nullptr)
-        return nwsim::kInvalidConnection;
-    if (buffer == nullptr)
-        return nwsim::kFailure;
-    switch (infoType)
+    NWSIM_ENTER(NWCCGetConnInfo)
     {
-    case kInfoBroadcastState:
-        return PutValue<uint16_t>(connection->broadcastMode, length, buffer);
-    case kInfoConnectionNumber:
-        return length >= sizeof(uint32_t) ? PutValue<uint32_t>(connection->number, length, buffer)
-                                          : PutValue<uint16_t>(connection->number, length, buffer);
-    case kInfoServerName:
-        if (length < connection->server.size() + 1)
+        const nwsim::TSimConnection* connection = nwsim::TSimNetwork::Instance().FindConnection(conn);
+        if (connection == nullptr)
+            return nwsim::kInvalidConnection;
+        if (buffer == nullptr)
             return nwsim::kFailure;
-        nwsim::CopyText(static_cast<char*>(buffer), connection->server, length);
-        return 0;
-    default:
-        return nwsim::kNoSuchProperty;
-    }
+        switch (infoType)
+        {
+        case kInfoBroadcastState:
+            return PutValue<uint16_t>(connection->broadcastMode, length, buffer);
+        case kInfoConnectionNumber:
+            return length >= sizeof(uint32_t) ? PutValue<uint32_t>(connection->number, length, buffer)
+                                              : PutValue<uint16_t>(connection->number, length, buffer);
+        case kInfoServerName:
+            if (length < connection->server.size() + 1)
+                return nwsim::kFailure;
+            nwsim::CopyText(static_cast<char*>(buffer), connection->server, length);
+            return 0;
+        default:
+            return nwsim::kNoSuchProperty;
+        }
+    };
 }
 
 static_assert(std::is_same_v<decltype(&NWCCGetConnInfo), PFN_NWCCGetConnInfo>);

@@ -26,6 +26,12 @@ extern "C"
        the times - 1 calls after it; times 0 means on every call from the nth on. */
     void NWSimFailCalls(const char* function, uint32_t code, uint32_t nth, uint32_t times);
 
+    /* The function throws a C++ exception inside, on its nth call from now and the times - 1 calls after it
+       (times 0: on every call from the nth on). The function catches it at its boundary, as it catches
+       anything thrown inside it, answers as a failure (0x89FF for a completion code) and writes the reason to
+       nwsim.log. Replaces a fault set with NWSimFailCalls, and the other way round. */
+    void NWSimThrowInCalls(const char* function, uint32_t nth, uint32_t times);
+
     /* Calls that reached the function since the last reset, including those that failed. */
     uint32_t NWSimCallCount(const char* function);
 
@@ -33,8 +39,8 @@ extern "C"
        NWCCOpenConnByName, NWCCSetPrefServerName and NWGetConnectionHandle; the object name of NWGetObjectID;
        "object|property" for NWReadPropertyValue; "deleted|recover" for NWRecoverDeletedFile; the six bytes of
        NWSetFileServerDateAndTime in decimal, "year month day hour minute second"; "flags=HEX" or "name=TEXT"
-       for NWDSSetContext. Texts are kept exactly as received, in their letter case. Empty when the function
-       was not called since the last reset. */
+       for NWDSSetContext. Texts are kept exactly as received, in their letter case and in the workstation's
+       code page. Empty when the function was not called since the last reset. */
     const char* NWSimLastText(const char* function);
     /* Every such text since the last reset, one a line. */
     const char* NWSimTexts(const char* function);

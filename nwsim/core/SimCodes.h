@@ -22,6 +22,7 @@ constexpr uint32_t kNoSuchObject = 0x89FC;
 constexpr uint32_t kFailure = 0x89FF; // also "no more files found"
 
 constexpr int32_t kDSInvalidContext = -303;
+constexpr int32_t kDSContextCreation = -328;
 constexpr int32_t kDSNoSuchEntry = -601;
 constexpr int32_t kDSNoSuchAttribute = -603;
 constexpr int32_t kDSTransportFailure = -625;

@@ -1,7 +1,7 @@
 // File helpers of the simulated network.
 #include "SimFiles.h"
 
-#include "CrashPoint.h"
+#include "TAtomicFile.h"
 
 #include <cstdio>
 #include <fstream>
@@ -52,23 +52,17 @@ bool MoveOverFile(const std::filesystem::path& source, const std::filesystem::pa
 
 bool WriteFileAtomically(const std::filesystem::path& target, const std::string& content)
 {
-    std::filesystem::path temporary = target;
-    temporary += ".tmp";
+    try
     {
-        std::ofstream out(temporary, std::ios::binary | std::ios::trunc);
-        if (!out)
-            return false;
-        out.write(content.data(), static_cast<std::streamsize>(content.size()));
-        out.flush();
-        if (!out)
-            return false;
-    }
-    CrashPoint("atomic-write-renaming");
-    if (MoveOverFile(temporary, target))
+        TAtomicFile file(target);
+        file.Append(content);
+        file.Commit();
         return true;
-    std::error_code ignored;
-    std::filesystem::remove(temporary, ignored);
-    return false;
+    }
+    catch (const TWriteError&)
+    {
+        return false;
+    }
 }
 
 std::optional<std::string> EnvironmentValue(const char* name)

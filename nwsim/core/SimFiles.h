@@ -15,8 +15,7 @@ std::string Utf8FromPath(const std::filesystem::path& path);
 // The whole content of a file, or nothing when it cannot be read.
 std::optional<std::string> ReadWholeFile(const std::filesystem::path& path);
 
-// Writes a temporary file beside the target and renames it over the target, so that a reader (or a crash)
-// sees either the old content or the new one, never a mixture. Returns false on failure.
+// Replaces the target's content whole or not at all (TAtomicFile). Returns false on failure.
 bool WriteFileAtomically(const std::filesystem::path& target, const std::string& content);
 
 // Replaces target by source in one step; false on failure.

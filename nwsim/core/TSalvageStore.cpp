@@ -2,6 +2,7 @@
 #include "TSalvageStore.h"
 
 #include "SimFiles.h"
+#include "TAtomicFile.h"
 #include "TSimWorld.h"
 
 #include <nlohmann/json.hpp>
@@ -134,15 +135,15 @@ void TSalvageStore::Load()
 
 void TSalvageStore::Save() const
 {
-    // One line per entry, written as it goes rather than as one document of them all.
-    std::string text = "{\"nextId\": " + std::to_string(nextId_) + ", \"entries\": [";
-    for (size_t i = 0; i < entries_.size(); ++i)
-        text += (i == 0 ? "\n" : ",\n") + EntryJson(entries_[i]).dump();
-    text += "\n]}\n";
     std::error_code error;
     std::filesystem::create_directories(folder_, error);
-    if (!WriteFileAtomically(folder_ / "store.json", text))
-        throw TWorldError("cannot write " + Utf8FromPath(folder_ / "store.json"));
+    // One line per entry, handed on as it goes: a store of a million entries is never held as one text.
+    TAtomicFile file(folder_ / "store.json");
+    file.Append("{\"nextId\": " + std::to_string(nextId_) + ", \"entries\": [");
+    for (size_t i = 0; i < entries_.size(); ++i)
+        file.Append((i == 0 ? "\n" : ",\n") + EntryJson(entries_[i]).dump());
+    file.Append("\n]}\n");
+    file.Commit();
 }
 
 const std::vector<size_t>& TSalvageStore::FolderPositions(const std::string& folder) const

@@ -42,7 +42,7 @@ public:
 
     // Reads the store; a volume without one has no deleted files. Throws TWorldError when it is unreadable.
     void Load();
-    // Writes the store atomically. Throws TWorldError on failure.
+    // Writes the store whole or not at all. Throws TWriteError, with the store on disk as it was, on failure.
     void Save() const;
 
     // In the order of their IDs.

@@ -1,6 +1,7 @@
 // The stand-in's test controls: call counters, injected faults, missing libraries and functions.
 #include "TSimControls.h"
 
+#include "CodePage.h"
 #include "CrashPoint.h"
 #include "NWSim.h"
 #include "SimFiles.h"
@@ -47,7 +48,7 @@ TCallWindow WindowFromNow(uint32_t made, uint32_t nth, uint32_t times)
 
 struct TFault
 {
-    uint32_t code = 0;
+    TInjectedFault injected;
     TCallWindow calls;
 };
 
@@ -59,7 +60,8 @@ struct TControls
     std::set<std::pair<std::string, std::string>> missingFunctions;
     std::map<std::string, uint32_t> loadAttempts;
     std::map<std::string, std::vector<std::string>> texts;
-    std::string joined; // the answer of the last NWSimTexts
+    std::string joined;                       // the answer of the last NWSimTexts
+    std::map<std::string, std::string> shown; // the answer of the last NWSimLastText, per function
     std::map<std::string, void*> loadedModules;
     TCallWindow scanRepeats; // calls of NWScanForDeletedFiles that repeat their last entry
     uint32_t latencyMicroseconds = 0;
@@ -102,9 +104,16 @@ void WaitMicroseconds(uint32_t microseconds)
     std::this_thread::sleep_for(std::chrono::microseconds(microseconds));
 }
 
+void InjectFault(const char* function, TInjectedFault injected, uint32_t nth, uint32_t times)
+{
+    TFault& fault = Controls().faults[function];
+    fault.injected = injected;
+    fault.calls = WindowFromNow(Controls().callCounts[function], nth, times);
+}
+
 } // namespace
 
-std::optional<uint32_t> EnterCall(const char* function)
+std::optional<TInjectedFault> EnterCall(const char* function)
 {
     TControls& controls = Controls();
     const uint32_t call = ++controls.callCounts[function];
@@ -113,7 +122,19 @@ std::optional<uint32_t> EnterCall(const char* function)
     const auto fault = controls.faults.find(function);
     if (fault == controls.faults.end() || !fault->second.calls.Covers(call))
         return std::nullopt;
-    return fault->second.code;
+    return fault->second.injected;
+}
+
+void ReportFailureInside(const char* function, const char* reason) noexcept
+{
+    try
+    {
+        ReportProblem(std::string(function) + " failed inside and answered as a failure: " + reason);
+    }
+    catch (...)
+    {
+        // Nothing more can be told when even the report fails; the caller still gets its answer.
+    }
 }
 
 void NoteText(const char* function, const std::string& text)
@@ -131,20 +152,45 @@ bool ScanRepeatDue()
 using nwsim::Controls;
 using nwsim::LibraryKey;
 
+namespace
+{
+
+// A test control runs inside the boundary of the core's exports too: one that fails inside does nothing and
+// answers with its fallback.
+template <typename Body> void ControlDoing(const char* control, Body&& body) noexcept
+{
+    nwsim::RunInsideBoundary(control, body, [](uint32_t) {});
+}
+
+template <typename R, typename Body> R ControlAnswering(const char* control, R fallback, Body&& body) noexcept
+{
+    return nwsim::RunInsideBoundary(
+        control, [&]() -> R { return body(); }, [&](uint32_t) { return fallback; });
+}
+
+const char* Named(const char* text)
+{
+    return text != nullptr ? text : "";
+}
+
+} // namespace
+
 extern "C" void NWSimReset(void)
 {
-    nwsim::TControls& controls = Controls();
-    for (const auto& [library, function] : controls.missingFunctions)
-        nwsim::ApplyHidden(library, function, false);
-    controls.callCounts.clear();
-    controls.faults.clear();
-    controls.missingLibraries.clear();
-    controls.missingFunctions.clear();
-    controls.loadAttempts.clear();
-    controls.texts.clear();
-    controls.scanRepeats = {};
-    controls.latencyMicroseconds = 0;
-    nwsim::ArmCrashPoint("");
+    ControlDoing("NWSimReset", [] {
+        nwsim::TControls& controls = Controls();
+        for (const auto& [library, function] : controls.missingFunctions)
+            nwsim::ApplyHidden(library, function, false);
+        controls.callCounts.clear();
+        controls.faults.clear();
+        controls.missingLibraries.clear();
+        controls.missingFunctions.clear();
+        controls.loadAttempts.clear();
+        controls.texts.clear();
+        controls.scanRepeats = {};
+        controls.latencyMicroseconds = 0;
+        nwsim::ArmCrashPoint("");
+    });
 }
 
 extern "C" void NWSimSetLatency(uint32_t microseconds)
@@ -154,34 +200,41 @@ extern "C" void NWSimSetLatency(uint32_t microseconds)
 
 extern "C" uint32_t NWSimDirectoryHandlesInUse(void)
 {
-    return nwsim::TSimNetwork::Instance().Files().HandlesInUse();
+    return ControlAnswering("NWSimDirectoryHandlesInUse", 0u,
+                            [] { return nwsim::TSimNetwork::Instance().Files().HandlesInUse(); });
 }
 
 extern "C" uint32_t NWSimDirectoryContextsInUse(void)
 {
-    return nwsim::TSimNetwork::Instance().Directory().ContextsInUse();
+    return ControlAnswering("NWSimDirectoryContextsInUse", 0u,
+                            [] { return nwsim::TSimNetwork::Instance().Directory().ContextsInUse(); });
 }
 
 extern "C" uint32_t NWSimDirectoryBuffersInUse(void)
 {
-    return nwsim::TSimNetwork::Instance().Directory().BuffersInUse();
+    return ControlAnswering("NWSimDirectoryBuffersInUse", 0u,
+                            [] { return nwsim::TSimNetwork::Instance().Directory().BuffersInUse(); });
 }
 
 extern "C" void NWSimRepeatScanEntries(uint32_t nth, uint32_t times)
 {
-    Controls().scanRepeats =
-        nth == 0 ? nwsim::TCallWindow{}
-                 : nwsim::WindowFromNow(Controls().callCounts["NWScanForDeletedFiles"], nth, times);
+    ControlDoing("NWSimRepeatScanEntries", [&] {
+        Controls().scanRepeats =
+            nth == 0 ? nwsim::TCallWindow{}
+                     : nwsim::WindowFromNow(Controls().callCounts["NWScanForDeletedFiles"], nth, times);
+    });
 }
 
 extern "C" void NWSimCrashAt(const char* point)
 {
-    nwsim::ArmCrashPoint(point);
+    ControlDoing("NWSimCrashAt", [&] { nwsim::ArmCrashPoint(point); });
 }
 
 extern "C" int NWSimLoadWorld(const char* folder)
 {
-    return nwsim::TSimNetwork::Instance().Load(nwsim::PathFromUtf8(folder != nullptr ? folder : "")) ? 1 : 0;
+    return ControlAnswering("NWSimLoadWorld", 0, [&] {
+        return nwsim::TSimNetwork::Instance().Load(nwsim::PathFromUtf8(Named(folder))) ? 1 : 0;
+    });
 }
 
 extern "C" const char* NWSimWorldError(void)
@@ -191,77 +244,99 @@ extern "C" const char* NWSimWorldError(void)
 
 extern "C" void NWSimSetLibraryMissing(const char* library, int missing)
 {
-    if (missing != 0)
-        Controls().missingLibraries.insert(LibraryKey(library));
-    else
-        Controls().missingLibraries.erase(LibraryKey(library));
+    ControlDoing("NWSimSetLibraryMissing", [&] {
+        if (missing != 0)
+            Controls().missingLibraries.insert(LibraryKey(library));
+        else
+            Controls().missingLibraries.erase(LibraryKey(library));
+    });
 }
 
 extern "C" void NWSimSetFunctionMissing(const char* library, const char* function, int missing)
 {
-    const std::pair<std::string, std::string> key{LibraryKey(library), function != nullptr ? function : ""};
-    const bool changed = missing != 0 ? Controls().missingFunctions.insert(key).second
-                                      : Controls().missingFunctions.erase(key) != 0;
-    if (changed)
-        nwsim::ApplyHidden(key.first, key.second, missing != 0);
+    ControlDoing("NWSimSetFunctionMissing", [&] {
+        const std::pair<std::string, std::string> key{LibraryKey(library), Named(function)};
+        const bool changed = missing != 0 ? Controls().missingFunctions.insert(key).second
+                                          : Controls().missingFunctions.erase(key) != 0;
+        if (changed)
+            nwsim::ApplyHidden(key.first, key.second, missing != 0);
+    });
 }
 
 extern "C" int NWSimIsLibraryMissing(const char* library)
 {
-    return Controls().missingLibraries.count(LibraryKey(library)) != 0 ? 1 : 0;
+    return ControlAnswering("NWSimIsLibraryMissing", 0, [&] {
+        return Controls().missingLibraries.count(LibraryKey(library)) != 0 ? 1 : 0;
+    });
 }
 
 extern "C" int NWSimIsFunctionMissing(const char* library, const char* function)
 {
-    return Controls().missingFunctions.count({LibraryKey(library), function != nullptr ? function : ""}) != 0
-               ? 1
-               : 0;
+    return ControlAnswering("NWSimIsFunctionMissing", 0, [&] {
+        return Controls().missingFunctions.count({LibraryKey(library), Named(function)}) != 0 ? 1 : 0;
+    });
 }
 
 extern "C" void NWSimFailCalls(const char* function, uint32_t code, uint32_t nth, uint32_t times)
 {
-    nwsim::TFault fault;
-    fault.code = code;
-    fault.calls = nwsim::WindowFromNow(Controls().callCounts[function], nth, times);
-    Controls().faults[function] = fault;
+    ControlDoing("NWSimFailCalls", [&] { nwsim::InjectFault(Named(function), {code, false}, nth, times); });
+}
+
+extern "C" void NWSimThrowInCalls(const char* function, uint32_t nth, uint32_t times)
+{
+    ControlDoing("NWSimThrowInCalls", [&] { nwsim::InjectFault(Named(function), {0, true}, nth, times); });
 }
 
 extern "C" uint32_t NWSimCallCount(const char* function)
 {
-    const auto found = Controls().callCounts.find(function);
-    return found != Controls().callCounts.end() ? found->second : 0;
+    return ControlAnswering("NWSimCallCount", 0u, [&] {
+        const auto found = Controls().callCounts.find(Named(function));
+        return found != Controls().callCounts.end() ? found->second : 0u;
+    });
 }
 
 extern "C" const char* NWSimLastText(const char* function)
 {
-    const std::vector<std::string>& texts = Controls().texts[function != nullptr ? function : ""];
-    return texts.empty() ? "" : texts.back().c_str();
+    // The texts are kept in UTF-8, as the stand-in keeps every name, and given back as they came.
+    return ControlAnswering("NWSimLastText", "", [&] {
+        const std::vector<std::string>& texts = Controls().texts[Named(function)];
+        std::string& shown = Controls().shown[Named(function)];
+        shown = texts.empty() ? std::string() : nwsim::AnsiFromUtf8(texts.back());
+        return shown.c_str();
+    });
 }
 
 extern "C" const char* NWSimTexts(const char* function)
 {
-    std::string& joined = Controls().joined;
-    joined.clear();
-    for (const std::string& text : Controls().texts[function != nullptr ? function : ""])
-        joined += text + "\n";
-    return joined.c_str();
+    return ControlAnswering("NWSimTexts", "", [&] {
+        std::string& joined = Controls().joined;
+        joined.clear();
+        for (const std::string& text : Controls().texts[Named(function)])
+            joined += nwsim::AnsiFromUtf8(text) + "\n";
+        return joined.c_str();
+    });
 }
 
 extern "C" uint32_t NWSimLibraryLoadAttempts(const char* library)
 {
-    const auto found = Controls().loadAttempts.find(LibraryKey(library));
-    return found != Controls().loadAttempts.end() ? found->second : 0;
+    return ControlAnswering("NWSimLibraryLoadAttempts", 0u, [&] {
+        const auto found = Controls().loadAttempts.find(LibraryKey(library));
+        return found != Controls().loadAttempts.end() ? found->second : 0u;
+    });
 }
 
 extern "C" int NWSimAttachLibrary(const char* library, void* module)
 {
-    const std::string key = LibraryKey(library);
-    ++Controls().loadAttempts[key];
-    if (Controls().missingLibraries.count(key) != 0)
-        return 0;
-    Controls().loadedModules[key] = module;
-    for (const auto& [hiddenLibrary, function] : Controls().missingFunctions)
-        if (hiddenLibrary == key)
-            nwsim::ApplyHidden(key, function, true);
-    return 1;
+    // A library that cannot be registered still loads: the program then finds the stand-in as it is.
+    return ControlAnswering("NWSimAttachLibrary", 1, [&] {
+        const std::string key = LibraryKey(library);
+        ++Controls().loadAttempts[key];
+        if (Controls().missingLibraries.count(key) != 0)
+            return 0;
+        Controls().loadedModules[key] = module;
+        for (const auto& [hiddenLibrary, function] : Controls().missingFunctions)
+            if (hiddenLibrary == key)
+                nwsim::ApplyHidden(key, function, true);
+        return 1;
+    });
 }

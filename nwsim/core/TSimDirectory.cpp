@@ -1,6 +1,7 @@
 // The simulated directory's contexts, buffers and operations.
 #include "TSimDirectory.h"
 
+#include "CodePage.h"
 #include "DirectoryNames.h"
 #include "SimCodes.h"
 
@@ -113,7 +114,7 @@ int32_t TSimDirectory::SetContext(const TSimWorld& world, int32_t context, int32
     if (key != kContextKeyNameContext)
         return kDSInvalidRequest;
     const std::string name(static_cast<const char*>(value), strnlen(static_cast<const char*>(value), 1024));
-    if (name.size() > kMaxDistinguishedName)
+    if (CharacterCount(name) > kMaxDistinguishedName)
         return kDSInvalidRequest;
     if (IsRootName(name))
     {
@@ -142,11 +143,20 @@ int32_t TSimDirectory::GetContext(int32_t context, int32_t key, void* value) con
     }
     if (key != kContextKeyNameContext)
         return kDSInvalidRequest;
-    const std::string shown = found->nameContext == kRootName
-                                  ? found->nameContext
-                                  : JoinDistinguishedName(SplitDistinguishedName(found->nameContext),
-                                                          (found->flags & kFlagTypelessNames) != 0);
+    std::string shown;
+    GetNameContext(context, shown);
     std::memcpy(value, shown.c_str(), shown.size() + 1);
+    return 0;
+}
+
+int32_t TSimDirectory::GetNameContext(int32_t context, std::string& name) const
+{
+    const TContext* found = FindContext(context);
+    if (found == nullptr)
+        return kDSInvalidContext;
+    name = found->nameContext == kRootName ? found->nameContext
+                                           : JoinDistinguishedName(SplitDistinguishedName(found->nameContext),
+                                                                   (found->flags & kFlagTypelessNames) != 0);
     return 0;
 }
 

@@ -51,6 +51,8 @@ public:
     int32_t FreeContext(int32_t context);
     int32_t SetContext(const TSimWorld& world, int32_t context, int32_t key, const void* value);
     int32_t GetContext(int32_t context, int32_t key, void* value) const;
+    // The name context as the context's flags show it.
+    int32_t GetNameContext(int32_t context, std::string& name) const;
 
     int32_t AllocateBuffer(uint32_t size, void** buffer);
     int32_t InitializeBuffer(int32_t context, uint32_t operation, void* buffer);

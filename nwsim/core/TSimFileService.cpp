@@ -1,6 +1,7 @@
 // NetWare paths, directory handles and the salvage of deleted files.
 #include "TSimFileService.h"
 
+#include "CodePage.h"
 #include "CrashPoint.h"
 #include "SimCodes.h"
 #include "SimFiles.h"
@@ -20,7 +21,7 @@ namespace
 // A name the server accepts for a file: not empty, no separators or wildcards, at most 255 characters.
 bool IsValidFileName(const std::string& name)
 {
-    return !name.empty() && name.size() <= kMaxNetWarePath &&
+    return !name.empty() && CharacterCount(name) <= kMaxNetWarePath &&
            name.find_first_of("\\/:*?\"<>|") == std::string::npos && name != "." && name != "..";
 }
 
@@ -30,18 +31,6 @@ std::string JoinFolder(const std::string& folder, const std::string& below)
     if (folder.empty())
         return key;
     return key.empty() ? folder : folder + "/" + key;
-}
-
-// The entry of a folder on disk whose name matches without regard to case.
-std::optional<std::filesystem::path> FindInFolder(const std::filesystem::path& folder,
-                                                  const std::string& name)
-{
-    std::error_code error;
-    const std::string wanted = UpperName(name);
-    for (const auto& entry : std::filesystem::directory_iterator(folder, error))
-        if (UpperName(Utf8FromPath(entry.path().filename())) == wanted)
-            return entry.path();
-    return std::nullopt;
 }
 
 // The '/'-separated path of a folder below a volume root, empty for the root itself.
@@ -90,7 +79,7 @@ uint32_t FolderNumber(const std::string& folder)
 uint32_t TSimFileService::ParsePath(const TSimWorld& world, const TSimConnection* connection,
                                     const std::string& path, TVolumePath& parsed) const
 {
-    if (path.size() > kMaxNetWarePath)
+    if (CharacterCount(path) > kMaxNetWarePath)
         return kInvalidPath;
     if (path.size() >= 2 && path[1] == ':')
     {
@@ -131,7 +120,7 @@ uint32_t TSimFileService::AllocateHandle(const TSimWorld& world, const TSimConne
         const THandle* base = FindHandle(connection.handle, baseHandle);
         if (base == nullptr)
             return kBadDirectoryHandle;
-        if (path.size() > kMaxNetWarePath || path.find(':') != std::string::npos)
+        if (CharacterCount(path) > kMaxNetWarePath || path.find(':') != std::string::npos)
             return kInvalidPath;
         folder = THandle{base->server, base->volume, JoinFolder(base->folder, path)};
     }
@@ -162,6 +151,12 @@ uint32_t TSimFileService::ReleaseHandle(uint32_t connection, uint8_t handle)
 }
 
 const TSimFileService::THandle* TSimFileService::FindHandle(uint32_t connection, uint8_t handle) const
+{
+    const auto found = handles_.find({connection, handle});
+    return found != handles_.end() ? &found->second : nullptr;
+}
+
+TSimFileService::THandle* TSimFileService::FindHandle(uint32_t connection, uint8_t handle)
 {
     const auto found = handles_.find({connection, handle});
     return found != handles_.end() ? &found->second : nullptr;
@@ -219,9 +214,12 @@ bool TSimFileService::SaveStore(const TSimWorld& world, const std::string& serve
 uint32_t TSimFileService::ScanNext(const TSimWorld& world, const TSimConnection& connection, uint8_t handle,
                                    uint32_t sequence, TScannedEntry& entry, bool repeat)
 {
-    const THandle* folder = FindHandle(connection.handle, handle);
+    THandle* folder = FindHandle(connection.handle, handle);
     if (folder == nullptr)
         return kBadDirectoryHandle;
+    const bool start = sequence == kScanStart;
+    if (!start && sequence != folder->scanSequence)
+        return kFailure;
     const TSimServer* server = world.FindServer(folder->server);
     const TSimVolume* volume = server != nullptr ? server->FindVolume(folder->volume) : nullptr;
     if (volume == nullptr)
@@ -230,13 +228,13 @@ uint32_t TSimFileService::ScanNext(const TSimWorld& world, const TSimConnection&
     if (store == nullptr)
         return kFailure;
     // The store keeps entries in the order of their IDs, which serve as the scan's iteration values.
-    const bool start = sequence == 0xFFFFFFFF;
     const TDeletedFile* file = store->FirstInFolderFrom(folder->folder, start    ? 0
                                                                         : repeat ? sequence
                                                                                  : sequence + 1);
     if (file == nullptr || (repeat && !start && file->id != sequence))
         return kFailure;
     entry = TScannedEntry{*file, repeat ? sequence : file->id, volume->number, FolderNumber(folder->folder)};
+    folder->scanSequence = entry.sequence;
     return 0;
 }
 

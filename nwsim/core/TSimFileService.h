@@ -21,6 +21,8 @@ struct TSimConnection;
 
 // Temporary directory handles per connection: 1 to 255, as a server's handle table holds.
 constexpr uint32_t kMaxDirectoryHandles = 255;
+// The iteration value that starts a scan of deleted entries.
+constexpr uint32_t kScanStart = 0xFFFFFFFF;
 
 // One deleted entry as a scan returns it.
 struct TScannedEntry
@@ -45,8 +47,10 @@ public:
     uint32_t ReleaseHandle(uint32_t connection, uint8_t handle);
     uint32_t HandlesInUse() const { return static_cast<uint32_t>(handles_.size()); }
 
-    // The next deleted entry of the handle's folder after the sequence (0xFFFFFFFF starts a scan). A repeat
-    // gives the entry the sequence stands at (the first one at the start) and keeps the sequence as it is.
+    // The next deleted entry of the handle's folder after the sequence. A scan starts from 0xFFFFFFFF and
+    // goes on from the value its last call returned; any other value is answered with 0x89FF, as NetWare
+    // answers an iteration it never gave out. A repeat gives the entry the sequence stands at (the first one
+    // at the start) and keeps the sequence as it is.
     uint32_t ScanNext(const TSimWorld& world, const TSimConnection& connection, uint8_t handle,
                       uint32_t sequence, TScannedEntry& entry, bool repeat = false);
     // Brings the entry back into its folder under the new name.
@@ -64,7 +68,8 @@ private:
     {
         std::string server;
         std::string volume;
-        std::string folder; // volume-relative, '/'-separated, as on disk
+        std::string folder;                 // volume-relative, '/'-separated, as on disk
+        uint32_t scanSequence = kScanStart; // what the last scan call on the handle returned
     };
 
     struct TCachedStore
@@ -75,6 +80,7 @@ private:
     };
 
     const THandle* FindHandle(uint32_t connection, uint8_t handle) const;
+    THandle* FindHandle(uint32_t connection, uint8_t handle);
     // The volume's store, read again only when its file changed since it was last read or written; nullptr
     // when it cannot be read (it is never taken for empty, so that a save cannot overwrite it).
     TSalvageStore* Store(const TSimWorld& world, const std::string& server, const std::string& volume);

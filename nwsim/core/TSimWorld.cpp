@@ -1,6 +1,7 @@
 // Loading, checking and writing world.json.
 #include "TSimWorld.h"
 
+#include "CodePage.h"
 #include "SimFiles.h"
 
 #include <algorithm>
@@ -285,14 +286,45 @@ json ObjectJson(const TBinderyObject& object)
     return result;
 }
 
+// The capital of a Latin letter of the Windows code pages (ASCII, Latin-1 and Latin Extended-A); any other
+// character as it is. Latin Extended-A pairs each capital with its small letter, the capital first.
+char32_t UpperLetter(char32_t c)
+{
+    if ((c >= U'a' && c <= U'z') || (c >= 0xE0 && c <= 0xFE && c != 0xF7))
+        return c - 0x20;
+    if (c == 0xFF)
+        return 0x178;
+    if (c == 0x131) // the dotless i
+        return U'I';
+    if ((c >= 0x100 && c <= 0x137) || (c >= 0x14A && c <= 0x177))
+        return c & ~char32_t{1};
+    if ((c >= 0x139 && c <= 0x148) || (c >= 0x179 && c <= 0x17E))
+        return c % 2 == 0 ? c - 1 : c;
+    return c;
+}
+
 } // namespace
 
 std::string UpperName(std::string text)
 {
-    for (char& c : text)
-        if (c >= 'a' && c <= 'z')
-            c = static_cast<char>(c - 'a' + 'A');
-    return text;
+    if (std::all_of(text.begin(), text.end(), [](char c) { return static_cast<unsigned char>(c) < 0x80; }))
+    {
+        for (char& c : text)
+            if (c >= 'a' && c <= 'z')
+                c = static_cast<char>(c - 'a' + 'A');
+        return text;
+    }
+    std::string upper;
+    upper.reserve(text.size());
+    for (size_t position = 0; position < text.size();)
+    {
+        const size_t start = position;
+        if (const std::optional<char32_t> codePoint = NextCodePoint(text, position))
+            AppendCodePoint(upper, UpperLetter(*codePoint));
+        else
+            upper += text[start];
+    }
+    return upper;
 }
 
 const TSimVolume* TSimServer::FindVolume(const std::string& volumeName) const

@@ -127,7 +127,8 @@ TSimWorld LoadWorld(const std::filesystem::path& folder);
 // The world.json text of a world.
 std::string WorldToJson(const TSimWorld& world);
 
-// Upper-cases ASCII letters, as NetWare does with names.
+// Upper-cases the letters of a UTF-8 name, accented Latin ones too, as NetWare compares names without regard
+// to case in its code page.
 std::string UpperName(std::string text);
 
 } // namespace nwsim

@@ -4,8 +4,10 @@
 #include "TSimWorld.h"
 
 #include <filesystem>
+#include <map>
 #include <optional>
 #include <string>
+#include <unordered_map>
 
 namespace nwsim
 {
@@ -24,7 +26,17 @@ constexpr size_t kMaxNetWarePath = 255;
 // local drive, a path longer than 255 characters, and a path that climbs above the volume root.
 std::optional<TVolumePath> ResolveDrivePath(const TSimWorld& world, const std::string& drivePath);
 
-// The entry on disk below root that matches a '/'-separated path without regard to case, or nothing.
-std::optional<std::filesystem::path> FindOnDisk(const std::filesystem::path& root, const std::string& path);
+// The entry of a folder whose name matches without regard to case, or nothing.
+std::optional<std::filesystem::path> FindInFolder(const std::filesystem::path& folder,
+                                                  const std::string& name);
+
+// The entries of folders already read, by their names in upper case: paths of one folder then read it once.
+using TFolderListings =
+    std::map<std::filesystem::path, std::unordered_map<std::string, std::filesystem::path>>;
+
+// The entry on disk below root that matches a '/'-separated path without regard to case, or nothing. With
+// listings, each folder on the way is read only the first time.
+std::optional<std::filesystem::path> FindOnDisk(const std::filesystem::path& root, const std::string& path,
+                                                TFolderListings* listings = nullptr);
 
 } // namespace nwsim

@@ -1,15 +1,18 @@
 // The nwsim console tool: creates worlds, deletes live files into the salvage store and lists it.
 #include "TSimTool.h"
 
+#include "CodePage.h"
 #include "SimFiles.h"
 #include "TSalvageStore.h"
 #include "TVolumePath.h"
 #include "TWorldBuilder.h"
 
+#include <algorithm>
 #include <iomanip>
 #include <map>
 #include <ostream>
 #include <set>
+#include <sstream>
 
 namespace nwsim
 {
@@ -19,9 +22,10 @@ namespace
 constexpr const char* kUsage =
     "usage:\n"
     "  nwsim init DIR [--demo]\n"
-    "  nwsim [--world DIR] delete --as USER PATH...\n"
+    "  nwsim [--world DIR] delete --as USER [--from LIST]... [PATH...]\n"
     "  nwsim [--world DIR] salvage [-r] PATH...\n"
     "PATH is a drive-letter path of the world's workstation, such as F:\\DATA\\FILE.TXT.\n"
+    "LIST is a UTF-8 file of further paths, one a line; delete needs at least one path in all.\n"
     "The world is DIR, else $NWSIM_WORLD, else nwsim-world beside the program.\n";
 
 struct TCommandLine
@@ -32,6 +36,7 @@ struct TCommandLine
     bool demo = false;
     bool recursive = false;
     std::vector<std::string> paths;
+    std::vector<std::filesystem::path> lists; // files of further paths
 };
 
 bool ParseCommandLine(const std::vector<std::string>& arguments, TCommandLine& line)
@@ -45,6 +50,8 @@ bool ParseCommandLine(const std::vector<std::string>& arguments, TCommandLine& l
             line.world = PathFromUtf8(arguments[++i]);
         else if (argument == "--as" && hasValue)
             line.user = arguments[++i];
+        else if (argument == "--from" && hasValue)
+            line.lists.push_back(PathFromUtf8(arguments[++i]));
         else if (argument == "--demo")
             line.demo = true;
         else if (argument == "-r")
@@ -86,11 +93,12 @@ struct TDeletion
     TDeletedFile entry;
 };
 
-TDeletion PlanDeletion(const TSimWorld& world, const std::string& path, const std::string& user)
+TDeletion PlanDeletion(const TSimWorld& world, const std::string& path, const std::string& user,
+                       TFolderListings& listings)
 {
     const TVolumePath target = Resolve(world, path);
     const std::filesystem::path filesRoot = world.FilesFolder(target.server, target.volume);
-    const std::optional<std::filesystem::path> live = FindOnDisk(filesRoot, target.path);
+    const std::optional<std::filesystem::path> live = FindOnDisk(filesRoot, target.path, &listings);
     std::error_code error;
     if (!live || target.path.empty())
         throw TWorldError(path + " does not exist");
@@ -125,9 +133,10 @@ void DeleteAll(const TSimWorld& world, const std::vector<std::string>& paths, co
 {
     std::vector<TDeletion> deletions;
     std::set<std::filesystem::path> planned;
+    TFolderListings listings;
     for (const std::string& path : paths)
     {
-        TDeletion deletion = PlanDeletion(world, path, user);
+        TDeletion deletion = PlanDeletion(world, path, user, listings);
         // A file named twice goes once.
         if (planned.insert(deletion.live).second)
             deletions.push_back(std::move(deletion));
@@ -169,8 +178,10 @@ void ListFolder(const TSimWorld& world, const std::string& shownPath, const TVol
         std::string deletor = world.NameOfObject(folder.server, entry->deletor);
         if (deletor.empty())
             deletor = "(unknown)";
-        out << "  " << std::left << std::setw(40) << entry->name << std::right << std::setw(10) << entry->size
-            << "  " << FormatSimTime(entry->deleted) << "  " << deletor << "\n";
+        // The name's column counts characters, not the bytes of its UTF-8.
+        const size_t width = CharacterCount(entry->name);
+        out << "  " << entry->name << std::string(width < 40 ? 40 - width : 0, ' ') << std::setw(10)
+            << entry->size << "  " << FormatSimTime(entry->deleted) << "  " << deletor << "\n";
     }
     out << "  " << entries.size() << " deleted file(s)\n";
 }
@@ -196,18 +207,37 @@ int Salvage(const TCommandLine& line, std::ostream& out)
             }
         for (const std::string& key : folders)
         {
-            const std::string shown = path.substr(0, 2) + "\\" + key;
+            std::string shown = path.substr(0, 2) + "\\" + key;
+            std::replace(shown.begin(), shown.end(), '/', '\\');
             ListFolder(world, shown, TVolumePath{folder.server, folder.volume, key}, store, out);
         }
     }
     return 0;
 }
 
+// The paths of a list file: one a line, in UTF-8 with or without a byte order mark, blank lines left out.
+void ReadPathList(const std::filesystem::path& list, std::vector<std::string>& paths)
+{
+    const std::optional<std::string> text = ReadWholeFile(list);
+    if (!text)
+        throw TWorldError("cannot read the list " + Utf8FromPath(list));
+    std::istringstream lines(text->rfind("\xEF\xBB\xBF", 0) == 0 ? text->substr(3) : *text);
+    for (std::string path; std::getline(lines, path);)
+    {
+        const size_t last = path.find_last_not_of(" \t\r");
+        if (last != std::string::npos)
+            paths.push_back(path.substr(0, last + 1));
+    }
+}
+
 int Delete(const TCommandLine& line, std::ostream& out)
 {
-    if (line.user.empty() || line.paths.empty())
+    std::vector<std::string> paths = line.paths;
+    for (const std::filesystem::path& list : line.lists)
+        ReadPathList(list, paths);
+    if (line.user.empty() || paths.empty())
         throw TWorldError("delete needs --as USER and at least one path");
-    DeleteAll(LoadWorld(line.world), line.paths, line.user, out);
+    DeleteAll(LoadWorld(line.world), paths, line.user, out);
     return 0;
 }
 

@@ -1,13 +1,15 @@
 // The Find window of the running program on the demo network: opened from the main window's File menu by its
 // keys on the tree's F:, it searches F:\ and the folders below it for the files one user deleted, lists
-// what the stand-in's salvage tool lists for that user, recovers one hit into its folder, and keeps its
-// settings.
+// what the stand-in's salvage tool lists for that user (accented names and folders among them), recovers one
+// hit into its folder, and keeps its settings.
 #include "MainWindowDriver.h"
 #include "SalvageListing.h"
 #include "TE2ETest.h"
 
 #include <commctrl.h>
 
+#include <filesystem>
+#include <fstream>
 #include <functional>
 #include <set>
 #include <utility>
@@ -66,7 +68,7 @@ std::set<THit> ListedHits(HWND list)
 {
     std::set<THit> hits;
     for (const std::vector<std::wstring>& cells : ListViewRows(list, 2))
-        hits.insert({cells[0], cells[1]});
+        hits.insert({cells[0], Upper(cells[1])}); // the server names folders in capitals
     return hits;
 }
 
@@ -90,7 +92,7 @@ protected:
         for (const TSalvageEntry& entry :
              ParseSalvage(RunTool(L"--world \"" + world + L"\" salvage -r F:\\")))
             if (entry.deletedBy.rfind(deletorStart, 0) == 0)
-                hits.insert({entry.name, entry.folder});
+                hits.insert({entry.name, Upper(entry.folder)});
         return hits;
     }
 };
@@ -99,6 +101,15 @@ TEST_F(FindE2ETest, SearchesFForADeletorListsWhatTheServerHoldsAndRecoversAHit)
 {
     CreateDemoWorld();
     const std::wstring world = OnMappedWorld().world;
+    // Accented names among Alice's files, one of them in a folder with an accented name.
+    const std::filesystem::path shared = std::filesystem::path(world) / "volumes" / "TARVEX" / "DATA" /
+                                         "files" / "SHARED" / L"\u00dcn\u00efc\u00f6d\u00e9 folder";
+    std::filesystem::create_directories(shared);
+    std::ofstream(shared / L"Caf\u00e9.txt") << "coffee";
+    std::ofstream(shared.parent_path() / L"M\u00fcller Bericht.doc") << "report";
+    RunTool(L"--world \"" + world +
+            L"\" delete --as ALICE \"F:\\SHARED\\\u00dcn\u00efc\u00f6d\u00e9 folder\\Caf\u00e9.txt\" "
+            L"\"F:\\SHARED\\M\u00fcller Bericht.doc\"");
     const std::set<THit> expected = SalvagedBy(world, L"ALICE.");
     ASSERT_GT(expected.size(), 5u) << "the demo has files that Alice deleted";
     for (const THit& hit : expected)
@@ -166,7 +177,7 @@ TEST_F(FindE2ETest, SearchesFForADeletorListsWhatTheServerHoldsAndRecoversAHit)
         if (!FileExists(rows[row][1] + Upper(rows[row][0])) && !FileExists(rows[row][1] + rows[row][0]))
             chosen = static_cast<int>(row);
     ASSERT_GE(chosen, 0) << "every hit's name exists again";
-    const THit hit{rows[static_cast<size_t>(chosen)][0], rows[static_cast<size_t>(chosen)][1]};
+    const THit hit{rows[static_cast<size_t>(chosen)][0], Upper(rows[static_cast<size_t>(chosen)][1])};
     ASSERT_TRUE(BringToFront(find));
     ASSERT_TRUE(SelectListRowByKeyboard(list, chosen)) << "the row was not selected";
     PressKey(VK_F2);

@@ -1,10 +1,12 @@
 // Retrove and Purge in the real program on the demo network, by the keyboard: F2 brings a file back with its
-// bytes, F9 asks in a real box and erases what was selected, and Skip leaves a name that exists again alone.
+// bytes, F9 asks in a real box and erases what was selected, Skip leaves a name that exists again alone, and
+// accented names are listed, sorted and brought back exactly as the operator chose.
 #include "TDemoListingTest.h"
 
 #include <commctrl.h>
 
 #include <algorithm>
+#include <fstream>
 #include <set>
 
 namespace
@@ -27,6 +29,15 @@ std::wstring UpperCased(std::wstring text)
 {
     CharUpperBuffW(text.data(), static_cast<DWORD>(text.size()));
     return text;
+}
+
+// A menu of the program is open.
+bool MenuShown(const TProgramRun& run)
+{
+    const std::vector<TWindowView> windows = run.Windows();
+    return std::any_of(windows.begin(), windows.end(), [](const TWindowView& window) {
+        return window.visible && window.windowClass == L"#32768";
+    });
 }
 
 std::vector<TSalvageRow> Without(std::vector<TSalvageRow> rows, const std::set<std::wstring>& names)
@@ -141,18 +152,10 @@ TEST_F(RecoverPurgeE2ETest, WithSkipChosenARecoveryOntoANameThatExistsAgainLeave
         main_ = WaitForMainWindow(run);
         ASSERT_NE(main_, nullptr) << run.Describe();
         ASSERT_TRUE(BringToFront(main_));
-        const auto menuShown = [](const TWindowView& window) {
-            return window.visible && window.windowClass == L"#32768";
-        };
         PressKey('O', {VK_MENU});
-        ASSERT_NE(run.WaitForWindow(menuShown, kAppearMilliseconds), nullptr) << run.Describe();
+        ASSERT_TRUE(WaitFor([&] { return MenuShown(run); }, kAppearMilliseconds)) << run.Describe();
         PressKey('S');
-        ASSERT_TRUE(WaitFor(
-            [&] {
-                const std::vector<TWindowView> windows = run.Windows();
-                return std::none_of(windows.begin(), windows.end(), menuShown);
-            },
-            kAppearMilliseconds))
+        ASSERT_TRUE(WaitFor([&] { return !MenuShown(run); }, kAppearMilliseconds))
             << "the menu stayed open: " << run.Describe();
         CloseProgram(run);
     }
@@ -221,5 +224,93 @@ TEST_F(RecoverPurgeE2ETest, WithRenameAFileWhoseNameExistsAgainComesBackUnderThe
     ASSERT_EQ(gone.size(), 1u);
     EXPECT_EQ(live.at("README2.TXT"), gone.front());
     EXPECT_EQ(Salvage(kProjects), Without(before, {L"README.TXT"}));
+    CloseProgram(run);
+}
+
+TEST_F(RecoverPurgeE2ETest, AccentedNamesAreListedSortedAndComeBackUnderTheNameChosen)
+{
+    // Names as a West European office has them, deleted by Alice; the third exists again.
+    const std::filesystem::path projects = Volume() / "PROJECTS";
+    const std::wstring cafe = L"Caf\u00e9.txt";
+    const std::wstring muller = L"M\u00fcller Bericht.doc";
+    const std::wstring naive = L"na\u00efve \u2013 draft.txt";
+    const std::wstring folder = L"\u00dcn\u00efc\u00f6d\u00e9 folder";
+    std::filesystem::create_directory(projects / folder);
+    std::ofstream(projects / cafe) << "caf\xc3\xa9 au lait";
+    std::ofstream(projects / muller) << "the old report";
+    std::ofstream(projects / naive) << "a draft";
+    std::ofstream(projects / folder / L"\u00dcberblick.txt") << "overview";
+    RunTool(L"--world \"" + world_ + L"\" delete --as ALICE \"F:\\PROJECTS\\" + cafe +
+            L"\" \"F:\\PROJECTS\\" + muller + L"\" \"F:\\PROJECTS\\" + naive + L"\" \"F:\\PROJECTS\\" +
+            folder + L"\\\u00dcberblick.txt\"");
+    std::ofstream(projects / muller) << "the new report";
+    const std::vector<TSalvageRow> before = Salvage(kProjects);
+
+    TProgramRun run(OnMappedWorld());
+    HWND list = ListProjects(run, before.size());
+    ASSERT_NE(list, nullptr);
+    EXPECT_EQ(ListedRows(list), before) << "every name as the server holds it";
+    const int cafeRow = ListRowOf(list, cafe);
+    ASSERT_GE(cafeRow, 0);
+    const std::vector<std::vector<std::wstring>> rows = ListViewRows(list, 1);
+    for (size_t row = 0; row < rows.size(); ++row)
+    {
+        if (rows[row][0].rfind(L"BUDGET", 0) == 0)
+        {
+            EXPECT_LT(static_cast<int>(row), cafeRow) << Utf8(rows[row][0]) << " sorts before " << Utf8(cafe);
+        }
+        if (rows[row][0].rfind(L"DRAFT", 0) == 0)
+        {
+            EXPECT_GT(static_cast<int>(row), cafeRow) << Utf8(rows[row][0]) << " sorts after " << Utf8(cafe);
+        }
+    }
+
+    // Upper Case is on at first start: the name comes back as the code page upper-cases it.
+    ASSERT_TRUE(SelectListRowByKeyboard(list, cafeRow));
+    PressKey(VK_F2);
+    ASSERT_TRUE(WaitFor([&] { return ListRowOf(list, cafe) < 0; }, kAppearMilliseconds)) << run.Describe();
+    EXPECT_EQ(Snapshot(projects)[Utf8(L"CAF\u00c9.TXT")], "caf\xc3\xa9 au lait");
+
+    // Upper Case off, by the Options menu's keys: the exact name.
+    PressKey('O', {VK_MENU});
+    ASSERT_TRUE(WaitFor([&] { return MenuShown(run); }, kAppearMilliseconds)) << run.Describe();
+    PressKey('U');
+    ASSERT_TRUE(WaitFor([&] { return !MenuShown(run); }, kAppearMilliseconds)) << run.Describe();
+    ASSERT_TRUE(SelectListRowByKeyboard(list, ListRowOf(list, naive)));
+    PressKey(VK_F2);
+    ASSERT_TRUE(WaitFor([&] { return ListRowOf(list, naive) < 0; }, kAppearMilliseconds)) << run.Describe();
+    EXPECT_EQ(Snapshot(projects)[Utf8(naive)], "a draft");
+
+    // A name that exists again: the rename dialog proposes it, and a name pasted there is the one used.
+    ASSERT_TRUE(SelectListRowByKeyboard(list, ListRowOf(list, muller)));
+    PressKey(VK_F2);
+    HWND rename = run.WaitForVisible(L"TFRename", kAppearMilliseconds);
+    ASSERT_NE(rename, nullptr) << "no rename dialog; the program is " << run.Describe();
+    HWND edit = FindChild(rename, L"Edit");
+    ASSERT_NE(edit, nullptr);
+    EXPECT_EQ(RemoteText(edit), muller);
+    ASSERT_TRUE(BringToFront(rename));
+    const std::wstring grusse = L"Gr\u00fc\u00dfe.wk1";
+    ASSERT_TRUE(PutOnClipboard(grusse));
+    PressKey('V', {VK_CONTROL});
+    ASSERT_TRUE(WaitFor([&] { return RemoteText(edit) == grusse; }, kAppearMilliseconds))
+        << Utf8(RemoteText(edit));
+    PressKey(VK_RETURN);
+    ASSERT_TRUE(WaitFor([&] { return ListRowOf(list, muller) < 0; }, kAppearMilliseconds)) << run.Describe();
+    const TFolderSnapshot live = Snapshot(projects);
+    EXPECT_EQ(live.at(Utf8(grusse)), "the old report");
+    EXPECT_EQ(live.at(Utf8(muller)), "the new report") << "the live file is untouched";
+    EXPECT_EQ(Salvage(kProjects), Without(before, {cafe, naive, muller}));
+
+    // The accented folder lists what the server holds there.
+    const std::wstring inFolder = kProjects + folder + L"\\";
+    ASSERT_EQ(Salvage(inFolder).size(), 1u);
+    HWND tree = FindChild(main_, WC_TREEVIEWW);
+    ASSERT_TRUE(ClickIntoTree(tree));
+    ASSERT_TRUE(OpenAndSelectBelow(tree, folder, 10)) << Utf8(TreeSelectionText(tree));
+    ASSERT_TRUE(
+        WaitForListing(main_, L"Deleted Contents of '" + inFolder + L"'", Count(1), kAppearMilliseconds))
+        << Utf8(ListedCaption(main_)) << " / " << Utf8(StatusOf(main_));
+    EXPECT_EQ(ListedRows(list), Salvage(inFolder));
     CloseProgram(run);
 }

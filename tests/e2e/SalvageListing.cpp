@@ -1,15 +1,23 @@
 // Reading what "nwsim salvage" prints.
 #include "SalvageListing.h"
 
+#include <windows.h>
+
 #include <algorithm>
 #include <sstream>
 
 namespace
 {
 
+// The tool prints in UTF-8.
 std::wstring Wide(const std::string& text)
 {
-    return std::wstring(text.begin(), text.end());
+    if (text.empty())
+        return {};
+    const int size = MultiByteToWideChar(CP_UTF8, 0, text.data(), static_cast<int>(text.size()), nullptr, 0);
+    std::wstring result(static_cast<size_t>(size), L'\0');
+    MultiByteToWideChar(CP_UTF8, 0, text.data(), static_cast<int>(text.size()), result.data(), size);
+    return result;
 }
 
 // A folder line: the drive path, two blanks and the server's own name of the folder in parentheses. The

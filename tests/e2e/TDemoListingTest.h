@@ -34,7 +34,11 @@ protected:
 
     std::vector<TSalvageRow> Salvage(const std::wstring& folder)
     {
-        return SalvageRows(RunTool(L"--world \"" + world_ + L"\" salvage " + folder));
+        // Quoted for names with blanks; a backslash before the closing quote would escape it.
+        std::wstring path = folder;
+        if (path.size() > 3 && path.back() == L'\\')
+            path.pop_back();
+        return SalvageRows(RunTool(L"--world \"" + world_ + L"\" salvage \"" + path + L"\""));
     }
 
     std::filesystem::path Volume() const

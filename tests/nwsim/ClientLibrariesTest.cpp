@@ -1,6 +1,76 @@
 // The four client libraries of the stand-in: their exports, shared state and the test controls.
+#include "SimFiles.h"
 #include "TClientLibraries.h"
 #include "TWorldTest.h"
+
+#include <functional>
+#include <optional>
+#include <type_traits>
+#include <vector>
+
+namespace
+{
+
+// Calls a client function with every argument zero or null, and gives its answer as a number (a pointer as 0
+// or 1, nothing as 0). Only for calls that fail at their entry, before they read an argument.
+template <typename R, typename... A> int64_t CallWithZeroes(R(NWAPI* function)(A...))
+{
+    if constexpr (std::is_void_v<R>)
+    {
+        function(A{}...);
+        return 0;
+    }
+    else if constexpr (std::is_pointer_v<R>)
+        return function(A{}...) != nullptr ? 1 : 0;
+    else
+        return static_cast<int64_t>(function(A{}...));
+}
+
+struct TExport
+{
+    const char* library;
+    const char* name;
+    std::function<std::optional<int64_t>()> callWithZeroes; // nothing when the library lacks the function
+};
+
+#define NWSIM_TEST_EXPORT(library, name)                                                                     \
+    TExport{library, #name, [] {                                                                             \
+                const auto function = ClientFunction<nw::PFN_##name>(library, #name);                        \
+                return function != nullptr ? std::optional(CallWithZeroes(function)) : std::nullopt;         \
+            }},
+#define NWSIM_CALWIN32_EXPORT(name, ret, params) NWSIM_TEST_EXPORT("CALWIN32.DLL", name)
+#define NWSIM_CLXWIN32_EXPORT(name, ret, params) NWSIM_TEST_EXPORT("CLXWIN32.DLL", name)
+#define NWSIM_NETWIN32_EXPORT(name, ret, params) NWSIM_TEST_EXPORT("NETWIN32.DLL", name)
+#define NWSIM_LOCWIN32_EXPORT(name, ret, params) NWSIM_TEST_EXPORT("LOCWIN32.DLL", name)
+
+const std::vector<TExport>& AllExports()
+{
+    static const std::vector<TExport> exports{NW_CALWIN32_API(NWSIM_CALWIN32_EXPORT) NW_CLXWIN32_API(
+        NWSIM_CLXWIN32_EXPORT) NW_NETWIN32_API(NWSIM_NETWIN32_EXPORT) NW_LOCWIN32_API(NWSIM_LOCWIN32_EXPORT)
+                                                  NWSIM_TEST_EXPORT("CALWIN32.DLL", NWCCGetConnInfo)};
+    return exports;
+}
+
+// What a function answers when it fails inside: 0x89FF, or where it returns something other than a code, what
+// stands for nothing.
+int64_t FailureAnswer(const std::string& function)
+{
+    if (function == "NWDSCreateContext" || function == "NWDSDuplicateContext")
+        return -328;
+    if (function == "NWLongSwap" || function == "NWIsDSServer" || function == "NWLlocaleconv" ||
+        function == "NWUnpackDateTime")
+        return 0;
+    return 0x89FF;
+}
+
+std::string LogSince(uintmax_t offset)
+{
+    const std::string log =
+        nwsim::ReadWholeFile(nwsim::CoreLibraryFolder() / nwsim::kProblemLogName).value_or("");
+    return offset < log.size() ? log.substr(offset) : std::string();
+}
+
+} // namespace
 
 class ClientLibrariesTest : public TWorldTest
 {
@@ -60,6 +130,32 @@ TEST_F(ClientLibrariesTest, FaultsFireOnceOnTheNthCallOrAlways)
     NWSimReset();
     EXPECT_EQ(NWSimCallCount("NWCCGetPrimConnRef"), 0u);
     EXPECT_EQ(getReference(&reference), 0u);
+}
+
+TEST_F(ClientLibrariesTest, AnExceptionInsideAnyExportIsAnsweredAsAFailureAndLoggedAndTheCallerCarriesOn)
+{
+    ASSERT_EQ(AllExports().size(), 74u) << "every export of the four libraries";
+    std::error_code error;
+    const uintmax_t logged =
+        std::filesystem::file_size(nwsim::CoreLibraryFolder() / nwsim::kProblemLogName, error);
+    for (const TExport& entry : AllExports())
+    {
+        const uint32_t calls = NWSimCallCount(entry.name);
+        NWSimThrowInCalls(entry.name, 1, 1);
+        const std::optional<int64_t> answer = entry.callWithZeroes();
+        ASSERT_TRUE(answer.has_value()) << entry.library << " lacks " << entry.name;
+        EXPECT_EQ(*answer, FailureAnswer(entry.name)) << entry.library << " " << entry.name;
+        EXPECT_EQ(NWSimCallCount(entry.name), calls + 1) << entry.name;
+    }
+    const std::string log = LogSince(error ? 0 : logged);
+    for (const TExport& entry : AllExports())
+        EXPECT_NE(log.find(std::string(entry.name) + " failed inside"), std::string::npos) << entry.name;
+
+    // The throw was once per function: each works again.
+    uint32_t reference = 0;
+    EXPECT_EQ(NW_FUNCTION("CLXWIN32.DLL", NWCCGetPrimConnRef)(&reference), 0u);
+    EXPECT_NE(reference, 0u);
+    EXPECT_EQ(NW_FUNCTION("CALWIN32.DLL", NWLongSwap)(0x11223344), 0x44332211u);
 }
 
 TEST_F(ClientLibrariesTest, AFunctionSetMissingCannotBeFoundUntilItIsBack)

@@ -2,6 +2,7 @@
 // handles, and a store that stays consistent when a change fails or the process dies half-way.
 #include "NWSim.h"
 #include "SimFiles.h"
+#include "TAtomicFile.h"
 #include "TSalvageClient.h"
 #include "TSalvageStore.h"
 #include "TWorldTest.h"
@@ -10,6 +11,10 @@
 
 #include <algorithm>
 #include <fstream>
+
+#ifdef _WIN32
+#include <windows.h>
+#endif
 
 using nwsim::TDeletedFile;
 using nwsim::TSimTime;
@@ -128,8 +133,13 @@ TEST_F(SalvageTest, ARepeatingScanGivesItsLastEntryAgainWithoutAdvancing)
     EXPECT_EQ(block.Name(), "ONE.TXT") << "at the start the first entry repeats";
     EXPECT_EQ(sequence, 0xFFFFFFFFu);
 
+    sequence = 0xFFFFFFFF;
+    for (int i = 0; i < 2; ++i)
+        ASSERT_EQ(
+            scan(folder.connection, folder.handle, &sequence, &block.volume, &block.dirBase, block.bytes),
+            0u);
+    ASSERT_EQ(sequence, second);
     NWSimRepeatScanEntries(1, 0);
-    sequence = second;
     for (int i = 0; i < 3; ++i)
     {
         ASSERT_EQ(
@@ -143,6 +153,35 @@ TEST_F(SalvageTest, ARepeatingScanGivesItsLastEntryAgainWithoutAdvancing)
     NWSimRepeatScanEntries(1, 0);
     NWSimReset();
     EXPECT_EQ(ScanFolder(folder).size(), 3u) << "a reset disarms too";
+}
+
+TEST_F(SalvageTest, AScanGoesOnOnlyFromTheStartValueOrFromWhatItsLastCallReturned)
+{
+    const uint32_t first = AddDeleted("S", "ONE.TXT", "1");
+    const uint32_t second = AddDeleted("S", "TWO.TXT", "2");
+    const TOpenFolder folder = OpenFolder("F:\\S\\");
+    const auto scan = NW_FUNCTION("CALWIN32.DLL", NWScanForDeletedFiles);
+    TScannedBlock block{};
+    const auto scanFrom = [&](uint32_t& sequence) {
+        return scan(folder.connection, folder.handle, &sequence, &block.volume, &block.dirBase, block.bytes);
+    };
+    for (uint32_t invented : {0u, first})
+    {
+        uint32_t sequence = invented;
+        EXPECT_EQ(scanFrom(sequence), 0x89FFu) << invented << " was never returned";
+        EXPECT_EQ(sequence, invented);
+    }
+    uint32_t sequence = 0xFFFFFFFF;
+    ASSERT_EQ(scanFrom(sequence), 0u);
+    ASSERT_EQ(scanFrom(sequence), 0u);
+    EXPECT_EQ(block.Name(), "TWO.TXT");
+    EXPECT_EQ(sequence, second);
+    uint32_t earlier = first;
+    EXPECT_EQ(scanFrom(earlier), 0x89FFu) << "only the last call's value goes on";
+    EXPECT_EQ(scanFrom(sequence), 0x89FFu) << "the end";
+    sequence = 0xFFFFFFFF;
+    EXPECT_EQ(scanFrom(sequence), 0u) << "a scan starts again";
+    EXPECT_EQ(sequence, first);
 }
 
 TEST_F(SalvageTest, SeveralVersionsOfOneNameScanInAStableOrder)
@@ -305,6 +344,40 @@ TEST_F(SalvageTest, AnEmptyFileKeepsNoDataFileAndComesBackEmptyButLostContentIsN
     EXPECT_EQ(Store().Entries()[0].id, lostId);
 }
 
+// Names cross the exports in the workstation's code page (Windows-1252 here) and stay UTF-8 on disk and in
+// the store; a folder's accented capitals find its name in small letters.
+TEST_F(SalvageTest, AccentedNamesCrossTheExportsInTheWorkstationsCodePageAndStayUtf8OnDisk)
+{
+#ifdef _WIN32
+    ASSERT_EQ(GetACP(), 1252u) << "the expected bytes below are Windows-1252";
+#endif
+    AddDeleted("Ünïcödé folder", "Café.txt", "café au lait");
+    AddDeleted("Ünïcödé folder", "naïve – draft.txt", "draft");
+    AddDeleted("Ünïcödé folder", "Ωmega.txt", "no spelling in the code page");
+
+    // ÜNÏCÖDÉ FOLDER, as the program asks for it in upper case (in octal: a hex escape would run on into the
+    // letters after it).
+    const std::string upperFolder = "\334N\317C\326D\311 FOLDER";
+    const TOpenFolder folder = OpenFolder("F:\\" + upperFolder + "\\");
+    ASSERT_EQ(folder.code, 0u);
+    EXPECT_EQ(folder.parsedPath, "DATA:" + upperFolder);
+    EXPECT_EQ(NWSimLastText("NWParseNetWarePath"), "F:\\" + upperFolder + "\\");
+    uint32_t endCode = 0;
+    const std::vector<TScannedBlock> entries = ScanFolder(folder, &endCode);
+    ASSERT_EQ(entries.size(), 2u);
+    EXPECT_EQ(entries[0].Name(), "Caf\xE9.txt");
+    EXPECT_EQ(entries[1].Name(), "na\xEFve \x96 draft.txt");
+    EXPECT_EQ(endCode, 0x899Eu) << "a name the code page cannot spell";
+
+    EXPECT_EQ(Recover(folder, entries[1], "na\xEFve \x96 draft.txt", "NA\xCFVE \x96 DRAFT.TXT"), 0u);
+    EXPECT_EQ(Recover(folder, entries[0], "Caf\xE9.txt", "Gr\374\337e.wk1"), 0u);
+    const std::filesystem::path onDisk = Files() / nwsim::PathFromUtf8("Ünïcödé folder");
+    EXPECT_EQ(ReadFile(onDisk / nwsim::PathFromUtf8("NAÏVE – DRAFT.TXT")), "draft");
+    EXPECT_EQ(ReadFile(onDisk / nwsim::PathFromUtf8("Grüße.wk1")), "café au lait");
+    ASSERT_EQ(Store().Entries().size(), 1u);
+    EXPECT_EQ(Store().Entries()[0].name, "Ωmega.txt");
+}
+
 TEST_F(SalvageTest, RecoverRefusesANameThatExistsAndLeavesEverythingAsItWas)
 {
     AddDeleted("REPORTS", "Q3.TXT", "the deleted one");
@@ -425,6 +498,38 @@ TEST_F(SalvageTest, PurgingErasedFilesTakesOnlyTheUsersOwn)
     const std::vector<TScannedBlock> left = ScanFolder(folder);
     ASSERT_EQ(left.size(), 1u);
     EXPECT_EQ(left[0].Name(), "THEIRS.TXT");
+}
+
+// A store that comes out short on disk, while every write reports success, never replaces the one before it.
+TEST_F(SalvageTest, AStoreWriteThatComesOutShortFailsAndLeavesTheOldStoreWhole)
+{
+    AddDeleted("W", "KEEP.TXT", "kept");
+    const std::filesystem::path file = world_.SalvageFolder("TARVEX", "DATA") / "store.json";
+    const std::string before = ReadFile(file);
+    nwsim::TSalvageStore store = Store();
+    TDeletedFile entry;
+    entry.folder = "W";
+    for (int i = 0; i < 5000; ++i)
+    {
+        entry.name = "NEW" + std::to_string(i) + ".TXT";
+        store.Add(entry, "");
+    }
+    struct TCutWrites
+    {
+        explicit TCutWrites(uint64_t bytes) { nwsim::TAtomicFile::CutWritesAfter(bytes); }
+        ~TCutWrites() { nwsim::TAtomicFile::CutWritesAfter(std::nullopt); }
+    };
+    {
+        const TCutWrites cut((1 << 20) + 100); // beyond the first piece of a store of over a megabyte
+        EXPECT_THROW(store.Save(), nwsim::TWriteError);
+    }
+    EXPECT_EQ(ReadFile(file), before);
+    EXPECT_EQ(std::distance(std::filesystem::directory_iterator(file.parent_path()), {}), 2)
+        << "store.json and the data folder, no temporary";
+
+    store.Save();
+    EXPECT_GT(std::filesystem::file_size(file), 1u << 20);
+    EXPECT_EQ(Store().Entries().size(), 5001u);
 }
 
 class SalvageCrashTest : public SalvageTest

@@ -150,6 +150,42 @@ TEST_F(TSimToolTest, SeveralFilesGoInOneCommandEachOnceAndOneBadPathStopsThemAll
     EXPECT_NE(listed.out.find("2 deleted file(s)"), std::string::npos) << listed.out;
 }
 
+TEST_F(TSimToolTest, ADeleteTakesAnyNumberOfPathsFromListsInOneCallAndSalvageShowsThemWithBackslashes)
+{
+    ASSERT_EQ(Run({"init", nwsim::Utf8FromPath(world_.Folder())}).exitCode, 0);
+    // 5,000 files, every tenth with an accented name and some content; a byte order mark, blank lines and
+    // Windows line ends in the list.
+    std::string list = "\xEF\xBB\xBF";
+    for (int i = 0; i < 5000; ++i)
+    {
+        const bool accented = i % 10 == 0;
+        const std::string name = (accented ? "Grüße " : "F") + std::to_string(i) + (accented ? ".wk1" : "");
+        WriteLive(LiveFile("OLDSRV", "VOL1", "BULK/Ärger/" + name), accented ? "Grüße" : "");
+        list += "G:\\BULK\\ärger\\" + name + (i % 2 == 0 ? "\r\n" : "\n") + (i % 1000 == 0 ? "\n \r\n" : "");
+    }
+    const std::filesystem::path listFile = world_.Folder() / "paths.txt";
+    std::ofstream(listFile, std::ios::binary) << list;
+
+    const TToolRun deleted = Run({"delete", "--as", "KLEE", "--from", nwsim::Utf8FromPath(listFile)});
+    ASSERT_EQ(deleted.exitCode, 0) << deleted.err;
+    EXPECT_TRUE(std::filesystem::is_empty(LiveFile("OLDSRV", "VOL1", "BULK/Ärger")));
+    nwsim::TSalvageStore store(world_.SalvageFolder("OLDSRV", "VOL1"));
+    store.Load();
+    ASSERT_EQ(store.InFolder("BULK/ÄRGER").size(), 5000u);
+    const nwsim::TDeletedFile* accented = store.InFolder("bulk/ärger")[4990];
+    EXPECT_EQ(accented->name, "Grüße 4990.wk1");
+    EXPECT_EQ(store.Content(*accented), "Grüße");
+
+    const TToolRun listed = Run({"salvage", "-r", "G:\\BULK"});
+    EXPECT_NE(listed.out.find("G:\\BULK\\ÄRGER  (OLDSRV/VOL1:BULK/ÄRGER)"), std::string::npos) << listed.out;
+    EXPECT_NE(listed.out.find("5000 deleted file(s)"), std::string::npos);
+
+    const TToolRun absent = Run({"delete", "--as", "KLEE", "G:\\BULK\\Ärger\\Gelöscht.txt"});
+    EXPECT_EQ(absent.exitCode, 1);
+    EXPECT_NE(absent.err.find("G:\\BULK\\Ärger\\Gelöscht.txt does not exist"), std::string::npos)
+        << absent.err;
+}
+
 TEST_F(TSimToolTest, AMissingWorldIsReported)
 {
     const TToolRun listed = Run({"salvage", "F:\\"});

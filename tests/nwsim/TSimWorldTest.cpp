@@ -1,5 +1,6 @@
 // Loading worlds: a sound world attaches the workstation; a bad one says why and leaves no connection.
 #include "TSimWorld.h"
+#include "CodePage.h"
 #include "NWSim.h"
 #include "SimFiles.h"
 #include "TClientLibraries.h"
@@ -167,4 +168,15 @@ TEST_F(TSimWorldTest, DirectoryObjectsMayCarryFurtherAttributesWithSeveralValues
                       .find("attribute"),
                   std::string::npos)
             << bad;
+}
+
+TEST_F(TSimWorldTest, NamesCompareWithoutCaseInAccentedLettersAndOnlyUtf8GoesToTheCodePage)
+{
+    EXPECT_EQ(nwsim::UpperName("Ünïcödé folder ÿ œ š ž ł ı ß Ω"), "ÜNÏCÖDÉ FOLDER Ÿ Œ Š Ž Ł I ß Ω");
+    EXPECT_EQ(nwsim::UpperName("a\377b"), "A\377B") << "bytes that are not UTF-8 stay as they are";
+    EXPECT_EQ(nwsim::AnsiFromUtf8("Œuvre – Grüße €"), "\x8Cuvre \x96 Gr\374\337e \x80");
+    EXPECT_EQ(nwsim::Utf8FromAnsi("\x8Cuvre \x96 Gr\374\337e \x80"), "Œuvre – Grüße €");
+    // An overlong slash, a UTF-16 surrogate and a cut sequence are not UTF-8.
+    for (const char* bad : {"\xC0\xAF", "\xED\xA0\x80", "caf\xC3"})
+        EXPECT_THROW(nwsim::AnsiFromUtf8(bad), nwsim::TUnrepresentableName) << bad;
 }
