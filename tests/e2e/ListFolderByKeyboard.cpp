@@ -1,7 +1,6 @@
 // Selects a folder in the running program's tree by the keyboard, as a user does, and waits until the program
 // has listed it; the demo takes its screenshot after this. Argument: a drive-letter path such as
 // F:\PROJECTS. Prints what the program shows; exits 1 when it did not get there.
-#include "MainCommands.h"
 #include "MainWindowDriving.h"
 #include "TRemoteControls.h"
 #include "TUserInput.h"
@@ -44,18 +43,13 @@ std::vector<std::wstring> FolderNames(const std::wstring& path)
     return names;
 }
 
-bool StopEnabled(HWND main)
-{
-    return SendMessageW(FindChild(main, TOOLBARCLASSNAMEW), TB_ISBUTTONENABLED, cmBStop, 0) != 0;
-}
-
 // The caption names the folder from the start of its listing; the listing has ended when Stop is disabled.
 bool WaitForListed(HWND main, const std::wstring& caption)
 {
     const DWORD start = GetTickCount();
     do
     {
-        if (ListedCaption(main) == caption && !StopEnabled(main))
+        if (ListedCaption(main) == caption && !ListingRuns(main))
             return true;
         Sleep(100);
     } while (GetTickCount() - start < kLimitMilliseconds);
@@ -98,7 +92,7 @@ int wmain(int argc, wchar_t** argv)
     {
         if (!WaitForListed(main, L"Deleted Contents of '" + listed + L"'"))
             return Fail("a folder on the way was not listed");
-        if (!OpenAndSelectBelow(tree, name, 60))
+        if (!OpenAndSelectBelow(main, tree, name, 60))
             return Fail("a folder on the way could not be selected");
         listed += name + L"\\";
     }

@@ -63,7 +63,7 @@ bool SelectTreeFolder(HWND main, const std::wstring& drive, const std::wstring& 
         return false;
     if (folder.empty())
         return true;
-    return OpenAndSelectBelow(tree, folder, 40);
+    return OpenAndSelectBelow(main, tree, folder, 40);
 }
 
 std::vector<int> SelectedListRows(HWND list)

@@ -1,6 +1,7 @@
 // Keyboard driving of the main window's tree and the reading of its listing.
 #include "MainWindowDriving.h"
 
+#include "MainCommands.h"
 #include "TRemoteControls.h"
 #include "TUserInput.h"
 
@@ -35,7 +36,8 @@ bool ClickIntoTree(HWND tree)
     return ClickWhenReachable(tree, {area.right / 2, area.bottom - 4}) && WaitUntilFocused(tree);
 }
 
-bool SelectByKey(HWND tree, WORD key, const std::wstring& part, int most)
+bool SelectByKey(HWND tree, WORD key, const std::wstring& part, int most,
+                 const std::function<bool()>& settled)
 {
     for (int i = 0; i < most; ++i)
     {
@@ -45,18 +47,33 @@ bool SelectByKey(HWND tree, WORD key, const std::wstring& part, int most)
         PressKey(key);
         // The next key waits until this one has moved the selection: a busy program takes keys late, and
         // keys given meanwhile would carry the selection past the folder sought.
-        if (!WaitFor([&] { return TreeSelection(tree) != before; }, 5000))
+        if (!WaitFor([&] { return TreeSelection(tree) != before; }) || !WaitFor(settled))
             return false;
     }
     return TreeSelectionText(tree).find(part) != std::wstring::npos;
 }
 
-bool OpenAndSelectBelow(HWND tree, const std::wstring& part, int most)
+bool ListingRuns(HWND main)
 {
-    // Down waits until the selected folder has opened: before, it would go to the folder after it.
-    PressKey(VK_RIGHT);
+    return SendMessageW(FindChild(main, TOOLBARCLASSNAMEW), TB_ISBUTTONENABLED, cmBStop, 0) != 0;
+}
+
+bool OpenAndSelectBelow(HWND main, HWND tree, const std::wstring& part, int most)
+{
+    // A folder is listed while its selection is handled, so once the tree reports the new selection, Stop
+    // tells whether that listing still runs. Each key waits for it, so that every folder on the way is listed
+    // before the next is selected.
+    const auto listed = [&] { return !ListingRuns(main); };
+    if (!WaitFor(listed))
+        return false;
+    // Right on an open folder would select its first child: only a closed one is opened, and Down waits until
+    // it has opened, or it would go to the folder after it.
+    const LRESULT state =
+        SendMessageW(tree, TVM_GETITEMSTATE, reinterpret_cast<WPARAM>(TreeSelection(tree)), TVIS_EXPANDED);
+    if ((state & TVIS_EXPANDED) == 0)
+        PressKey(VK_RIGHT);
     std::vector<std::wstring> shown;
-    return WaitForTreeItems(tree, {part}, shown) && SelectByKey(tree, VK_DOWN, part, most);
+    return WaitForTreeItems(tree, {part}, shown) && SelectByKey(tree, VK_DOWN, part, most, listed);
 }
 
 std::wstring ListedCaption(HWND main)

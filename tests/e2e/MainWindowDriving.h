@@ -6,6 +6,7 @@
 
 #include <windows.h>
 
+#include <functional>
 #include <string>
 #include <vector>
 
@@ -17,12 +18,18 @@ bool WaitForTreeItems(HWND tree, const std::vector<std::wstring>& parts, std::ve
 // get it.
 bool ClickIntoTree(HWND tree);
 
-// Presses a key on the tree, each once the one before has moved the selection, until its selected item's text
-// contains the part; at most that many presses.
-bool SelectByKey(HWND tree, WORD key, const std::wstring& part, int most);
+// Presses a key on the tree, each once the one before has moved the selection and settled is true, until its
+// selected item's text contains the part; at most that many presses.
+bool SelectByKey(
+    HWND tree, WORD key, const std::wstring& part, int most,
+    const std::function<bool()>& settled = [] { return true; });
 
-// Opens the selected folder (Right) and selects the folder below it whose text contains the part.
-bool OpenAndSelectBelow(HWND tree, const std::wstring& part, int most);
+// Whether the toolbar's Stop is enabled: it is while a listing runs.
+bool ListingRuns(HWND main);
+
+// Opens the selected folder (Right) and selects the folder below it whose text contains the part, each
+// folder on the way once the listing of the one before has ended.
+bool OpenAndSelectBelow(HWND main, HWND tree, const std::wstring& part, int most);
 
 // The title pane above the list: "Deleted Contents of '...'", or empty when there is none.
 std::wstring ListedCaption(HWND main);

@@ -307,7 +307,7 @@ TEST_F(RecoverPurgeE2ETest, AccentedNamesAreListedSortedAndComeBackUnderTheNameC
     ASSERT_EQ(Salvage(inFolder).size(), 1u);
     HWND tree = FindChild(main_, WC_TREEVIEWW);
     ASSERT_TRUE(ClickIntoTree(tree));
-    ASSERT_TRUE(OpenAndSelectBelow(tree, folder, 10)) << Utf8(TreeSelectionText(tree));
+    ASSERT_TRUE(OpenAndSelectBelow(main_, tree, folder, 10)) << Utf8(TreeSelectionText(tree));
     ASSERT_TRUE(
         WaitForListing(main_, L"Deleted Contents of '" + inFolder + L"'", Count(1), kAppearMilliseconds))
         << Utf8(ListedCaption(main_)) << " / " << Utf8(StatusOf(main_));

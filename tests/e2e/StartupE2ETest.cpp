@@ -227,7 +227,7 @@ TEST_F(StartupE2ETest, SelectingAFolderByTheKeyboardListsWhatTheServerHolds)
         << Utf8(ListedCaption(main)) << " / " << Utf8(StatusBarText(FindChild(main, STATUSCLASSNAMEW), 0));
     EXPECT_EQ(ListedRows(list), atRoot);
 
-    ASSERT_TRUE(OpenAndSelectBelow(tree, L"PROJECTS", 10)) << Utf8(TreeSelectionText(tree));
+    ASSERT_TRUE(OpenAndSelectBelow(main, tree, L"PROJECTS", 10)) << Utf8(TreeSelectionText(tree));
     ASSERT_TRUE(WaitForListing(main, L"Deleted Contents of 'F:\\PROJECTS\\'",
                                std::to_wstring(inProjects.size()) + L" file(s)", kAppearMilliseconds))
         << Utf8(ListedCaption(main)) << " / " << Utf8(StatusBarText(FindChild(main, STATUSCLASSNAMEW), 0));
