@@ -465,8 +465,9 @@ TEST_F(TFMainRecoverPurgeTest, RetroveWaitsForARunningListingButPurgeDoesNot)
     EXPECT_EQ(StatusText(main), L"1 file(s)");
 }
 
-// Each client call that one recovery and one purge make fails in turn: the row stays, one box names it,
-// the store and the live folder keep every byte, and no handle is left once the rows are gone.
+// Each client call that one recovery and one purge make fails in turn, by its answer or by a throw inside
+// the client: the row stays, one box names it, the store and the live folder keep every byte, and no handle
+// is left once the rows are gone.
 TEST_F(TFMainRecoverPurgeTest, EveryFailingClientCallOfARecoveryOrAPurgeChangesNothing)
 {
     AddDeleted("ONE.TXT", "one");
@@ -504,34 +505,39 @@ TEST_F(TFMainRecoverPurgeTest, EveryFailingClientCallOfARecoveryOrAPurgeChangesN
         const wchar_t* failure;
     };
     size_t runs = 0;
-    for (const TAction& action : {TAction{cmBRetrove, recoverCalls, L"Unable to Retrove TWO.TXT"},
-                                  TAction{cmBPurge, purgeCalls, L"Unable to Purge TWO.TXT"}})
-        for (const auto& [function, count] : action.calls)
-            for (uint32_t nth = 1; nth <= count; ++nth)
-            {
-                const std::string what = function + " #" + std::to_string(nth);
-                main.ListDeletedFiles(L"F:\\DATA");
-                ASSERT_EQ(List().Count(), 2u) << what;
-                Select({L"TWO.TXT"});
-                const TFolderSnapshot salvage = Salvage();
-                const TFolderSnapshot volume = Volume();
-                NWSimReset();
-                NWSimFailCalls(function.c_str(), 0x89FF, nth, 1);
-                Modals().Clear();
-                if (action.command == cmBPurge)
-                    Modals().ExpectMessageBox(L"Permanently purge 1 file(s)?", IDYES);
-                Modals().ExpectMessageBox(action.failure, IDOK);
-                Command(main, action.command);
-                EXPECT_TRUE(Modals().AllAnswered()) << what;
-                EXPECT_EQ(Names(List()), L"ONE.TXT;TWO.TXT;") << what;
-                EXPECT_EQ(SelectedNames(), std::vector<std::wstring>{L"TWO.TXT"}) << what;
-                EXPECT_EQ(Salvage(), salvage) << what;
-                EXPECT_EQ(Volume(), volume) << what;
-                main.ClearDeletedList();
-                EXPECT_EQ(NWSimDirectoryHandlesInUse(), handlesBefore) << what;
-                ++runs;
-            }
-    EXPECT_GE(runs, 2u);
+    for (const bool thrown : {false, true})
+        for (const TAction& action : {TAction{cmBRetrove, recoverCalls, L"Unable to Retrove TWO.TXT"},
+                                      TAction{cmBPurge, purgeCalls, L"Unable to Purge TWO.TXT"}})
+            for (const auto& [function, count] : action.calls)
+                for (uint32_t nth = 1; nth <= count; ++nth)
+                {
+                    const std::string what =
+                        function + " #" + std::to_string(nth) + (thrown ? " thrown" : "");
+                    main.ListDeletedFiles(L"F:\\DATA");
+                    ASSERT_EQ(List().Count(), 2u) << what;
+                    Select({L"TWO.TXT"});
+                    const TFolderSnapshot salvage = Salvage();
+                    const TFolderSnapshot volume = Volume();
+                    NWSimReset();
+                    if (thrown)
+                        NWSimThrowInCalls(function.c_str(), nth, 1);
+                    else
+                        NWSimFailCalls(function.c_str(), 0x89FF, nth, 1);
+                    Modals().Clear();
+                    if (action.command == cmBPurge)
+                        Modals().ExpectMessageBox(L"Permanently purge 1 file(s)?", IDYES);
+                    Modals().ExpectMessageBox(action.failure, IDOK);
+                    Command(main, action.command);
+                    EXPECT_TRUE(Modals().AllAnswered()) << what;
+                    EXPECT_EQ(Names(List()), L"ONE.TXT;TWO.TXT;") << what;
+                    EXPECT_EQ(SelectedNames(), std::vector<std::wstring>{L"TWO.TXT"}) << what;
+                    EXPECT_EQ(Salvage(), salvage) << what;
+                    EXPECT_EQ(Volume(), volume) << what;
+                    main.ClearDeletedList();
+                    EXPECT_EQ(NWSimDirectoryHandlesInUse(), handlesBefore) << what;
+                    ++runs;
+                }
+    EXPECT_GE(runs, 4u);
 }
 
 // What the Find window relies on: each row's own folder, given with or without its backslash, and the
