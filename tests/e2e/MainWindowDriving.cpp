@@ -68,9 +68,7 @@ bool OpenAndSelectBelow(HWND main, HWND tree, const std::wstring& part, int most
         return false;
     // Right on an open folder would select its first child: only a closed one is opened, and Down waits until
     // it has opened, or it would go to the folder after it.
-    const LRESULT state =
-        SendMessageW(tree, TVM_GETITEMSTATE, reinterpret_cast<WPARAM>(TreeSelection(tree)), TVIS_EXPANDED);
-    if ((state & TVIS_EXPANDED) == 0)
+    if (!IsExpanded(tree, TreeSelection(tree)))
         PressKey(VK_RIGHT);
     std::vector<std::wstring> shown;
     return WaitForTreeItems(tree, {part}, shown) && SelectByKey(tree, VK_DOWN, part, most, listed);

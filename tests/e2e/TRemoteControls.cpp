@@ -63,11 +63,6 @@ std::wstring TreeItemText(HWND tree, HTREEITEM item)
     return buffer.ReadText(sizeof(TVITEMW), kTextCharacters);
 }
 
-bool IsExpanded(HWND tree, HTREEITEM item)
-{
-    return (Ask(tree, TVM_GETITEMSTATE, reinterpret_cast<WPARAM>(item), TVIS_EXPANDED) & TVIS_EXPANDED) != 0;
-}
-
 void CollectTree(HWND tree, HTREEITEM item, std::vector<std::wstring>& texts)
 {
     for (; item != nullptr; item = reinterpret_cast<HTREEITEM>(
@@ -83,6 +78,11 @@ void CollectTree(HWND tree, HTREEITEM item, std::vector<std::wstring>& texts)
 }
 
 } // namespace
+
+bool IsExpanded(HWND tree, HTREEITEM item)
+{
+    return (Ask(tree, TVM_GETITEMSTATE, reinterpret_cast<WPARAM>(item), TVIS_EXPANDED) & TVIS_EXPANDED) != 0;
+}
 
 TRemoteBuffer::TRemoteBuffer(HWND ofWindow, size_t size)
 {

@@ -44,6 +44,8 @@ int ListViewRowCount(HWND list);
 // The texts of a tree view's items that are shown (expanded parents' children), depth first.
 std::vector<std::wstring> TreeItemTexts(HWND tree);
 HTREEITEM TreeSelection(HWND tree);
+// Whether the item shows its children.
+bool IsExpanded(HWND tree, HTREEITEM item);
 std::wstring TreeSelectionText(HWND tree);
 
 // The text of a status bar's part.
