@@ -74,8 +74,7 @@ TFMain::TFMain() : font_(CreateSansSerifFont(8))
 {
     CreateForm({kWindowClass, kAppTitle, {278, 168, 654, 471}, WS_OVERLAPPEDWINDOW | WS_CLIPCHILDREN, 0},
                nullptr);
-    SendMessageW(window_, WM_SETICON, ICON_BIG,
-                 reinterpret_cast<LPARAM>(LoadIconW(GetModuleHandleW(nullptr), MAKEINTRESOURCEW(1))));
+    UseProgramIcon(window_);
     SetMenu(window_, menu_.Bar());
     CreateControls();
     DeclareStoredProperties();
@@ -110,6 +109,9 @@ void TFMain::CreateListing()
     TListingView view;
     view.ShowFolder = [this](const std::wstring& folder) { ShowListedFolder(folder); };
     view.ShowCount = [this](size_t rows) { ShowFileCount(rows); };
+    view.ShowNote = [this](const std::wstring& note) {
+        SendMessageW(statusBar_, SB_SETTEXTW, 1, reinterpret_cast<LPARAM>(note.c_str()));
+    };
     view.ShowRunning = [this](bool running) { toolbar_->SetEnabled(cmBStop, running); };
     listing_ = std::make_unique<TDeletedListing>(*explorerList_, std::move(view),
                                                  [] { TApplication::Instance().ProcessMessages(); });
@@ -155,6 +157,13 @@ TRetroveOptions TFMain::RetroveOptions() const
 void TFMain::ListDeletedFiles(const std::wstring& folder)
 {
     listing_->ListDeletedFiles(folder);
+    // A selection made during the listing is listed now, so that the list shows the folder selected; one made
+    // during that listing in turn is listed after it.
+    while (listSelectionAfterListing_ && !closeAfterListing_ && !listing_->ListingBusy())
+    {
+        listSelectionAfterListing_ = false;
+        listing_->ListDeletedFiles(treeDel_->SelectedPath());
+    }
     if (closeAfterListing_ && !listing_->ListingBusy())
     {
         closeAfterListing_ = false;
@@ -164,8 +173,7 @@ void TFMain::ListDeletedFiles(const std::wstring& folder)
 
 void TFMain::TreeDelChange()
 {
-    if (!listing_->ListingBusy())
-        ListDeletedFiles(treeDel_->SelectedPath());
+    ListSelectedFolder();
 }
 
 void TFMain::MRefreshClick()
@@ -263,8 +271,9 @@ void TFMain::CreateStatusBar()
                                     CCS_NOPARENTALIGN | CCS_NORESIZE | CCS_NODIVIDER | SBARS_SIZEGRIP,
                                     idStatusBar, {0, 0, 654, kStatusBarHeight});
     UseFormFont(statusBar_);
-    int parts[] = {kStatusPanelWidth};
-    SendMessageW(statusBar_, SB_SETPARTS, 1, reinterpret_cast<LPARAM>(parts));
+    // The count, and beside it a note when the list may not hold all the folder has.
+    int parts[] = {kStatusPanelWidth, -1};
+    SendMessageW(statusBar_, SB_SETPARTS, 2, reinterpret_cast<LPARAM>(parts));
 }
 
 void TFMain::DeclareStoredProperties()
@@ -695,7 +704,14 @@ void TFMain::BFindClick()
 
 void TFMain::ListSelectedFolder()
 {
-    // No busy test here: a listing already running goes on, and this one stops at its start.
+    if (listing_->ListingBusy())
+    {
+        // Only one listing runs at a time: the running one, of another folder or under other criteria, stops
+        // at its next row, and the folder now selected is listed once it has.
+        listing_->RequestStop();
+        listSelectionAfterListing_ = true;
+        return;
+    }
     ListDeletedFiles(treeDel_->SelectedPath());
 }
 

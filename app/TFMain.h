@@ -148,7 +148,8 @@ private:
     void BPropertiesClick();
     void BFilterClick();
     void BFindClick();
-    // Lists the folder selected in the tree again, with the criteria in force.
+    // Lists the folder selected in the tree again, with the criteria in force; during a listing, once that
+    // has stopped.
     void ListSelectedFolder();
     void Exit1Click();
 
@@ -172,6 +173,8 @@ private:
     std::unique_ptr<TDeletedListing> listing_;
     // Closing was asked for while a listing ran: the window closes once the listing has stopped.
     bool closeAfterListing_ = false;
+    // A folder was selected while a listing ran: that listing stops and the selection is listed after it.
+    bool listSelectionAfterListing_ = false;
     bool popDelAttached_ = false;
     TForm* about_ = nullptr;
     TFProperties* properties_ = nullptr;

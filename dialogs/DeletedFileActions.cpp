@@ -59,10 +59,54 @@ private:
     IDeletedFileActionsUI& ui_;
 };
 
-// The row still in its place after a modal dialog let other messages run: the same data at the same index.
-bool StillThere(const TExtListView& list, size_t index, const std::shared_ptr<TListRowData>& data)
+// A selected row as the loop found it. Dialogs and boxes let other messages run (a refresh may relist the
+// folder), so the row is known again by its data, not by its place.
+struct THeldRow
 {
-    return index < list.Count() && list.Row(index).data == data;
+    size_t index;
+    std::shared_ptr<TListRowData> data;
+};
+
+// The selected rows, the last first: removing a row leaves the places of those before it as they were.
+std::vector<THeldRow> HoldSelected(const TExtListView& list)
+{
+    std::vector<THeldRow> held;
+    const std::vector<size_t> selected = list.SelectedRows();
+    for (auto row = selected.rbegin(); row != selected.rend(); ++row)
+        if (*row < list.Count())
+            held.push_back({*row, list.Row(*row).data});
+    return held;
+}
+
+// Where the row is now, when it is still listed and still selected.
+std::optional<size_t> PlaceOf(const TExtListView& list, const THeldRow& row)
+{
+    size_t index = row.index;
+    if (index >= list.Count() || list.Row(index).data != row.data)
+    {
+        index = 0;
+        while (index < list.Count() && list.Row(index).data != row.data)
+            ++index;
+        if (index == list.Count())
+            return std::nullopt;
+    }
+    if (!list.Selected(index))
+        return std::nullopt;
+    return index;
+}
+
+// Acts on each selected row that is still there when its turn comes; a new listing or a cleared list ends
+// the loop, since none of its rows was selected by the operator.
+template <typename TAct> void ForEachHeldRow(TExtListView& list, TAct act)
+{
+    const uint64_t generation = list.Generation();
+    for (const THeldRow& row : HoldSelected(list))
+    {
+        if (list.Generation() != generation)
+            return;
+        if (const std::optional<size_t> index = PlaceOf(list, row))
+            act(row, *index);
+    }
 }
 
 // The name a row's entry comes back under: its target, unless a file of that name exists again and the
@@ -77,7 +121,7 @@ std::optional<std::wstring> RecoveryName(const std::wstring& folder, const std::
     {
     case TNameConflictPolicy::ncpRename: {
         // The name typed is not checked again: the server refuses a recovery onto an existing file.
-        std::optional<std::wstring> typed = ui.AskNewName(target);
+        std::optional<std::wstring> typed = ui.AskNewName(target, folder);
         if (!typed)
             return std::nullopt;
         return options.UpperCase ? ClientUpperCase(*typed) : *typed;
@@ -113,31 +157,29 @@ void RetroveSelected(const TRowFolder& folderOf, TExtListView& list, const TRetr
 {
     TNoResortScope noResort(list);
     TActionMessageScope actionMessage(ui);
-    const std::vector<size_t> selected = list.SelectedRows();
-    for (auto row = selected.rbegin(); row != selected.rend(); ++row)
-    {
-        const size_t index = *row;
-        if (index >= list.Count())
-            continue;
-        // Held here, so that the entry and its directory handle outlive anything a dialog lets happen.
-        const std::shared_ptr<TListRowData> held = list.Row(index).data;
+    const uint64_t generation = list.Generation();
+    // The held row keeps its entry and its directory handle alive through anything a dialog lets happen.
+    ForEachHeldRow(list, [&](const THeldRow& row, size_t index) {
         ui.ShowActionMessage();
         const std::wstring name = list.Row(index).caption;
         const std::wstring folder = WithBackslash(folderOf(index));
         ui.SetActionMessage(L"Retroving " + name);
         const std::optional<std::wstring> target = RecoveryName(folder, name, options, ui);
-        if (!target || !StillThere(list, index, held))
-            continue;
-        const TDeletedRowData* data = DeletedRowData(list.Row(index));
+        // The rename dialog let other messages run: the row must still be there, selected, in the same list.
+        const std::optional<size_t> place =
+            target && list.Generation() == generation ? PlaceOf(list, row) : std::nullopt;
+        if (!place)
+            return;
+        const TDeletedRowData* data = DeletedRowData(list.Row(*place));
         if (data != nullptr && RecoverRow(*data, folder, name, *target))
         {
-            RemoveEntryRow(list, index);
+            RemoveEntryRow(list, *place);
             if (rowsLeft)
                 rowsLeft(list.Count());
         }
         else
             ui.ShowFailure(L"Unable to Retrove " + name);
-    }
+    });
 }
 
 void RetroveSelected(const std::wstring& folder, TExtListView& list, const TRetroveOptions& options,
@@ -153,12 +195,7 @@ size_t PurgeSelected(TExtListView& list, IDeletedFileActionsUI& ui)
     TNoResortScope noResort(list);
     TActionMessageScope actionMessage(ui);
     size_t purged = 0;
-    const std::vector<size_t> selected = list.SelectedRows();
-    for (auto row = selected.rbegin(); row != selected.rend(); ++row)
-    {
-        const size_t index = *row;
-        if (index >= list.Count())
-            continue;
+    ForEachHeldRow(list, [&](const THeldRow&, size_t index) {
         ui.ShowActionMessage();
         const std::wstring name = list.Row(index).caption;
         ui.SetActionMessage(L"Purging " + name);
@@ -170,7 +207,7 @@ size_t PurgeSelected(TExtListView& list, IDeletedFileActionsUI& ui)
         }
         else
             ui.ShowFailure(L"Unable to Purge " + name);
-    }
+    });
     return purged;
 }
 

@@ -31,8 +31,10 @@ public:
     virtual void ShowActionMessage() = 0;
     virtual void SetActionMessage(const std::wstring& message) = 0;
     virtual void HideActionMessage() = 0;
-    // The rename dialog, opened with the proposed name: the name it was closed with by OK, or nothing.
-    virtual std::optional<std::wstring> AskNewName(const std::wstring& proposed) = 0;
+    // The rename dialog, opened with the proposed name for a file recovered into the folder: the name it was
+    // closed with by OK, or nothing.
+    virtual std::optional<std::wstring> AskNewName(const std::wstring& proposed,
+                                                   const std::wstring& folder) = 0;
     // One box with the text and the program's title.
     virtual void ShowFailure(const std::wstring& text) = 0;
     // "Permanently purge N file(s)?"; true when answered Yes.

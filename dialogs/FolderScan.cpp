@@ -17,23 +17,29 @@ constexpr uint32_t kScanContextFlags = 5;
 
 } // namespace
 
-size_t ScanFolderInto(TExtListView& list, const std::wstring& folder, const TFolderScanSteps& steps)
+TFolderScanOutcome ScanFolderInto(TExtListView& list, const std::wstring& folder,
+                                  const TFolderScanSteps& steps)
 {
     nw::TNWNDS::SetNameContext("[root]");
     nw::TNWNDS::AddContextFlags(kScanContextFlags);
     const std::string path = ToClientText(folder);
+    const nw::NWCONN_HANDLE connection = nw::TNWServer::GetPathConnection(path);
+    if (connection == 0)
+        return TFolderScanOutcome::fsoNotNetWare;
+    bool answered = false;
     nw::TNWDeletedList entries =
-        nw::TNWServer::ScanDeletedFiles(nw::TNWServer::GetPathConnection(path), path);
+        nw::TNWServer::ScanDeletedFiles(connection, path, &answered, steps.betweenAnswers);
+    if (!answered)
+        return TFolderScanOutcome::fsoNoAnswer;
     const auto first = std::find_if(entries.begin(), entries.end(),
                                     [](const nw::TNWDeletedItem& item) { return item.entry != nullptr; });
     if (first == entries.end())
-        return 0;
+        return TFolderScanOutcome::fsoScanned;
     // Every entry of a scan carries the same handle. Each row takes a share; when no row took one, the
     // handle goes back as this share does.
     const nw::TNWDirHandleShare lease = nw::LeaseDirHandle(first->entry->Connection, first->entry->DirHandle);
     const auto format = std::make_shared<const TLocaleCellFormat>();
     TShellIconCache icons;
-    size_t added = 0;
     for (nw::TNWDeletedItem& item : entries)
     {
         if (item.entry == nullptr || item.entry->Info == nullptr ||
@@ -46,9 +52,8 @@ size_t ScanFolderInto(TExtListView& list, const std::wstring& folder, const TFol
         list.AddRow(steps.withPath
                         ? MakeFoundFileRow(item.name, std::move(item.entry), lease, folder, format, icons)
                         : MakeDeletedFileRow(item.name, std::move(item.entry), lease, format, icons));
-        ++added;
     }
-    return added;
+    return TFolderScanOutcome::fsoScanned;
 }
 
 std::wstring TrimSearchFolder(const std::wstring& folder)

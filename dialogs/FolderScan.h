@@ -14,16 +14,29 @@ struct TFolderScanSteps
     TFilterCriteria criteria;
     // Runs before each kept entry is added: pending window messages.
     std::function<void()> pump;
+    // Called between the server's answers while the folder's entries are read, so that a long scan can show
+    // where it is.
+    std::function<void()> betweenAnswers;
     // Asked after the pump: true leaves the scan without adding the entry.
     std::function<bool()> stopRequested;
     // The Find window's rows carry the folder as a Path cell after the Name.
     bool withPath = false;
 };
 
-// Scans the folder (ending in a backslash, or empty for none) and adds the entries that pass the criteria;
-// returns how many rows it added. The scan's directory handle stays with those rows; when none was added it
-// goes back to the server at once.
-size_t ScanFolderInto(TExtListView& list, const std::wstring& folder, const TFolderScanSteps& steps);
+// What a folder's scan found out besides its entries.
+enum class TFolderScanOutcome
+{
+    fsoScanned,
+    // The path has no NetWare connection: a local disk, or a folder of the shell's own.
+    fsoNotNetWare,
+    // The server failed the scan's first call (with no entries, the end of the scan is an answer).
+    fsoNoAnswer,
+};
+
+// Scans the folder (ending in a backslash, or empty for none) and adds the entries that pass the criteria.
+// The scan's directory handle stays with those rows; when none was added it goes back to the server at once.
+TFolderScanOutcome ScanFolderInto(TExtListView& list, const std::wstring& folder,
+                                  const TFolderScanSteps& steps);
 
 // The Find window's form of a folder to scan: surrounding blanks and one trailing "." dropped, a trailing
 // backslash added unless empty.

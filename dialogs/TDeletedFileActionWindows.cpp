@@ -25,9 +25,11 @@ void TDeletedFileActionWindows::HideActionMessage()
     actionMessage_.HideActionMessage();
 }
 
-std::optional<std::wstring> TDeletedFileActionWindows::AskNewName(const std::wstring& proposed)
+std::optional<std::wstring> TDeletedFileActionWindows::AskNewName(const std::wstring& proposed,
+                                                                  const std::wstring& folder)
 {
     SetWindowTextW(rename_.EFilename(), proposed.c_str());
+    rename_.SetFolder(folder);
     // Over the window whose rows are recovered, even when the action window was clicked in the meantime:
     // that window must not be usable while the name is asked for.
     if (!rename_.Execute(owner_))

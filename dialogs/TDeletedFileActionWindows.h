@@ -20,7 +20,7 @@ public:
     void ShowActionMessage() override;
     void SetActionMessage(const std::wstring& message) override;
     void HideActionMessage() override;
-    std::optional<std::wstring> AskNewName(const std::wstring& proposed) override;
+    std::optional<std::wstring> AskNewName(const std::wstring& proposed, const std::wstring& folder) override;
     void ShowFailure(const std::wstring& text) override;
     bool ConfirmPurge(size_t count) override;
 

@@ -15,6 +15,22 @@ bool IsTrailingJunk(wchar_t c)
     return c == L' ' || c <= 2;
 }
 
+// An empty folder, a folder off the network and a failing server all end with "0 file(s)": the note says
+// which it was, and that a stopped list is partial.
+std::wstring NoteOf(TFolderScanOutcome outcome, bool stopped)
+{
+    switch (outcome)
+    {
+    case TFolderScanOutcome::fsoNotNetWare:
+        return L"Not a NetWare folder";
+    case TFolderScanOutcome::fsoNoAnswer:
+        return L"The server did not answer the scan";
+    case TFolderScanOutcome::fsoScanned:
+        break;
+    }
+    return stopped ? L"Stopped" : L"";
+}
+
 } // namespace
 
 // Busy from the start of a listing to its end, also when the end is an exception.
@@ -71,15 +87,19 @@ void TDeletedListing::ListDeletedFiles(const std::wstring& folder)
     TListFillBracket fill(list_);
     if (view_.ShowFolder)
         view_.ShowFolder(trimmed);
+    if (view_.ShowNote)
+        view_.ShowNote(L"");
     ClearDeletedList();
     TFolderScanSteps steps;
     if (criteria_)
         steps.criteria = criteria_();
     steps.pump = pump_;
     steps.stopRequested = [this] { return stopRequested_; };
-    ScanFolderInto(list_, trimmed, steps);
+    const TFolderScanOutcome outcome = ScanFolderInto(list_, trimmed, steps);
     if (view_.ShowCount)
         view_.ShowCount(list_.Count());
+    if (view_.ShowNote)
+        view_.ShowNote(NoteOf(outcome, stopRequested_));
 }
 
 void TDeletedListing::ClearDeletedList()

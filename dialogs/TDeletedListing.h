@@ -16,6 +16,9 @@ struct TListingView
     std::function<void(const std::wstring& folder)> ShowFolder;
     // The number of rows at the end.
     std::function<void(size_t rows)> ShowCount;
+    // Beside the count at the end: why the list may not hold all the folder has ("Stopped", "Not a NetWare
+    // folder", "The server did not answer the scan"), or empty.
+    std::function<void(const std::wstring& note)> ShowNote;
     // A listing started (true) or ended (false): the Stop button follows it.
     std::function<void(bool running)> ShowRunning;
 };

@@ -7,6 +7,7 @@
 #include "ListBrackets.h"
 #include "MenuItems.h"
 #include "TFProperties.h"
+#include "TFlagScope.h"
 #include "TModal.h"
 #include "TWaitCursor.h"
 #include "UBrowseDirectory.h"
@@ -110,19 +111,6 @@ HWND CreateButton(HWND parent, const wchar_t* caption, int id, const RECT& bound
     return CreateChildControl(parent, L"BUTTON", caption, style | WS_TABSTOP, id, bounds);
 }
 
-// A flag set for as long as the scope lives, also when it ends in an exception.
-class TFlagScope
-{
-public:
-    explicit TFlagScope(bool& flag) : flag_(flag) { flag_ = true; }
-    ~TFlagScope() { flag_ = false; }
-    TFlagScope(const TFlagScope&) = delete;
-    TFlagScope& operator=(const TFlagScope&) = delete;
-
-private:
-    bool& flag_;
-};
-
 } // namespace
 
 // From the start of a search to its end, also when the end is an exception: the flags, Stop, Find Now and
@@ -174,6 +162,7 @@ TFFind::TFFind(HWND owner)
                 WS_OVERLAPPEDWINDOW | WS_CLIPCHILDREN,
                 0},
                owner);
+    UseProgramIcon(window_);
     browseDialog1_ = std::make_unique<TPTFolderBrowseDlg>(window_);
     for (const TPTFolderBrowseOption option :
          {TPTFolderBrowseOption::ptfbContextMenus, TPTFolderBrowseOption::ptfbReadOnly,
@@ -471,18 +460,30 @@ void TFFind::HoldStatusPainting(bool hold)
     statusHeld_ = hold;
     SendMessageW(statusBar_, WM_SETREDRAW, hold ? FALSE : TRUE, 0);
     if (hold)
+    {
         statusPaintedAt_ = GetTickCount() - kStatusPaintMilliseconds; // the first folder shows at once
+        reachedFolder_.clear();
+        shownFolder_.clear();
+    }
     else
         InvalidateRect(statusBar_, nullptr, TRUE);
 }
 
 void TFFind::ShowSearchedFolder(const std::wstring& folder)
 {
-    // Only a search reaches folders, and it holds the bar's painting from its first folder to its last. A
-    // folder reached between two paints is never shown, so its text is not set either.
-    if (!statusHeld_ || GetTickCount() - statusPaintedAt_ < kStatusPaintMilliseconds)
+    reachedFolder_ = folder;
+    PaintSearchedFolder();
+}
+
+void TFFind::PaintSearchedFolder()
+{
+    // Only a search reaches folders, and it holds the bar's painting from its first folder to its last. The
+    // bar paints a few times a second at most; a folder whose scan takes longer is shown during the scan.
+    if (!statusHeld_ || reachedFolder_ == shownFolder_ ||
+        GetTickCount() - statusPaintedAt_ < kStatusPaintMilliseconds)
         return;
-    SetStatusText(1, L"Searching " + folder);
+    shownFolder_ = reachedFolder_;
+    SetStatusText(1, L"Searching " + shownFolder_);
     SendMessageW(statusBar_, WM_SETREDRAW, TRUE, 0);
     RedrawWindow(statusBar_, nullptr, nullptr, RDW_INVALIDATE | RDW_ERASE | RDW_UPDATENOW);
     SendMessageW(statusBar_, WM_SETREDRAW, FALSE, 0);
@@ -708,7 +709,11 @@ void TFFind::ScanFolder(const std::wstring& path)
     const TFlagScope scanning(scanInProgress_);
     TFolderScanSteps steps;
     steps.criteria = CurrentCriteria();
-    steps.pump = [this] { Pump(); };
+    steps.pump = [this] {
+        PaintSearchedFolder();
+        Pump();
+    };
+    steps.betweenAnswers = [this] { PaintSearchedFolder(); };
     steps.stopRequested = [this] { return stopRequested_; };
     steps.withPath = true;
     ScanFolderInto(*findList_, folder, steps);
@@ -787,12 +792,48 @@ void TFFind::MPurgeClick()
 void TFFind::MPropertiesClick()
 {
     const std::vector<size_t> selected = findList_->SelectedRows();
-    if (properties_ == nullptr || selected.empty())
+    if (!selected.empty())
+        ShowPropertiesOf(selected.front());
+}
+
+void TFFind::ShowPropertiesOf(size_t row)
+{
+    if (properties_ == nullptr || row >= findList_->Count())
         return;
     // The location is the folder in which the entry was found.
-    const size_t row = selected.front();
     if (properties_->FillProperties(findList_->Row(row), findList_->CellText(row, kFoundPathColumn)))
         properties_->Execute();
+}
+
+bool TFFind::IsCriteriaControl(HWND control) const
+{
+    for (HWND field : {eName_, eDeleted_, eOwner_, dDeleted_, sLookIn_->Handle()})
+        if (control == field || IsChild(field, control))
+            return true;
+    return control == rNone_ || control == rExactly_ || control == rGreater_ || control == rLess_;
+}
+
+bool TFFind::FormKey(const MSG& message)
+{
+    if (message.message != WM_KEYDOWN || message.wParam != VK_RETURN)
+        return false;
+    HWND focus = GetFocus();
+    // In the hits, Enter shows the focused one rather than searching them away.
+    if (focus == findList_->Handle())
+    {
+        const int row = findList_->FocusedRow();
+        if (row >= 0)
+            ShowPropertiesOf(static_cast<size_t>(row));
+        return true;
+    }
+    // The dialog keys make Enter in a criterion a press of Find Now, and in a push button a press of that
+    // button; anywhere else (a check box, the tabs) it does nothing.
+    wchar_t windowClass[16] = {};
+    GetClassNameW(focus, windowClass, static_cast<int>(std::size(windowClass)));
+    const bool pushButton =
+        lstrcmpiW(windowClass, L"Button") == 0 &&
+        (SendMessageW(focus, WM_GETDLGCODE, 0, 0) & (DLGC_DEFPUSHBUTTON | DLGC_UNDEFPUSHBUTTON)) != 0;
+    return !IsCriteriaControl(focus) && !pushButton;
 }
 
 void TFFind::MSelectAllClick()

@@ -141,6 +141,7 @@ public:
 
 protected:
     std::optional<LRESULT> HandleMessage(UINT message, WPARAM wParam, LPARAM lParam) override;
+    bool FormKey(const MSG& message) override;
 
 private:
     class TSearchScope;
@@ -162,6 +163,9 @@ private:
     void OnContextMenu(HWND control, POINT at);
     void OnGetMinMaxInfo(MINMAXINFO* info) const;
     std::optional<LRESULT> ENameKeyPress(HWND edit, UINT message, WPARAM wParam, LPARAM lParam);
+    // A criterion's field, the folder's combo or the date's choices, where Enter starts a search.
+    bool IsCriteriaControl(HWND control) const;
+    void ShowPropertiesOf(size_t row);
     void FormClose();
 
     void ClearResults();
@@ -175,6 +179,9 @@ private:
     // giving it the text of every folder would cost more than many a folder's scan.
     void HoldStatusPainting(bool hold);
     void ShowSearchedFolder(const std::wstring& folder);
+    // Paints the folder last reached when the panel shows another and the last paint is long enough ago;
+    // called as folders are reached and while a folder's entries come in.
+    void PaintSearchedFolder();
     // The criteria of the fields, read again only after the operator changed one.
     const TFilterCriteria& CurrentCriteria();
     void ShowCount();
@@ -224,6 +231,8 @@ private:
     bool scanInProgress_ = false;
     bool statusHeld_ = false;
     DWORD statusPaintedAt_ = 0;
+    std::wstring reachedFolder_;
+    std::wstring shownFolder_;
     // The count that the count panel shows, so that an unchanged count is not set again.
     static constexpr size_t kNoCountShown = static_cast<size_t>(-1);
     size_t shownCount_ = kNoCountShown;

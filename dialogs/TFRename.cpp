@@ -1,6 +1,7 @@
 // The dialog that asks for a new name when a recovered file's name exists again.
 #include "TFRename.h"
 
+#include "RecoveryNames.h"
 #include "TLocaleCellFormat.h"
 #include "WindowParts.h"
 
@@ -12,6 +13,7 @@ constexpr DWORD kExtendedStyle = WS_EX_DLGMODALFRAME;
 constexpr int idImage1 = 100;
 constexpr int idLMsg = 101;
 constexpr int idEFilename = 102;
+constexpr int idLReason = 103;
 
 } // namespace
 
@@ -41,6 +43,8 @@ void TFRename::CreateControls()
     SendMessageW(lMsg_, WM_SETFONT, reinterpret_cast<WPARAM>(messageFont_.Get()), FALSE);
     eFilename_ = CreateChildControl(window_, L"EDIT", L"", ES_AUTOHSCROLL | WS_TABSTOP, idEFilename,
                                     {56, 68, 260, 22}, WS_EX_CLIENTEDGE);
+    lReason_ =
+        CreateChildControl(window_, L"STATIC", L"", SS_LEFT | SS_NOPREFIX, idLReason, {56, 92, 260, 16});
     bOK_ = CreateChildControl(window_, L"BUTTON", L"&OK", BS_DEFPUSHBUTTON | WS_TABSTOP, IDOK,
                               {160, 110, 75, 25});
     bCancel_ = CreateChildControl(window_, L"BUTTON", L"&Cancel", BS_PUSHBUTTON | WS_TABSTOP, IDCANCEL,
@@ -53,6 +57,7 @@ void TFRename::CreateControls()
 void TFRename::BeforeExecute()
 {
     CentreOnScreen(window_);
+    NameChanged();
 }
 
 std::optional<LRESULT> TFRename::HandleMessage(UINT message, WPARAM wParam, LPARAM lParam)
@@ -60,7 +65,9 @@ std::optional<LRESULT> TFRename::HandleMessage(UINT message, WPARAM wParam, LPAR
     switch (message)
     {
     case WM_COMMAND:
-        if (LOWORD(wParam) == IDOK)
+        if (LOWORD(wParam) == idEFilename && HIWORD(wParam) == EN_CHANGE)
+            NameChanged();
+        else if (LOWORD(wParam) == IDOK)
             BOKClick();
         else if (LOWORD(wParam) == IDCANCEL)
             BCancelClick();
@@ -99,9 +106,24 @@ void TFRename::FocusRestored(HWND target)
         SendMessageW(eFilename_, EM_SETSEL, 0, -1);
 }
 
+void TFRename::NameChanged()
+{
+    EnableWindow(bOK_, GetWindowTextLengthW(eFilename_) > 0);
+    SetWindowTextW(lReason_, L"");
+}
+
 void TFRename::BOKClick()
 {
-    Accept();
+    const std::wstring problem = RecoveryNameProblem(WindowText(eFilename_), folder_);
+    if (problem.empty())
+    {
+        Accept();
+        return;
+    }
+    // The operator mends the name in place rather than starting the recovery over.
+    SetWindowTextW(lReason_, problem.c_str());
+    SetFocus(eFilename_);
+    SendMessageW(eFilename_, EM_SETSEL, 0, -1);
 }
 
 void TFRename::BCancelClick()

@@ -5,6 +5,8 @@
 #include "TSubclass.h"
 #include "TUniqueHandle.h"
 
+#include <string>
+
 class TFRename : public TOkCancelForm
 {
 public:
@@ -17,12 +19,18 @@ public:
     explicit TFRename(HWND owner);
     ~TFRename() override;
 
-    // Execute shows the dialog modally, centred, with the focus in the name.
+    // Execute shows the dialog modally, centred, with the focus in the name. OK takes a name only that a
+    // recovered file can have in the folder; otherwise the dialog stays with the reason beside the name.
+
+    // The folder the file comes back in, with its backslash: a name must fit the path the volume holds.
+    void SetFolder(const std::wstring& folder) { folder_ = folder; }
 
     HWND Image1() const { return image1_; }
     HWND LMsg() const { return lMsg_; }
     // The caller puts the proposed name here before Execute and reads the chosen one after it.
     HWND EFilename() const { return eFilename_; }
+    // Why the name typed was refused; empty until OK refused one.
+    HWND LReason() const { return lReason_; }
     HWND BOK() const { return bOK_; }
     HWND BCancel() const { return bCancel_; }
 
@@ -39,6 +47,8 @@ private:
     // Every letter typed becomes an upper-case letter.
     std::optional<LRESULT> EFilenameKeyPress(HWND edit, WPARAM key, LPARAM lParam);
 
+    // OK is there for a name only, and a refusal's reason goes once the name changes.
+    void NameChanged();
     void BOKClick();
     void BCancelClick();
 
@@ -46,7 +56,9 @@ private:
     HWND image1_ = nullptr;
     HWND lMsg_ = nullptr;
     HWND eFilename_ = nullptr;
+    HWND lReason_ = nullptr;
     HWND bOK_ = nullptr;
     HWND bCancel_ = nullptr;
     TSubclass filenameSubclass_;
+    std::wstring folder_;
 };

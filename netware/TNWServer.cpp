@@ -22,6 +22,9 @@ constexpr size_t kObjectNameBuffer = 1026;
 constexpr size_t kServerNameBuffer = 1025;
 constexpr size_t kBlockNameOffset = 16;
 constexpr size_t kBlockNameSize = 256;
+// A scan starts from this iteration value, and its end is answered with this code.
+constexpr uint32_t kScanStart = 0xFFFFFFFF;
+constexpr NWCCODE kNoMoreEntries = 0x89FF;
 
 // A text in a NetWare buffer of the given size; nothing when it does not fit.
 bool ToBuffer(const std::string& text, size_t size, std::vector<char>& buffer)
@@ -93,9 +96,12 @@ NWCONN_HANDLE TNWServer::GetPathConnection(const std::string& path)
     return connection;
 }
 
-TNWDeletedList TNWServer::ScanDeletedFiles(NWCONN_HANDLE connection, const std::string& path)
+TNWDeletedList TNWServer::ScanDeletedFiles(NWCONN_HANDLE connection, const std::string& path, bool* answered,
+                                           const std::function<void()>& betweenAnswers)
 {
     TNWDeletedList list;
+    if (answered != nullptr)
+        *answered = false;
     const auto parsePath = api::NWParseNetWarePath.Bind();
     const auto allocateHandle = parsePath ? api::NWAllocTemporaryDirectoryHandle.Bind() : nullptr;
     const auto scanDeleted = allocateHandle ? api::NWScanForDeletedFiles.Bind() : nullptr;
@@ -121,14 +127,19 @@ TNWDeletedList TNWServer::ScanDeletedFiles(NWCONN_HANDLE connection, const std::
     if (allocateHandle(connection, 0, parsed.data(), &dirHandle, &rights) != 0)
         return list;
 
-    uint32_t sequence = 0xFFFFFFFF;
+    uint32_t sequence = kScanStart;
     for (;;)
     {
         uint32_t volume = 0;
         uint32_t dirBase = 0;
         std::array<uint8_t, kDeletedInfoSize> block{};
         const uint32_t before = sequence;
-        if (scanDeleted(connection, dirHandle, &sequence, &volume, &dirBase, block.data()) != 0)
+        const NWCCODE code = scanDeleted(connection, dirHandle, &sequence, &volume, &dirBase, block.data());
+        if (answered != nullptr && before == kScanStart)
+            *answered = code == 0 || code == kNoMoreEntries;
+        if (betweenAnswers)
+            betweenAnswers();
+        if (code != 0)
             break;
         // A client whose iteration value stops advancing would answer with the same entry for ever.
         if (sequence == before)

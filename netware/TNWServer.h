@@ -7,6 +7,7 @@
 #include "TNWErrorCells.h"
 #include "TNWServerInfo.h"
 
+#include <functional>
 #include <string>
 #include <vector>
 
@@ -25,7 +26,12 @@ public:
     static NWCONN_HANDLE GetPathConnection(const std::string& path);
     // The deleted entries of a folder (a drive-letter path with a trailing backslash), in the server's order.
     // The folder's directory handle stays allocated while entries carry it; an empty list has released it.
-    static TNWDeletedList ScanDeletedFiles(NWCONN_HANDLE connection, const std::string& path);
+    // answered, when given, tells whether the server answered the scan's first call, with an entry or with
+    // the end of the scan; an empty list is otherwise not told from a failure.
+    // betweenAnswers, when given, is called after each answer, for a caller that shows the scan's progress.
+    static TNWDeletedList ScanDeletedFiles(NWCONN_HANDLE connection, const std::string& path,
+                                           bool* answered = nullptr,
+                                           const std::function<void()>& betweenAnswers = {});
     // Recovers the entry into its own folder under the file-name part of recoverPath.
     static bool RecoverDeletedFile(NWCONN_HANDLE connection, NWDIR_HANDLE dirHandle, uint32_t sequence,
                                    uint32_t volume, uint32_t dirBase, const std::string& deletedPath,

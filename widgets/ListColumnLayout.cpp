@@ -32,11 +32,10 @@ std::optional<std::vector<int>> ReadColumnOrder(const std::wstring& registryKey,
     return std::vector<int>(stored.begin(), stored.end());
 }
 
-std::vector<int32_t> ReadColumnSizes(const std::wstring& registryKey)
+std::vector<std::optional<int32_t>> ReadColumnSizes(const std::wstring& registryKey)
 {
-    std::vector<int32_t> widths = ReadList(registryKey, L"Sizes");
-    std::transform(widths.begin(), widths.end(), widths.begin(), settings::ClampColumnWidth);
-    return widths;
+    const TRegistryIni ini(registryKey);
+    return settings::ParseColumnWidths(settings::ToText(ini.ReadString(kColumnsSection, L"Sizes", L"")));
 }
 
 void WriteColumnOrder(const std::wstring& registryKey, const std::vector<int>& order)

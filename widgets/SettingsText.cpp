@@ -136,6 +136,20 @@ int32_t ClampColumnWidth(int32_t width)
     return std::clamp(width, 0, kMaxColumnWidth);
 }
 
+std::vector<std::optional<int32_t>> ParseColumnWidths(const std::u16string& text)
+{
+    std::vector<std::optional<int32_t>> widths;
+    if (Trim(text).empty())
+        return widths;
+    for (const std::u16string& part : Split(text, u','))
+    {
+        const std::optional<int32_t> width = ParseInteger(part);
+        widths.push_back(width && *width >= 0 ? std::optional<int32_t>(ClampColumnWidth(*width))
+                                              : std::nullopt);
+    }
+    return widths;
+}
+
 std::u16string FormatBoolean(bool value)
 {
     return value ? u"True" : u"False";
@@ -191,12 +205,18 @@ std::u16string FormatFour(const int32_t (&values)[4])
     return FormatCommaList({values[0], values[1], values[2], values[3]});
 }
 
-void ParseFour(const std::u16string& text, int32_t (&values)[4])
+bool ParseFour(const std::u16string& text, int32_t (&values)[4])
 {
     const std::vector<std::u16string> parts = Split(text, u',');
+    bool whole = parts.size() == 4;
     for (size_t i = 0; i < 4 && i < parts.size(); ++i)
-        if (const std::optional<int32_t> value = ParseInteger(parts[i]))
+    {
+        const std::optional<int32_t> value = ParseInteger(parts[i]);
+        if (value)
             values[i] = *value;
+        whole = whole && value.has_value();
+    }
+    return whole;
 }
 
 } // namespace settings

@@ -37,6 +37,9 @@ bool IsColumnOrder(const std::vector<int32_t>& order, size_t count);
 // Column widths kept within what a header can show.
 constexpr int32_t kMaxColumnWidth = 10000;
 int32_t ClampColumnWidth(int32_t width);
+// Stored widths, "120,0,x,-5": each a width kept within what a header shows, or nothing where the entry is no
+// width (not a number, or negative), so that the column keeps its design width rather than vanishing.
+std::vector<std::optional<int32_t>> ParseColumnWidths(const std::u16string& text);
 
 // Stored property texts: "True"/"False" (any case when read), identifiers of a set between "[" and "]".
 std::u16string FormatBoolean(bool value);
@@ -53,8 +56,9 @@ std::u16string Trim(const std::u16string& text);
 // "(1024x768)": the suffix of values written for one screen size.
 std::u16string ScreenSuffix(int32_t width, int32_t height);
 
-// "%d,%d,%d,%d" and back; missing or bad numbers take the fallback's.
+// "%d,%d,%d,%d" and back; missing or bad numbers take the fallback's. True when the text held four numbers
+// and nothing else.
 std::u16string FormatFour(const int32_t (&values)[4]);
-void ParseFour(const std::u16string& text, int32_t (&values)[4]);
+bool ParseFour(const std::u16string& text, int32_t (&values)[4]);
 
 } // namespace settings

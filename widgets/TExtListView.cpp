@@ -163,10 +163,13 @@ void TExtListView::DeleteRow(size_t index)
 void TExtListView::Clear()
 {
     std::vector<TListRow> leaving = model_.TakeAll();
+    ++generation_;
     ListView_DeleteAllItems(list_);
     if (OnDeletion)
         for (TListRow& row : leaving)
             OnDeletion(row);
+    // The control reports no selection change for rows deleted all at once.
+    Changed();
 }
 
 void TExtListView::SetCellText(size_t index, int column, std::wstring text)
@@ -237,6 +240,12 @@ size_t TExtListView::SelectedCount() const
 void TExtListView::SetSelected(size_t index, bool selected)
 {
     ListView_SetItemState(list_, static_cast<int>(index), selected ? LVIS_SELECTED : 0, LVIS_SELECTED);
+}
+
+bool TExtListView::Selected(size_t index) const
+{
+    return index < model_.Count() &&
+           (ListView_GetItemState(list_, static_cast<int>(index), LVIS_SELECTED) & LVIS_SELECTED) != 0;
 }
 
 void TExtListView::SelectAll()
@@ -398,9 +407,15 @@ void TExtListView::LoadSettings()
             }
         if (SaveSettings.saveColumnSizes)
         {
-            const std::vector<int32_t> widths = ReadColumnSizes(SaveSettings.registryKey);
+            // No column wider than the work area, where its right edge and the next column would be lost.
+            MONITORINFO monitor{};
+            monitor.cbSize = sizeof(monitor);
+            GetMonitorInfoW(MonitorFromWindow(list_, MONITOR_DEFAULTTONEAREST), &monitor);
+            const int widest = monitor.rcWork.right - monitor.rcWork.left;
+            const std::vector<std::optional<int32_t>> widths = ReadColumnSizes(SaveSettings.registryKey);
             for (size_t position = 0; position < widths.size() && position < order.size(); ++position)
-                ListView_SetColumnWidth(list_, order[position], widths[position]);
+                if (widths[position])
+                    ListView_SetColumnWidth(list_, order[position], std::min(*widths[position], widest));
         }
     }
     if (!columns_.empty())

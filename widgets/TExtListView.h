@@ -10,6 +10,7 @@
 #include <windows.h>
 
 #include <commctrl.h>
+#include <cstdint>
 #include <functional>
 #include <memory>
 #include <string>
@@ -96,6 +97,9 @@ public:
     size_t AddRow(TListRow row);
     void DeleteRow(size_t index);
     void Clear();
+    // Changes whenever all rows go at once (a new listing, a cleared list): a loop over rows it held ends
+    // then.
+    uint64_t Generation() const { return generation_; }
     void SetCellText(size_t index, int column, std::wstring text);
     void SetRowImage(size_t index, int image);
     // Inside an update bracket the list neither redraws nor re-sorts; the end of the bracket does both.
@@ -112,6 +116,7 @@ public:
     std::vector<size_t> SelectedRows() const;
     size_t SelectedCount() const;
     void SetSelected(size_t index, bool selected);
+    bool Selected(size_t index) const;
     // Selects every row, or flips the selection of every row; either is one change.
     void SelectAll();
     void InvertSelection();
@@ -162,4 +167,5 @@ private:
     DWORD countSyncInterval_ = 0;
     bool quietSelection_ = false;
     bool settingsLoaded_ = false;
+    uint64_t generation_ = 0;
 };

@@ -6,6 +6,8 @@
 #include "WindowClass.h"
 #include "WindowParts.h"
 
+#include <iterator>
+
 TForm::~TForm()
 {
     if (window_ != nullptr && IsWindow(window_))
@@ -22,6 +24,20 @@ std::wstring TForm::Caption() const
 
 namespace
 {
+
+// Ctrl+A in an edit field selects the field's text, before any shortcut of the form takes the key.
+bool SelectAllInEdit(const MSG& message)
+{
+    if (message.message != WM_KEYDOWN || message.wParam != 'A' || GetKeyState(VK_CONTROL) >= 0 ||
+        GetKeyState(VK_MENU) < 0 || GetKeyState(VK_SHIFT) < 0)
+        return false;
+    wchar_t windowClass[16] = {};
+    GetClassNameW(message.hwnd, windowClass, static_cast<int>(std::size(windowClass)));
+    if (lstrcmpiW(windowClass, L"Edit") != 0)
+        return false;
+    SendMessageW(message.hwnd, EM_SETSEL, 0, -1);
+    return true;
+}
 
 // Asks a window whether it takes a message before dispatch; only the program's forms answer.
 UINT PreTranslateMessageId()
@@ -84,6 +100,8 @@ bool TForm::PreTranslate(MSG& message)
 {
     if (window_ == nullptr || (message.hwnd != window_ && !IsChild(window_, message.hwnd)))
         return false;
+    if (SelectAllInEdit(message) || FormKey(message))
+        return true;
     if (accelerators_ != nullptr && TranslateAcceleratorW(window_, accelerators_, &message) != 0)
         return true;
     return IsDialogMessageW(window_, &message) != FALSE;

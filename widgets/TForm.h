@@ -56,6 +56,12 @@ protected:
     void CreateForm(const TFormLook& look, HWND owner);
     // The form's own messages; nothing passes them to the default handling.
     virtual std::optional<LRESULT> HandleMessage(UINT message, WPARAM wParam, LPARAM lParam);
+    // A key that the form handles itself before its shortcuts and the dialog keys; true when it took it.
+    virtual bool FormKey(const MSG& message)
+    {
+        (void)message;
+        return false;
+    }
     // Ends a modal showing with the result.
     void EndModal(INT_PTR result) { modal_.EndModal(result); }
     // Ends a modal showing with the result, or hides the form when it is not modal.

@@ -20,20 +20,22 @@ std::wstring ScreenSuffix()
 }
 
 // Moves a rectangle that lies on no monitor onto the nearest one, keeping its size where it fits.
-RECT OntoAMonitor(RECT rectangle)
+// The stored rectangle moved wholly onto the work area of the monitor nearest to it, so that its caption and
+// close box can be reached; nothing when it is larger than that work area.
+std::optional<RECT> OntoAMonitor(RECT rectangle)
 {
-    if (MonitorFromRect(&rectangle, MONITOR_DEFAULTTONULL) != nullptr)
-        return rectangle;
     MONITORINFO monitor{};
     monitor.cbSize = sizeof(monitor);
     if (!GetMonitorInfoW(MonitorFromRect(&rectangle, MONITOR_DEFAULTTONEAREST), &monitor))
-        return rectangle;
+        return std::nullopt;
     const RECT& area = monitor.rcWork;
-    const LONG width = std::min(rectangle.right - rectangle.left, area.right - area.left);
-    const LONG height = std::min(rectangle.bottom - rectangle.top, area.bottom - area.top);
+    const LONG width = rectangle.right - rectangle.left;
+    const LONG height = rectangle.bottom - rectangle.top;
+    if (width > area.right - area.left || height > area.bottom - area.top)
+        return std::nullopt;
     const LONG left = std::clamp(rectangle.left, area.left, area.right - width);
     const LONG top = std::clamp(rectangle.top, area.top, area.bottom - height);
-    return {left, top, left + width, top + height};
+    return RECT{left, top, left + width, top + height};
 }
 
 } // namespace
@@ -147,8 +149,9 @@ void TFormStorage::RestorePosition(const TStore& store)
     if (minMax)
         settings::ParseFour(ToText(*minMax), points);
     int32_t bounds[4] = {current.left, current.top, current.right, current.bottom};
-    if (normal)
-        settings::ParseFour(ToText(*normal), bounds);
+    // A placement that is not four numbers is no placement: the form keeps its design one.
+    if (normal && !settings::ParseFour(ToText(*normal), bounds))
+        return;
     if (const std::optional<std::wstring> flags = store.Read(L"Flags"))
         placement.flags = static_cast<UINT>(settings::ParseInteger(ToText(*flags)).value_or(0));
     placement.ptMinPosition = {points[0], points[1]};
@@ -158,9 +161,10 @@ void TFormStorage::RestorePosition(const TStore& store)
     if ((GetWindowLongW(form_, GWL_STYLE) & WS_THICKFRAME) == 0)
         rectangle = {rectangle.left, rectangle.top, rectangle.left + (current.right - current.left),
                      rectangle.top + (current.bottom - current.top)};
-    if (rectangle.left >= rectangle.right)
+    const std::optional<RECT> onScreen = OntoAMonitor(rectangle);
+    if (rectangle.left >= rectangle.right || rectangle.top >= rectangle.bottom || !onScreen)
         return;
-    placement.rcNormalPosition = OntoAMonitor(rectangle);
+    placement.rcNormalPosition = *onScreen;
     placement.showCmd = IsWindowVisible(form_) ? placement.showCmd : SW_HIDE;
     SetWindowPlacement(form_, &placement);
 }

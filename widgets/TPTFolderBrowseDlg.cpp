@@ -5,8 +5,8 @@
 #include "TApplicationErrors.h"
 #include "TModal.h"
 #include "TNewFolderPrompt.h"
-#include "WindowClass.h"
 #include "TWaitCursor.h"
+#include "WindowClass.h"
 #include "WindowParts.h"
 
 namespace
@@ -60,10 +60,12 @@ bool TPTFolderBrowseDlg::Execute()
     const TWaitCursor wait;
     const std::wstring caption = Title.empty() ? kDefaultTitle : Title;
     HWND owner = owner_ != nullptr ? owner_ : GetActiveWindow();
-    window_ = CreateWindowExW(
-        WS_EX_DLGMODALFRAME, kWindowClass, caption.c_str(),
-        WS_POPUP | WS_CAPTION | WS_SYSMENU | WS_THICKFRAME | WS_MAXIMIZEBOX | WS_CLIPCHILDREN, CW_USEDEFAULT,
-        CW_USEDEFAULT, width_, height_, owner, nullptr, GetModuleHandleW(nullptr), this);
+    window_ =
+        CreateWindowExW(WS_EX_DLGMODALFRAME, kWindowClass, caption.c_str(),
+                        WS_POPUP | WS_CAPTION | WS_SYSMENU | WS_THICKFRAME | WS_CLIPCHILDREN, CW_USEDEFAULT,
+                        CW_USEDEFAULT, width_, height_, owner, nullptr, GetModuleHandleW(nullptr), this);
+    // A dialog box: over the window that opened it, with a close box and a sizing border only.
+    CentreOver(window_, owner);
     CreateControls();
     if (maximized_)
         ShowWindow(window_, SW_MAXIMIZE);

@@ -2,6 +2,7 @@
 #include "TPTShellTree.h"
 
 #include "TDropSource.h"
+#include "TFlagScope.h"
 #include "TModal.h"
 #include "TPTShellCombo.h"
 #include "TTreeDropTarget.h"
@@ -265,7 +266,10 @@ HTREEITEM TPTShellTree::FindChild(HTREEITEM node, LPCITEMIDLIST relative)
 void TPTShellTree::Select(HTREEITEM node)
 {
     TreeView_SelectItem(tree_, node);
-    TreeView_EnsureVisible(tree_, node);
+    // Selecting reports the change, which may run a listing during which a refresh deletes the node: what is
+    // selected now is what is brought into view.
+    if (const HTREEITEM selected = SelectedNode())
+        TreeView_EnsureVisible(tree_, selected);
 }
 
 std::wstring TPTShellTree::SelectedPath() const
@@ -326,11 +330,20 @@ HTREEITEM TPTShellTree::DeepestNodeOf(LPCITEMIDLIST absolute)
 
 void TPTShellTree::OnSelectionChanged(HTREEITEM node)
 {
-    TPTShTreeData* data = NodeData(node);
-    if (data == nullptr)
+    if (NodeData(node) == nullptr)
         return;
+    if (refreshing_)
+    {
+        selectionMovedInRefresh_ = true;
+        return;
+    }
     if (!loading_ && OnChange)
         OnChange();
+    // The callback may run the event loop (a listing does): another selection may have been made, or a
+    // refresh may have deleted this node, so the selection is read again.
+    TPTShTreeData* data = NodeData(SelectedNode());
+    if (data == nullptr)
+        return;
     selectedFolder_.Assign(data->Absolute());
     if (combo_ != nullptr)
         combo_->FollowTree(selectedFolder_.IdList());
@@ -346,8 +359,24 @@ void TPTShellTree::Refresh()
     const TWaitCursor wait;
     if (RootNode() == nullptr)
         return;
-    RefreshNode(RootNode());
-    // The selected node stays selected unless its folder went; then the tree's own choice is kept.
+    selectionMovedInRefresh_ = false;
+    {
+        const TFlagScope refreshing(refreshing_);
+        RefreshNode(RootNode());
+    }
+    if (selectionMovedInRefresh_)
+    {
+        selectionMovedInRefresh_ = false;
+        OnSelectionChanged(SelectedNode());
+    }
+}
+
+bool TPTShellTree::HoldsSelection(HTREEITEM node) const
+{
+    for (HTREEITEM item = SelectedNode(); item != nullptr; item = TreeView_GetParent(tree_, item))
+        if (item == node)
+            return true;
+    return false;
 }
 
 void TPTShellTree::RefreshNode(HTREEITEM node)
@@ -365,7 +394,13 @@ void TPTShellTree::RefreshNode(HTREEITEM node)
             return CompareItems(folder, item.relative.Get(), NodeData(child)->Relative()) == 0;
         });
         if (found == fresh.end())
+        {
+            // The control would pick a neighbour of a deleted selection; the folder above it is the sound
+            // choice.
+            if (HoldsSelection(child))
+                TreeView_SelectItem(tree_, node);
             TreeView_DeleteItem(tree_, child);
+        }
         else
         {
             fresh.erase(found);
@@ -493,6 +528,30 @@ void TPTShellTree::OnKeyDown(WORD key)
         TreeView_EditLabel(tree_, node);
 }
 
+UINT TPTShellTree::TrackShellMenu(IContextMenu* menu, HMENU popup, POINT at)
+{
+    menu->QueryInterface(IID_PPV_ARGS(&openMenu2_));
+    menu->QueryInterface(IID_PPV_ARGS(&openMenu3_));
+    // The menu's own messages go to it only while it is on screen.
+    class TOpenMenuScope
+    {
+    public:
+        explicit TOpenMenuScope(TPTShellTree& tree) : tree_(tree) {}
+        ~TOpenMenuScope()
+        {
+            tree_.openMenu2_.Reset();
+            tree_.openMenu3_.Reset();
+        }
+        TOpenMenuScope(const TOpenMenuScope&) = delete;
+        TOpenMenuScope& operator=(const TOpenMenuScope&) = delete;
+
+    private:
+        TPTShellTree& tree_;
+    };
+    const TOpenMenuScope open(*this);
+    return TModal::PopupMenu(popup, tree_, at);
+}
+
 void TPTShellTree::OnRightClick()
 {
     if (!settings_.options.Has(TPTShellTreeOption::ptstoContextMenus))
@@ -513,7 +572,7 @@ void TPTShellTree::OnRightClick()
     const UINT flags = CMF_EXPLORE | (settings_.readOnly ? 0 : CMF_CANRENAME);
     if (SUCCEEDED(menu->QueryContextMenu(popup.Get(), 0, kFirstCommand, 0x7FFF, flags)))
     {
-        const UINT chosen = TModal::PopupMenu(popup.Get(), tree_, at);
+        const UINT chosen = TrackShellMenu(menu.Get(), popup.Get(), at);
         if (chosen >= kFirstCommand)
         {
             char verb[64] = {};
@@ -620,8 +679,24 @@ std::optional<LRESULT> TPTShellTree::OnParentMessage(UINT message, WPARAM, LPARA
     return OnNotify(header);
 }
 
-std::optional<LRESULT> TPTShellTree::OnTreeMessage(UINT message, WPARAM wParam, LPARAM)
+std::optional<LRESULT> TPTShellTree::ForwardMenuMessage(UINT message, WPARAM wParam, LPARAM lParam)
 {
+    if (message != WM_INITMENUPOPUP && message != WM_DRAWITEM && message != WM_MEASUREITEM &&
+        message != WM_MENUCHAR)
+        return std::nullopt;
+    LRESULT result = 0;
+    if (openMenu3_ && SUCCEEDED(openMenu3_->HandleMenuMsg2(message, wParam, lParam, &result)))
+        return result;
+    if (openMenu2_ && message != WM_MENUCHAR && SUCCEEDED(openMenu2_->HandleMenuMsg(message, wParam, lParam)))
+        return message == WM_INITMENUPOPUP ? 0 : TRUE;
+    return std::nullopt;
+}
+
+std::optional<LRESULT> TPTShellTree::OnTreeMessage(UINT message, WPARAM wParam, LPARAM lParam)
+{
+    if (openMenu2_ || openMenu3_)
+        if (const std::optional<LRESULT> handled = ForwardMenuMessage(message, wParam, lParam))
+            return handled;
     if (message == TChangeHandlerThread::kChangedMessage)
     {
         OnDirectoryChanged();

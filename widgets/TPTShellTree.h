@@ -111,7 +111,8 @@ public:
     void GoTo(LPCITEMIDLIST absolute);
     // Opens the deepest node on the way to the location, leaving the selection where it is.
     void Expand(LPCITEMIDLIST absolute);
-    // Enumerates every opened node again, keeping the selection.
+    // Enumerates every opened node again, keeping the selection; when the selected folder went, its nearest
+    // remaining ancestor is selected and the change is reported once the refresh is over.
     void Refresh();
     // Creates a folder below the selected one; true when the shell made it. The change it causes on a watched
     // drive is not refreshed again.
@@ -160,6 +161,8 @@ private:
     void FillChildren(HTREEITEM node);
     void SortChildren(HTREEITEM node);
     void RefreshNode(HTREEITEM node);
+    // Whether the node is the selected one or above it.
+    bool HoldsSelection(HTREEITEM node) const;
     HTREEITEM FindChild(HTREEITEM node, LPCITEMIDLIST relative);
     // The deepest node on the way to the location, opening the nodes above it; the root for a location above
     // the base.
@@ -168,6 +171,9 @@ private:
     void StartWatching();
     bool InvokeVerb(HTREEITEM node, const char* verb);
     ComPtr<IContextMenu> ContextMenuOf(HTREEITEM node);
+    std::optional<LRESULT> ForwardMenuMessage(UINT message, WPARAM wParam, LPARAM lParam);
+    // Shows the shell's menu and returns the command chosen, 0 for none.
+    UINT TrackShellMenu(IContextMenu* menu, HMENU popup, POINT at);
 
     TPTShellTreeSettings settings_;
     HWND parent_;
@@ -181,7 +187,14 @@ private:
     bool dragging_ = false;
     bool refreshAfterDrag_ = false;
     bool ignoreNextChange_ = false;
+    // A refresh runs: a selection moved meanwhile is reported after it, not from inside its loop.
+    bool refreshing_ = false;
+    bool selectionMovedInRefresh_ = false;
     UINT pendingDelay_ = 0;
     std::unique_ptr<TChangeHandlerThread> watcher_;
     ComPtr<TTreeDropTarget> dropTarget_;
+    // The shell menu on screen: its submenus ("Send To", "Open with") fill and draw themselves through the
+    // menu messages that reach the tree, its owner.
+    ComPtr<IContextMenu2> openMenu2_;
+    ComPtr<IContextMenu3> openMenu3_;
 };

@@ -76,6 +76,10 @@ void TPTSplitter::LayOut()
     const int second = std::min(first + settings_.splitterWidth, static_cast<int>(client.right));
     MoveWindow(panes_[0], 0, 0, first, client.bottom, TRUE);
     MoveWindow(panes_[1], second, 0, client.right - second, client.bottom, TRUE);
+    // A move keeps the bits it can and repaints only what it uncovered, which leaves the old edges of the
+    // panes' controls (a list's header) on screen: the panes are painted whole.
+    for (HWND pane : panes_)
+        RedrawWindow(pane, nullptr, nullptr, RDW_INVALIDATE | RDW_ERASE | RDW_ALLCHILDREN);
 }
 
 bool TPTSplitter::OnBar(int x) const

@@ -10,7 +10,6 @@
 #include "WindowParts.h"
 
 #include <algorithm>
-#include <cctype>
 #include <vector>
 
 namespace
@@ -27,12 +26,14 @@ constexpr uint16_t kBinderyUser = 0x0100;
 // Dereference aliases and typeless names: the tree shows names like Sales.Acme.
 constexpr uint32_t kPickerContextFlags = 5;
 
+// Names in the client's code page, in the order the operator's locale gives them without regard to case:
+// Ärger beside Anton, not after Zeller.
 bool LessIgnoringCase(const std::string& first, const std::string& second)
 {
-    return std::lexicographical_compare(
-        first.begin(), first.end(), second.begin(), second.end(), [](char a, char b) {
-            return std::toupper(static_cast<unsigned char>(a)) < std::toupper(static_cast<unsigned char>(b));
-        });
+    const std::wstring a = WideFromAnsi(first);
+    const std::wstring b = WideFromAnsi(second);
+    return CompareStringW(LOCALE_USER_DEFAULT, NORM_IGNORECASE, a.c_str(), static_cast<int>(a.size()),
+                          b.c_str(), static_cast<int>(b.size())) == CSTR_LESS_THAN;
 }
 
 bool Expanded(HWND tree, HTREEITEM node)

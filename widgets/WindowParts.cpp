@@ -3,7 +3,9 @@
 
 #include "WindowClass.h"
 
+#include <algorithm>
 #include <string>
+#include <tuple>
 
 HWND CreateChildControl(HWND parent, const wchar_t* windowClass, const wchar_t* text, DWORD style, int id,
                         const RECT& bounds, DWORD extendedStyle)
@@ -24,6 +26,19 @@ void RemoveBorder(HWND control)
     SetWindowLongW(control, GWL_STYLE, style & ~WS_BORDER);
     SetWindowPos(control, nullptr, 0, 0, 0, 0,
                  SWP_FRAMECHANGED | SWP_NOMOVE | SWP_NOSIZE | SWP_NOZORDER | SWP_NOACTIVATE);
+}
+
+void UseProgramIcon(HWND window)
+{
+    // The program's icon is its first icon resource; shared icons need no destroying.
+    const HINSTANCE program = GetModuleHandleW(nullptr);
+    for (const auto& [kind, width, height] :
+         {std::tuple{ICON_BIG, SM_CXICON, SM_CYICON}, std::tuple{ICON_SMALL, SM_CXSMICON, SM_CYSMICON}})
+    {
+        HANDLE icon = LoadImageW(program, MAKEINTRESOURCEW(1), IMAGE_ICON, GetSystemMetrics(width),
+                                 GetSystemMetrics(height), LR_SHARED);
+        SendMessageW(window, WM_SETICON, kind, reinterpret_cast<LPARAM>(icon));
+    }
 }
 
 RECT ScreenCentredBounds(int clientWidth, int clientHeight, DWORD style, DWORD extendedStyle)
@@ -52,6 +67,31 @@ void CentreOnScreen(HWND window)
     SetWindowPos(window, nullptr, (GetSystemMetrics(SM_CXSCREEN) - width) / 2,
                  (GetSystemMetrics(SM_CYSCREEN) - height) / 2, 0, 0,
                  SWP_NOSIZE | SWP_NOZORDER | SWP_NOACTIVATE);
+}
+
+void CentreOver(HWND window, HWND over)
+{
+    if (over == nullptr)
+    {
+        CentreOnScreen(window);
+        return;
+    }
+    RECT bounds{};
+    GetWindowRect(window, &bounds);
+    RECT under{};
+    GetWindowRect(over, &under);
+    MONITORINFO monitor{};
+    monitor.cbSize = sizeof(monitor);
+    GetMonitorInfoW(MonitorFromWindow(over, MONITOR_DEFAULTTONEAREST), &monitor);
+    const RECT& area = monitor.rcWork;
+    const int width = bounds.right - bounds.left;
+    const int height = bounds.bottom - bounds.top;
+    const int left = (under.left + under.right - width) / 2;
+    const int top = (under.top + under.bottom - height) / 2;
+    // Within the work area, the top left corner (and with it the caption) first.
+    const int x = std::max<int>(area.left, std::min<int>(left, area.right - width));
+    const int y = std::max<int>(area.top, std::min<int>(top, area.bottom - height));
+    SetWindowPos(window, nullptr, x, y, 0, 0, SWP_NOSIZE | SWP_NOZORDER | SWP_NOACTIVATE);
 }
 
 TFont CreateSansSerifFont(int points)

@@ -21,6 +21,9 @@ RECT ScreenCentredBounds(int clientWidth, int clientHeight, DWORD style, DWORD e
 
 // Moves a top-level window to the middle of the screen, keeping its size.
 void CentreOnScreen(HWND window);
+// Moves a top-level window to the middle of another (of the screen without one), keeping its size and
+// wholly on that window's monitor's work area.
+void CentreOver(HWND window, HWND over);
 
 // The text of a window or control.
 std::wstring WindowText(HWND window);
@@ -45,3 +48,6 @@ HWND CreateTabPage(HWND form, HWND tabs);
 
 // Takes the sunken border off a control (a tree or list that fills a pane of its own).
 void RemoveBorder(HWND control);
+
+// Gives a top-level window the program's icon, in the title bar's size and the task switcher's.
+void UseProgramIcon(HWND window);

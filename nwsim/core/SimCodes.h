@@ -16,6 +16,7 @@ constexpr uint32_t kBadDirectoryHandle = 0x899B;
 constexpr uint32_t kInvalidPath = 0x899C;
 constexpr uint32_t kNoMoreDirectoryHandles = 0x899D;
 constexpr uint32_t kInvalidFileName = 0x899E;
+constexpr uint32_t kDirectoryIoError = 0x89A1;
 constexpr uint32_t kNoConsoleRights = 0x89C6;
 constexpr uint32_t kNoSuchProperty = 0x89FB;
 constexpr uint32_t kNoSuchObject = 0x89FC;

@@ -225,8 +225,9 @@ uint32_t TSimFileService::ScanNext(const TSimWorld& world, const TSimConnection&
     if (volume == nullptr)
         return kVolumeDoesNotExist;
     const TSalvageStore* store = Store(world, folder->server, folder->volume);
+    // A store that cannot be read is a failing server, not a folder without deleted files.
     if (store == nullptr)
-        return kFailure;
+        return kDirectoryIoError;
     // The store keeps entries in the order of their IDs, which serve as the scan's iteration values.
     const TDeletedFile* file = store->FirstInFolderFrom(folder->folder, start    ? 0
                                                                         : repeat ? sequence

@@ -9,6 +9,7 @@
 
 #include <cstdio>
 #include <filesystem>
+#include <fstream>
 #include <string>
 #include <vector>
 
@@ -102,6 +103,7 @@ TEST_F(TDeletedListingTest, AFolderWithoutDeletedFilesListsNothingAndKeepsNoHand
     main.ListDeletedFiles(L"F:\\DATA");
     EXPECT_EQ(List().Count(), 0u);
     EXPECT_EQ(StatusText(main), L"0 file(s)");
+    EXPECT_EQ(StatusText(main, 1), L"") << "nothing to add to the count";
     EXPECT_EQ(Caption(), L"Deleted Contents of 'F:\\DATA\\'");
     EXPECT_EQ(NWSimDirectoryHandlesInUse(), 0u);
     EXPECT_FALSE(main.ListingBusy());
@@ -113,7 +115,9 @@ TEST_F(TDeletedListingTest, AFolderWithoutDeletedFilesListsNothingAndKeepsNoHand
     EXPECT_EQ(NWSimCallCount("NWParseNetWarePath"), 2u) << "the connection, then the scan";
 }
 
-TEST_F(TDeletedListingTest, TheEmptyPathAndBlankPathsListNothing)
+// The empty path, blank paths, a local disk and a failing server list nothing; the note beside the count
+// says which it was, so that none looks like an empty folder.
+TEST_F(TDeletedListingTest, PathsOffTheNetworkAndAFailingServerListNothingAndTheNoteSaysWhich)
 {
     AddNumbered("", 3);
     TFMain& main = Begin();
@@ -123,12 +127,26 @@ TEST_F(TDeletedListingTest, TheEmptyPathAndBlankPathsListNothing)
     EXPECT_EQ(Caption(), L"Deleted Contents of ''");
     EXPECT_EQ(List().Count(), 0u) << "the previous rows went";
     EXPECT_EQ(StatusText(main), L"0 file(s)");
+    EXPECT_EQ(StatusText(main, 1), L"Not a NetWare folder");
     EXPECT_EQ(NWSimDirectoryHandlesInUse(), 0u);
     main.ListDeletedFiles(std::wstring(L"  \x01\x02 ", 5));
     EXPECT_EQ(Caption(), L"Deleted Contents of ''");
+    main.ListDeletedFiles(L"C:\\windows");
+    EXPECT_EQ(StatusText(main), L"0 file(s)");
+    EXPECT_EQ(StatusText(main, 1), L"Not a NetWare folder");
     main.ListDeletedFiles(std::wstring(L"  F:\\ \x02", 7));
     EXPECT_EQ(Caption(), L"Deleted Contents of 'F:\\'");
     EXPECT_EQ(List().Count(), 3u);
+    EXPECT_EQ(StatusText(main, 1), L"");
+
+    // A salvage store that cannot be read: the server fails the scan.
+    std::ofstream(world_->SalvageFolder("TARVEX", "DATA") / "store.json", std::ios::trunc)
+        << "{\"entries\": [";
+    main.ListDeletedFiles(L"F:\\");
+    EXPECT_EQ(List().Count(), 0u);
+    EXPECT_EQ(StatusText(main), L"0 file(s)");
+    EXPECT_EQ(StatusText(main, 1), L"The server did not answer the scan");
+    EXPECT_EQ(NWSimDirectoryHandlesInUse(), 0u);
 }
 
 TEST_F(TDeletedListingTest, RowsCarryTheirEntryAndTheTwelveCellsSortedByName)
@@ -194,6 +212,7 @@ TEST_F(TDeletedListingTest, StopAtTheEleventhKeptEntryLeavesTenSortedRowsThatHol
     EXPECT_EQ(List().CellText(0, dcName), L"FILE090.TXT") << "the scan's first ten, sorted ascending";
     EXPECT_EQ(List().CellText(9, dcName), L"FILE099.TXT");
     EXPECT_EQ(StatusText(main), L"10 file(s)");
+    EXPECT_EQ(StatusText(main, 1), L"Stopped") << "the count is of a partial list";
     EXPECT_EQ(NWSimDirectoryHandlesInUse(), 1u);
     EXPECT_FALSE(main.ListingBusy());
     EXPECT_FALSE(StopEnabled());
@@ -208,7 +227,13 @@ TEST_F(TDeletedListingTest, StopAtTheEleventhKeptEntryLeavesTenSortedRowsThatHol
     main.ListDeletedFiles(L"F:\\DATA");
     EXPECT_EQ(List().Count(), 0u);
     EXPECT_EQ(StatusText(main), L"0 file(s)");
+    EXPECT_EQ(StatusText(main, 1), L"Stopped");
     EXPECT_EQ(NWSimDirectoryHandlesInUse(), 0u) << "stopped before the first row";
+
+    main.SetListingEventPump(nullptr);
+    main.ListDeletedFiles(L"F:\\DATA");
+    EXPECT_EQ(StatusText(main), L"100 file(s)");
+    EXPECT_EQ(StatusText(main, 1), L"") << "a whole list";
 }
 
 TEST_F(TDeletedListingTest, TheCriteriaInForceDecideTheRowsAndOnlyKeptEntriesPump)
@@ -235,34 +260,58 @@ TEST_F(TDeletedListingTest, TheCriteriaInForceDecideTheRowsAndOnlyKeptEntriesPum
     EXPECT_EQ(NWSimDirectoryHandlesInUse(), 1u);
 }
 
-TEST_F(TDeletedListingTest, AnotherFolderSelectedDuringAListingIsListedByRefreshAfterwards)
+// What the operator acts on is what the tree shows: a folder selected during a listing stops it and is
+// listed once it has stopped, and a refresh asked meanwhile does not start a second listing.
+TEST_F(TDeletedListingTest, AnotherFolderSelectedDuringAListingStopsItAndIsListedOnceItHasStopped)
 {
-    AddNumbered("A", 3);
+    AddNumbered("A", 30);
     AddNumbered("B", 2);
+    AddNumbered("C", 4);
     TFMain& main = Begin();
     main.TreeDel().GoTo(TItemIdList::FromPath(L"F:\\A").Get());
     PumpMessages();
     ASSERT_EQ(Caption(), L"Deleted Contents of 'F:\\A\\'") << "selecting a folder lists it";
-    ASSERT_EQ(List().Count(), 3u);
+    ASSERT_EQ(List().Count(), 30u);
 
-    bool selected = false;
+    int pumped = 0;
+    std::vector<std::wstring> captions;
     main.SetListingEventPump([&] {
-        if (selected)
-            return;
-        selected = true;
-        main.TreeDel().GoTo(TItemIdList::FromPath(L"F:\\B").Get());
-        SendMessageW(main.Handle(), WM_COMMAND, MAKEWPARAM(cmMRefresh, 0), 0);
+        ++pumped;
+        if (pumped == 2)
+        {
+            main.TreeDel().GoTo(TItemIdList::FromPath(L"F:\\B").Get());
+            SendMessageW(main.Handle(), WM_COMMAND, MAKEWPARAM(cmMRefresh, 0), 0);
+            captions.push_back(Caption());
+        }
     });
     main.ListDeletedFiles(L"F:\\A");
-    EXPECT_TRUE(selected);
+    EXPECT_LT(pumped, 30) << "the listing of A stopped";
+    EXPECT_EQ(captions, std::vector<std::wstring>{L"Deleted Contents of 'F:\\A\\'"})
+        << "one listing at a time";
     EXPECT_EQ(main.TreeDel().SelectedPath(), L"F:\\B");
-    EXPECT_EQ(Caption(), L"Deleted Contents of 'F:\\A\\'");
-    EXPECT_EQ(List().Count(), 3u);
-
-    SendMessageW(main.Handle(), WM_COMMAND, MAKEWPARAM(cmMRefresh, 0), 0);
+    EXPECT_EQ(main.TreeDel().SelectedFolder().Path(), L"F:\\B");
+    EXPECT_EQ(main.ShellCombo1().Location().Path(), L"F:\\B");
     EXPECT_EQ(Caption(), L"Deleted Contents of 'F:\\B\\'");
     EXPECT_EQ(List().Count(), 2u);
-    EXPECT_EQ(NWSimDirectoryHandlesInUse(), 1u);
+    EXPECT_EQ(StatusText(main), L"2 file(s)");
+    EXPECT_EQ(NWSimDirectoryHandlesInUse(), 1u) << "A's handle went with its rows";
+
+    // A folder selected during the listing that the last selection started is listed in turn.
+    pumped = 0;
+    main.SetListingEventPump([&] {
+        ++pumped;
+        if (pumped == 1)
+            main.TreeDel().GoTo(TItemIdList::FromPath(L"F:\\B").Get());
+        else if (pumped == 2)
+            main.TreeDel().GoTo(TItemIdList::FromPath(L"F:\\C").Get());
+    });
+    main.TreeDel().GoTo(TItemIdList::FromPath(L"F:\\A").Get());
+    EXPECT_EQ(pumped, 6) << "one row of A, one of B, the four of C";
+    EXPECT_EQ(main.TreeDel().SelectedPath(), L"F:\\C");
+    EXPECT_EQ(main.ShellCombo1().Location().Path(), L"F:\\C");
+    EXPECT_EQ(Caption(), L"Deleted Contents of 'F:\\C\\'");
+    EXPECT_EQ(List().Count(), 4u);
+    EXPECT_EQ(StatusText(main), L"4 file(s)");
 }
 
 TEST_F(TDeletedListingTest, TheHourglassStaysOverTheWholeWindowWhileAListingRuns)

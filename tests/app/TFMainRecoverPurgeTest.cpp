@@ -72,7 +72,7 @@ public:
     void ShowActionMessage() override { calls.push_back(L"show"); }
     void SetActionMessage(const std::wstring& message) override { calls.push_back(L"set " + message); }
     void HideActionMessage() override { calls.push_back(L"hide"); }
-    std::optional<std::wstring> AskNewName(const std::wstring& proposed) override
+    std::optional<std::wstring> AskNewName(const std::wstring& proposed, const std::wstring&) override
     {
         calls.push_back(L"ask " + proposed);
         return newName;
@@ -251,6 +251,36 @@ TEST_F(TFMainRecoverPurgeTest, RenameAsksWithTheTargetAndOkRecoversUnderTheTyped
     EXPECT_EQ(StatusText(main), L"0 file(s)");
 }
 
+// The rename dialog lets the tree's refresh run: the listed folder went, the folder above it is listed, and
+// the loop, which held the rows the operator selected, touches none of the new listing's rows.
+TEST_F(TFMainRecoverPurgeTest, AFolderRelistedWhileTheRenameDialogAsksEndsTheLoopAndTouchesNoNewRow)
+{
+    for (const char* name : {"A.TXT", "B.TXT", "C.TXT"})
+        AddDeleted(name, name);
+    for (const char* name : {"R1.TXT", "R2.TXT", "R3.TXT"})
+        AddDeleted(name, name, "");
+    WriteLive("C.TXT", "the live one");
+    TFMain& main = Listed();
+    Select({L"A.TXT", L"B.TXT", L"C.TXT"});
+    const TFolderSnapshot salvage = Salvage();
+    Modals().ExpectDialog(L"Rename", [&](HWND) -> INT_PTR {
+        std::filesystem::remove_all(Live());
+        main.TreeDel().Refresh();
+        EXPECT_EQ(Names(List()), L"R1.TXT;R2.TXT;R3.TXT;") << "F:\\ is listed";
+        SetWindowTextW(Rename().EFilename(), L"C2.TXT");
+        SendMessageW(Rename().BOK(), BM_CLICK, 0, 0);
+        return IDOK;
+    });
+    Command(main, cmBRetrove);
+    EXPECT_TRUE(Modals().AllAnswered()) << Modals().Pending();
+    EXPECT_EQ(main.TreeDel().SelectedPath(), L"F:\\");
+    EXPECT_EQ(Names(List()), L"R1.TXT;R2.TXT;R3.TXT;");
+    EXPECT_TRUE(SelectedNames().empty());
+    EXPECT_EQ(Salvage(), salvage) << "nothing recovered";
+    for (const char* name : {"R1.TXT", "R2.TXT", "R3.TXT"})
+        EXPECT_FALSE(std::filesystem::exists(Live().parent_path() / name)) << name;
+}
+
 TEST_F(TFMainRecoverPurgeTest, CancelInTheRenameDialogLeavesTheRowSelectedAndTheFilesAsTheyWere)
 {
     AddDeleted("Report.doc", "the old report");
@@ -425,6 +455,55 @@ TEST_F(TFMainRecoverPurgeTest, RecoveringTheLastRowOfAFolderReleasesItsHandle)
     // Nothing selected any more: the commands are off.
     EXPECT_FALSE(main.Toolbar().Enabled(cmBRetrove));
     EXPECT_FALSE(main.Menu().Enabled(cmMPurge));
+}
+
+// A row recovered or purged from the middle of a scrolled list: what the list paints is what a full repaint
+// paints, with no neighbour shown twice or left out.
+TEST_F(TFMainRecoverPurgeTest, WhatTheListPaintsAfterARemovedRowIsWhatAFullRepaintPaints)
+{
+    for (int i = 0; i < 120; ++i)
+        AddDeleted("LETTER" + std::to_string(100 + i).substr(1) + ".TXT", "letter");
+    TFMain& main = Listed();
+    ASSERT_EQ(List().Count(), 120u);
+    HWND list = List().Handle();
+    ListView_EnsureVisible(list, 90, FALSE);
+    ScreenPixels(list, true);
+    Select({L"LETTER82.TXT"});
+    Command(main, cmBRetrove);
+    ASSERT_EQ(List().Count(), 119u);
+    std::vector<uint32_t> painted = ScreenPixels(list);
+    EXPECT_TRUE(painted == ScreenPixels(list, true)) << "after Retrove";
+
+    Select({L"LETTER51.TXT", L"LETTER85.TXT"});
+    Modals().ExpectMessageBox(L"Permanently purge 2 file(s)?", IDYES);
+    Command(main, cmBPurge);
+    ASSERT_EQ(List().Count(), 117u);
+    painted = ScreenPixels(list);
+    EXPECT_TRUE(painted == ScreenPixels(list, true)) << "after Purge";
+}
+
+// A new listing and a cleared list leave nothing selected: Retrove, Purge and Properties go off with the
+// rows.
+TEST_F(TFMainRecoverPurgeTest, ANewListingOrAClearedListTurnsTheCommandsOff)
+{
+    AddDeleted("A.TXT", "alpha");
+    AddDeleted("B.TXT", "bravo");
+    TFMain& main = Listed();
+    const auto anyOn = [&] {
+        return main.Toolbar().Enabled(cmBRetrove) || main.Toolbar().Enabled(cmBPurge) ||
+               main.Toolbar().Enabled(cmBProperties) || main.Menu().Enabled(cmMRetrove) ||
+               main.Menu().Enabled(cmMPurge) || main.Menu().Enabled(cmMProperties);
+    };
+    Select({L"B.TXT"});
+    ASSERT_TRUE(main.Toolbar().Enabled(cmBRetrove));
+    SendMessageW(main.Handle(), WM_COMMAND, MAKEWPARAM(cmMRefresh, 0), 0);
+    ASSERT_EQ(List().Count(), 2u);
+    EXPECT_FALSE(anyOn()) << "after a new listing";
+
+    Select({L"A.TXT", L"B.TXT"});
+    ASSERT_TRUE(main.Menu().Enabled(cmMPurge));
+    main.ClearDeletedList();
+    EXPECT_FALSE(anyOn()) << "after the list was cleared";
 }
 
 TEST_F(TFMainRecoverPurgeTest, RetroveWaitsForARunningListingButPurgeDoesNot)

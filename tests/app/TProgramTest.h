@@ -61,11 +61,11 @@ protected:
     std::unique_ptr<TRetroveProgram> program_;
 };
 
-// The status bar's first panel, as the main window shows it.
-inline std::wstring StatusText(TFMain& main)
+// A panel of the status bar as the main window shows it: the count, then the note beside it.
+inline std::wstring StatusText(TFMain& main, int panel = 0)
 {
     wchar_t text[256] = {};
-    SendMessageW(main.StatusBar(), SB_GETTEXTW, 0, reinterpret_cast<LPARAM>(text));
+    SendMessageW(main.StatusBar(), SB_GETTEXTW, panel, reinterpret_cast<LPARAM>(text));
     return text;
 }
 

@@ -24,7 +24,7 @@ TEST_F(TDeletedFileActionWindowsTest, TheRenameDialogOpensWithTheProposedNameAnd
         SendMessageW(rename_.BOK(), BM_CLICK, 0, 0);
         return IDOK;
     });
-    EXPECT_EQ(windows_.AskNewName(L"REPORT.DOC"), std::optional<std::wstring>(L"NEW.DOC"));
+    EXPECT_EQ(windows_.AskNewName(L"REPORT.DOC", L"F:\\DATA\\"), std::optional<std::wstring>(L"NEW.DOC"));
     EXPECT_EQ(shown, L"REPORT.DOC") << "the caller's name replaces what the last use left";
 
     // After an accepted name, the close box still counts as a cancel.
@@ -32,12 +32,12 @@ TEST_F(TDeletedFileActionWindowsTest, TheRenameDialogOpensWithTheProposedNameAnd
         SendMessageW(window, WM_SYSCOMMAND, SC_CLOSE, 0);
         return IDCANCEL;
     });
-    EXPECT_EQ(windows_.AskNewName(L"PLAN.TXT"), std::nullopt);
+    EXPECT_EQ(windows_.AskNewName(L"PLAN.TXT", L"F:\\DATA\\"), std::nullopt);
     Modals().ExpectDialog(L"Rename", [&](HWND) -> INT_PTR {
         SendMessageW(rename_.BCancel(), BM_CLICK, 0, 0);
         return IDCANCEL;
     });
-    EXPECT_EQ(windows_.AskNewName(L"PLAN.TXT"), std::nullopt);
+    EXPECT_EQ(windows_.AskNewName(L"PLAN.TXT", L"F:\\DATA\\"), std::nullopt);
 }
 
 TEST_F(TDeletedFileActionWindowsTest, TheRenameDialogIsOwnedByTheLoopsWindowEvenWhenTheActionWindowIsActive)
@@ -53,7 +53,7 @@ TEST_F(TDeletedFileActionWindowsTest, TheRenameDialogIsOwnedByTheLoopsWindowEven
         SendMessageW(rename_.BCancel(), BM_CLICK, 0, 0);
         return IDCANCEL;
     });
-    EXPECT_EQ(windows_.AskNewName(L"PLAN.TXT"), std::nullopt);
+    EXPECT_EQ(windows_.AskNewName(L"PLAN.TXT", L"F:\\DATA\\"), std::nullopt);
     EXPECT_EQ(owner, TestOwnerWindow());
     windows_.HideActionMessage();
 }

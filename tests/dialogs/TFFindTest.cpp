@@ -63,6 +63,14 @@ HIMAGELIST SystemImages(UINT size)
                                                        SHGFI_SYSICONINDEX | SHGFI_USEFILEATTRIBUTES | size));
 }
 
+// Keys as the form's loop hands them over, before dispatch.
+bool KeyInForm(TFFind& find, HWND control, WPARAM key)
+{
+    SetFocus(control);
+    MSG message{control, WM_KEYDOWN, key, 1, 0, {}};
+    return find.PreTranslate(message);
+}
+
 } // namespace
 
 class TFFindTest : public TGuiTest
@@ -185,6 +193,9 @@ TEST_F(TFFindTest, ShowsItsControlsMenusAndColumnsEmptyAndCollapsed)
     TFFind& find = Begin();
     EXPECT_EQ(find.Caption(), L"Find: Deleted Files");
     EXPECT_TRUE(HasStyle(find.Handle(), WS_THICKFRAME)) << "the window is sizeable";
+    // The program's icon in the title bar and the task switcher, not the system's default.
+    EXPECT_NE(SendMessageW(find.Handle(), WM_GETICON, ICON_SMALL, 0), 0);
+    EXPECT_NE(SendMessageW(find.Handle(), WM_GETICON, ICON_BIG, 0), 0);
     EXPECT_EQ(WindowText(find.BFind()), L"F&ind Now");
     EXPECT_EQ(WindowText(find.BStop()), L"Sto&p");
     EXPECT_EQ(WindowText(find.BNew()), L"Ne&w Search");
@@ -258,6 +269,27 @@ TEST_F(TFFindTest, ShowsItsControlsMenusAndColumnsEmptyAndCollapsed)
     EXPECT_TRUE(Checked(find.RNone()));
     EXPECT_EQ(WindowText(find.EName()), L"") << "the name pattern starts empty";
     EXPECT_EQ(find.Criteria().Date, nw::Today());
+}
+
+// A folder reached just after the bar painted another is shown while its own long scan runs, not after it.
+TEST_F(TFFindTest, AFolderReachedJustAfterAPaintIsShownWhileItsLongScanRuns)
+{
+    AddDeleted("A", "ONE.TXT");
+    for (int i = 0; i < 100; ++i)
+        AddDeleted("B", "F" + std::to_string(i) + ".TXT");
+    TFFind& find = Begin();
+    // Each server request takes 2 ms at least: B's hundred entries take 200 ms and more to read.
+    NWSimSetLatency(2000);
+    std::wstring shownAtBsFirstRow;
+    pumpScript_ = [&] {
+        if (shownAtBsFirstRow.empty() && List().Count() > 0 &&
+            List().CellText(List().Count() - 1, kFoundPathColumn) == L"F:\\B\\")
+            shownAtBsFirstRow = StatusText(1);
+    };
+    find.BFindClick();
+    NWSimSetLatency(0);
+    EXPECT_EQ(List().Count(), 101u);
+    EXPECT_EQ(shownAtBsFirstRow, L"Searching F:\\B\\");
 }
 
 TEST_F(TFFindTest, SearchesTheFolderAndEveryFolderBelowItWithTheFolderOfEachHit)
@@ -501,14 +533,54 @@ TEST_F(TFFindTest, NewSearchResetsTheCriteriaButKeepsLookInAndTheCheckBoxes)
     EXPECT_EQ(WindowHeight(find.Handle()), expandedHeight);
 }
 
-TEST_F(TFFindTest, EnterInNamedStartsTheSearch)
+TEST_F(TFFindTest, EnterAndCtrlAActWhereTheKeyboardIs)
 {
     AddDeleted("A", "ONE.TXT");
+    AddDeleted("A", "TWO.TXT");
     TFFind& find = Begin(L"F:\\A");
     SendMessageW(find.EName(), WM_KEYDOWN, VK_RETURN, 1);
     SendMessageW(find.EName(), WM_CHAR, VK_RETURN, 1);
-    EXPECT_EQ(List().Count(), 1u);
+    EXPECT_EQ(List().Count(), 2u);
     EXPECT_EQ(WindowText(find.EName()), L"") << "the key is not typed into the field";
+
+    // In the hits Enter shows the focused one; on a check box it does nothing; in Deleted By it searches.
+    const auto scans = [] { return NWSimCallCount("NWAllocTemporaryDirectoryHandle"); };
+    const uint32_t before = scans();
+    ListView_SetItemState(List().Handle(), 1, LVIS_FOCUSED, LVIS_FOCUSED);
+    std::wstring shown;
+    Modals().ExpectDialog(L"Properties", [&](HWND) {
+        shown = WindowText(properties_.LName());
+        return static_cast<INT_PTR>(IDOK);
+    });
+    EXPECT_TRUE(KeyInForm(find, List().Handle(), VK_RETURN));
+    EXPECT_EQ(shown, List().Row(1).caption);
+    EXPECT_TRUE(KeyInForm(find, find.CInclude(), VK_RETURN));
+    EXPECT_EQ(scans(), before) << "no search from the list or a check box";
+    EXPECT_EQ(List().Count(), 2u);
+    EXPECT_TRUE(KeyInForm(find, find.EDeleted(), VK_RETURN));
+    EXPECT_GT(scans(), before) << "Enter in a criterion searches";
+    EXPECT_TRUE(Modals().AllAnswered()) << Modals().Pending();
+
+    // Ctrl+A in an edit field selects its text; elsewhere it selects every hit.
+    ASSERT_EQ(List().Count(), 2u);
+    SetWindowTextW(find.EDeleted(), L"ALICE");
+    SendMessageW(find.EDeleted(), EM_SETSEL, 0, 0);
+    BYTE keys[256] = {};
+    ASSERT_TRUE(GetKeyboardState(keys));
+    keys[VK_CONTROL] = 0x80;
+    SetKeyboardState(keys);
+    EXPECT_TRUE(KeyInForm(find, find.EDeleted(), 'A'));
+    DWORD start = 1;
+    DWORD end = 0;
+    SendMessageW(find.EDeleted(), EM_GETSEL, reinterpret_cast<WPARAM>(&start),
+                 reinterpret_cast<LPARAM>(&end));
+    EXPECT_EQ(start, 0u);
+    EXPECT_EQ(end, 5u);
+    EXPECT_EQ(List().SelectedCount(), 0u);
+    EXPECT_TRUE(KeyInForm(find, List().Handle(), 'A'));
+    EXPECT_EQ(List().SelectedCount(), 2u);
+    keys[VK_CONTROL] = 0;
+    SetKeyboardState(keys);
 }
 
 TEST_F(TFFindTest, WithoutASelectionTheCommandsAreOffAndTheListHasNoMenu)
@@ -550,6 +622,21 @@ TEST_F(TFFindTest, WithoutASelectionTheCommandsAreOffAndTheListHasNoMenu)
     List().SetSelected(1, false);
     EXPECT_FALSE(MenuEnabled(TFFind::cmMRetrove));
     EXPECT_FALSE(find.PopFindAttached());
+
+    // A new search, and a cleared result list, leave nothing selected.
+    for (const bool cleared : {false, true})
+    {
+        List().SetSelected(0, true);
+        ASSERT_TRUE(MenuEnabled(TFFind::cmMPurge));
+        if (cleared)
+            find.BNewClick();
+        else
+            find.BFindClick();
+        EXPECT_FALSE(MenuEnabled(TFFind::cmMRetrove) || MenuEnabled(TFFind::cmMPurge) ||
+                     MenuEnabled(TFFind::cmMProperties))
+            << (cleared ? "cleared" : "searched again");
+        EXPECT_FALSE(find.PopFindAttached());
+    }
 }
 
 TEST_F(TFFindTest, SelectAllAndInvertSelectionActOnEveryRow)

@@ -83,6 +83,7 @@ TEST_F(TFRenameTest, EnterInTheNameAcceptsAndIsNotTyped)
 TEST_F(TFRenameTest, CancelAndTheCloseBoxAfterAnEarlierOkCountAsCancel)
 {
     Modals().ExpectDialog(L"Rename", [&](HWND) -> INT_PTR {
+        SetWindowTextW(rename_.EFilename(), L"A.TXT");
         SendMessageW(rename_.BOK(), BM_CLICK, 0, 0);
         return IDOK;
     });
@@ -98,6 +99,54 @@ TEST_F(TFRenameTest, CancelAndTheCloseBoxAfterAnEarlierOkCountAsCancel)
         return IDCANCEL;
     });
     EXPECT_FALSE(rename_.Execute()) << "Cancel";
+}
+
+// Names a recovered file cannot have are refused inside the dialog: it stays, with the reason beside the
+// name and the name selected for mending; OK waits for a name at all.
+TEST_F(TFRenameTest, ANameTheFileCannotHaveIsRefusedInPlaceWithItsReason)
+{
+    rename_.SetFolder(L"F:\\DATA\\");
+    const std::wstring characters = L"A name cannot contain \\ / : * ? \" < > |";
+    const std::vector<std::pair<std::wstring, std::wstring>> refused = {
+        {L"A\\B.TXT", characters},
+        {L"c:d.xls", characters},
+        {L"..\\..\\ESCAPE.WK1", characters},
+        {L"WHAT?.TXT", characters},
+        {L"CON", L"CON is the name of a device."},
+        {L"nul.txt", L"NUL is the name of a device."},
+        {L"Com1 .doc", L"COM1 is the name of a device."},
+        {L".", L"A name cannot be . or .."},
+        {L"..", L"A name cannot be . or .."},
+        {L"   ", L"A name cannot be blank."},
+        {L"REPORT.", L"A name cannot end in a dot or a blank."},
+        {std::wstring(248, L'A'), L"The name is too long for this folder."},
+    };
+    Modals().ExpectDialog(L"Rename", [&](HWND) -> INT_PTR {
+        SetWindowTextW(rename_.EFilename(), L"");
+        EXPECT_FALSE(IsWindowEnabled(rename_.BOK())) << "no name, no OK";
+        for (const auto& [name, reason] : refused)
+        {
+            SetWindowTextW(rename_.EFilename(), name.c_str());
+            EXPECT_TRUE(IsWindowEnabled(rename_.BOK()));
+            SendMessageW(rename_.BOK(), BM_CLICK, 0, 0);
+            EXPECT_FALSE(rename_.Accepted()) << name;
+            EXPECT_EQ(WindowText(rename_.LReason()), reason) << name;
+            DWORD start = 1;
+            DWORD end = 0;
+            SendMessageW(rename_.EFilename(), EM_GETSEL, reinterpret_cast<WPARAM>(&start),
+                         reinterpret_cast<LPARAM>(&end));
+            EXPECT_EQ(start, 0u) << name;
+            EXPECT_EQ(end, name.size()) << name;
+        }
+        // The longest name that fits the folder passes; the reason goes as the name changes.
+        SetWindowTextW(rename_.EFilename(), std::wstring(247, L'A').c_str());
+        EXPECT_EQ(WindowText(rename_.LReason()), L"") << "the reason goes with the name";
+        SendMessageW(rename_.BOK(), BM_CLICK, 0, 0);
+        EXPECT_TRUE(rename_.Accepted());
+        return IDOK;
+    });
+    EXPECT_TRUE(rename_.Execute());
+    EXPECT_EQ(WindowText(rename_.EFilename()), std::wstring(247, L'A'));
 }
 
 namespace

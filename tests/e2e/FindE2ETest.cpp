@@ -155,6 +155,11 @@ TEST_F(FindE2ETest, SearchesFForADeletorListsWhatTheServerHoldsAndRecoversAHit)
     TypeText(L"ALICE*");
     ASSERT_TRUE(WaitFor([&] { return RemoteText(deletedBy) == L"ALICE*"; }, kAppearMilliseconds))
         << "Deleted By reads " << Utf8(RemoteText(deletedBy));
+    // Ctrl+A selects the field's text, so that what is typed next replaces it.
+    PressKey('A', {VK_CONTROL});
+    TypeText(L"ALICE*");
+    ASSERT_TRUE(WaitFor([&] { return RemoteText(deletedBy) == L"ALICE*"; }, kAppearMilliseconds))
+        << "Deleted By reads " << Utf8(RemoteText(deletedBy));
 
     // Find Now by its key.
     PressKey(VK_F5);
@@ -210,6 +215,17 @@ TEST_F(FindE2ETest, SearchesFForADeletorListsWhatTheServerHoldsAndRecoversAHit)
     EXPECT_FALSE(IsWindowEnabled(main)) << "Find is still modal over the main window";
     ASSERT_TRUE(WaitFor([&] { return GetForegroundWindow() == find; }, kAppearMilliseconds))
         << "Find is not in front again";
+
+    // Enter in the hits shows the focused one too, and searches nothing away.
+    ASSERT_TRUE(SelectListRowByKeyboard(list, 0)) << "the first row was not selected";
+    PressKey(VK_RETURN);
+    properties = run.WaitForVisible(L"TFProperties", kAppearMilliseconds);
+    ASSERT_NE(properties, nullptr) << "Enter in the hits showed nothing: " << run.Describe();
+    ASSERT_TRUE(WaitFor([&] { return GetForegroundWindow() == properties; }, kAppearMilliseconds));
+    PressKey(VK_ESCAPE);
+    ASSERT_TRUE(WaitFor([&] { return !IsWindowVisible(properties) && GetForegroundWindow() == find; },
+                        kAppearMilliseconds));
+    EXPECT_EQ(StatusBarText(bar, 0), left) << "the hits are as they were";
 
     // Escape closes the window; the main window takes the keyboard again.
     PressKey(VK_ESCAPE);

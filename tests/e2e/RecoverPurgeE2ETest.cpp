@@ -314,3 +314,71 @@ TEST_F(RecoverPurgeE2ETest, AccentedNamesAreListedSortedAndComeBackUnderTheNameC
     EXPECT_EQ(ListedRows(list), Salvage(inFolder));
     CloseProgram(run);
 }
+
+// What the list shows is the folder the tree selects: a folder selected while a big one is listed is the one
+// listed in the end, and a folder off the network says so beside its count.
+TEST_F(RecoverPurgeE2ETest, AFolderSelectedDuringABigListingIsTheOneListed)
+{
+    // 5,000 files deleted from F:\PLANS in one call; PLANS sorts just before PROJECTS below F:.
+    const std::filesystem::path big = Volume() / "PLANS";
+    std::filesystem::create_directory(big);
+    std::ofstream paths(big.parent_path() / "big-paths.txt");
+    for (int i = 0; i < 5000; ++i)
+    {
+        const std::string name = "F" + std::to_string(i) + ".TXT";
+        std::ofstream(big / name) << i;
+        paths << "F:\\PLANS\\" << name << "\n";
+    }
+    paths.close();
+    RunTool(L"--world \"" + world_ + L"\" delete --as ALICE --from \"" +
+            (big.parent_path() / "big-paths.txt").wstring() + L"\"");
+    std::filesystem::remove(big.parent_path() / "big-paths.txt");
+    ASSERT_EQ(Salvage(L"F:\\PLANS\\").size(), 5000u);
+    const std::vector<TSalvageRow> atRoot = Salvage(L"F:\\");
+    const std::vector<TSalvageRow> inProjects = Salvage(kProjects);
+
+    TProgramRun run(OnMappedWorld());
+    main_ = WaitForMainWindow(run);
+    ASSERT_NE(main_, nullptr) << run.Describe();
+    HWND tree = FindChild(main_, WC_TREEVIEWW);
+    HWND list = FindChild(main_, WC_LISTVIEWW);
+    HWND bar = FindChild(main_, STATUSCLASSNAMEW);
+    std::vector<std::wstring> shown;
+    ASSERT_TRUE(WaitForTreeItems(tree, {L"(C:)", L"(F:)"}, shown, kAppearMilliseconds)) << Joined(shown);
+    ASSERT_TRUE(BringToFront(main_));
+    ASSERT_TRUE(ClickIntoTree(tree));
+    ASSERT_TRUE(SelectByKey(tree, VK_DOWN, L"(C:)", 40)) << Utf8(TreeSelectionText(tree));
+    EXPECT_TRUE(
+        WaitFor([&] { return StatusBarText(bar, 1) == L"Not a NetWare folder"; }, kAppearMilliseconds))
+        << Utf8(StatusBarText(bar, 0)) << " / " << Utf8(StatusBarText(bar, 1));
+    ASSERT_TRUE(SelectByKey(tree, VK_DOWN, L"(F:)", 40)) << Utf8(TreeSelectionText(tree));
+    ASSERT_TRUE(
+        WaitForListing(main_, L"Deleted Contents of 'F:\\'", Count(atRoot.size()), kAppearMilliseconds))
+        << Utf8(ListedCaption(main_)) << " / " << Utf8(StatusOf(main_));
+    EXPECT_EQ(StatusBarText(bar, 1), L"");
+
+    // Open F:, select PLANS, and while it is listed, the folder after it.
+    PressKey(VK_RIGHT);
+    ASSERT_TRUE(WaitForTreeItems(tree, {L"PLANS", L"PROJECTS"}, shown, kAppearMilliseconds)) << Joined(shown);
+    for (int i = 0; i < 10 && TreeSelectionText(tree) != L"PLANS"; ++i)
+    {
+        // The folders before PLANS are listed each before the next key; PLANS's listing is not waited for.
+        const HTREEITEM before = TreeSelection(tree);
+        PressKey(VK_DOWN);
+        ASSERT_TRUE(WaitFor([&] { return TreeSelection(tree) != before; }));
+        if (TreeSelectionText(tree) != L"PLANS")
+            ASSERT_TRUE(WaitFor([&] { return !ListingRuns(main_); }));
+    }
+    ASSERT_EQ(TreeSelectionText(tree), L"PLANS");
+    PressKey(VK_DOWN);
+    ASSERT_TRUE(WaitFor([&] { return TreeSelectionText(tree) == L"PROJECTS"; }))
+        << Utf8(TreeSelectionText(tree));
+    ASSERT_TRUE(WaitForListing(main_, L"Deleted Contents of '" + kProjects + L"'", Count(inProjects.size()),
+                               kAppearMilliseconds))
+        << Utf8(ListedCaption(main_)) << " / " << Utf8(StatusOf(main_));
+    EXPECT_TRUE(WaitFor([&] { return !ListingRuns(main_); }));
+    EXPECT_EQ(ListedCaption(main_), L"Deleted Contents of '" + kProjects + L"'") << "and it stays so";
+    EXPECT_EQ(TreeSelectionText(tree), L"PROJECTS");
+    EXPECT_EQ(ListedRows(list), inProjects);
+    CloseProgram(run);
+}

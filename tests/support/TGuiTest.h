@@ -6,6 +6,9 @@
 #include <gtest/gtest.h>
 #include <windows.h>
 
+#include <cstdint>
+#include <vector>
+
 // The hidden top-level window that owns the windows a test creates.
 HWND TestOwnerWindow();
 
@@ -14,6 +17,10 @@ HWND CreateTestFrame(const wchar_t* title, int width, int height);
 
 // Handles the messages already queued for this thread.
 void PumpMessages();
+
+// The pixels of a window's client area as the screen shows them once its pending paints are done; with
+// repaintFirst, after the whole window was painted anew. Equal captures mean no paint left stale pixels.
+std::vector<uint32_t> ScreenPixels(HWND window, bool repaintFirst = false);
 
 class TGuiTest : public testing::Test
 {

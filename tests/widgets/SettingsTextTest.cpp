@@ -40,6 +40,10 @@ TEST(SettingsTextTest, AColumnOrderNamesEveryColumnOnce)
     EXPECT_EQ(ClampColumnWidth(-40), 0);
     EXPECT_EQ(ClampColumnWidth(1 << 30), kMaxColumnWidth);
     EXPECT_EQ(ClampColumnWidth(120), 120);
+    using TWidths = std::vector<std::optional<int32_t>>;
+    EXPECT_EQ(ParseColumnWidths(u"120,0, x ,-5,,99999"),
+              (TWidths{120, 0, std::nullopt, std::nullopt, std::nullopt, kMaxColumnWidth}));
+    EXPECT_TRUE(ParseColumnWidths(u" ").empty());
 }
 
 TEST(SettingsTextTest, IdentifiersSetsAndBooleansReadBack)
@@ -62,9 +66,13 @@ TEST(SettingsTextTest, PositionsAndScreenSuffixes)
     const int32_t four[4] = {-1, 2, 300, 40};
     EXPECT_EQ(FormatFour(four), u"-1,2,300,40");
     int32_t read[4] = {9, 9, 9, 9};
-    ParseFour(u"5,x,7", read);
+    EXPECT_FALSE(ParseFour(u"5,x,7", read));
     EXPECT_EQ(read[0], 5);
     EXPECT_EQ(read[1], 9) << "a bad number keeps the fallback";
     EXPECT_EQ(read[2], 7);
     EXPECT_EQ(read[3], 9) << "a missing one too";
+    EXPECT_FALSE(ParseFour(u"1,2,3", read));
+    EXPECT_FALSE(ParseFour(u"1,2,3,4,5", read));
+    EXPECT_TRUE(ParseFour(u"-5000,0,100,600", read));
+    EXPECT_EQ(read[0], -5000);
 }

@@ -177,9 +177,14 @@ TEST_F(TExtListViewTest, BadStoredLayoutsKeepTheDesign)
     TRegistrySandbox::SetValue(L"Software\\Tarvex\\Retrove\\Columns", L"Sizes", L"-50,99999999,abc,30");
     TExtListView& list = MakeList();
     EXPECT_EQ(list.ColumnOrder(), design);
-    EXPECT_EQ(list.ColumnWidth(0), 0) << "a negative width is clamped";
-    EXPECT_LE(list.ColumnWidth(1), 10000) << "an absurd one too";
-    EXPECT_EQ(list.ColumnWidth(2), 0) << "an entry that is not a number counts as 0";
+    // A width that is no width leaves the column its design width rather than hiding it; none is wider than
+    // the work area.
+    MONITORINFO monitor{};
+    monitor.cbSize = sizeof(monitor);
+    GetMonitorInfoW(MonitorFromWindow(list.Handle(), MONITOR_DEFAULTTONEAREST), &monitor);
+    EXPECT_EQ(list.ColumnWidth(0), 100) << "a negative width";
+    EXPECT_EQ(list.ColumnWidth(1), monitor.rcWork.right - monitor.rcWork.left) << "an absurd one is cut";
+    EXPECT_EQ(list.ColumnWidth(2), 100) << "an entry that is not a number";
     EXPECT_EQ(list.ColumnWidth(3), 30);
     EXPECT_EQ(list.ColumnWidth(4), 100) << "columns without an entry keep their width";
 }

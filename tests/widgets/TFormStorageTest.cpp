@@ -175,6 +175,30 @@ TEST_F(TFormStorageTest, AFixedBorderFormKeepsItsSizeAndAFormOffScreenComesBack)
     restored = lost.NormalPosition();
     EXPECT_NE(MonitorFromRect(&restored, MONITOR_DEFAULTTONULL), nullptr) << "pulled onto a monitor";
     EXPECT_EQ(restored.right - restored.left, 400);
+
+    // Partly off the work area: moved wholly onto it, caption and close box with it. Larger than the work
+    // area, or not four numbers: the design placement.
+    MONITORINFO monitor{};
+    monitor.cbSize = sizeof(monitor);
+    GetMonitorInfoW(MonitorFromRect(&restored, MONITOR_DEFAULTTONEAREST), &monitor);
+    TRegistrySandbox::SetValue(kSection, L"NormPos", L"-200,100,300,400");
+    TStoredForm partly;
+    partly.Show();
+    restored = partly.NormalPosition();
+    EXPECT_EQ(restored.left, monitor.rcWork.left);
+    EXPECT_EQ(restored.right - restored.left, 500);
+    EXPECT_EQ(restored.top, 100);
+    const RECT design{100, 80, 500, 380};
+    for (const wchar_t* stored : {L"-5000,0,100,600", L"1,2,3", L"0,0,30000,400"})
+    {
+        TRegistrySandbox::SetValue(kSection, L"NormPos", stored);
+        TStoredForm form;
+        form.Show();
+        restored = form.NormalPosition();
+        EXPECT_TRUE(EqualRect(&restored, &design))
+            << Narrow(stored) << ": " << restored.left << "," << restored.top << "," << restored.right << ","
+            << restored.bottom;
+    }
 }
 
 TEST_F(TFormStorageTest, StoredPropertiesRoundTripAndBadValuesLeaveTheDesign)

@@ -138,10 +138,19 @@ TEST_F(TPTFolderBrowseDlgTest, TheTitleAndTheCreateAndDeleteButtonsFollowTheOpti
               static_cast<DWORD>(FILE_ATTRIBUTE_DIRECTORY));
 }
 
-TEST_F(TPTFolderBrowseDlgTest, TheWindowHasAMinimumSizeAndKeepsItsSizeBetweenCalls)
+TEST_F(TPTFolderBrowseDlgTest, TheWindowOpensOverItsOpenerWithACloseBoxHasAMinimumSizeAndKeepsItsSize)
 {
+    SetWindowPos(frame_, nullptr, 200, 150, 600, 500, SWP_NOZORDER | SWP_NOACTIVATE);
     TPTFolderBrowseDlg dialog(frame_);
     Modals().ExpectDialog(L"Browse for Folder", [](HWND window) {
+        // A dialog box over the window that opened it, not the screen's corner, with no minimize or maximize.
+        RECT bounds{};
+        GetWindowRect(window, &bounds);
+        EXPECT_NEAR((bounds.left + bounds.right) / 2, 500, 1);
+        EXPECT_NEAR((bounds.top + bounds.bottom) / 2, 400, 1);
+        const LONG style = GetWindowLongW(window, GWL_STYLE);
+        EXPECT_TRUE(style & WS_SYSMENU);
+        EXPECT_FALSE(style & (WS_MINIMIZEBOX | WS_MAXIMIZEBOX));
         MINMAXINFO limits{};
         SendMessageW(window, WM_GETMINMAXINFO, 0, reinterpret_cast<LPARAM>(&limits));
         EXPECT_EQ(limits.ptMinTrackSize.x, TPTFolderBrowseDlg::kMinWidth);

@@ -189,7 +189,7 @@ TEST_F(TPTShellTreeTest, HiddenFoldersAreListedDimmed)
     EXPECT_FALSE(TreeView_GetItemState(tree->Handle(), shown, TVIS_CUT) & TVIS_CUT);
 }
 
-TEST_F(TPTShellTreeTest, ARefreshShowsNewFoldersAndKeepsTheSelection)
+TEST_F(TPTShellTreeTest, ARefreshShowsNewFoldersKeepsTheSelectionOrSelectsTheFolderAboveOneThatWent)
 {
     const auto tree = LoadedTree();
     const HTREEITEM projects = NodeOf(*tree, L"F:\\PROJECTS");
@@ -201,6 +201,41 @@ TEST_F(TPTShellTreeTest, ARefreshShowsNewFoldersAndKeepsTheSelection)
     EXPECT_EQ(ChildTexts(*tree, projects), (std::vector<std::wstring>{L"ALPHA", L"GAMMA"}));
     EXPECT_EQ(tree->SelectedNode(), projects);
     EXPECT_EQ(changes_, 0);
+
+    // The selected folder goes: the folder above it is selected, not a neighbour, and the change is reported
+    // once, after the refresh, when the tree shows all it found.
+    ASSERT_NE(NodeOf(*tree, L"F:\\PROJECTS\\ALPHA"), nullptr);
+    changes_ = 0;
+    std::wstring pathAtChange;
+    std::vector<std::wstring> shownAtChange;
+    tree->OnChange = [&] {
+        ++changes_;
+        pathAtChange = tree->SelectedPath();
+        shownAtChange = ChildTexts(*tree, projects);
+    };
+    RemoveDirectoryW(L"F:\\PROJECTS\\ALPHA");
+    MakeFolder(L"PROJECTS\\ZETA");
+    SendMessageW(tree->Handle(), WM_KEYDOWN, VK_F5, 0);
+    EXPECT_EQ(changes_, 1);
+    EXPECT_EQ(pathAtChange, L"F:\\PROJECTS");
+    EXPECT_EQ(shownAtChange, (std::vector<std::wstring>{L"GAMMA", L"ZETA"}));
+    EXPECT_EQ(tree->SelectedNode(), projects);
+    EXPECT_EQ(tree->SelectedFolder().Path(), L"F:\\PROJECTS");
+
+    // A refresh while a change is reported (a listing runs the event loop) takes the node away: the folder
+    // selected afterwards is the one the tree then selects.
+    changes_ = 0;
+    tree->OnChange = [&] {
+        if (++changes_ != 1)
+            return;
+        RemoveDirectoryW(L"F:\\PROJECTS\\GAMMA");
+        tree->Refresh();
+    };
+    tree->GoTo(ListOf(L"F:\\PROJECTS\\GAMMA").Get());
+    EXPECT_EQ(changes_, 2);
+    EXPECT_EQ(ChildTexts(*tree, projects), std::vector<std::wstring>{L"ZETA"});
+    EXPECT_EQ(tree->SelectedPath(), L"F:\\PROJECTS");
+    EXPECT_EQ(tree->SelectedFolder().Path(), L"F:\\PROJECTS");
 }
 
 TEST_F(TPTShellTreeTest, AFolderCreatedOnAWatchedDriveAppearsWithTheSelectionKept)

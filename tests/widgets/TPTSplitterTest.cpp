@@ -3,6 +3,8 @@
 #include "TGuiTest.h"
 #include "TSubclass.h"
 
+#include <commctrl.h>
+
 #include <vector>
 
 namespace
@@ -68,6 +70,36 @@ TEST_F(TPTSplitterTest, ThePanesLieEitherSideOfTheBarAndTheirControlsFillThem)
     EXPECT_EQ(BoundsIn(edit, splitter_->Pane(1)).right, 296);
     EXPECT_EQ(BoundsIn(splitter_->Pane(1), bar).left, 104);
     EXPECT_TRUE(drags_.empty()) << "moving the bar in code is not a drag";
+}
+
+// A list on the right pane, the bar dragged 130 pixels left: the list paints all it uncovered.
+TEST_F(TPTSplitterTest, AfterADragThePanesShowWhatAFullRepaintShows)
+{
+    HWND list = CreateWindowExW(0, WC_LISTVIEWW, L"", WS_CHILD | WS_VISIBLE | LVS_REPORT, 0, 0, 10, 10,
+                                splitter_->Pane(1), nullptr, GetModuleHandleW(nullptr), nullptr);
+    LVCOLUMNW column{};
+    column.mask = LVCF_TEXT | LVCF_WIDTH;
+    column.cx = 120;
+    column.pszText = const_cast<wchar_t*>(L"Name");
+    ListView_InsertColumn(list, 0, &column);
+    for (int i = 0; i < 20; ++i)
+    {
+        std::wstring text = L"LETTER" + std::to_wstring(i);
+        LVITEMW item{};
+        item.mask = LVIF_TEXT;
+        item.iItem = i;
+        item.pszText = text.data();
+        ListView_InsertItem(list, &item);
+    }
+    HWND bar = splitter_->Handle();
+    ScreenPixels(bar, true);
+    Mouse(bar, WM_LBUTTONDOWN, 151);
+    for (int x = 141; x >= 21; x -= 10)
+        Mouse(bar, WM_MOUSEMOVE, x);
+    Mouse(bar, WM_LBUTTONUP, 21);
+    ASSERT_EQ(BoundsIn(splitter_->Pane(1), bar).left, 24);
+    const std::vector<uint32_t> painted = ScreenPixels(list);
+    EXPECT_TRUE(painted == ScreenPixels(list, true));
 }
 
 TEST_F(TPTSplitterTest, DraggingTheBarReportsEachMoveAndTheDrop)

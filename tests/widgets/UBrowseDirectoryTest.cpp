@@ -263,15 +263,17 @@ TEST_F(UBrowseDirectoryTest, OnlyBinderyServersOpenOnTheBinderyTabWithoutTheDire
 
 TEST_F(UBrowseDirectoryTest, BinderyServersThatAreNotInATreeListTheirUsersSorted)
 {
+    // Sorted as the locale sorts without case: an accented name among its letter, not after Z.
+    world_.EditWorldJson("\"PFISCHER\"", "\"\xC3\x84RGER\"");
     Open(true, true);
     EXPECT_TRUE(Execute([&] {
         ASSERT_EQ(ChildTexts(Bindery1(), nullptr), (std::vector<std::wstring>{L"OLDSRV"}))
             << "TARVEX belongs to a tree";
         const HTREEITEM server = TreeView_GetRoot(Bindery1());
         EXPECT_EQ(ImageOf(Bindery1(), server), TFBrowseDirectory::kServerImage);
-        EXPECT_EQ(
-            ChildTexts(Bindery1(), server),
-            (std::vector<std::wstring>{L"GUEST", L"JSMITH", L"KLEE", L"MBROWN", L"PFISCHER", L"SUPERVISOR"}))
+        EXPECT_EQ(ChildTexts(Bindery1(), server),
+                  (std::vector<std::wstring>{L"\u00c4RGER", L"GUEST", L"JSMITH", L"KLEE", L"MBROWN",
+                                             L"SUPERVISOR"}))
             << "users only, sorted";
         EXPECT_FALSE(IsExpanded(Bindery1(), server));
         ClickNode(Bindery1(), server);
