@@ -154,8 +154,11 @@ void TExtListView::DeleteRow(size_t index)
     if (OnDeletion)
         OnDeletion(model_.Row(index));
     model_.Take(index);
-    // The control moves the selection of the rows after it up by one.
+    // The control moves the selection of the rows after it up by one. It scrolls the rows after it up by
+    // copying pixels, which at the end of a scrolled list (where it also scrolls back) leaves stale rows:
+    // the whole client is painted again instead.
     ListView_DeleteItem(list_, static_cast<int>(index));
+    InvalidateRect(list_, nullptr, FALSE);
     if (AutoResort)
         ResortIfDue();
 }

@@ -462,19 +462,20 @@ TEST_F(TFMainRecoverPurgeTest, RecoveringTheLastRowOfAFolderReleasesItsHandle)
 TEST_F(TFMainRecoverPurgeTest, WhatTheListPaintsAfterARemovedRowIsWhatAFullRepaintPaints)
 {
     for (int i = 0; i < 120; ++i)
-        AddDeleted("LETTER" + std::to_string(100 + i).substr(1) + ".TXT", "letter");
+        AddDeleted("LETTER" + std::to_string(1000 + i).substr(1) + ".TXT", "letter");
     TFMain& main = Listed();
     ASSERT_EQ(List().Count(), 120u);
     HWND list = List().Handle();
-    ListView_EnsureVisible(list, 90, FALSE);
+    // Scrolled to the end: a removed row makes the control scroll back by one row as well.
+    ListView_EnsureVisible(list, 119, FALSE);
     ScreenPixels(list, true);
-    Select({L"LETTER82.TXT"});
+    Select({L"LETTER110.TXT"});
     Command(main, cmBRetrove);
     ASSERT_EQ(List().Count(), 119u);
     std::vector<uint32_t> painted = ScreenPixels(list);
     EXPECT_TRUE(painted == ScreenPixels(list, true)) << "after Retrove";
 
-    Select({L"LETTER51.TXT", L"LETTER85.TXT"});
+    Select({L"LETTER105.TXT", L"LETTER115.TXT"});
     Modals().ExpectMessageBox(L"Permanently purge 2 file(s)?", IDYES);
     Command(main, cmBPurge);
     ASSERT_EQ(List().Count(), 117u);
@@ -504,6 +505,16 @@ TEST_F(TFMainRecoverPurgeTest, ANewListingOrAClearedListTurnsTheCommandsOff)
     ASSERT_TRUE(main.Menu().Enabled(cmMPurge));
     main.ClearDeletedList();
     EXPECT_FALSE(anyOn()) << "after the list was cleared";
+
+    // A selected row that a filter then hides is not acted on.
+    Command(main, cmMRefresh);
+    Select({L"B.TXT"});
+    TFilterCriteria onlyA;
+    onlyA.NamePattern = "A*";
+    main.SetFilterCriteriaSource([&] { return onlyA; });
+    Command(main, cmMRefresh);
+    ASSERT_EQ(Names(List()), L"A.TXT;");
+    EXPECT_FALSE(anyOn()) << "B.TXT, selected, is hidden by the filter";
 }
 
 TEST_F(TFMainRecoverPurgeTest, RetroveWaitsForARunningListingButPurgeDoesNot)
