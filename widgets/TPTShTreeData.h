@@ -24,6 +24,8 @@ public:
     IShellFolder* ParentFolder();
 
     bool filled = false;
+    // The last try to enumerate the node's folder failed.
+    bool enumerationFailed = false;
 
 private:
     TItemIdList relative_;

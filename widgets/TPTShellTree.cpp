@@ -176,13 +176,24 @@ std::wstring TPTShellTree::NodeText(HTREEITEM node) const
     return TreeNodeText(tree_, node);
 }
 
-std::vector<TPTShellTree::TChild> TPTShellTree::EnumerateChildren(TPTShTreeData* data)
+HRESULT TPTShellTree::DefaultEnumerateItems(IShellFolder* folder, HWND owner, SHCONTF flags,
+                                            IEnumIDList** items)
+{
+    return folder->EnumObjects(owner, flags, items);
+}
+
+std::optional<std::vector<TPTShellTree::TChild>> TPTShellTree::EnumerateChildren(TPTShTreeData* data)
 {
     std::vector<TChild> children;
     IShellFolder* folder = data->Folder();
     ComPtr<IEnumIDList> items;
-    if (folder->EnumObjects(GetActiveWindow(), EnumerationFlags(), &items) != S_OK || !items)
+    // S_FALSE is a folder with nothing to list; a failure (a drive not ready) is not an empty folder.
+    const HRESULT listed =
+        folder == nullptr ? E_FAIL : EnumerateItems(folder, GetActiveWindow(), EnumerationFlags(), &items);
+    if (listed == S_FALSE)
         return children;
+    if (FAILED(listed) || !items)
+        return std::nullopt;
     const bool virtualFolders = settings_.options.Has(TPTShellTreeOption::ptstoVirtualFolders);
     LPITEMIDLIST next = nullptr;
     while (items->Next(1, &next, nullptr) == S_OK)
@@ -232,14 +243,30 @@ void TPTShellTree::FillChildren(HTREEITEM node)
     TPTShTreeData* data = NodeData(node);
     if (data == nullptr || data->filled)
         return;
+    std::optional<std::vector<TChild>> children = EnumerateChildren(data);
+    data->enumerationFailed = !children;
+    if (!children)
+    {
+        // Left unfilled with its button: opening it again, or the next refresh, tries again.
+        SetHasChildren(node, true);
+        return;
+    }
     data->filled = true;
     FillNodeChildren(tree_, node, [&] {
-        std::vector<TChild> children = EnumerateChildren(data);
-        for (TChild& child : children)
+        for (TChild& child : *children)
             InsertNode(node, std::move(child));
         SortChildren(node);
-        return children.size();
+        return children->size();
     });
+}
+
+void TPTShellTree::SetHasChildren(HTREEITEM node, bool hasChildren)
+{
+    TVITEMW item{};
+    item.mask = TVIF_CHILDREN;
+    item.hItem = node;
+    item.cChildren = hasChildren ? 1 : 0;
+    TreeView_SetItem(tree_, &item);
 }
 
 void TPTShellTree::SortChildren(HTREEITEM node)
@@ -349,9 +376,11 @@ void TPTShellTree::OnSelectionChanged(HTREEITEM node)
         combo_->FollowTree(selectedFolder_.IdList());
 }
 
-void TPTShellTree::OnItemExpanding(HTREEITEM node)
+bool TPTShellTree::OnItemExpanding(HTREEITEM node)
 {
     FillChildren(node);
+    const TPTShTreeData* data = NodeData(node);
+    return data == nullptr || data->filled;
 }
 
 void TPTShellTree::Refresh()
@@ -382,9 +411,20 @@ bool TPTShellTree::HoldsSelection(HTREEITEM node) const
 void TPTShellTree::RefreshNode(HTREEITEM node)
 {
     TPTShTreeData* data = NodeData(node);
-    if (data == nullptr || !data->filled)
+    if (data == nullptr)
         return;
-    std::vector<TChild> fresh = EnumerateChildren(data);
+    if (!data->filled)
+    {
+        // A node whose folder could not be enumerated when it was opened is tried again.
+        if (data->enumerationFailed)
+            FillChildren(node);
+        return;
+    }
+    std::optional<std::vector<TChild>> enumerated = EnumerateChildren(data);
+    // A folder that cannot be enumerated now keeps the nodes it showed.
+    if (!enumerated)
+        return;
+    std::vector<TChild> fresh = std::move(*enumerated);
     IShellFolder* folder = data->Folder();
     // Nodes whose items went are removed; the others stay as they are, with their children.
     for (HTREEITEM child = TreeView_GetChild(tree_, node); child != nullptr;)
@@ -411,11 +451,7 @@ void TPTShellTree::RefreshNode(HTREEITEM node)
     for (TChild& child : fresh)
         InsertNode(node, std::move(child));
     SortChildren(node);
-    TVITEMW item{};
-    item.mask = TVIF_CHILDREN;
-    item.hItem = node;
-    item.cChildren = TreeView_GetChild(tree_, node) != nullptr ? 1 : 0;
-    TreeView_SetItem(tree_, &item);
+    SetHasChildren(node, TreeView_GetChild(tree_, node) != nullptr);
 }
 
 bool TPTShellTree::CreateFolder(const std::wstring& name)
@@ -640,8 +676,9 @@ std::optional<LRESULT> TPTShellTree::OnNotify(NMHDR* header)
     {
     case TVN_ITEMEXPANDINGW: {
         const auto* change = reinterpret_cast<NMTREEVIEWW*>(header);
-        if (change->action & TVE_EXPAND)
-            OnItemExpanding(change->itemNew.hItem);
+        // A folder that could not be enumerated stays closed, with its button.
+        if ((change->action & TVE_EXPAND) != 0 && !OnItemExpanding(change->itemNew.hItem))
+            return TRUE;
         return FALSE;
     }
     case TVN_SELCHANGEDW:

@@ -91,6 +91,12 @@ public:
     // May veto an item before it is added: parent folder, parent's absolute list, child's relative list,
     // child's attributes. Returns whether the item is taken.
     std::function<bool(IShellFolder*, LPCITEMIDLIST, LPCITEMIDLIST, ULONG)> OnAddItem;
+    // Lists a folder's items; the shell folder's own enumeration unless replaced (a test makes it fail as a
+    // drive that is not ready does).
+    std::function<HRESULT(IShellFolder*, HWND, SHCONTF, IEnumIDList**)> EnumerateItems =
+        DefaultEnumerateItems;
+    static HRESULT DefaultEnumerateItems(IShellFolder* folder, HWND owner, SHCONTF flags,
+                                         IEnumIDList** items);
     std::function<void()> OnFillComplete;
 
     TPTShellLocator& BaseFolder() { return baseFolder_; }
@@ -145,7 +151,8 @@ private:
     std::optional<LRESULT> OnTreeMessage(UINT message, WPARAM wParam, LPARAM lParam);
     std::optional<LRESULT> OnNotify(NMHDR* header);
     void OnSelectionChanged(HTREEITEM node);
-    void OnItemExpanding(HTREEITEM node);
+    // Whether the node may open: false when its folder could not be enumerated.
+    bool OnItemExpanding(HTREEITEM node);
     void OnKeyDown(WORD key);
     void OnRightClick();
     void OnBeginDrag(HTREEITEM node);
@@ -154,12 +161,14 @@ private:
     void OnRefreshTimer();
 
     SHCONTF EnumerationFlags() const;
-    // The children of a folder node as the tree takes them, sorted by the folder.
+    // The children of a folder node as the tree takes them, sorted by the folder; nothing when the folder
+    // could not be enumerated.
     struct TChild;
-    std::vector<TChild> EnumerateChildren(TPTShTreeData* data);
+    std::optional<std::vector<TChild>> EnumerateChildren(TPTShTreeData* data);
     HTREEITEM InsertNode(HTREEITEM parent, TChild child);
     void FillChildren(HTREEITEM node);
     void SortChildren(HTREEITEM node);
+    void SetHasChildren(HTREEITEM node, bool hasChildren);
     void RefreshNode(HTREEITEM node);
     // Whether the node is the selected one or above it.
     bool HoldsSelection(HTREEITEM node) const;

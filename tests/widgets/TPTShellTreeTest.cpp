@@ -178,6 +178,56 @@ TEST_F(TPTShellTreeTest, NodesAreFilledWhenFirstOpenedAndSortedByTheirFolder)
     EXPECT_EQ(item.cChildren, 0) << "a folder without subfolders loses its button";
 }
 
+// A folder that cannot be enumerated (a drive not ready) is not an empty one: it keeps its button and stays
+// closed, opening it again or a refresh tries again, and a refresh that cannot enumerate keeps what it
+// showed.
+TEST_F(TPTShellTreeTest, AFolderThatCannotBeEnumeratedIsTriedAgainWhenOpenedOrRefreshed)
+{
+    const auto tree = LoadedTree();
+    const HWND handle = tree->Handle();
+    bool failing = false;
+    tree->EnumerateItems = [&](IShellFolder* folder, HWND owner, SHCONTF flags, IEnumIDList** items) {
+        return failing ? HRESULT_FROM_WIN32(ERROR_NOT_READY)
+                       : TPTShellTree::DefaultEnumerateItems(folder, owner, flags, items);
+    };
+    const auto hasButton = [&](HTREEITEM node) {
+        TVITEMW item{};
+        item.mask = TVIF_CHILDREN;
+        item.hItem = node;
+        TreeView_GetItem(handle, &item);
+        return item.cChildren != 0;
+    };
+    const auto isOpen = [&](HTREEITEM node) {
+        return (TreeView_GetItemState(handle, node, TVIS_EXPANDED) & TVIS_EXPANDED) != 0;
+    };
+    const HTREEITEM projects = NodeOf(*tree, L"F:\\PROJECTS");
+    ASSERT_NE(projects, nullptr);
+    const HTREEITEM drive = TreeView_GetParent(handle, projects);
+    const std::vector<std::wstring> onDrive = ChildTexts(*tree, drive);
+
+    failing = true;
+    TreeView_Expand(handle, projects, TVE_EXPAND);
+    EXPECT_EQ(TreeView_GetChild(handle, projects), nullptr);
+    EXPECT_TRUE(hasButton(projects));
+    EXPECT_FALSE(isOpen(projects));
+    SendMessageW(handle, WM_KEYDOWN, VK_F5, 0);
+    EXPECT_EQ(ChildTexts(*tree, drive), onDrive) << "a refresh that cannot enumerate keeps the nodes";
+    EXPECT_EQ(tree->SelectedNode(), projects);
+    failing = false;
+    TreeView_Expand(handle, projects, TVE_EXPAND);
+    EXPECT_EQ(ChildTexts(*tree, projects), (std::vector<std::wstring>{L"ALPHA", L"BETA"}));
+    EXPECT_TRUE(isOpen(projects));
+
+    const HTREEITEM reports = NodeOf(*tree, L"F:\\REPORTS");
+    failing = true;
+    TreeView_Expand(handle, reports, TVE_EXPAND);
+    failing = false;
+    MakeFolder(L"REPORTS\\2026");
+    SendMessageW(handle, WM_KEYDOWN, VK_F5, 0);
+    EXPECT_EQ(ChildTexts(*tree, reports), std::vector<std::wstring>{L"2026"}) << "the refresh tried again";
+    EXPECT_TRUE(hasButton(reports));
+}
+
 TEST_F(TPTShellTreeTest, HiddenFoldersAreListedDimmed)
 {
     MakeFolder(L".SECRET");
