@@ -325,7 +325,8 @@ TEST_F(RecoverPurgeE2ETest, AFolderSelectedDuringABigListingIsTheOneListed)
     std::ofstream paths(big.parent_path() / "big-paths.txt");
     for (int i = 0; i < 5000; ++i)
     {
-        const std::string name = "F" + std::to_string(i) + ".TXT";
+        std::string name = "F";
+        name += std::to_string(i) + ".TXT";
         std::ofstream(big / name) << i;
         paths << "F:\\PLANS\\" << name << "\n";
     }
@@ -367,7 +368,9 @@ TEST_F(RecoverPurgeE2ETest, AFolderSelectedDuringABigListingIsTheOneListed)
         PressKey(VK_DOWN);
         ASSERT_TRUE(WaitFor([&] { return TreeSelection(tree) != before; }));
         if (TreeSelectionText(tree) != L"PLANS")
+        {
             ASSERT_TRUE(WaitFor([&] { return !ListingRuns(main_); }));
+        }
     }
     ASSERT_EQ(TreeSelectionText(tree), L"PLANS");
     PressKey(VK_DOWN);
@@ -380,5 +383,65 @@ TEST_F(RecoverPurgeE2ETest, AFolderSelectedDuringABigListingIsTheOneListed)
     EXPECT_EQ(ListedCaption(main_), L"Deleted Contents of '" + kProjects + L"'") << "and it stays so";
     EXPECT_EQ(TreeSelectionText(tree), L"PROJECTS");
     EXPECT_EQ(ListedRows(list), inProjects);
+    CloseProgram(run);
+}
+
+// The rename dialog lets the tree's own refresh run: when the listed folder goes meanwhile, the folder above
+// it is listed, and answering the dialog touches none of that listing's rows.
+TEST_F(RecoverPurgeE2ETest, ARefreshWhileTheRenameDialogAsksTouchesNoRowOfTheNewListing)
+{
+    const std::filesystem::path incident = Volume() / "INCIDENT";
+    std::filesystem::create_directory(incident);
+    for (const char* name : {"A.TXT", "B.TXT", "C.TXT"})
+        std::ofstream(incident / name) << name;
+    RunTool(L"--world \"" + world_ +
+            L"\" delete --as ALICE F:\\INCIDENT\\A.TXT F:\\INCIDENT\\B.TXT "
+            L"F:\\INCIDENT\\C.TXT");
+    // C.TXT, the last selected row and so the first asked about, exists again.
+    std::ofstream(incident / "C.TXT") << "the live one";
+    const std::vector<TSalvageRow> atRoot = Salvage(L"F:\\");
+    const TFolderSnapshot store = Snapshot(Store());
+    const TFolderSnapshot volume = Snapshot(Volume());
+
+    TProgramRun run(OnMappedWorld());
+    main_ = WaitForMainWindow(run);
+    ASSERT_NE(main_, nullptr) << run.Describe();
+    HWND list = FindChild(main_, WC_LISTVIEWW);
+    ASSERT_TRUE(BringToFront(main_));
+    ASSERT_TRUE(SelectTreeFolder(main_, L"(F:)", L"INCIDENT"));
+    ASSERT_TRUE(WaitForListing(main_, L"Deleted Contents of 'F:\\INCIDENT\\'", Count(3), kAppearMilliseconds))
+        << Utf8(ListedCaption(main_)) << " / " << Utf8(StatusOf(main_));
+    ASSERT_TRUE(SelectListRowByKeyboard(list, 0));
+    PressKey(VK_END, {VK_SHIFT});
+    ASSERT_TRUE(WaitFor([&] { return SelectedListRows(list) == std::vector<int>{0, 1, 2}; }));
+
+    PressKey(VK_F2);
+    HWND rename = run.WaitForVisible(L"TFRename", kAppearMilliseconds);
+    ASSERT_NE(rename, nullptr) << "no rename dialog; the program is " << run.Describe();
+    HWND edit = FindChild(rename, L"Edit");
+    ASSERT_NE(edit, nullptr);
+    ASSERT_EQ(RemoteText(edit), L"C.TXT");
+    // The folder goes while the dialog asks; the tree notices and lists F:\ in its place.
+    std::filesystem::remove_all(incident);
+    ASSERT_TRUE(
+        WaitForListing(main_, L"Deleted Contents of 'F:\\'", Count(atRoot.size()), kAppearMilliseconds))
+        << Utf8(ListedCaption(main_)) << " / " << Utf8(StatusOf(main_));
+    ASSERT_TRUE(IsWindowVisible(rename));
+
+    ASSERT_TRUE(BringToFront(rename));
+    TypeText(L"c2.txt");
+    ASSERT_TRUE(WaitFor([&] { return RemoteText(edit) == L"C2.TXT"; }, kAppearMilliseconds))
+        << Utf8(RemoteText(edit));
+    PressKey(VK_RETURN);
+    ASSERT_TRUE(WaitFor([&] { return !IsWindow(rename) || !IsWindowVisible(rename); }, kAppearMilliseconds));
+    ASSERT_TRUE(WaitFor([&] { return !ListingRuns(main_); }));
+    EXPECT_EQ(ListedCaption(main_), L"Deleted Contents of 'F:\\'");
+    EXPECT_EQ(ListedRows(list), atRoot);
+    EXPECT_TRUE(SelectedListRows(list).empty());
+    EXPECT_EQ(Salvage(L"F:\\"), atRoot) << "no row of the new listing was touched";
+    EXPECT_EQ(Snapshot(Store()), store) << "nothing was recovered";
+    TFolderSnapshot liveNow = volume;
+    liveNow.erase("INCIDENT\\C.TXT");
+    EXPECT_EQ(Snapshot(Volume()), liveNow) << "only the folder that went is gone";
     CloseProgram(run);
 }
