@@ -94,14 +94,16 @@ bool TChangeHandlerThread::Execute()
     case TCommandKind::Add: {
         result = -1;
         for (int slot = 0; slot < kMaxWatches && result < 0; ++slot)
-            if (watches_[static_cast<size_t>(slot)] == nullptr)
+            if (!inUse_[static_cast<size_t>(slot)])
             {
                 const DWORD filter =
                     FILE_NOTIFY_CHANGE_DIR_NAME | (command.includeFiles ? FILE_NOTIFY_CHANGE_FILE_NAME : 0);
-                const HANDLE watch = FindFirstChangeNotificationW(command.folder.c_str(), TRUE, filter);
+                const HANDLE watch = FindFirstChangeNotificationW(command.folder.c_str(),
+                                                                  command.subtree ? TRUE : FALSE, filter);
                 if (watch != INVALID_HANDLE_VALUE)
                 {
                     watches_[static_cast<size_t>(slot)] = watch;
+                    inUse_[static_cast<size_t>(slot)] = true;
                     result = slot;
                 }
                 break;
@@ -109,15 +111,14 @@ bool TChangeHandlerThread::Execute()
         break;
     }
     case TCommandKind::Remove:
-        if (command.slot >= 0 && command.slot < kMaxWatches &&
-            watches_[static_cast<size_t>(command.slot)] != nullptr)
-            CloseWatch(command.slot);
+        if (command.slot >= 0 && command.slot < kMaxWatches && inUse_[static_cast<size_t>(command.slot)])
+            FreeSlot(command.slot);
         else
             result = -1;
         break;
     case TCommandKind::RemoveAll:
         for (int slot = 0; slot < kMaxWatches; ++slot)
-            CloseWatch(slot);
+            FreeSlot(slot);
         break;
     case TCommandKind::Stop:
         return false;
@@ -168,12 +169,13 @@ bool TChangeHandlerThread::Send(TCommand command, int& result)
     return false;
 }
 
-int TChangeHandlerThread::AddWatch(const std::wstring& folder, bool includeFiles)
+int TChangeHandlerThread::AddWatch(const std::wstring& folder, bool includeFiles, bool subtree)
 {
     TCommand command;
     command.kind = TCommandKind::Add;
     command.folder = folder;
     command.includeFiles = includeFiles;
+    command.subtree = subtree;
     int result = -1;
     return Send(command, result) ? result : -1;
 }
@@ -201,4 +203,10 @@ void TChangeHandlerThread::CloseWatch(int slot)
     if (watch != nullptr)
         FindCloseChangeNotification(watch);
     watch = nullptr;
+}
+
+void TChangeHandlerThread::FreeSlot(int slot)
+{
+    CloseWatch(slot);
+    inUse_[static_cast<size_t>(slot)] = false;
 }

@@ -32,9 +32,11 @@ public:
     TChangeHandlerThread(const TChangeHandlerThread&) = delete;
     TChangeHandlerThread& operator=(const TChangeHandlerThread&) = delete;
 
-    // Watches a folder and its subtree for folder changes (and file changes when asked). Returns the watch's
-    // slot, or -1 when it cannot be watched or the thread does not answer within 2 seconds.
-    int AddWatch(const std::wstring& folder, bool includeFiles);
+    // Watches a folder, and its subtree unless told otherwise, for folder changes (and file changes when
+    // asked). Returns the watch's slot, or -1 when it cannot be watched or the thread does not answer within
+    // 2 seconds. A slot stays its watch's until removed, also once the watch has failed (its folder went): it
+    // is never handed to another watch behind its owner's back.
+    int AddWatch(const std::wstring& folder, bool includeFiles, bool subtree = true);
     bool RemoveWatch(int slot);
     bool RemoveAll();
 
@@ -52,6 +54,7 @@ private:
         TCommandKind kind = TCommandKind::Stop;
         std::wstring folder;
         bool includeFiles = false;
+        bool subtree = true;
         int slot = -1;
         unsigned sequence = 0;
         int result = -1;
@@ -64,7 +67,10 @@ private:
     bool Send(TCommand command, int& result);
     // Carries out the pending command on the thread; false for Stop.
     bool Execute();
+    // Closes the slot's watch; the slot stays its owner's.
     void CloseWatch(int slot);
+    // Closes the slot's watch and frees the slot for another.
+    void FreeSlot(int slot);
 
     TChangeNotify notify_;
     TEventHandle control_;
@@ -73,5 +79,7 @@ private:
     CRITICAL_SECTION lock_;
     TCommand pending_;
     unsigned nextSequence_ = 0;
-    std::array<HANDLE, kMaxWatches> watches_{}; // touched by the thread only, and after it ended
+    // Touched by the thread only, and after it ended. A slot in use whose watch failed has no handle.
+    std::array<HANDLE, kMaxWatches> watches_{};
+    std::array<bool, kMaxWatches> inUse_{};
 };

@@ -26,6 +26,8 @@ public:
     bool filled = false;
     // The last try to enumerate the node's folder failed.
     bool enumerationFailed = false;
+    // The slot of the watch on the node's own folder, -1 for none.
+    int watchSlot = -1;
 
 private:
     TItemIdList relative_;

@@ -10,6 +10,8 @@
 #include "TWaitCursor.h"
 #include "TreeFill.h"
 
+#include <shlwapi.h>
+
 #include <algorithm>
 #include <vector>
 
@@ -378,8 +380,12 @@ void TPTShellTree::OnSelectionChanged(HTREEITEM node)
 
 bool TPTShellTree::OnItemExpanding(HTREEITEM node)
 {
+    // Watched before it is read, as the drives are.
+    WatchFolder(node);
     FillChildren(node);
-    const TPTShTreeData* data = NodeData(node);
+    TPTShTreeData* data = NodeData(node);
+    if (data != nullptr && !data->filled)
+        UnwatchFolder(node, data);
     return data == nullptr || data->filled;
 }
 
@@ -475,7 +481,7 @@ void TPTShellTree::StartWatching()
     if (!settings_.options.Has(TPTShellTreeOption::ptstoDynamicRefresh) || watcher_ != nullptr)
         return;
     watcher_ = std::make_unique<TChangeHandlerThread>(tree_);
-    const bool includeFiles = settings_.options.Has(TPTShellTreeOption::ptstoIncludeNonFolders);
+    const bool includeFiles = WatchesFiles();
     const DWORD drives = GetLogicalDrives();
     for (int letter = 0; letter < 26; ++letter)
     {
@@ -483,9 +489,63 @@ void TPTShellTree::StartWatching()
             continue;
         std::wstring root = L"?:\\";
         root[0] = static_cast<wchar_t>(L'A' + letter);
-        if (IsWatchedDriveType(GetDriveTypeW(root.c_str())))
-            watcher_->AddWatch(root, includeFiles);
+        if (IsWatchedDriveType(GetDriveTypeW(root.c_str())) && watcher_->AddWatch(root, includeFiles) >= 0)
+            ++driveWatches_;
     }
+}
+
+bool TPTShellTree::WatchesFiles() const
+{
+    return settings_.options.Has(TPTShellTreeOption::ptstoIncludeNonFolders);
+}
+
+// Wine follows the folders below a watched drive through records in its server, and a record left over from
+// an earlier watch can stand for a folder made since (its inode number used again): that folder's changes
+// then never reach the drive's watch, and the tree would never show what is made in it. A watch on the open
+// folder itself always sees them.
+void TPTShellTree::WatchFolder(HTREEITEM node)
+{
+    TPTShTreeData* data = NodeData(node);
+    if (watcher_ == nullptr || data == nullptr || data->watchSlot >= 0)
+        return;
+    const std::wstring path = PathOf(data->Absolute());
+    if (path.empty() || PathIsRootW(path.c_str()))
+        return;
+    std::wstring root = path;
+    PathStripToRootW(root.data());
+    root.resize(wcslen(root.c_str()));
+    if (root.empty() || root.back() != L'\\')
+        root += L'\\';
+    if (!IsWatchedDriveType(GetDriveTypeW(root.c_str())))
+        return;
+    if (driveWatches_ + static_cast<int>(watchedFolderNodes_.size()) >= TChangeHandlerThread::kMaxWatches &&
+        !UnwatchOldestClosedFolder())
+        return;
+    data->watchSlot = watcher_->AddWatch(path, WatchesFiles(), false);
+    if (data->watchSlot >= 0)
+        watchedFolderNodes_.push_back(node);
+}
+
+void TPTShellTree::UnwatchFolder(HTREEITEM node, TPTShTreeData* data)
+{
+    if (data == nullptr || data->watchSlot < 0)
+        return;
+    if (watcher_ != nullptr)
+        watcher_->RemoveWatch(data->watchSlot);
+    data->watchSlot = -1;
+    watchedFolderNodes_.erase(std::remove(watchedFolderNodes_.begin(), watchedFolderNodes_.end(), node),
+                              watchedFolderNodes_.end());
+}
+
+bool TPTShellTree::UnwatchOldestClosedFolder()
+{
+    for (const HTREEITEM node : watchedFolderNodes_)
+        if ((TreeView_GetItemState(tree_, node, TVIS_EXPANDED) & TVIS_EXPANDED) == 0)
+        {
+            UnwatchFolder(node, NodeData(node));
+            return true;
+        }
+    return false;
 }
 
 void TPTShellTree::OnDirectoryChanged()
@@ -684,9 +744,13 @@ std::optional<LRESULT> TPTShellTree::OnNotify(NMHDR* header)
     case TVN_SELCHANGEDW:
         OnSelectionChanged(reinterpret_cast<NMTREEVIEWW*>(header)->itemNew.hItem);
         return 0;
-    case TVN_DELETEITEMW:
-        delete reinterpret_cast<TPTShTreeData*>(reinterpret_cast<NMTREEVIEWW*>(header)->itemOld.lParam);
+    case TVN_DELETEITEMW: {
+        const NMTREEVIEWW* deleted = reinterpret_cast<NMTREEVIEWW*>(header);
+        auto* data = reinterpret_cast<TPTShTreeData*>(deleted->itemOld.lParam);
+        UnwatchFolder(deleted->itemOld.hItem, data);
+        delete data;
         return 0;
+    }
     case TVN_KEYDOWN:
         OnKeyDown(reinterpret_cast<NMTVKEYDOWN*>(header)->wVKey);
         return 0;

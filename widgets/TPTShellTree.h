@@ -178,6 +178,14 @@ private:
     HTREEITEM DeepestNodeOf(LPCITEMIDLIST absolute);
     void Select(HTREEITEM node);
     void StartWatching();
+    bool WatchesFiles() const;
+    // Watches the node's folder itself, as long as the node stays; nothing for the Desktop, a drive or a
+    // folder off the watched drives.
+    void WatchFolder(HTREEITEM node);
+    void UnwatchFolder(HTREEITEM node, TPTShTreeData* data);
+    // Makes room for a folder's watch by ending the oldest one on a closed node; false when every watched
+    // node is open.
+    bool UnwatchOldestClosedFolder();
     bool InvokeVerb(HTREEITEM node, const char* verb);
     ComPtr<IContextMenu> ContextMenuOf(HTREEITEM node);
     std::optional<LRESULT> ForwardMenuMessage(UINT message, WPARAM wParam, LPARAM lParam);
@@ -201,6 +209,9 @@ private:
     bool selectionMovedInRefresh_ = false;
     UINT pendingDelay_ = 0;
     std::unique_ptr<TChangeHandlerThread> watcher_;
+    int driveWatches_ = 0;
+    // The nodes whose own folders are watched, oldest first.
+    std::vector<HTREEITEM> watchedFolderNodes_;
     ComPtr<TTreeDropTarget> dropTarget_;
     // The shell menu on screen: its submenus ("Send To", "Open with") fill and draw themselves through the
     // menu messages that reach the tree, its owner.

@@ -54,6 +54,15 @@ template <typename F> bool PumpUntil(F condition, DWORD limit)
     return true;
 }
 
+// Reads a folder's entries, as any program listing it does.
+void ReadFolder(const std::wstring& folder)
+{
+    WIN32_FIND_DATAW found{};
+    const HANDLE search = FindFirstFileW((folder + L"\\*").c_str(), &found);
+    if (search != INVALID_HANDLE_VALUE)
+        FindClose(search);
+}
+
 // A notification of the tree, as the tree sends it to its parent.
 template <typename T> void NotifyParent(HWND tree, T& notification, UINT code)
 {
@@ -290,6 +299,17 @@ TEST_F(TPTShellTreeTest, ARefreshShowsNewFoldersKeepsTheSelectionOrSelectsTheFol
 
 TEST_F(TPTShellTreeTest, AFolderCreatedOnAWatchedDriveAppearsWithTheSelectionKept)
 {
+    // A watch of the drive that ends after PROJECTS\ALPHA was read leaves Wine's server with a record of
+    // ALPHA that no later watch of the drive follows, as a folder made where a gone one's inode was does (the
+    // other watch keeps the server's notification queue, and so the record's, alive meanwhile).
+    TChangeHandlerThread keeper([](int) {});
+    ASSERT_GE(keeper.AddWatch(L"G:\\", false), 0);
+    {
+        TChangeHandlerThread earlier([](int) {});
+        ASSERT_GE(earlier.AddWatch(L"F:\\", false), 0);
+        ReadFolder(L"F:\\PROJECTS");
+        ReadFolder(L"F:\\PROJECTS\\ALPHA");
+    }
     const auto tree = LoadedTree();
     ASSERT_TRUE(tree->Watching());
     const HTREEITEM projects = NodeOf(*tree, L"F:\\PROJECTS");
@@ -304,12 +324,17 @@ TEST_F(TPTShellTreeTest, AFolderCreatedOnAWatchedDriveAppearsWithTheSelectionKep
     EXPECT_EQ(tree->SelectedNode(), projects);
     EXPECT_EQ(changes_, 0);
 
+    const HTREEITEM alpha = TreeView_GetChild(tree->Handle(), projects);
+    TreeView_Expand(tree->Handle(), alpha, TVE_EXPAND);
     SetForegroundWindow(frame_);
     SetFocus(tree->Handle());
     ASSERT_EQ(GetFocus(), tree->Handle());
-    MakeFolder(L"PROJECTS\\EPSILON");
-    ASSERT_TRUE(PumpUntil([&] { return tree->PendingRefreshDelay() != 0; }, 10000));
+    MakeFolder(L"PROJECTS\\ALPHA\\EPSILON");
+    ASSERT_TRUE(PumpUntil([&] { return tree->PendingRefreshDelay() != 0; }, 10000))
+        << "a change in a folder that Wine's watch of the drive no longer follows was lost";
     EXPECT_EQ(tree->PendingRefreshDelay(), TPTShellTree::kRefreshDelayFocused);
+    ASSERT_TRUE(PumpUntil([&] { return !ChildTexts(*tree, alpha).empty(); }, 10000));
+    EXPECT_EQ(ChildTexts(*tree, alpha), std::vector<std::wstring>{L"EPSILON"});
 }
 
 TEST_F(TPTShellTreeTest, AFolderMadeAsTheFirstFillEndsIsShownWithoutARefreshByHand)
