@@ -61,6 +61,8 @@ void TApplication::Dispatch(MSG& message)
     HWND top = message.hwnd != nullptr ? GetAncestor(message.hwnd, GA_ROOT) : nullptr;
     // The main window's shortcuts are its own; keys in another form (the Find window while it searches) go
     // to that form's shortcuts and dialog keys.
+    if (main != nullptr && top == main && mainForm_->FormKeyDown(message))
+        return;
     if (main != nullptr && (top == main || top == nullptr) &&
         TranslateAcceleratorW(main, mainForm_->Accelerators(), &message) != 0)
         return;

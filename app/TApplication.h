@@ -14,6 +14,8 @@ public:
     virtual HACCEL Accelerators() const = 0;
     // Shows the form for the first time: its stored placement returns, then its show handler runs.
     virtual void ShowFirstTime() = 0;
+    // A key for the form itself, before its shortcuts (moving between its panes); true when it took it.
+    virtual bool FormKeyDown(const MSG& message) = 0;
 };
 
 class TApplication

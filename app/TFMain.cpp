@@ -393,6 +393,39 @@ void TFMain::ApplyViewStyle()
     InvalidateRect(explorerList_->Handle(), nullptr, TRUE);
 }
 
+HWND TFMain::FirstFocus() const
+{
+    return treeDel_ != nullptr ? treeDel_->Handle() : nullptr;
+}
+
+bool TFMain::FormKeyDown(const MSG& message)
+{
+    if (message.message != WM_KEYDOWN || (message.wParam != VK_TAB && message.wParam != VK_F6) ||
+        GetKeyState(VK_CONTROL) < 0 || GetKeyState(VK_MENU) < 0)
+        return false;
+    std::vector<HWND> panes;
+    for (HWND pane : {shellCombo_ != nullptr ? shellCombo_->Handle() : nullptr,
+                      treeDel_ != nullptr ? treeDel_->Handle() : nullptr,
+                      explorerList_ != nullptr ? explorerList_->Handle() : nullptr})
+        if (pane != nullptr && IsWindowVisible(pane) && IsWindowEnabled(pane))
+            panes.push_back(pane);
+    if (panes.empty())
+        return false;
+    const HWND focus = GetFocus();
+    size_t current = panes.size();
+    for (size_t i = 0; i < panes.size(); ++i)
+        if (panes[i] == focus || IsChild(panes[i], focus))
+            current = i;
+    const bool backwards = GetKeyState(VK_SHIFT) < 0;
+    size_t next = 0;
+    if (current == panes.size())
+        next = backwards ? panes.size() - 1 : 0;
+    else
+        next = backwards ? (current + panes.size() - 1) % panes.size() : (current + 1) % panes.size();
+    SetFocus(panes[next]);
+    return true;
+}
+
 std::optional<LRESULT> TFMain::HandleMessage(UINT message, WPARAM wParam, LPARAM lParam)
 {
     switch (message)

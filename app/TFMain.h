@@ -41,6 +41,8 @@ public:
     HWND Handle() const override { return window_; }
     HACCEL Accelerators() const override { return menu_.Accelerators(); }
     void ShowFirstTime() override;
+    // Tab and F6 move to the next pane (location, folder tree, list), with Shift to the one before.
+    bool FormKeyDown(const MSG& message) override;
 
     // Once, after every window exists and before the event loop: the image lists, the designed view, the
     // disabled selection commands, the NetWare connection object and what the user picker offers. Closes
@@ -98,6 +100,8 @@ public:
 
 protected:
     std::optional<LRESULT> HandleMessage(UINT message, WPARAM wParam, LPARAM lParam) override;
+    // The keyboard starts in the folder tree, on the selected folder.
+    HWND FirstFocus() const override;
 
 private:
     void CreateControls();

@@ -142,9 +142,6 @@ std::optional<LRESULT> TFFilter::HandleMessage(UINT message, WPARAM wParam, LPAR
     case WM_CLOSE:
         CloseForm(IDCANCEL);
         return 0;
-    case WM_ACTIVATE:
-        KeepFocus(LOWORD(wParam) != WA_INACTIVE);
-        return 0;
     default:
         return TForm::HandleMessage(message, wParam, lParam);
     }

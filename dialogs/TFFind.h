@@ -142,6 +142,8 @@ public:
 protected:
     std::optional<LRESULT> HandleMessage(UINT message, WPARAM wParam, LPARAM lParam) override;
     bool FormKey(const MSG& message) override;
+    // The keyboard starts in the name pattern.
+    HWND FirstFocus() const override { return eName_; }
 
 private:
     class TSearchScope;

@@ -72,9 +72,6 @@ std::optional<LRESULT> TFRename::HandleMessage(UINT message, WPARAM wParam, LPAR
         else if (LOWORD(wParam) == IDCANCEL)
             BCancelClick();
         return 0;
-    case WM_ACTIVATE:
-        KeepFocus(LOWORD(wParam) != WA_INACTIVE);
-        return 0;
     default:
         return TForm::HandleMessage(message, wParam, lParam);
     }

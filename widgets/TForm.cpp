@@ -183,6 +183,55 @@ void TForm::SaveAsWindowGoes()
             list->SaveSettings.autoSave = false;
 }
 
+void TForm::RememberFocus()
+{
+    HWND focus = GetFocus();
+    if (focus != nullptr && IsChild(window_, focus))
+        focused_ = focus;
+}
+
+void TForm::RestoreFocus()
+{
+    const auto usable = [this](HWND control) {
+        return control != nullptr && IsChild(window_, control) && IsWindowVisible(control) &&
+               IsWindowEnabled(control);
+    };
+    HWND target = usable(focused_) ? focused_ : FirstFocus();
+    if (!usable(target))
+        target = GetNextDlgTabItem(window_, nullptr, FALSE);
+    if (!usable(target))
+        return;
+    SetFocus(target);
+    FocusRestored(target);
+}
+
+bool TForm::TrackFocus(UINT message, WPARAM wParam)
+{
+    switch (message)
+    {
+    case WM_ACTIVATE:
+        // Left alone, the default handling gives the keyboard to the frame, where no key does anything.
+        if (LOWORD(wParam) == WA_INACTIVE)
+            RememberFocus();
+        else if (HIWORD(wParam) == 0)
+            RestoreFocus();
+        else
+            SetFocus(window_); // minimized: the frame takes the keys, as by default
+        return true;
+    case WM_SETFOCUS:
+        if (!IsIconic(window_))
+            RestoreFocus();
+        return true;
+    case WM_SIZE:
+        // Restored from the task bar: the frame kept the keyboard while it was minimized.
+        if (wParam != SIZE_MINIMIZED && GetFocus() == window_)
+            RestoreFocus();
+        return false;
+    default:
+        return false;
+    }
+}
+
 std::optional<LRESULT> TForm::HandleMessage(UINT message, WPARAM, LPARAM)
 {
     // Closing a form hides it: the program's forms live as long as the program.
@@ -216,6 +265,8 @@ LRESULT CALLBACK TForm::WindowProc(HWND window, UINT message, WPARAM wParam, LPA
         self->window_ = nullptr;
         return DefWindowProcW(window, message, wParam, lParam);
     }
+    if (GuardCallback([&] { return self->TrackFocus(message, wParam); }, false))
+        return 0;
     const std::optional<LRESULT> handled = GuardCallback(
         [&] { return self->HandleMessage(message, wParam, lParam); }, std::optional<LRESULT>(0));
     return handled ? *handled : DefWindowProcW(window, message, wParam, lParam);

@@ -2,6 +2,8 @@
 // through the modal seam; its procedure hands every exception to the application's handler. The form runs
 // the lifecycle of what it stores: it restores its settings whenever it is shown, saves them whenever it
 // closes and as its window goes, and keeps its lists' column layouts; a form only declares what it stores.
+// The control that had the keyboard gets it back whenever the form is activated again (after a dialog or a
+// message box closes, a switch back from another program, a restore from the task bar).
 #pragma once
 
 #include "TExtListView.h"
@@ -62,6 +64,16 @@ protected:
         (void)message;
         return false;
     }
+    // The control that takes the keyboard when the form is first activated, and when the one that had it is
+    // gone; nullptr for the first control that takes Tab.
+    virtual HWND FirstFocus() const { return nullptr; }
+    // The keyboard went back to the control (the first control, or the one that had it last).
+    virtual void FocusRestored(HWND) {}
+    // The next activation gives the keyboard to the first control rather than to the one that had it last.
+    void ForgetFocus() { focused_ = nullptr; }
+    // Gives the keyboard to the control that had it last, or to the first control.
+    void RestoreFocus();
+
     // Ends a modal showing with the result.
     void EndModal(INT_PTR result) { modal_.EndModal(result); }
     // Ends a modal showing with the result, or hides the form when it is not modal.
@@ -89,10 +101,14 @@ private:
     void Restore();
     void SaveOnClose();
     void SaveAsWindowGoes();
+    // Keeps the focused control across the form's activations; true when the message is taken.
+    bool TrackFocus(UINT message, WPARAM wParam);
+    void RememberFocus();
 
     TModalWindow modal_;
     std::unique_ptr<TFormStorage> storage_;
     std::vector<TExtListView*> keptLayouts_;
     bool shown_ = false;
     HACCEL accelerators_ = nullptr;
+    HWND focused_ = nullptr;
 };

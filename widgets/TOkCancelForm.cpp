@@ -3,7 +3,7 @@
 bool TOkCancelForm::Execute(HWND opener)
 {
     accepted_ = false;
-    focused_ = nullptr;
+    ForgetFocus();
     BeforeExecute();
     ShowModal(opener);
     AfterExecute();
@@ -20,20 +20,4 @@ void TOkCancelForm::Cancel()
 {
     accepted_ = false;
     CloseForm(IDCANCEL);
-}
-
-void TOkCancelForm::KeepFocus(bool active)
-{
-    if (!active)
-    {
-        HWND focus = GetFocus();
-        if (focus != nullptr && IsChild(window_, focus))
-            focused_ = focus;
-        return;
-    }
-    HWND target = focused_ != nullptr ? focused_ : FirstFocus();
-    if (target == nullptr)
-        return;
-    SetFocus(target);
-    FocusRestored(target);
 }

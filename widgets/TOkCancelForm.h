@@ -1,5 +1,5 @@
-// A modal dialog that ends with OK or Cancel: Execute shows it and tells whether OK ended it, and the control
-// that had the keyboard gets it back whenever the dialog is activated again.
+// A modal dialog that ends with OK or Cancel: Execute shows it and tells whether OK ended it; each showing
+// starts with the keyboard in its first control.
 #pragma once
 
 #include "TForm.h"
@@ -16,19 +16,10 @@ protected:
     // Around each showing: readying the fields before, and what the dialog does with an answer after.
     virtual void BeforeExecute() {}
     virtual void AfterExecute() {}
-    // The control that takes the keyboard when the dialog is first activated; a dialog that keeps the
-    // focus across activations names it.
-    virtual HWND FirstFocus() const { return nullptr; }
-    // The keyboard went back to the control (the first control, or the one that had it last).
-    virtual void FocusRestored(HWND) {}
-
     // The dialog closes with OK, or with Cancel.
     void Accept();
     void Cancel();
-    // The dialog's activation changed: remembers or restores the control with the keyboard.
-    void KeepFocus(bool active);
 
 private:
     bool accepted_ = false;
-    HWND focused_ = nullptr;
 };

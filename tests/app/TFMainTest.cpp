@@ -92,6 +92,29 @@ bool PressShortcut(TFMain& main, WORD key, bool control)
     return taken;
 }
 
+// Presses a key as the event loop hands it to the main window first (Tab, F6), with or without Shift;
+// returns whether the window took it.
+bool PressFormKey(TFMain& main, WORD key, bool shift)
+{
+    BYTE keys[256] = {};
+    GetKeyboardState(keys);
+    keys[VK_SHIFT] = shift ? 0x80 : 0;
+    SetKeyboardState(keys);
+    MSG message{GetFocus(), WM_KEYDOWN, key, 1, 0, {}};
+    const bool taken = main.FormKeyDown(message);
+    keys[VK_SHIFT] = 0;
+    SetKeyboardState(keys);
+    PumpMessages();
+    return taken;
+}
+
+// Whether the keyboard is in the pane or in a control inside it.
+bool FocusIn(HWND pane)
+{
+    HWND focus = GetFocus();
+    return focus != nullptr && (focus == pane || IsChild(pane, focus));
+}
+
 bool Checked(TFMain& main, int item)
 {
     return main.Menu().Checked(item);
@@ -650,4 +673,46 @@ TEST_F(TFMainTest, AfterMaximizingTheWholeStatusBarIsDrawnAnew)
     ASSERT_TRUE(GetUpdateRect(main.StatusBar(), &invalid, FALSE));
     EXPECT_EQ(invalid.left, 0);
     EXPECT_EQ(invalid.right, client.right);
+}
+
+// The keyboard starts in the folder tree, Tab and F6 go round the panes (location, tree, list) and Shift goes
+// back, and the pane that had the keyboard gets it back when the window is active again.
+TEST_F(TFMainTest, TheKeyboardStartsInTheTreeGoesRoundThePanesAndComesBackOnActivation)
+{
+    TFMain& main = Shown();
+    SetForegroundWindow(main.Handle());
+    PumpMessages();
+    const HWND combo = main.ShellCombo1().Handle();
+    const HWND tree = main.TreeDel().Handle();
+    const HWND list = main.ExplorerList().Handle();
+    EXPECT_TRUE(FocusIn(tree)) << "at the first start";
+
+    EXPECT_TRUE(PressFormKey(main, VK_TAB, false));
+    EXPECT_TRUE(FocusIn(list));
+    EXPECT_TRUE(PressFormKey(main, VK_F6, false));
+    EXPECT_TRUE(FocusIn(combo));
+    EXPECT_TRUE(PressFormKey(main, VK_TAB, false));
+    EXPECT_TRUE(FocusIn(tree));
+    EXPECT_TRUE(PressFormKey(main, VK_F6, true));
+    EXPECT_TRUE(FocusIn(combo));
+    EXPECT_TRUE(PressFormKey(main, VK_TAB, true));
+    EXPECT_TRUE(FocusIn(list));
+    EXPECT_FALSE(PressFormKey(main, VK_F5, false)) << "other keys are the shortcuts' and the panes'";
+
+    const HWND other = CreateTestFrame(L"Another program", 300, 200);
+    ShowWindow(other, SW_SHOW);
+    SetForegroundWindow(other);
+    PumpMessages();
+    ASSERT_FALSE(FocusIn(list));
+    SetForegroundWindow(main.Handle());
+    PumpMessages();
+    EXPECT_TRUE(FocusIn(list)) << "after another window was active";
+    DestroyWindow(other);
+
+    ShowWindow(main.Handle(), SW_MINIMIZE);
+    PumpMessages();
+    ShowWindow(main.Handle(), SW_RESTORE);
+    SetForegroundWindow(main.Handle());
+    PumpMessages();
+    EXPECT_TRUE(FocusIn(list)) << "after a minimize and a restore";
 }

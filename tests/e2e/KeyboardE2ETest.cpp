@@ -21,6 +21,16 @@ std::vector<bool> SelectionButtons(HWND toolbar)
             ButtonEnabled(toolbar, cmBProperties)};
 }
 
+// Whether the keyboard of the window's thread is in the pane or in a control inside it.
+bool FocusIn(HWND pane)
+{
+    GUITHREADINFO state{};
+    state.cbSize = sizeof(state);
+    if (!GetGUIThreadInfo(GetWindowThreadProcessId(pane, nullptr), &state) || state.hwndFocus == nullptr)
+        return false;
+    return state.hwndFocus == pane || IsChild(pane, state.hwndFocus);
+}
+
 } // namespace
 
 class KeyboardE2ETest : public TDemoListingTest
@@ -77,5 +87,40 @@ TEST_F(KeyboardE2ETest, F5ListsTheFolderAgainWithAFileDeletedMeanwhile)
         << Utf8(StatusOf(main_));
     EXPECT_GE(ListRowOf(list, L"LATE NOTE.TXT"), 0);
     EXPECT_EQ(ListedRows(list), Salvage(kProjects));
+    CloseProgram(run);
+}
+
+// Without a click: the keyboard starts in the folder tree, Tab and F6 go round the panes, and the pane that
+// had the keyboard has it again once a box opened from the menu by its keys is closed with Escape.
+TEST_F(KeyboardE2ETest, TheKeyboardStartsInTheTreeGoesRoundThePanesAndComesBackAfterABox)
+{
+    TProgramRun run(OnMappedWorld());
+    main_ = WaitForMainWindow(run);
+    ASSERT_NE(main_, nullptr) << run.Describe();
+    const HWND tree = FindChild(main_, WC_TREEVIEWW);
+    const HWND list = FindChild(main_, WC_LISTVIEWW);
+    const HWND combo = FindChild(main_, WC_COMBOBOXEXW);
+    ASSERT_TRUE(tree != nullptr && list != nullptr && combo != nullptr);
+    ASSERT_TRUE(BringToFront(main_));
+    ASSERT_TRUE(WaitFor([&] { return FocusIn(tree); }, kAppearMilliseconds)) << "the tree has no keyboard";
+
+    PressKey(VK_TAB);
+    ASSERT_TRUE(WaitFor([&] { return FocusIn(list); }, kAppearMilliseconds)) << "Tab";
+    PressKey(VK_F6);
+    ASSERT_TRUE(WaitFor([&] { return FocusIn(combo); }, kAppearMilliseconds)) << "F6";
+    PressKey(VK_TAB, {VK_SHIFT});
+    ASSERT_TRUE(WaitFor([&] { return FocusIn(list); }, kAppearMilliseconds)) << "Shift+Tab";
+
+    PressKey('H', {VK_MENU});
+    PressKey('A');
+    HWND about = run.WaitForVisible(L"TFAbout", kAppearMilliseconds);
+    ASSERT_NE(about, nullptr) << "Help, About showed nothing: " << run.Describe();
+    ASSERT_TRUE(BringToFront(about));
+    PressKey(VK_ESCAPE);
+    ASSERT_TRUE(run.WaitForWindow(
+        [about](const TWindowView& window) { return window.handle == about && !window.visible; },
+        kAppearMilliseconds))
+        << "Escape did not close the box: " << run.Describe();
+    EXPECT_TRUE(WaitFor([&] { return FocusIn(list); }, kAppearMilliseconds)) << "after the box";
     CloseProgram(run);
 }
