@@ -258,6 +258,7 @@ void TFMain::CreateSplitters()
     explorerList_->SaveSettings.autoSave = true;
     explorerList_->SaveSettings.registryKey = kListRegistryKey;
     explorerList_->OnChange = [this] { ExplorerListChange(); };
+    explorerList_->OnOpen = [this](size_t row) { ShowPropertiesOf(row); };
 
     splitMain_->OnSplitterDrag = [this](int position) { SplitMainSplitterDrag(position); };
     splitMain_->OnSplitterDrop = [this](int position) { SplitMainSplitterDrop(position); };
@@ -400,6 +401,11 @@ HWND TFMain::FirstFocus() const
 
 bool TFMain::FormKeyDown(const MSG& message)
 {
+    return CyclePanes(message) || PaneKeyDown(message);
+}
+
+bool TFMain::CyclePanes(const MSG& message)
+{
     if (message.message != WM_KEYDOWN || (message.wParam != VK_TAB && message.wParam != VK_F6) ||
         GetKeyState(VK_CONTROL) < 0 || GetKeyState(VK_MENU) < 0)
         return false;
@@ -424,6 +430,34 @@ bool TFMain::FormKeyDown(const MSG& message)
         next = backwards ? (current + panes.size() - 1) % panes.size() : (current + 1) % panes.size();
     SetFocus(panes[next]);
     return true;
+}
+
+bool TFMain::PaneKeyDown(const MSG& message)
+{
+    const HWND focus = GetFocus();
+    const bool inList = explorerList_ != nullptr && focus == explorerList_->Handle();
+    const bool inTree = treeDel_ != nullptr && focus == treeDel_->Handle();
+    if (message.message == WM_SYSKEYDOWN && message.wParam == VK_RETURN && inList)
+    {
+        BPropertiesClick();
+        return true;
+    }
+    if (message.message != WM_KEYDOWN || GetKeyState(VK_CONTROL) < 0 || GetKeyState(VK_MENU) < 0)
+        return false;
+    // As in Explorer: Delete in the list purges (as F9, so only with something to purge), Backspace in the
+    // tree or the list goes up a level. In the location combo both keys edit its text.
+    if (message.wParam == VK_DELETE && inList)
+    {
+        if (menu_.Enabled(cmMPurge))
+            BPurgeClick();
+        return true;
+    }
+    if (message.wParam == VK_BACK && (inList || inTree))
+    {
+        BUpLevelClick();
+        return true;
+    }
+    return false;
 }
 
 std::optional<LRESULT> TFMain::HandleMessage(UINT message, WPARAM wParam, LPARAM lParam)
@@ -677,10 +711,16 @@ void TFMain::BUpLevelClick()
 void TFMain::BPropertiesClick()
 {
     const std::vector<size_t> selected = explorerList_->SelectedRows();
-    if (properties_ == nullptr || selected.empty())
+    if (!selected.empty())
+        ShowPropertiesOf(selected.front());
+}
+
+void TFMain::ShowPropertiesOf(size_t row)
+{
+    if (properties_ == nullptr || row >= explorerList_->Count())
         return;
     // The location is the tree's folder as the tree gives it.
-    if (properties_->FillProperties(explorerList_->Row(selected.front()), treeDel_->SelectedPath()))
+    if (properties_->FillProperties(explorerList_->Row(row), treeDel_->SelectedPath()))
         properties_->Execute();
 }
 

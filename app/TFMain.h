@@ -41,7 +41,8 @@ public:
     HWND Handle() const override { return window_; }
     HACCEL Accelerators() const override { return menu_.Accelerators(); }
     void ShowFirstTime() override;
-    // Tab and F6 move to the next pane (location, folder tree, list), with Shift to the one before.
+    // Tab and F6 move to the next pane (location, folder tree, list), with Shift to the one before; Delete,
+    // Backspace and Alt+Enter act in the pane that has the keyboard.
     bool FormKeyDown(const MSG& message) override;
 
     // Once, after every window exists and before the event loop: the image lists, the designed view, the
@@ -150,6 +151,9 @@ private:
     void MRenameClick();
     void MSkipClick();
     void BPropertiesClick();
+    void ShowPropertiesOf(size_t row);
+    bool CyclePanes(const MSG& message);
+    bool PaneKeyDown(const MSG& message);
     void BFilterClick();
     void BFindClick();
     // Lists the folder selected in the tree again, with the criteria in force; during a listing, once that

@@ -17,7 +17,7 @@ HMENU BuildBar()
           {cmMPurge, L"&Purge", L"F9", ifDisabled},
           {cmMFilter, L"&Filter", L"F7", ifNone},
           kMenuSeparator,
-          {cmMFind, L"F&ind Deleted Files...", L"", ifNone},
+          {cmMFind, L"F&ind Deleted Files...", L"F3", ifNone},
           {cmMProperties, L"P&roperties", L"", ifDisabled},
           kMenuSeparator,
           {cmExit1, L"&Close", L"", ifNone}}},
@@ -53,9 +53,10 @@ HMENU BuildPopDel()
 HACCEL BuildAccelerators()
 {
     std::vector<ACCEL> keys{
-        {FVIRTKEY, VK_F2, cmMRetrove}, {FVIRTKEY, VK_F9, cmMPurge},
-        {FVIRTKEY, VK_F7, cmMFilter},  {FVIRTKEY | FCONTROL, 'A', cmMSelectAll},
-        {FVIRTKEY, VK_F5, cmMRefresh},
+        {FVIRTKEY, VK_F2, cmMRetrove},       {FVIRTKEY, VK_F9, cmMPurge},
+        {FVIRTKEY, VK_F7, cmMFilter},        {FVIRTKEY | FCONTROL, 'A', cmMSelectAll},
+        {FVIRTKEY, VK_F5, cmMRefresh},       {FVIRTKEY, VK_F3, cmMFind},
+        {FVIRTKEY | FCONTROL, 'F', cmMFind},
     };
     return CreateAcceleratorTableW(keys.data(), static_cast<int>(keys.size()));
 }

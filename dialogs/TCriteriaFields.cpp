@@ -57,6 +57,12 @@ void TCriteriaFields::Write(const TFilterCriteria& criteria) const
     SetChecked(exactly, criteria.DateTest == TDateTest::dtExactly);
     SetChecked(greater, criteria.DateTest == TDateTest::dtGreaterOrEqual);
     SetChecked(less, criteria.DateTest == TDateTest::dtLessOrEqual);
+    MatchDateToTest();
+}
+
+void TCriteriaFields::MatchDateToTest() const
+{
+    EnableWindow(date, Checked(none) ? FALSE : TRUE);
 }
 
 TFilterCriteria TodaysCriteria(const char* namePattern)

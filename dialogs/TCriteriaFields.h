@@ -20,6 +20,8 @@ struct TCriteriaFields
     // The criteria the controls show; a date that cannot be read counts as today.
     TFilterCriteria Read() const;
     void Write(const TFilterCriteria& criteria) const;
+    // The date takes part only in a date test: with "None" it is greyed and Tab passes it by.
+    void MatchDateToTest() const;
 };
 
 // Criteria that pass every entry with no date test, dated today, with the name pattern given.

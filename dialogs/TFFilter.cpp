@@ -78,31 +78,32 @@ void TFFilter::CreateControls()
 {
     image1_ = CreateChildControl(window_, L"STATIC", L"", SS_ICON, 0, {12, 12, 32, 32});
     SendMessageW(image1_, STM_SETICON, reinterpret_cast<WPARAM>(LoadIconW(nullptr, IDI_QUESTION)), 0);
-    lMsg_ = CreateChildControl(window_, L"STATIC", kMessage, SS_LEFT | SS_NOPREFIX, 0, {56, 12, 271, 30});
+    // The message labels the pattern below it, and gives it an access key.
+    lMsg_ = CreateChildControl(window_, L"STATIC", kMessageWithKey, SS_LEFT, 0, {56, 12, 271, 30});
     eFilter_ = CreateChildControl(window_, L"EDIT", L"", ES_AUTOHSCROLL | WS_TABSTOP, idEFilter,
                                   {56, 48, 271, 21}, WS_EX_CLIENTEDGE);
 
-    CreateLabel(L"Deleted By:", {12, 95, 80, 16});
+    CreateLabel(L"&Deleted By:", {12, 95, 80, 16});
     eDeleted_ = CreateChildControl(window_, L"EDIT", L"", ES_AUTOHSCROLL | WS_TABSTOP, idEDeleted,
                                    {96, 92, 150, 21}, WS_EX_CLIENTEDGE);
     bSelectDeleted_ = CreateChildControl(window_, L"BUTTON", L"&Select...", BS_PUSHBUTTON | WS_TABSTOP,
                                          idBSelectDeleted, {252, 91, 75, 23});
-    CreateLabel(L"Owner:", {12, 129, 80, 16});
+    CreateLabel(L"Owne&r:", {12, 129, 80, 16});
     eOwner_ = CreateChildControl(window_, L"EDIT", L"", ES_AUTOHSCROLL | WS_TABSTOP, idEOwner,
                                  {96, 126, 150, 21}, WS_EX_CLIENTEDGE);
-    bSelectOwner_ = CreateChildControl(window_, L"BUTTON", L"&Select...", BS_PUSHBUTTON | WS_TABSTOP,
+    bSelectOwner_ = CreateChildControl(window_, L"BUTTON", L"Selec&t...", BS_PUSHBUTTON | WS_TABSTOP,
                                        idBSelectOwner, {252, 125, 75, 23});
 
-    CreateLabel(L"Deletion Date:", {12, 170, 80, 16});
+    CreateLabel(L"Deletion D&ate:", {12, 170, 80, 16});
     dDeleted_ = CreateChildControl(window_, DATETIMEPICK_CLASSW, L"", DTS_SHORTDATEFORMAT | WS_TABSTOP,
                                    idDDeleted, {12, 190, 110, 21});
-    rNone_ = CreateChildControl(window_, L"BUTTON", L"None", BS_AUTORADIOBUTTON | WS_GROUP | WS_TABSTOP,
+    rNone_ = CreateChildControl(window_, L"BUTTON", L"Non&e", BS_AUTORADIOBUTTON | WS_GROUP | WS_TABSTOP,
                                 idRNone, {140, 168, 187, 18});
-    rExactly_ = CreateChildControl(window_, L"BUTTON", L"Exactly", BS_AUTORADIOBUTTON, idRExactly,
+    rExactly_ = CreateChildControl(window_, L"BUTTON", L"E&xactly", BS_AUTORADIOBUTTON, idRExactly,
                                    {140, 190, 187, 18});
-    rGreater_ = CreateChildControl(window_, L"BUTTON", L"Greater than or equal to", BS_AUTORADIOBUTTON,
+    rGreater_ = CreateChildControl(window_, L"BUTTON", L"&Greater than or equal to", BS_AUTORADIOBUTTON,
                                    idRGreater, {140, 212, 187, 18});
-    rLess_ = CreateChildControl(window_, L"BUTTON", L"Less than or equal to", BS_AUTORADIOBUTTON, idRLess,
+    rLess_ = CreateChildControl(window_, L"BUTTON", L"&Less than or equal to", BS_AUTORADIOBUTTON, idRLess,
                                 {140, 234, 187, 18});
 
     CreateChildControl(window_, L"STATIC", L"", SS_ETCHEDHORZ, 0, {8, 304, kClientWidth - 16, 2});
@@ -153,6 +154,12 @@ void TFFilter::OnCommand(int id, int code)
         return;
     switch (id)
     {
+    case idRNone:
+    case idRExactly:
+    case idRGreater:
+    case idRLess:
+        Fields().MatchDateToTest();
+        break;
     case idBSelectDeleted:
         BSelect_DeletedClick();
         break;
@@ -189,6 +196,7 @@ void TFFilter::FormShow()
     const HWND radios[4] = {rNone_, rExactly_, rGreater_, rLess_};
     for (int i = 0; i < 4; ++i)
         snapshot_.radios[i] = Checked(radios[i]);
+    Fields().MatchDateToTest();
 }
 
 void TFFilter::FormClose()
@@ -203,6 +211,7 @@ void TFFilter::FormClose()
     const HWND radios[4] = {rNone_, rExactly_, rGreater_, rLess_};
     for (int i = 0; i < 4; ++i)
         SetChecked(radios[i], snapshot_.radios[i]);
+    Fields().MatchDateToTest();
 }
 
 void TFFilter::BSelect_DeletedClick()

@@ -20,6 +20,8 @@ public:
     static constexpr const wchar_t* kCaption = L"Filter Specification";
     static constexpr const wchar_t* kMessage =
         L"Filter deleted files using the following wildcard specification.";
+    static constexpr const wchar_t* kMessageWithKey =
+        L"Filter deleted files using the following &wildcard specification.";
     static constexpr const wchar_t* kStorageRoot = L"Software";
     static constexpr const wchar_t* kStorageSection = L"Tarvex\\Retrove\\FFilter";
     static constexpr int kClientWidth = 339;

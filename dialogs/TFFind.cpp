@@ -134,10 +134,9 @@ public:
     ~TSearchScope()
     {
         find_.findAnimate_->Stop();
-        if (GetFocus() == find_.bStop_)
-            SetFocus(find_.bFind_);
-        EnableWindow(find_.bStop_, FALSE);
         EnableWindow(find_.bFind_, TRUE);
+        EnableWindow(find_.bStop_, FALSE);
+        find_.FocusAfterSearch();
         SetMenuItemEnabled(find_.menuBar_.Get(), cmMFind, true);
         find_.SetStatusText(1, L"");
         find_.HoldStatusPainting(false);
@@ -271,22 +270,22 @@ void TFFind::CreateNameLocationPage()
 void TFFind::CreateAdvancedPage()
 {
     HWND page = tAdvanced_;
-    CreateLabel(page, L"Deleted By:", {8, 15, 76, 16});
+    CreateLabel(page, L"&Deleted By:", {8, 15, 76, 16});
     eDeleted_ = CreateEdit(page, idEDeleted, {88, 12, 170, 21});
-    bSelectDeleted_ = CreateButton(page, L"&Select...", idBSelectDeleted, {264, 11, 75, 23});
-    CreateLabel(page, L"Owner:", {8, 47, 76, 16});
+    bSelectDeleted_ = CreateButton(page, L"Sele&ct...", idBSelectDeleted, {264, 11, 75, 23});
+    CreateLabel(page, L"Owne&r:", {8, 47, 76, 16});
     eOwner_ = CreateEdit(page, idEOwner, {88, 44, 170, 21});
-    bSelectOwner_ = CreateButton(page, L"&Select...", idBSelectOwner, {264, 43, 75, 23});
-    CreateLabel(page, L"Deletion Date:", {8, 82, 90, 16});
+    bSelectOwner_ = CreateButton(page, L"Selec&t...", idBSelectOwner, {264, 43, 75, 23});
+    CreateLabel(page, L"Deletion D&ate:", {8, 82, 90, 16});
     dDeleted_ = CreateChildControl(page, DATETIMEPICK_CLASSW, L"", DTS_SHORTDATEFORMAT | WS_TABSTOP,
                                    idDDeleted, {8, 102, 110, 21});
-    rNone_ = CreateChildControl(page, L"BUTTON", L"None", BS_AUTORADIOBUTTON | WS_GROUP | WS_TABSTOP, idRNone,
-                                {140, 80, 200, 18});
+    rNone_ = CreateChildControl(page, L"BUTTON", L"N&one", BS_AUTORADIOBUTTON | WS_GROUP | WS_TABSTOP,
+                                idRNone, {140, 80, 200, 18});
     rExactly_ =
-        CreateChildControl(page, L"BUTTON", L"Exactly", BS_AUTORADIOBUTTON, idRExactly, {140, 100, 200, 18});
-    rGreater_ = CreateChildControl(page, L"BUTTON", L"Greater than or equal to", BS_AUTORADIOBUTTON,
+        CreateChildControl(page, L"BUTTON", L"E&xactly", BS_AUTORADIOBUTTON, idRExactly, {140, 100, 200, 18});
+    rGreater_ = CreateChildControl(page, L"BUTTON", L"&Greater than or equal to", BS_AUTORADIOBUTTON,
                                    idRGreater, {140, 120, 200, 18});
-    rLess_ = CreateChildControl(page, L"BUTTON", L"Less than or equal to", BS_AUTORADIOBUTTON, idRLess,
+    rLess_ = CreateChildControl(page, L"BUTTON", L"Less than or eq&ual to", BS_AUTORADIOBUTTON, idRLess,
                                 {140, 140, 200, 18});
 }
 
@@ -310,6 +309,7 @@ void TFFind::CreateResults()
     findList_->SaveSettings.registryKey = kListRegistryKey;
     findList_->SetAutoSortAscending(true);
     findList_->OnChange = [this] { FindListChange(); };
+    findList_->OnOpen = [this](size_t row) { ShowPropertiesOf(row); };
     statusBar_ = CreateChildControl(window_, STATUSCLASSNAMEW, L"",
                                     CCS_NOPARENTALIGN | CCS_NORESIZE | CCS_NODIVIDER | SBARS_SIZEGRIP,
                                     idStatusBar, {0, 0, kDesignWidth, kStatusBarHeight});
@@ -369,7 +369,24 @@ void TFFind::TurnPage(int step)
     const int count = TabCtrl_GetItemCount(pageControl_);
     TabCtrl_SetCurSel(pageControl_, (TabCtrl_GetCurSel(pageControl_) + step + count) % count);
     ShowActivePage();
-    SetFocus(TabCtrl_GetCurSel(pageControl_) == 0 ? eName_ : eDeleted_);
+    SetFocus(FirstFieldOfPage());
+}
+
+HWND TFFind::FirstFieldOfPage() const
+{
+    return TabCtrl_GetCurSel(pageControl_) == 0 ? eName_ : eDeleted_;
+}
+
+void TFFind::FocusAfterSearch()
+{
+    // Find Now and Stop go grey in turn, and the keyboard must not stay on either: it goes to the hits when
+    // there are some, else back to the criteria. Not while another window is in front.
+    if (GetActiveWindow() != window_)
+        return;
+    if (Expanded() && findList_->Count() > 0)
+        SetFocus(findList_->Handle());
+    else
+        SetFocus(FirstFieldOfPage());
 }
 
 void TFFind::Execute()
@@ -571,6 +588,7 @@ void TFFind::OnCommand(int id, int code)
     case idRGreater:
     case idRLess:
         criteriaChanged_ = true;
+        Fields().MatchDateToTest();
         break;
     case cmMFind:
     case idBFind:
@@ -815,9 +833,11 @@ bool TFFind::IsCriteriaControl(HWND control) const
 
 bool TFFind::FormKey(const MSG& message)
 {
+    HWND focus = GetFocus();
+    if (focus == findList_->Handle() && HitsKey(message))
+        return true;
     if (message.message != WM_KEYDOWN || message.wParam != VK_RETURN)
         return false;
-    HWND focus = GetFocus();
     // In the hits, Enter shows the focused one rather than searching them away.
     if (focus == findList_->Handle())
     {
@@ -834,6 +854,23 @@ bool TFFind::FormKey(const MSG& message)
         lstrcmpiW(windowClass, L"Button") == 0 &&
         (SendMessageW(focus, WM_GETDLGCODE, 0, 0) & (DLGC_DEFPUSHBUTTON | DLGC_UNDEFPUSHBUTTON)) != 0;
     return !IsCriteriaControl(focus) && !pushButton;
+}
+
+bool TFFind::HitsKey(const MSG& message)
+{
+    // As in Explorer: Alt+Enter shows the selected hit, Delete purges the selected hits (as F9, so only
+    // with something to purge).
+    if (message.message == WM_SYSKEYDOWN && message.wParam == VK_RETURN)
+    {
+        MPropertiesClick();
+        return true;
+    }
+    if (message.message != WM_KEYDOWN || message.wParam != VK_DELETE || GetKeyState(VK_CONTROL) < 0 ||
+        GetKeyState(VK_MENU) < 0)
+        return false;
+    if (MenuItemEnabled(menuBar_.Get(), cmMPurge))
+        MPurgeClick();
+    return true;
 }
 
 void TFFind::MSelectAllClick()

@@ -168,6 +168,11 @@ private:
     // A criterion's field, the folder's combo or the date's choices, where Enter starts a search.
     bool IsCriteriaControl(HWND control) const;
     void ShowPropertiesOf(size_t row);
+    // The first criterion on the tab in front.
+    HWND FirstFieldOfPage() const;
+    void FocusAfterSearch();
+    // Alt+Enter and Delete in the hits; whether the key was one of them.
+    bool HitsKey(const MSG& message);
     void FormClose();
 
     void ClearResults();

@@ -470,12 +470,93 @@ std::optional<LRESULT> TExtListView::OnParentMessage(UINT message, WPARAM, LPARA
     case LVN_COLUMNCLICK:
         OnColumnClicked(reinterpret_cast<NMLISTVIEW*>(lParam)->iSubItem);
         return 0;
+    case LVN_ODFINDITEMW:
+        return OnFindItem(reinterpret_cast<NMLVFINDITEMW*>(lParam));
+    case NM_DBLCLK: {
+        const int row = reinterpret_cast<NMITEMACTIVATE*>(lParam)->iItem;
+        if (row >= 0 && static_cast<size_t>(row) < Count() && OnOpen)
+            OnOpen(static_cast<size_t>(row));
+        return 0;
+    }
+    case NM_RETURN: {
+        const int row = FocusedRow();
+        if (row >= 0 && static_cast<size_t>(row) < Count() && OnOpen)
+            OnOpen(static_cast<size_t>(row));
+        return 0;
+    }
     default:
         return std::nullopt;
     }
 }
 
-std::optional<LRESULT> TExtListView::OnListMessage(UINT message, WPARAM, LPARAM lParam)
+LRESULT TExtListView::OnFindItem(const NMLVFINDITEMW* find) const
+{
+    const LVFINDINFOW& info = find->lvfi;
+    if ((info.flags & (LVFI_STRING | LVFI_PARTIAL)) == 0 || info.psz == nullptr || Count() == 0)
+        return -1;
+    const size_t start = find->iStart >= 0 && static_cast<size_t>(find->iStart) < Count()
+                             ? static_cast<size_t>(find->iStart)
+                             : 0;
+    return FindRowStartingWith(info.psz, start, (info.flags & LVFI_WRAP) != 0);
+}
+
+int TExtListView::FindRowStartingWith(const std::wstring& text, size_t start, bool wrap) const
+{
+    const auto begins = [&](size_t row) {
+        const std::wstring& name = CellText(row, 0);
+        return name.size() >= text.size() &&
+               CompareStringW(LOCALE_USER_DEFAULT, NORM_IGNORECASE, name.c_str(),
+                              static_cast<int>(text.size()), text.c_str(),
+                              static_cast<int>(text.size())) == CSTR_EQUAL;
+    };
+    for (size_t row = start; row < Count(); ++row)
+        if (begins(row))
+            return static_cast<int>(row);
+    for (size_t row = 0; wrap && row < std::min(start, Count()); ++row)
+        if (begins(row))
+            return static_cast<int>(row);
+    return -1;
+}
+
+void TExtListView::FitColumns()
+{
+    for (size_t column = 0; column < columns_.size(); ++column)
+        ListView_SetColumnWidth(list_, static_cast<int>(column), FittingWidth(static_cast<int>(column)));
+}
+
+int TExtListView::FittingWidth(int column) const
+{
+    // The margins the control leaves around a cell's text, and around a caption with its sort arrow.
+    constexpr int kCellMargin = 12;
+    constexpr int kCaptionMargin = 24;
+    int indent = 0;
+    if (column == 0 && ListView_GetImageList(list_, LVSIL_SMALL) != nullptr)
+        indent = GetSystemMetrics(SM_CXSMICON) + 4;
+    const auto widthOf = [&](const std::wstring& text) {
+        return ListView_GetStringWidth(list_, text.c_str());
+    };
+    int widest = widthOf(columns_[static_cast<size_t>(column)].caption) + kCaptionMargin;
+    // Longest texts first; a text cannot be wider than its length in the widest glyphs, so the search ends
+    // once none left can be (hundreds of thousands of rows stay quick).
+    int glyph = 1;
+    for (const wchar_t* wide : {L"W", L"M", L"@", L"%", L"\u2014"})
+        glyph = std::max(glyph, widthOf(wide));
+    std::vector<size_t> rows(Count());
+    for (size_t row = 0; row < rows.size(); ++row)
+        rows[row] = row;
+    std::sort(rows.begin(), rows.end(),
+              [&](size_t a, size_t b) { return CellText(a, column).size() > CellText(b, column).size(); });
+    for (const size_t row : rows)
+    {
+        const std::wstring& text = CellText(row, column);
+        if (static_cast<int>(text.size()) * glyph + kCellMargin + indent <= widest)
+            break;
+        widest = std::max(widest, widthOf(text) + kCellMargin + indent);
+    }
+    return widest;
+}
+
+std::optional<LRESULT> TExtListView::OnListMessage(UINT message, WPARAM wParam, LPARAM lParam)
 {
     switch (message)
     {
@@ -488,6 +569,13 @@ std::optional<LRESULT> TExtListView::OnListMessage(UINT message, WPARAM, LPARAM 
     }
     case WM_SYSCOLORCHANGE:
         InvalidateRect(ListView_GetHeader(list_), nullptr, TRUE);
+        return std::nullopt;
+    case WM_KEYDOWN:
+        if (wParam == VK_ADD && GetKeyState(VK_CONTROL) < 0)
+        {
+            FitColumns();
+            return 0;
+        }
         return std::nullopt;
     case WM_DESTROY:
         if (SaveSettings.autoSave && settingsLoaded_)

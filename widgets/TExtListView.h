@@ -69,6 +69,8 @@ public:
     std::function<void()> OnSortFinished;
     // Fired for each row that leaves the list, before it goes.
     std::function<void(TListRow&)> OnDeletion;
+    // Fired when a row is opened: a double-click on it, or Enter with it focused.
+    std::function<void(size_t row)> OnOpen;
 
     TAutoColumnSort AutoColumnSort() const { return autoColumnSort_; }
     void SetAutoColumnSort(TAutoColumnSort sort);
@@ -137,11 +139,20 @@ public:
     // Sorts by a design column in the current direction.
     void SortBy(int column);
 
+    // The first row from `start` on whose name begins with the text, ignoring case, going round to the top
+    // when asked; -1 for none. Typing in the list jumps there.
+    int FindRowStartingWith(const std::wstring& text, size_t start, bool wrap) const;
+    // Sizes every column to fit its widest cell and its caption (Ctrl+Plus on the keypad).
+    void FitColumns();
+
 private:
     std::optional<LRESULT> OnParentMessage(UINT message, WPARAM wParam, LPARAM lParam);
     std::optional<LRESULT> OnListMessage(UINT message, WPARAM wParam, LPARAM lParam);
     void OnGetDisplayInfo(NMLVDISPINFOW* info);
     void OnColumnClicked(int column);
+    LRESULT OnFindItem(const NMLVFINDITEMW* find) const;
+    // The width that shows the design column's caption and every cell of it whole.
+    int FittingWidth(int column) const;
     void DrawHeaderItem(const DRAWITEMSTRUCT* draw);
     void UpdateHeaderFormat();
     void ResortIfDue();

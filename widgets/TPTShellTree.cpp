@@ -250,7 +250,7 @@ void TPTShellTree::FillChildren(HTREEITEM node)
     if (!children)
     {
         // Left unfilled with its button: opening it again, or the next refresh, tries again.
-        SetHasChildren(node, true);
+        SetTreeNodeHasChildren(tree_, node, true);
         return;
     }
     data->filled = true;
@@ -260,15 +260,6 @@ void TPTShellTree::FillChildren(HTREEITEM node)
         SortChildren(node);
         return children->size();
     });
-}
-
-void TPTShellTree::SetHasChildren(HTREEITEM node, bool hasChildren)
-{
-    TVITEMW item{};
-    item.mask = TVIF_CHILDREN;
-    item.hItem = node;
-    item.cChildren = hasChildren ? 1 : 0;
-    TreeView_SetItem(tree_, &item);
 }
 
 void TPTShellTree::SortChildren(HTREEITEM node)
@@ -457,7 +448,7 @@ void TPTShellTree::RefreshNode(HTREEITEM node)
     for (TChild& child : fresh)
         InsertNode(node, std::move(child));
     SortChildren(node);
-    SetHasChildren(node, TreeView_GetChild(tree_, node) != nullptr);
+    SetTreeNodeHasChildren(tree_, node, TreeView_GetChild(tree_, node) != nullptr);
 }
 
 bool TPTShellTree::CreateFolder(const std::wstring& name)
@@ -650,16 +641,34 @@ UINT TPTShellTree::TrackShellMenu(IContextMenu* menu, HMENU popup, POINT at)
 
 void TPTShellTree::OnRightClick()
 {
-    if (!settings_.options.Has(TPTShellTreeOption::ptstoContextMenus))
-        return;
     POINT at{};
     GetCursorPos(&at);
     TVHITTESTINFO hit{};
     hit.pt = at;
     ScreenToClient(tree_, &hit.pt);
     HTREEITEM node = TreeView_HitTest(tree_, &hit);
+    ShowContextMenu(node != nullptr ? node : SelectedNode(), at);
+}
+
+void TPTShellTree::OnKeyboardContextMenu()
+{
+    // Shift+F10 or the menu key: the selected folder's menu, at the folder.
+    const HTREEITEM node = SelectedNode();
     if (node == nullptr)
-        node = SelectedNode();
+        return;
+    TreeView_EnsureVisible(tree_, node);
+    RECT label{};
+    POINT at{0, 0};
+    if (TreeView_GetItemRect(tree_, node, &label, TRUE))
+        at = {label.left, label.bottom};
+    ClientToScreen(tree_, &at);
+    ShowContextMenu(node, at);
+}
+
+void TPTShellTree::ShowContextMenu(HTREEITEM node, POINT at)
+{
+    if (!settings_.options.Has(TPTShellTreeOption::ptstoContextMenus))
+        return;
     const ComPtr<IContextMenu> menu = ContextMenuOf(node);
     if (!menu)
         return;
@@ -806,6 +815,12 @@ std::optional<LRESULT> TPTShellTree::OnTreeMessage(UINT message, WPARAM wParam, 
     if (message == WM_TIMER && wParam == kRefreshTimer)
     {
         OnRefreshTimer();
+        return 0;
+    }
+    // A right click is answered by its notification; the keyboard's request comes without a place.
+    if (message == WM_CONTEXTMENU && lParam == -1)
+    {
+        OnKeyboardContextMenu();
         return 0;
     }
     // The window can go before this object does (with its parent form).

@@ -155,6 +155,9 @@ private:
     bool OnItemExpanding(HTREEITEM node);
     void OnKeyDown(WORD key);
     void OnRightClick();
+    void OnKeyboardContextMenu();
+    // The shell's menu of the node's item, at that screen point.
+    void ShowContextMenu(HTREEITEM node, POINT at);
     void OnBeginDrag(HTREEITEM node);
     bool OnEndLabelEdit(NMTVDISPINFOW* info);
     void OnDirectoryChanged();
@@ -168,7 +171,6 @@ private:
     HTREEITEM InsertNode(HTREEITEM parent, TChild child);
     void FillChildren(HTREEITEM node);
     void SortChildren(HTREEITEM node);
-    void SetHasChildren(HTREEITEM node, bool hasChildren);
     void RefreshNode(HTREEITEM node);
     // Whether the node is the selected one or above it.
     bool HoldsSelection(HTREEITEM node) const;

@@ -31,12 +31,16 @@ void RemoveChildNodes(HWND tree, HTREEITEM node)
 void FillNodeChildren(HWND tree, HTREEITEM node, const std::function<size_t()>& addChildren)
 {
     const TWaitCursor wait;
-    const size_t added = addChildren();
     // Set either way: a node whose children are read again may have had none before.
+    SetTreeNodeHasChildren(tree, node, addChildren() != 0);
+}
+
+void SetTreeNodeHasChildren(HWND tree, HTREEITEM node, bool hasChildren)
+{
     TVITEMW item{};
     item.mask = TVIF_CHILDREN;
     item.hItem = node;
-    item.cChildren = added != 0 ? 1 : 0;
+    item.cChildren = hasChildren ? 1 : 0;
     TreeView_SetItem(tree, &item);
 }
 

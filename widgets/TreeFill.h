@@ -17,6 +17,8 @@ void RemoveChildNodes(HWND tree, HTREEITEM node);
 // Runs addChildren (which returns how many children it added) under the hourglass; the node is marked as
 // having children or not by what it got.
 void FillNodeChildren(HWND tree, HTREEITEM node, const std::function<size_t()>& addChildren);
+// Shows the node's expand button, or takes it away.
+void SetTreeNodeHasChildren(HWND tree, HTREEITEM node, bool hasChildren);
 
 // The text of a tree view's node.
 std::wstring TreeNodeText(HWND tree, HTREEITEM node);

@@ -2,6 +2,7 @@
 #include "UBrowseDirectory.h"
 
 #include "ShellNamespace.h"
+#include "TFlagScope.h"
 #include "TNWLib.h"
 #include "TNWNDS.h"
 #include "TNWServer.h"
@@ -118,10 +119,13 @@ std::optional<LRESULT> TFBrowseDirectory::HandleMessage(UINT message, WPARAM wPa
 
 std::optional<LRESULT> TFBrowseDirectory::OnNotify(const NMHDR* header)
 {
+    const bool fromTree = header->hwndFrom == nds1_ || header->hwndFrom == bindery1_;
     if (header->hwndFrom == pMain_ && header->code == TCN_SELCHANGE)
         ShowActivePage();
-    else if ((header->hwndFrom == nds1_ || header->hwndFrom == bindery1_) && header->code == TVN_SELCHANGEDW)
+    else if (fromTree && header->code == TVN_SELCHANGEDW)
         TreeChange(header->hwndFrom, reinterpret_cast<const NMTREEVIEWW*>(header)->itemNew.hItem);
+    else if (fromTree && header->code == TVN_ITEMEXPANDINGW)
+        return OnItemExpanding(header->hwndFrom, reinterpret_cast<const NMTREEVIEWW*>(header)) ? FALSE : TRUE;
     return 0;
 }
 
@@ -129,13 +133,78 @@ std::optional<LRESULT> TFBrowseDirectory::TreeMessage(HWND tree, UINT message, W
 {
     if (message != WM_LBUTTONDOWN && message != WM_LBUTTONDBLCLK)
         return std::nullopt;
-    // The click selects its node first; a double click is two presses, not the tree's own toggle.
+    // The click selects its node first. A press opens or closes a container; the second press of a double
+    // click leaves it as the first left it, and chooses a user.
     const LRESULT result = DefSubclassProc(tree, WM_LBUTTONDOWN, wParam, lParam);
+    if (message == WM_LBUTTONDBLCLK)
+    {
+        const HTREEITEM node = TreeView_GetSelection(tree);
+        if (node != nullptr && NodeImage(tree, node) == kUserImage)
+            BOKClick();
+        return result;
+    }
     if (tree == nds1_)
         NDS1MouseDown();
     else
         Bindery1MouseDown();
     return result;
+}
+
+bool TFBrowseDirectory::OnItemExpanding(HWND tree, const NMTREEVIEWW* change)
+{
+    // The keys (Right, +, *) open a container as a click does: read afresh.
+    if (tree == nds1_ && (change->action & TVE_EXPAND) != 0 && !openingByClick_ &&
+        NodeImage(nds1_, change->itemNew.hItem) == kContainerImage)
+        ReadNDSContainer(change->itemNew.hItem);
+    return true;
+}
+
+bool TFBrowseDirectory::FormKey(const MSG& message)
+{
+    if (message.message != WM_KEYDOWN)
+        return false;
+    const bool control = GetKeyState(VK_CONTROL) < 0;
+    if (message.wParam == VK_TAB && control)
+    {
+        SwitchTab(GetKeyState(VK_SHIFT) < 0 ? -1 : 1);
+        return true;
+    }
+    const HWND focus = GetFocus();
+    if (message.wParam == VK_RETURN && !control && (focus == nds1_ || focus == bindery1_))
+    {
+        OpenOrChoose(focus);
+        return true;
+    }
+    return false;
+}
+
+void TFBrowseDirectory::OpenOrChoose(HWND tree)
+{
+    const HTREEITEM node = TreeView_GetSelection(tree);
+    if (node == nullptr)
+        return;
+    if (NodeImage(tree, node) == kUserImage)
+        BOKClick();
+    else if (tree == nds1_)
+        NDS1MouseDown();
+    else
+        Bindery1MouseDown();
+}
+
+HWND TFBrowseDirectory::FirstFocus() const
+{
+    return IsWindowVisible(tBindery_) && !IsWindowVisible(tNDS_) ? bindery1_ : nds1_;
+}
+
+void TFBrowseDirectory::SwitchTab(int step)
+{
+    const int count = TabCtrl_GetItemCount(pMain_);
+    if (count < 2)
+        return;
+    const int current = std::max(0, TabCtrl_GetCurSel(pMain_));
+    TabCtrl_SetCurSel(pMain_, ((current + step) % count + count) % count);
+    ShowActivePage();
+    SetFocus(FirstFocus());
 }
 
 void TFBrowseDirectory::FormShow()
@@ -155,6 +224,8 @@ void TFBrowseDirectory::FormShow()
     }
     TabCtrl_SetCurSel(pMain_, 0);
     ShowActivePage();
+    // Every showing starts in the tree of the first tab.
+    ForgetFocus();
 }
 
 void TFBrowseDirectory::AddTab(const wchar_t* caption, HWND page)
@@ -177,6 +248,9 @@ void TFBrowseDirectory::ShowActivePage()
         active = reinterpret_cast<HWND>(item.lParam);
     ShowWindow(tNDS_, active == tNDS_ ? SW_SHOW : SW_HIDE);
     ShowWindow(tBindery_, active == tBindery_ ? SW_SHOW : SW_HIDE);
+    // OK answers for the tree in front.
+    const HWND tree = FirstFocus();
+    TreeChange(tree, TreeView_GetSelection(tree));
 }
 
 void TFBrowseDirectory::FillNDS()
@@ -206,7 +280,10 @@ size_t TFBrowseDirectory::AddNDSChildren(HTREEITEM parent, const std::string& co
             image = kUserImage;
         if (image < 0)
             continue;
-        AddTreeNode(nds1_, parent, WideFromAnsi(entry.name), image);
+        const HTREEITEM node = AddTreeNode(nds1_, parent, WideFromAnsi(entry.name), image);
+        // A container can be opened by the keys until it is read and found empty.
+        if (image == kContainerImage)
+            SetTreeNodeHasChildren(nds1_, node, true);
         ++added;
     }
     return added;
@@ -259,19 +336,23 @@ void TFBrowseDirectory::NDS1MouseDown()
     if (node == nullptr)
         return;
     const bool expanded = Expanded(nds1_, node);
-    const std::wstring fullName = FullName(node);
     if (!expanded)
     {
-        // Every opening reads the directory afresh.
-        TreeView_Expand(nds1_, node, TVE_COLLAPSE);
-        RemoveChildNodes(nds1_, node);
         const int image = NodeImage(nds1_, node);
         if (image == kContainerImage)
-            FillNodeChildren(nds1_, node, [&] { return AddNDSChildren(node, AnsiFromWide(fullName)); });
+            ReadNDSContainer(node);
         else if (image == kUserImage)
             selectedUser_ = TreeNodeText(nds1_, node);
     }
+    const TFlagScope opening(openingByClick_);
     TreeView_Expand(nds1_, node, expanded ? TVE_COLLAPSE : TVE_EXPAND);
+}
+
+void TFBrowseDirectory::ReadNDSContainer(HTREEITEM node)
+{
+    const std::wstring fullName = FullName(node);
+    RemoveChildNodes(nds1_, node);
+    FillNodeChildren(nds1_, node, [&] { return AddNDSChildren(node, AnsiFromWide(fullName)); });
 }
 
 void TFBrowseDirectory::Bindery1MouseDown()

@@ -41,6 +41,10 @@ public:
 protected:
     std::optional<LRESULT> HandleMessage(UINT message, WPARAM wParam, LPARAM lParam) override;
     void BeforeExecute() override { FormShow(); }
+    // Enter in a tree opens the container or chooses the user; Ctrl+Tab and Ctrl+Shift+Tab switch the tabs.
+    bool FormKey(const MSG& message) override;
+    // The tree of the tab in front.
+    HWND FirstFocus() const override;
 
 private:
     void CreateControls();
@@ -51,6 +55,8 @@ private:
     void FormShow();
     void AddTab(const wchar_t* caption, HWND page);
     void ShowActivePage();
+    // Brings the tab so many places on (backwards when negative, round at the ends) to the front.
+    void SwitchTab(int step);
     void FillNDS();
     // Adds the organizations, organizational units and users below a container, sorted ignoring case;
     // returns how many it added.
@@ -62,6 +68,11 @@ private:
 
     void NDS1MouseDown();
     void Bindery1MouseDown();
+    // Reads the container's members afresh, as every opening does.
+    void ReadNDSContainer(HTREEITEM node);
+    bool OnItemExpanding(HWND tree, const NMTREEVIEWW* change);
+    // Enter or a double click: opens or closes a container or server, chooses a user.
+    void OpenOrChoose(HWND tree);
     void TreeChange(HWND tree, HTREEITEM node);
     void BOKClick();
     void BCancelClick();
@@ -81,6 +92,8 @@ private:
     TSubclass nds1Subclass_;
     TSubclass bindery1Subclass_;
     std::wstring selectedUser_;
+    // A click opens the container itself: the tree's own opening must not read it a second time.
+    bool openingByClick_ = false;
 };
 
 // Runs the picker (when there is one) and, when a user was chosen, puts the user's name with a trailing "*"

@@ -166,9 +166,19 @@ HWND CreateTabPage(HWND form, HWND tabs)
 {
     static constexpr wchar_t kPageClass[] = L"RetroveTabPage";
     RegisterWindowClassOnce(kPageClass, &TabPageProc);
+    // A tab control without tabs yet leaves their row out of its display area: the page would cover the
+    // captions of the tabs added later.
+    const bool noTabs = TabCtrl_GetItemCount(tabs) == 0;
+    if (noTabs)
+    {
+        TCITEMW placeholder{};
+        TabCtrl_InsertItem(tabs, 0, &placeholder);
+    }
     RECT area{};
     GetClientRect(tabs, &area);
     TabCtrl_AdjustRect(tabs, FALSE, &area);
+    if (noTabs)
+        TabCtrl_DeleteItem(tabs, 0);
     MapWindowPoints(tabs, form, reinterpret_cast<POINT*>(&area), 2);
     HWND page = CreateChildControl(form, kPageClass, L"", WS_CLIPCHILDREN, 0,
                                    {area.left, area.top, area.right - area.left, area.bottom - area.top},

@@ -61,3 +61,32 @@ TEST_F(TFMainPropertiesTest, WithoutASelectionNothingOpens)
     EXPECT_TRUE(Modals().AllAnswered());
     EXPECT_EQ(WindowText(Properties().LName()), L"");
 }
+
+// As in Explorer: Alt+Enter shows the first selected row, Enter the focused one, a double-click the one
+// clicked.
+TEST_F(TFMainPropertiesTest, AltEnterEnterAndADoubleClickShowARow)
+{
+    TFMain& main = ListedData();
+    ASSERT_EQ(main.ExplorerList().Count(), 2u);
+    const HWND list = main.ExplorerList().Handle();
+    std::vector<std::wstring> shown;
+    const auto expectProperties = [&] {
+        Modals().ExpectDialog(L"Properties", [&](HWND) {
+            shown.push_back(WindowText(Properties().LName()));
+            return static_cast<INT_PTR>(IDOK);
+        });
+    };
+    main.ExplorerList().SetSelected(1, true);
+    SetFocus(list);
+    expectProperties();
+    MSG altEnter{list, WM_SYSKEYDOWN, VK_RETURN, 1 | (1 << 29), 0, {}};
+    EXPECT_TRUE(main.FormKeyDown(altEnter));
+    ListView_SetItemState(list, 0, LVIS_FOCUSED, LVIS_FOCUSED);
+    expectProperties();
+    SendMessageW(list, WM_KEYDOWN, VK_RETURN, 1);
+    expectProperties();
+    RECT row{};
+    ListView_GetItemRect(list, 1, &row, LVIR_LABEL);
+    SendMessageW(list, WM_LBUTTONDBLCLK, MK_LBUTTON, MAKELPARAM(row.left + 4, row.top + 2));
+    EXPECT_EQ(shown, (std::vector<std::wstring>{L"Zeta.doc", L"Report.doc", L"Zeta.doc"}));
+}

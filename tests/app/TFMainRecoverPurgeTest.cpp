@@ -371,7 +371,9 @@ TEST_F(TFMainRecoverPurgeTest, PurgeAsksOnceForTheSelectedRowsAndNoChangesNothin
 
     SendMessageW(main.StatusBar(), SB_SETTEXTW, 0, reinterpret_cast<LPARAM>(L"stale"));
     Modals().ExpectMessageBox(L"Permanently purge 2 file(s)?", IDYES);
-    Command(main, cmMPurge);
+    SetFocus(List().Handle());
+    MSG deleteKey{List().Handle(), WM_KEYDOWN, VK_DELETE, 1, 0, {}};
+    EXPECT_TRUE(main.FormKeyDown(deleteKey)) << "Delete in the list purges, as F9 does";
     EXPECT_EQ(Names(List()), L"B.TXT;");
     EXPECT_EQ(StatusText(main), L"1 file(s)");
     EXPECT_EQ(NWSimCallCount("NWPurgeErasedFiles"), 0u) << "looked for, never called";
@@ -404,6 +406,9 @@ TEST_F(TFMainRecoverPurgeTest, PurgeWithNothingSelectedAsksNothing)
     ASSERT_EQ(List().Count(), 1u);
     // No box is expected: one would fail the test.
     Command(main, cmBPurge);
+    SetFocus(List().Handle());
+    MSG deleteKey{List().Handle(), WM_KEYDOWN, VK_DELETE, 1, 0, {}};
+    EXPECT_TRUE(main.FormKeyDown(deleteKey)) << "the key is the list's even with nothing to purge";
     EXPECT_TRUE(Modals().Shown().empty());
     EXPECT_EQ(List().Count(), 1u);
 }

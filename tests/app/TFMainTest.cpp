@@ -298,7 +298,7 @@ TEST_F(TFMainTest, TheMenusCarryEveryItemWithItsShortcutAndState)
         {cmMRetrove, L"&Retrove\tF2", false, false},
         {cmMPurge, L"&Purge\tF9", false, false},
         {cmMFilter, L"&Filter\tF7", true, false},
-        {cmMFind, L"F&ind Deleted Files...", true, false},
+        {cmMFind, L"F&ind Deleted Files...\tF3", true, false},
         {cmMProperties, L"P&roperties", false, false},
         {cmExit1, L"&Close", true, false},
         {cmMSelectAll, L"Select &All\tCtrl+A", true, false},
@@ -558,16 +558,24 @@ TEST_F(TFMainTest, TheShortcutKeysGiveTheirCommandsOnlyWhileTheyAreEnabled)
     std::vector<int> commands;
     TSubclass watch(main.Handle(), [&](HWND, UINT message, WPARAM wParam, LPARAM) -> std::optional<LRESULT> {
         if (message == WM_COMMAND && HIWORD(wParam) == 1)
+        {
             commands.push_back(LOWORD(wParam));
+            // The Find window has tests of its own.
+            if (LOWORD(wParam) == cmMFind)
+                return 0;
+        }
         return std::nullopt;
     });
+    EXPECT_TRUE(PressShortcut(main, VK_F3, false));
+    EXPECT_TRUE(PressShortcut(main, 'F', true));
     EXPECT_TRUE(PressShortcut(main, VK_F5, false));
     // F7 runs the filter dialog.
     Modals().ExpectDialog(L"Filter Specification", [](HWND) -> INT_PTR { return IDCANCEL; });
     EXPECT_TRUE(PressShortcut(main, VK_F7, false));
     PressShortcut(main, VK_F2, false);
     PressShortcut(main, VK_F9, false);
-    EXPECT_EQ(commands, (std::vector<int>{cmMRefresh, cmMFilter})) << "Retrove and Purge are disabled";
+    EXPECT_EQ(commands, (std::vector<int>{cmMFind, cmMFind, cmMRefresh, cmMFilter}))
+        << "Retrove and Purge are disabled";
 
     // Refresh listed the tree's folder anew: the rows come after it.
     AddRows(2);
@@ -616,6 +624,21 @@ TEST_F(TFMainTest, UpOneLevelMovesTheTreeUpAndStopsAtTheTop)
     TreeView_SelectItem(tree.Handle(), tree.RootNode());
     ClickButton(main, cmBUpLevel);
     EXPECT_EQ(tree.SelectedNode(), tree.RootNode());
+
+    // Backspace does it from the tree and from the list; in the location combo it edits the text, as Delete
+    // does there.
+    for (const HWND pane : {tree.Handle(), main.ExplorerList().Handle()})
+    {
+        tree.GoTo(TItemIdList::FromPath(L"F:\\").Get());
+        SetFocus(pane);
+        EXPECT_TRUE(PressFormKey(main, VK_BACK, false));
+        EXPECT_EQ(tree.SelectedNode(), TreeView_GetParent(tree.Handle(), drive));
+    }
+    tree.GoTo(TItemIdList::FromPath(L"F:\\").Get());
+    SetFocus(main.ShellCombo1().Handle());
+    EXPECT_FALSE(PressFormKey(main, VK_BACK, false));
+    EXPECT_FALSE(PressFormKey(main, VK_DELETE, false));
+    EXPECT_EQ(tree.SelectedNode(), drive);
 }
 
 TEST_F(TFMainTest, ClosingEndsTheProgramAndSavesTheWindowAndTheList)

@@ -76,13 +76,15 @@ TEST_F(TFFilterTest, IsAFixedDialogOfItsSizeWithItsControlsAndTheDefaults)
     EXPECT_FALSE(HasStyle(filter_.Handle(), WS_THICKFRAME));
     EXPECT_FALSE(HasStyle(filter_.Handle(), WS_MINIMIZEBOX));
     EXPECT_EQ(WindowText(filter_.LMsg()),
-              L"Filter deleted files using the following wildcard specification.");
+              L"Filter deleted files using the following &wildcard specification.");
     EXPECT_EQ(WindowText(filter_.BSelect_Deleted()), L"&Select...");
-    EXPECT_EQ(WindowText(filter_.BSelect_Owner()), L"&Select...");
-    EXPECT_EQ(WindowText(filter_.RNone()), L"None");
-    EXPECT_EQ(WindowText(filter_.RExactly()), L"Exactly");
-    EXPECT_EQ(WindowText(filter_.RGreater()), L"Greater than or equal to");
-    EXPECT_EQ(WindowText(filter_.RLess()), L"Less than or equal to");
+    EXPECT_EQ(WindowText(filter_.BSelect_Owner()), L"Selec&t...");
+    EXPECT_EQ(WindowText(filter_.RNone()), L"Non&e");
+    EXPECT_EQ(WindowText(filter_.RExactly()), L"E&xactly");
+    EXPECT_EQ(WindowText(filter_.RGreater()), L"&Greater than or equal to");
+    EXPECT_EQ(WindowText(filter_.RLess()), L"&Less than or equal to");
+    const std::vector<std::string> clashes = AccessKeyClashes(filter_.Handle());
+    EXPECT_TRUE(clashes.empty()) << "access keys claimed twice: " << testing::PrintToString(clashes);
     EXPECT_EQ(WindowText(filter_.BNew()), L"&New");
     EXPECT_EQ(WindowText(filter_.BOK()), L"&OK");
     EXPECT_EQ(WindowText(filter_.BCancel()), L"&Cancel");
@@ -120,7 +122,9 @@ TEST_F(TFFilterTest, CancelAndThenTheCloseBoxBringBackTheCriteriaShownBefore)
 {
     EXPECT_TRUE(Execute([&] {
         SetWindowTextW(filter_.EFilter(), L"REPORT*");
+        EXPECT_FALSE(IsWindowEnabled(filter_.DDeleted())) << "no date test, no date to give";
         Click(filter_.RLess());
+        EXPECT_TRUE(IsWindowEnabled(filter_.DDeleted()));
         Click(filter_.BOK());
     }));
     const TFilterCriteria accepted = filter_.Criteria();
@@ -134,7 +138,10 @@ TEST_F(TFFilterTest, CancelAndThenTheCloseBoxBringBackTheCriteriaShownBefore)
             << "the next show displays the previous criteria";
         EXPECT_TRUE(Checked(filter_.RLess()));
         EXPECT_FALSE(Checked(filter_.RGreater()));
+        EXPECT_TRUE(IsWindowEnabled(filter_.DDeleted()));
         EditEveryField();
+        Click(filter_.RNone());
+        EXPECT_FALSE(IsWindowEnabled(filter_.DDeleted()));
         Click(filter_.RExactly());
         SendMessageW(filter_.Handle(), WM_CLOSE, 0, 0);
     }));

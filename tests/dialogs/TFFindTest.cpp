@@ -63,11 +63,11 @@ HIMAGELIST SystemImages(UINT size)
                                                        SHGFI_SYSICONINDEX | SHGFI_USEFILEATTRIBUTES | size));
 }
 
-// Keys as the form's loop hands them over, before dispatch.
-bool KeyInForm(TFFind& find, HWND control, WPARAM key)
+// Keys as the form's loop hands them over, before dispatch (with Alt held: WM_SYSKEYDOWN).
+bool KeyInForm(TFFind& find, HWND control, WPARAM key, UINT kind = WM_KEYDOWN)
 {
     SetFocus(control);
-    MSG message{control, WM_KEYDOWN, key, 1, 0, {}};
+    MSG message{control, kind, key, 1, 0, {}};
     return find.PreTranslate(message);
 }
 
@@ -202,8 +202,12 @@ TEST_F(TFFindTest, ShowsItsControlsMenusAndColumnsEmptyAndCollapsed)
     EXPECT_EQ(WindowText(find.BBrowse()), L"&Browse...");
     EXPECT_EQ(WindowText(find.CInclude()), L"Include &subfolders");
     EXPECT_EQ(WindowText(find.CInclude_Hidden()), L"Include &hidden folders");
-    EXPECT_EQ(WindowText(find.BSelect_Deleted()), L"&Select...");
-    EXPECT_EQ(WindowText(find.RGreater()), L"Greater than or equal to");
+    EXPECT_EQ(WindowText(find.BSelect_Deleted()), L"Sele&ct...");
+    EXPECT_EQ(WindowText(find.BSelect_Owner()), L"Selec&t...");
+    EXPECT_EQ(WindowText(find.RNone()), L"N&one");
+    EXPECT_EQ(WindowText(find.RGreater()), L"&Greater than or equal to");
+    const std::vector<std::string> clashes = AccessKeyClashes(find.Handle());
+    EXPECT_TRUE(clashes.empty()) << "access keys claimed twice: " << testing::PrintToString(clashes);
     ASSERT_EQ(TabCtrl_GetItemCount(find.PageControl()), 2);
     wchar_t tab[64] = {};
     TCITEMW item{};
@@ -581,6 +585,36 @@ TEST_F(TFFindTest, EnterAndCtrlAActWhereTheKeyboardIs)
     EXPECT_EQ(List().SelectedCount(), 2u);
     keys[VK_CONTROL] = 0;
     SetKeyboardState(keys);
+
+    // Alt+Enter shows the first selected hit, a double-click the one clicked.
+    List().SetSelected(0, false);
+    std::vector<std::wstring> shownNames;
+    const auto expectProperties = [&] {
+        Modals().ExpectDialog(L"Properties", [&](HWND) {
+            shownNames.push_back(WindowText(properties_.LName()));
+            return static_cast<INT_PTR>(IDOK);
+        });
+    };
+    expectProperties();
+    EXPECT_TRUE(KeyInForm(find, List().Handle(), VK_RETURN, WM_SYSKEYDOWN));
+    expectProperties();
+    RECT row{};
+    ListView_GetItemRect(List().Handle(), 0, &row, LVIR_LABEL);
+    SendMessageW(List().Handle(), WM_LBUTTONDBLCLK, MK_LBUTTON, MAKELPARAM(row.left + 4, row.top + 2));
+    EXPECT_EQ(shownNames, (std::vector<std::wstring>{List().Row(1).caption, List().Row(0).caption}));
+
+    // Find Now and Stop go grey in turn: after a search the keyboard is in the hits, or with none in Named.
+    SetWindowTextW(find.EDeleted(), L"");
+    SetForegroundWindow(find.Handle());
+    SetFocus(find.BFind());
+    find.BFindClick();
+    ASSERT_EQ(List().Count(), 2u);
+    EXPECT_EQ(GetFocus(), List().Handle());
+    SetWindowTextW(find.EName(), L"NOTHING.*");
+    SetFocus(find.BFind());
+    find.BFindClick();
+    EXPECT_EQ(List().Count(), 0u);
+    EXPECT_EQ(GetFocus(), find.EName());
 }
 
 TEST_F(TFFindTest, WithoutASelectionTheCommandsAreOffAndTheListHasNoMenu)
@@ -933,8 +967,9 @@ TEST_F(TFFindTest, PurgeAnsweredNoChangesNothingAndYesErasesTheSelectedHits)
     ASSERT_EQ(List().Count(), 3u);
     for (size_t row = 0; row < List().Count(); ++row)
         List().SetSelected(row, List().CellText(row, 0) != L"THREE.TXT");
+    // Delete in the hits is F9.
     Modals().ExpectMessageBox(L"Permanently purge 2 file(s)?", IDNO);
-    Command(TFFind::cmMPurge);
+    EXPECT_TRUE(KeyInForm(find, List().Handle(), VK_DELETE));
     EXPECT_EQ(List().Count(), 3u);
     EXPECT_EQ(List().SelectedCount(), 2u);
     EXPECT_EQ(NWSimCallCount("NWPurgeDeletedFile"), 0u);

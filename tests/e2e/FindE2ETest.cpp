@@ -142,10 +142,10 @@ TEST_F(FindE2ETest, SearchesFForADeletorListsWhatTheServerHoldsAndRecoversAHit)
     // property sheet; then the user's pattern is typed.
     ASSERT_TRUE(WaitFor([&] { return GetForegroundWindow() == find; }, kAppearMilliseconds))
         << "Find is not in front";
-    HWND deletedBy = ControlAfterLabel(find, L"Deleted By:");
+    HWND deletedBy = ControlAfterLabel(find, L"&Deleted By:");
     ASSERT_NE(deletedBy, nullptr);
     ASSERT_EQ(ChildrenOfClass(GetParent(deletedBy), L"Edit").size(), 2u) << "Deleted By and Owner";
-    EXPECT_EQ(GetParent(deletedBy), GetParent(ControlAfterLabel(find, L"Owner:")));
+    EXPECT_EQ(GetParent(deletedBy), GetParent(ControlAfterLabel(find, L"Owne&r:")));
     EXPECT_FALSE(IsWindowVisible(deletedBy)) << "the first page is in front";
     PressKey(VK_TAB, {VK_CONTROL});
     ASSERT_TRUE(WaitFor([&] { return IsWindowVisible(deletedBy) && FocusOf(find) == deletedBy; },

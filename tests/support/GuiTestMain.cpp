@@ -5,6 +5,9 @@
 #include <commctrl.h>
 #include <objbase.h>
 
+#include <cwctype>
+#include <map>
+
 namespace
 {
 
@@ -106,4 +109,66 @@ int main(int argc, char** argv)
     DestroyWindow(OwnerWindow());
     OleUninitialize();
     return result;
+}
+
+namespace
+{
+
+// The access key of a control or menu text, upper case; 0 for none ("&&" is an ampersand).
+wchar_t AccessKeyOf(const std::wstring& text)
+{
+    for (size_t i = 0; i + 1 < text.size(); ++i)
+        if (text[i] == L'&')
+        {
+            if (text[i + 1] != L'&')
+                return static_cast<wchar_t>(towupper(text[i + 1]));
+            ++i;
+        }
+    return 0;
+}
+
+BOOL CALLBACK CollectControlText(HWND control, LPARAM texts)
+{
+    wchar_t kind[32] = {};
+    GetClassNameW(control, kind, 32);
+    const bool label =
+        lstrcmpiW(kind, L"Static") == 0 && (GetWindowLongW(control, GWL_STYLE) & SS_NOPREFIX) == 0;
+    if (label || lstrcmpiW(kind, L"Button") == 0)
+    {
+        wchar_t text[256] = {};
+        GetWindowTextW(control, text, 256);
+        reinterpret_cast<std::vector<std::wstring>*>(texts)->push_back(text);
+    }
+    return TRUE;
+}
+
+} // namespace
+
+std::vector<std::string> AccessKeyClashes(HWND window)
+{
+    std::vector<std::wstring> texts;
+    EnumChildWindows(window, &CollectControlText, reinterpret_cast<LPARAM>(&texts));
+    if (HMENU bar = GetMenu(window))
+        for (int item = 0; item < GetMenuItemCount(bar); ++item)
+        {
+            wchar_t text[128] = {};
+            GetMenuStringW(bar, static_cast<UINT>(item), text, 128, MF_BYPOSITION);
+            texts.push_back(text);
+        }
+    std::map<wchar_t, std::vector<std::wstring>> claims;
+    for (const std::wstring& text : texts)
+        if (const wchar_t key = AccessKeyOf(text))
+            claims[key].push_back(text);
+    std::vector<std::string> clashes;
+    for (const auto& [key, claimants] : claims)
+    {
+        if (claimants.size() < 2)
+            continue;
+        std::string line(1, static_cast<char>(key));
+        line += ":";
+        for (const std::wstring& text : claimants)
+            line += " " + std::string(text.begin(), text.end());
+        clashes.push_back(line);
+    }
+    return clashes;
 }

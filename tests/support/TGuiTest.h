@@ -7,6 +7,7 @@
 #include <windows.h>
 
 #include <cstdint>
+#include <string>
 #include <vector>
 
 // The hidden top-level window that owns the windows a test creates.
@@ -21,6 +22,10 @@ void PumpMessages();
 // The pixels of a window's client area as the screen shows them once its pending paints are done; with
 // repaintFirst, after the whole window was painted anew. Equal captures mean no paint left stale pixels.
 std::vector<uint32_t> ScreenPixels(HWND window, bool repaintFirst = false);
+
+// The access keys that more than one control or menu title of a window claims (its pages' controls too), each
+// as "K: text, text"; none when every key leads to one place.
+std::vector<std::string> AccessKeyClashes(HWND window);
 
 class TGuiTest : public testing::Test
 {

@@ -119,8 +119,9 @@ INT_PTR TTestModals::Dialog(const TModalRequest& request)
     return script ? script(request.window) : IDCANCEL;
 }
 
-UINT TTestModals::PopupMenu(HMENU menu, HWND, POINT)
+UINT TTestModals::PopupMenu(HMENU menu, HWND, POINT at)
 {
+    lastPopupPoint_ = at;
     TExpected expected;
     if (!TakeExpected(TKind::PopupMenu, "popup menu", expected))
         return 0;

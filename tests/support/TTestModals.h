@@ -25,6 +25,8 @@ public:
 
     // The effects that the last drag allowed.
     DWORD LastDragAllowed() const { return lastDragAllowed_; }
+    // Where the last pop-up menu came up, in screen coordinates.
+    POINT LastPopupPoint() const { return lastPopupPoint_; }
 
     bool AllAnswered() const { return expected_.empty(); }
     // The expectations still waiting, for the failure message.
@@ -71,6 +73,7 @@ private:
     std::vector<std::wstring> shown_;
     std::vector<TBoxLook> shownBoxes_;
     DWORD lastDragAllowed_ = 0;
+    POINT lastPopupPoint_{};
 };
 
 // UTF-16 to UTF-8, for messages of failed tests.

@@ -329,6 +329,62 @@ TEST_F(TExtListViewTest, AHundredThousandRowsFillAndSort)
     EXPECT_EQ(list.CellText(99999, 1), L"99999");
 }
 
+// As in Explorer: typing the start of a name goes to the first row so named (the control asks the owner-data
+// list), Enter and a double-click open the focused row, and Ctrl+Plus on the keypad fits every column.
+TEST_F(TExtListViewTest, TheExplorerKeysFindARowOpenItAndFitTheColumns)
+{
+    TExtListView& list = MakeList();
+    const std::wstring longName = L"A VERY LONG NAME OF A FILE THAT THE COLUMN MUST SHOW WHOLE.TXT";
+    list.BeginFill();
+    for (int i = 0; i < 2500; ++i)
+    {
+        list.AddRow(Row(L"DOC" + std::to_wstring(10000 + i) + L".TXT", std::to_wstring(i % 10)));
+        list.AddRow(Row(L"ZIP" + std::to_wstring(10000 + i) + L".TXT", std::to_wstring(i % 10)));
+    }
+    list.AddRow(Row(L"plot.txt", L"1"));
+    list.AddRow(Row(L"PLAN.TXT", L"1"));
+    list.AddRow(Row(longName, L"1"));
+    list.EndFill();
+    ASSERT_EQ(ListView_GetItemCount(list.Handle()), 5003);
+    size_t plan = 0;
+    while (plan < list.Count() && list.CellText(plan, 0) != L"PLAN.TXT")
+        ++plan;
+    ASSERT_LT(plan, list.Count());
+    ASSERT_EQ(list.CellText(plan + 1, 0), L"plot.txt") << "sorted by name, ignoring case";
+
+    SetFocus(list.Handle());
+    ListView_SetItemState(list.Handle(), 0, LVIS_FOCUSED | LVIS_SELECTED, LVIS_FOCUSED | LVIS_SELECTED);
+    SendMessageW(list.Handle(), WM_CHAR, L'p', 0);
+    SendMessageW(list.Handle(), WM_CHAR, L'l', 0);
+    EXPECT_EQ(list.FocusedRow(), static_cast<int>(plan));
+    EXPECT_EQ(list.SelectedRows(), std::vector<size_t>{plan});
+    EXPECT_EQ(list.FindRowStartingWith(L"Pl", plan + 2, true), static_cast<int>(plan)) << "round to the top";
+    EXPECT_EQ(list.FindRowStartingWith(L"Pl", plan + 2, false), -1);
+    EXPECT_EQ(list.FindRowStartingWith(L"PLUS", 0, true), -1);
+
+    std::vector<size_t> opened;
+    list.OnOpen = [&](size_t row) { opened.push_back(row); };
+    SendMessageW(list.Handle(), WM_KEYDOWN, VK_RETURN, 0);
+    RECT bounds{};
+    ListView_EnsureVisible(list.Handle(), static_cast<int>(plan + 1), FALSE);
+    ListView_GetItemRect(list.Handle(), static_cast<int>(plan + 1), &bounds, LVIR_LABEL);
+    SendMessageW(list.Handle(), WM_LBUTTONDBLCLK, MK_LBUTTON, MAKELPARAM(bounds.left + 4, bounds.top + 2));
+    EXPECT_EQ(opened, (std::vector<size_t>{plan, plan + 1}));
+
+    BYTE keys[256] = {};
+    GetKeyboardState(keys);
+    keys[VK_CONTROL] = 0x80;
+    SetKeyboardState(keys);
+    SendMessageW(list.Handle(), WM_KEYDOWN, VK_ADD, 0);
+    keys[VK_CONTROL] = 0;
+    SetKeyboardState(keys);
+    EXPECT_GE(list.ColumnWidth(0), ListView_GetStringWidth(list.Handle(), longName.c_str()))
+        << "the longest name shows whole";
+    const int size = list.ColumnWidth(1);
+    EXPECT_LT(size, 100) << "a column of single digits narrows to its caption";
+    EXPECT_GE(size, ListView_GetStringWidth(list.Handle(), TwelveColumns()[1].caption.c_str()));
+}
+
 TEST(TExtListViewLayoutTest, HeaderCellsPlaceTheCaptionAndTheArrow)
 {
     const RECT cell{0, 0, 100, 20};

@@ -398,6 +398,27 @@ TEST_F(TPTShellTreeTest, ARightClickShowsTheFoldersShellMenu)
     NotifyParent(tree->Handle(), click, NM_RCLICK);
     EXPECT_NE(std::find(items.begin(), items.end(), L"&Copy"), items.end());
     EXPECT_NE(std::find(items.begin(), items.end(), L"&Delete"), items.end());
+
+    // Shift+F10 or the menu key: the selected folder's menu, under the folder wherever the cursor is.
+    SetCursorPos(0, 0);
+    ASSERT_EQ(tree->SelectedNode(), reports);
+    std::vector<std::wstring> keyboardItems;
+    Modals().ExpectPopupMenu([&](HMENU menu) {
+        for (int i = 0; i < GetMenuItemCount(menu); ++i)
+        {
+            wchar_t text[128] = {};
+            GetMenuStringW(menu, static_cast<UINT>(i), text, 128, MF_BYPOSITION);
+            keyboardItems.push_back(text);
+        }
+        return 0u;
+    });
+    SendMessageW(tree->Handle(), WM_CONTEXTMENU, reinterpret_cast<WPARAM>(tree->Handle()),
+                 MAKELPARAM(-1, -1));
+    EXPECT_EQ(keyboardItems, items);
+    POINT under{bounds.left, bounds.bottom};
+    ClientToScreen(tree->Handle(), &under);
+    EXPECT_EQ(Modals().LastPopupPoint().x, under.x);
+    EXPECT_EQ(Modals().LastPopupPoint().y, under.y);
 }
 
 TEST_F(TPTShellTreeTest, DraggingAFolderOffersItsPath)

@@ -207,6 +207,63 @@ TEST_F(UBrowseDirectoryTest, TheTreeStartsWithTheTopContainersAndOpensThemByACli
     }));
 }
 
+// Without the mouse: the tree of the tab in front has the keyboard; Right and Enter open a container, Enter
+// on a user chooses it; Ctrl+Tab and Ctrl+Shift+Tab switch the tabs, whose captions show above the pages.
+TEST_F(UBrowseDirectoryTest, TheKeyboardOpensContainersChoosesAUserAndSwitchesTheTabs)
+{
+    Open(true, true);
+    EXPECT_TRUE(Execute([&] {
+        const HWND window = picker_->Handle();
+        RECT tab{};
+        TabCtrl_GetItemRect(picker_->PMain(), 1, &tab);
+        MapWindowPoints(picker_->PMain(), window, reinterpret_cast<POINT*>(&tab), 2);
+        RECT page{};
+        GetWindowRect(picker_->TNDS(), &page);
+        MapWindowPoints(nullptr, window, reinterpret_cast<POINT*>(&page), 2);
+        EXPECT_LE(tab.bottom, page.top) << "the page covers the captions of the tabs";
+        SetForegroundWindow(window);
+        EXPECT_EQ(GetFocus(), NDS1());
+        const auto key = [&](WPARAM code) {
+            MSG message{GetFocus(), WM_KEYDOWN, code, 1, 0, {}};
+            if (!picker_->PreTranslate(message))
+                SendMessageW(message.hwnd, WM_KEYDOWN, code, 1);
+        };
+
+        const HTREEITEM tarvex = TreeView_GetRoot(NDS1());
+        TreeView_SelectItem(NDS1(), tarvex);
+        key(VK_RIGHT);
+        EXPECT_TRUE(IsExpanded(NDS1(), tarvex));
+        EXPECT_EQ(ChildTexts(NDS1(), tarvex),
+                  (std::vector<std::wstring>{L"ADMIN", L"ENGINEERING", L"SALES"}));
+        const HTREEITEM sales = ChildNamed(NDS1(), tarvex, L"SALES");
+        TreeView_SelectItem(NDS1(), sales);
+        key(VK_RETURN);
+        EXPECT_TRUE(IsExpanded(NDS1(), sales));
+        EXPECT_EQ(ChildTexts(NDS1(), sales), (std::vector<std::wstring>{L"ALICE", L"BOB"}));
+        TreeView_SelectItem(NDS1(), ChildNamed(NDS1(), sales, L"BOB"));
+
+        BYTE keys[256] = {};
+        GetKeyboardState(keys);
+        keys[VK_CONTROL] = 0x80;
+        SetKeyboardState(keys);
+        key(VK_TAB);
+        EXPECT_EQ(ActiveTab(picker_->PMain()), L"Bindery");
+        EXPECT_TRUE(Shown(picker_->TBindery()));
+        EXPECT_EQ(GetFocus(), Bindery1());
+        keys[VK_SHIFT] = 0x80;
+        SetKeyboardState(keys);
+        key(VK_TAB);
+        keys[VK_SHIFT] = 0;
+        keys[VK_CONTROL] = 0;
+        SetKeyboardState(keys);
+        EXPECT_EQ(ActiveTab(picker_->PMain()), L"NDS");
+        EXPECT_EQ(GetFocus(), NDS1());
+        EXPECT_TRUE(OkEnabled()) << "BOB is still selected in the tree in front";
+        key(VK_RETURN);
+    }));
+    EXPECT_EQ(picker_->SelectedUser(), L"BOB");
+}
+
 TEST_F(UBrowseDirectoryTest, OpeningAContainerAgainReadsTheDirectoryAfresh)
 {
     Open(true, false);
