@@ -520,6 +520,9 @@ int TExtListView::FindRowStartingWith(const std::wstring& text, size_t start, bo
 
 void TExtListView::FitColumns()
 {
+    // Only the details view has columns to fit.
+    if (ViewStyle() != TViewStyle::vsReport)
+        return;
     for (size_t column = 0; column < columns_.size(); ++column)
         ListView_SetColumnWidth(list_, static_cast<int>(column), FittingWidth(static_cast<int>(column)));
 }
