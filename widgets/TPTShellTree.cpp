@@ -818,7 +818,7 @@ std::optional<LRESULT> TPTShellTree::OnTreeMessage(UINT message, WPARAM wParam, 
         return 0;
     }
     // A right click is answered by its notification; the keyboard's request comes without a place.
-    if (message == WM_CONTEXTMENU && lParam == -1)
+    if (message == WM_CONTEXTMENU && LOWORD(lParam) == 0xFFFF && HIWORD(lParam) == 0xFFFF)
     {
         OnKeyboardContextMenu();
         return 0;
