@@ -518,6 +518,29 @@ int TExtListView::FindRowStartingWith(const std::wstring& text, size_t start, bo
     return -1;
 }
 
+void TExtListView::TypeAhead(wchar_t letter)
+{
+    // Letters typed within a second of each other make one name, as in Explorer.
+    constexpr DWORD kTypingPause = 1000;
+    const DWORD now = GetTickCount();
+    if (now - lastTyped_ > kTypingPause)
+        typed_.clear();
+    lastTyped_ = now;
+    typed_ += letter;
+    if (Count() == 0)
+        return;
+    const int focused = FocusedRow();
+    // A first letter looks past the focused row, so that typing it again goes on to the next such name.
+    const size_t start =
+        focused < 0 ? 0 : (static_cast<size_t>(focused) + (typed_.size() == 1 ? 1 : 0)) % Count();
+    const int row = FindRowStartingWith(typed_, start, true);
+    if (row < 0)
+        return;
+    ListView_SetItemState(list_, -1, 0, LVIS_SELECTED);
+    ListView_SetItemState(list_, row, LVIS_FOCUSED | LVIS_SELECTED, LVIS_FOCUSED | LVIS_SELECTED);
+    ListView_EnsureVisible(list_, row, FALSE);
+}
+
 void TExtListView::FitColumns()
 {
     // Only the details view has columns to fit.
@@ -573,6 +596,12 @@ std::optional<LRESULT> TExtListView::OnListMessage(UINT message, WPARAM wParam, 
     case WM_SYSCOLORCHANGE:
         InvalidateRect(ListView_GetHeader(list_), nullptr, TRUE);
         return std::nullopt;
+    case WM_CHAR:
+        // Wine's control does not ask an owner-data list for the typed name: the list goes there itself.
+        if (wParam < L' ' || GetKeyState(VK_CONTROL) < 0 || GetKeyState(VK_MENU) < 0)
+            return std::nullopt;
+        TypeAhead(static_cast<wchar_t>(wParam));
+        return 0;
     case WM_KEYDOWN:
         if (wParam == VK_ADD && GetKeyState(VK_CONTROL) < 0)
         {

@@ -151,6 +151,7 @@ private:
     void OnGetDisplayInfo(NMLVDISPINFOW* info);
     void OnColumnClicked(int column);
     LRESULT OnFindItem(const NMLVFINDITEMW* find) const;
+    void TypeAhead(wchar_t letter);
     // The width that shows the design column's caption and every cell of it whole.
     int FittingWidth(int column) const;
     void DrawHeaderItem(const DRAWITEMSTRUCT* draw);
@@ -179,4 +180,6 @@ private:
     bool quietSelection_ = false;
     bool settingsLoaded_ = false;
     uint64_t generation_ = 0;
+    std::wstring typed_;
+    DWORD lastTyped_ = 0;
 };
