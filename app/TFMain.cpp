@@ -442,6 +442,12 @@ bool TFMain::PaneKeyDown(const MSG& message)
         BPropertiesClick();
         return true;
     }
+    // Alt+F4 closes from every pane: the tree keeps the key to itself.
+    if (message.message == WM_SYSKEYDOWN && message.wParam == VK_F4)
+    {
+        PostMessageW(window_, WM_SYSCOMMAND, SC_CLOSE, 0);
+        return true;
+    }
     if (message.message != WM_KEYDOWN || GetKeyState(VK_CONTROL) < 0 || GetKeyState(VK_MENU) < 0)
         return false;
     // As in Explorer: Delete in the list purges (as F9, so only with something to purge), Backspace in the
