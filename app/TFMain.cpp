@@ -72,7 +72,9 @@ void ShowMessage(HWND owner, const wchar_t* text)
 
 TFMain::TFMain() : font_(CreateSansSerifFont(8))
 {
-    CreateForm({kWindowClass, kAppTitle, {278, 168, 654, 471}, WS_OVERLAPPEDWINDOW | WS_CLIPCHILDREN, 0},
+    // Where a stored placement does not say otherwise: the designed place and size, on the screen.
+    CreateForm({kWindowClass, kAppTitle, WithinWorkArea(TDpi::OfScreen()(RECT{278, 168, 654, 471})),
+                WS_OVERLAPPEDWINDOW | WS_CLIPCHILDREN, 0},
                nullptr);
     UseProgramIcon(window_);
     SetMenu(window_, menu_.Bar());
@@ -95,9 +97,7 @@ TFMain::~TFMain()
 
 void TFMain::CreateControls()
 {
-    expImage_ = MakeToolImages(false);
-    dExpImage_ = MakeToolImages(true);
-    objects1_ = MakeObjectImages();
+    MakePictures();
     CreateToolbar();
     CreateSplitters();
     CreateStatusBar();
@@ -273,8 +273,36 @@ void TFMain::CreateStatusBar()
                                     idStatusBar, {0, 0, 654, kStatusBarHeight});
     UseFormFont(statusBar_);
     // The count, and beside it a note when the list may not hold all the folder has.
-    int parts[] = {kStatusPanelWidth, -1};
+    SetStatusParts();
+}
+
+void TFMain::SetStatusParts()
+{
+    int parts[] = {Dpi()(kStatusPanelWidth), -1};
     SendMessageW(statusBar_, SB_SETPARTS, 2, reinterpret_cast<LPARAM>(parts));
+}
+
+void TFMain::MakePictures()
+{
+    const int side = Dpi().SmallPictureSide();
+    expImage_ = MakeToolImages(false, side);
+    dExpImage_ = MakeToolImages(true, side);
+    objects1_ = MakeObjectImages(side);
+}
+
+void TFMain::DpiChanged(TDpi)
+{
+    font_ = CreateSansSerifFont(8, Dpi());
+    for (HWND control : {toolbar_->Handle(), shellCombo_->Handle(), leftView_, rightView_, treeDel_->Handle(),
+                         explorerList_->Handle(), statusBar_})
+        UseFormFont(control);
+    MakePictures();
+    toolbar_->SetDpi(Dpi());
+    toolbar_->SetImageLists(expImage_.Get(), dExpImage_.Get());
+    splitMain_->SetDpi(Dpi());
+    splitTitle_->SetDpi(Dpi());
+    SetStatusParts();
+    LayOut();
 }
 
 void TFMain::DeclareStoredProperties()
@@ -285,8 +313,9 @@ void TFMain::DeclareStoredProperties()
     HWND toolbar = toolbar_->Handle();
     storage.StoredProps = {
         stored::Integer(
-            L"SplitMain.Position", [this] { return splitMain_->Position(); },
-            [this](int position) { splitMain_->SetPosition(position); }),
+            // In pixels at 96 DPI, so that the tree keeps its share of the window at another scale.
+            L"SplitMain.Position", [this] { return Dpi().Unscaled(splitMain_->Position()); },
+            [this](int position) { splitMain_->SetPosition(Dpi()(position)); }),
         stored::ToolButtonDown(L"BDetails.Down", toolbar, cmBDetails),
         stored::ToolButtonDown(L"BList.Down", toolbar, cmBList),
         stored::ToolButtonDown(L"BSmallIcons.Down", toolbar, cmBSmallIcons),
@@ -325,13 +354,13 @@ void TFMain::LayOut()
     }
     if (Shown(statusBar_))
     {
-        bottom = std::max(top, bottom - kStatusBarHeight);
-        MoveWindow(statusBar_, 0, bottom, width, kStatusBarHeight, TRUE);
+        bottom = std::max(top, bottom - Dpi()(kStatusBarHeight));
+        MoveWindow(statusBar_, 0, bottom, width, Dpi()(kStatusBarHeight), TRUE);
         // The bar paints only what a move uncovers; its size grip must be drawn anew at its right end.
         InvalidateRect(statusBar_, nullptr, TRUE);
     }
-    MoveWindow(splitTitle_->Handle(), 0, top, width, kTitleHeight, TRUE);
-    top += kTitleHeight;
+    MoveWindow(splitTitle_->Handle(), 0, top, width, Dpi()(kTitleHeight), TRUE);
+    top += Dpi()(kTitleHeight);
     MoveWindow(splitMain_->Handle(), 0, top, width, std::max(0, bottom - top), TRUE);
 }
 

@@ -101,6 +101,7 @@ public:
 
 protected:
     std::optional<LRESULT> HandleMessage(UINT message, WPARAM wParam, LPARAM lParam) override;
+    void DpiChanged(TDpi from) override;
     // The keyboard starts in the folder tree, on the selected folder.
     HWND FirstFocus() const override;
 
@@ -113,6 +114,9 @@ private:
     // Start-up cannot go on: the message, then the end of the program.
     void EndStartup(const wchar_t* message);
     void LayOut();
+    // The tool bar's and the directory objects' pictures at the window's scale.
+    void MakePictures();
+    void SetStatusParts();
     void UseFormFont(HWND control) const;
 
     void OnCommand(int command);

@@ -1,4 +1,5 @@
-// The program's small pictures, drawn as 16 by 16 pixel maps: one letter a pixel, '.' for transparent.
+// The program's small pictures, drawn as 16 by 16 pixel maps: one letter a pixel, '.' for transparent. At a
+// larger display scale each map pixel covers a block of the picture's pixels.
 #include "ToolPictures.h"
 
 #include <array>
@@ -137,12 +138,12 @@ uint32_t Greyed(uint32_t colour)
     return (grey << 16) | (grey << 8) | grey;
 }
 
-void AddPicture(HIMAGELIST list, const TPixelMap& map, bool greyed)
+void AddPicture(HIMAGELIST list, const TPixelMap& map, bool greyed, int side)
 {
     BITMAPINFO info{};
     info.bmiHeader.biSize = sizeof(info.bmiHeader);
-    info.bmiHeader.biWidth = kSide;
-    info.bmiHeader.biHeight = -kSide; // top-down
+    info.bmiHeader.biWidth = side;
+    info.bmiHeader.biHeight = -side; // top-down
     info.bmiHeader.biPlanes = 1;
     info.bmiHeader.biBitCount = 32;
     info.bmiHeader.biCompression = BI_RGB;
@@ -152,43 +153,44 @@ void AddPicture(HIMAGELIST list, const TPixelMap& map, bool greyed)
         return;
     auto* pixels = static_cast<uint32_t*>(bits);
     // A monochrome mask, rows padded to 16 bits: a set bit is transparent.
-    std::vector<uint8_t> maskBits(kSide * 2, 0);
-    for (int y = 0; y < kSide; ++y)
-        for (int x = 0; x < kSide; ++x)
+    const int maskRow = (side + 15) / 16 * 2;
+    std::vector<uint8_t> maskBits(static_cast<size_t>(maskRow * side), 0);
+    for (int y = 0; y < side; ++y)
+        for (int x = 0; x < side; ++x)
         {
-            const std::optional<uint32_t> rgb = ColourOf(map[y][x]);
+            const std::optional<uint32_t> rgb = ColourOf(map[y * kSide / side][x * kSide / side]);
             if (!rgb)
             {
-                pixels[y * kSide + x] = 0;
-                maskBits[y * 2 + x / 8] |= static_cast<uint8_t>(0x80 >> (x % 8));
+                pixels[y * side + x] = 0;
+                maskBits[y * maskRow + x / 8] |= static_cast<uint8_t>(0x80 >> (x % 8));
                 continue;
             }
-            pixels[y * kSide + x] = 0xFF000000 | (greyed ? Greyed(*rgb) : *rgb);
+            pixels[y * side + x] = 0xFF000000 | (greyed ? Greyed(*rgb) : *rgb);
         }
-    const TBitmap mask(CreateBitmap(kSide, kSide, 1, 1, maskBits.data()));
+    const TBitmap mask(CreateBitmap(side, side, 1, 1, maskBits.data()));
     ImageList_Add(list, colour.Get(), mask.Get());
 }
 
-TImageList MakeImages(std::initializer_list<const TPixelMap*> maps, bool greyed)
+TImageList MakeImages(std::initializer_list<const TPixelMap*> maps, bool greyed, int side)
 {
-    TImageList list(ImageList_Create(kSide, kSide, ILC_COLOR32 | ILC_MASK, static_cast<int>(maps.size()), 0));
+    TImageList list(ImageList_Create(side, side, ILC_COLOR32 | ILC_MASK, static_cast<int>(maps.size()), 0));
     for (const TPixelMap* map : maps)
-        AddPicture(list.Get(), *map, greyed);
+        AddPicture(list.Get(), *map, greyed, side);
     return list;
 }
 
 } // namespace
 
-TImageList MakeToolImages(bool disabled)
+TImageList MakeToolImages(bool disabled, int side)
 {
     // In the order of TToolPicture.
     return MakeImages({&kUpLevel, &kProperties, &kLargeIcons, &kSmallIcons, &kList, &kDetails, &kRetrove,
                        &kPurge, &kStop, &kFilter, &kFind},
-                      disabled);
+                      disabled, side);
 }
 
-TImageList MakeObjectImages()
+TImageList MakeObjectImages(int side)
 {
     // In the order of TObjectPicture.
-    return MakeImages({&kUser, &kGroup, &kBinderyServer, &kContainer}, false);
+    return MakeImages({&kUser, &kGroup, &kBinderyServer, &kContainer}, false, side);
 }

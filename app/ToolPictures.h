@@ -30,6 +30,7 @@ enum TObjectPicture
     opCount,
 };
 
-// The tool-bar pictures, in colour or greyed for disabled buttons.
-TImageList MakeToolImages(bool disabled);
-TImageList MakeObjectImages();
+// The tool-bar pictures, in colour or greyed for disabled buttons, and the directory objects' pictures,
+// square with that side in pixels (16 at 96 DPI).
+TImageList MakeToolImages(bool disabled, int side);
+TImageList MakeObjectImages(int side);

@@ -8,17 +8,22 @@
 namespace
 {
 
-// A memory DC with a new bitmap of that size selected, for drawing.
+// A memory DC with a new bitmap of that size (at 96 DPI) at the DPI selected, for drawing in the units of
+// 96 DPI: the drawing is scaled as it is made, text included.
 class TCanvas
 {
 public:
-    TCanvas(int width, int height)
+    TCanvas(int width, int height, TDpi dpi)
     {
         HDC screen = GetDC(nullptr);
         dc_ = CreateCompatibleDC(screen);
-        bitmap_ = TBitmap(CreateCompatibleBitmap(screen, width, height));
+        bitmap_ = TBitmap(CreateCompatibleBitmap(screen, dpi(width), dpi(height)));
         ReleaseDC(nullptr, screen);
         old_ = SelectObject(dc_, bitmap_.Get());
+        SetGraphicsMode(dc_, GM_ADVANCED);
+        const float scale = static_cast<float>(dpi.Value()) / TDpi::kStandard;
+        const XFORM transform{scale, 0, 0, scale, 0, 0};
+        SetWorldTransform(dc_, &transform);
     }
     ~TCanvas()
     {
@@ -104,9 +109,9 @@ void DrawUpArrow(HDC dc, int left, int top, int width, int height)
 
 } // namespace
 
-TBitmap MakeBannerPicture()
+TBitmap MakeBannerPicture(TDpi dpi)
 {
-    TCanvas canvas(kBannerWidth, kBannerHeight);
+    TCanvas canvas(kBannerWidth, kBannerHeight, dpi);
     HDC dc = canvas.Dc();
     // From dark blue at the top to teal at the bottom, one band of pixels at a time.
     for (int y = 0; y < kBannerHeight; ++y)
@@ -126,9 +131,9 @@ TBitmap MakeBannerPicture()
     return canvas.Take();
 }
 
-TBitmap MakeIconPicture()
+TBitmap MakeIconPicture(TDpi dpi)
 {
-    TCanvas canvas(kIconPictureSide, kIconPictureSide);
+    TCanvas canvas(kIconPictureSide, kIconPictureSide, dpi);
     HDC dc = canvas.Dc();
     FillSolid(dc, {0, 0, kIconPictureSide, kIconPictureSide}, RGB(255, 255, 255));
     DrawSheet(dc, 9, 2, 20, 26);

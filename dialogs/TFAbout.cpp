@@ -25,8 +25,8 @@ HWND CreatePicture(HWND parent, int id, const RECT& bounds, HBITMAP picture)
 } // namespace
 
 TFAbout::TFAbout(HWND owner)
-    : background_(CreateSolidBrush(RGB(255, 255, 255))), banner_(MakeBannerPicture()),
-      icon_(MakeIconPicture())
+    : background_(CreateSolidBrush(RGB(255, 255, 255))), banner_(MakeBannerPicture(TDpi::OfScreen())),
+      icon_(MakeIconPicture(TDpi::OfScreen()))
 {
     CreateForm({L"TFAbout", kCaption,
                 ScreenCentredBounds(kClientWidth, kClientHeight, kStyle, kExtendedStyle), kStyle,
@@ -50,6 +50,14 @@ void TFAbout::CreateControls()
                               {kClientWidth - 85, 12, 75, 25});
     pBuild_ = CreateChildControl(window_, L"STATIC", L"", SS_RIGHT | SS_NOPREFIX, idPBuild,
                                  {kClientWidth - 210, kClientHeight - 24, 200, 16});
+}
+
+void TFAbout::DpiChanged(TDpi)
+{
+    banner_ = MakeBannerPicture(Dpi());
+    icon_ = MakeIconPicture(Dpi());
+    SendMessageW(image1_, STM_SETIMAGE, IMAGE_BITMAP, reinterpret_cast<LPARAM>(icon_.Get()));
+    SendMessageW(image2_, STM_SETIMAGE, IMAGE_BITMAP, reinterpret_cast<LPARAM>(banner_.Get()));
 }
 
 std::optional<LRESULT> TFAbout::HandleMessage(UINT message, WPARAM wParam, LPARAM lParam)

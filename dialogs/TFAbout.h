@@ -24,6 +24,7 @@ public:
 
 protected:
     std::optional<LRESULT> HandleMessage(UINT message, WPARAM wParam, LPARAM lParam) override;
+    void DpiChanged(TDpi from) override;
 
 private:
     void CreateControls();

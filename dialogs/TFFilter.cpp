@@ -94,7 +94,7 @@ void TFFilter::CreateControls()
     bSelectOwner_ = CreateChildControl(window_, L"BUTTON", L"Selec&t...", BS_PUSHBUTTON | WS_TABSTOP,
                                        idBSelectOwner, {252, 125, 75, 23});
 
-    CreateLabel(L"Deletion D&ate:", {12, 170, 80, 16});
+    CreateLabel(L"Deletion D&ate:", {12, 170, 120, 16});
     dDeleted_ = CreateChildControl(window_, DATETIMEPICK_CLASSW, L"", DTS_SHORTDATEFORMAT | WS_TABSTOP,
                                    idDDeleted, {12, 190, 110, 21});
     rNone_ = CreateChildControl(window_, L"BUTTON", L"Non&e", BS_AUTORADIOBUTTON | WS_GROUP | WS_TABSTOP,

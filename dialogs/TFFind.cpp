@@ -154,14 +154,17 @@ private:
 TFFind::TFFind(HWND owner)
 {
     // In the middle of the screen until a placement is stored.
+    const TDpi screen = TDpi::OfScreen();
     CreateForm({kWindowClass,
                 kCaption,
-                {(GetSystemMetrics(SM_CXSCREEN) - kDesignWidth) / 2,
-                 (GetSystemMetrics(SM_CYSCREEN) - kDesignHeight) / 2, kDesignWidth, kDesignHeight},
+                {(GetSystemMetrics(SM_CXSCREEN) - screen(kDesignWidth)) / 2,
+                 (GetSystemMetrics(SM_CYSCREEN) - screen(kDesignHeight)) / 2, screen(kDesignWidth),
+                 screen(kDesignHeight)},
                 WS_OVERLAPPEDWINDOW | WS_CLIPCHILDREN,
                 0},
                owner);
     UseProgramIcon(window_);
+    listHeight_ = Dpi()(kDesignListHeight);
     browseDialog1_ = std::make_unique<TPTFolderBrowseDlg>(window_);
     for (const TPTFolderBrowseOption option :
          {TPTFolderBrowseOption::ptfbContextMenus, TPTFolderBrowseOption::ptfbReadOnly,
@@ -246,15 +249,17 @@ void TFFind::CreateNameLocationPage()
     HWND page = tNameLocation_;
     RECT area{};
     GetClientRect(page, &area);
-    const int fieldWidth = area.right - 88;
+    // The page's width at 96 DPI, as the controls' bounds are.
+    const int pageWidth = Dpi().Unscaled(area.right);
+    const int fieldWidth = pageWidth - 88;
     CreateLabel(page, L"&Named:", {8, 15, 70, 16});
     eName_ = CreateEdit(page, idEName, {80, 12, fieldWidth, 21});
     CreateLabel(page, L"&Look in:", {8, 47, 70, 16});
     // The combo takes its edges (left, top, right, bottom with the list dropped).
-    sLookIn_ = std::make_unique<TPTShellCombo>(page, idSLookIn,
-                                               RECT{80, 44, 80 + fieldWidth - 86, 44 + kComboDroppedHeight});
+    sLookIn_ = std::make_unique<TPTShellCombo>(
+        page, idSLookIn, Dpi()(RECT{80, 44, 80 + fieldWidth - 86, 44 + kComboDroppedHeight}));
     UseDialogFont(sLookIn_->Handle());
-    bBrowse_ = CreateButton(page, L"&Browse...", idBBrowse, {area.right - 88, 43, 80, 23});
+    bBrowse_ = CreateButton(page, L"&Browse...", idBBrowse, {pageWidth - 88, 43, 80, 23});
     cInclude_ =
         CreateButton(page, L"Include &subfolders", idCInclude, {80, 78, fieldWidth, 18}, BS_AUTOCHECKBOX);
     cIncludeHidden_ = CreateButton(page, L"Include &hidden folders", idCIncludeHidden,
@@ -347,14 +352,15 @@ void TFFind::LayOut()
 {
     RECT client{};
     GetClientRect(window_, &client);
-    const int statusTop = std::max(0, static_cast<int>(client.bottom) - kStatusBarHeight);
-    MoveWindow(statusBar_, 0, statusTop, client.right, kStatusBarHeight, TRUE);
+    const int statusHeight = Dpi()(kStatusBarHeight);
+    const int statusTop = std::max(0, static_cast<int>(client.bottom) - statusHeight);
+    MoveWindow(statusBar_, 0, statusTop, client.right, statusHeight, TRUE);
     // The bar paints only what a move uncovers; its size grip must be drawn anew at its right end.
     InvalidateRect(statusBar_, nullptr, TRUE);
     // A hidden list keeps the height it had, which expanding gives back.
     if (Expanded())
-        MoveWindow(findList_->Handle(), 0, kCriteriaHeight, client.right,
-                   std::max(0, statusTop - kCriteriaHeight), TRUE);
+        MoveWindow(findList_->Handle(), 0, Dpi()(kCriteriaHeight), client.right,
+                   std::max(0, statusTop - Dpi()(kCriteriaHeight)), TRUE);
 }
 
 void TFFind::ShowActivePage()
@@ -435,12 +441,13 @@ void TFFind::Collapse()
     GetWindowRect(window_, &bounds);
     const int height = bounds.bottom - bounds.top;
     // Never shorter than the criteria area needs, whatever the frame's metrics.
-    const int collapsed =
-        height <= kCollapsedHeight ? kCollapsedHeight : std::max(kCollapsedHeight, height - shownHeight);
+    const int least = Dpi()(kCollapsedHeight);
+    const int collapsed = height <= least ? least : std::max(least, height - shownHeight);
     // Expanding gives back what collapsing took; a list squeezed to almost nothing comes back at its designed
     // height.
     const int taken = height - collapsed;
-    listHeight_ = taken >= kDesignListHeight / 4 ? taken : kDesignListHeight;
+    const int designed = Dpi()(kDesignListHeight);
+    listHeight_ = taken >= designed / 4 ? taken : designed;
     SetWindowPos(window_, nullptr, 0, 0, bounds.right - bounds.left, collapsed,
                  SWP_NOMOVE | SWP_NOZORDER | SWP_NOACTIVATE);
     LayOut();
@@ -459,9 +466,16 @@ void TFFind::Expand()
     LayOut();
 }
 
+void TFFind::DpiChanged(TDpi from)
+{
+    listHeight_ = Dpi().From(from, listHeight_);
+    SetCountPanelWidth(Expanded() ? kCountPanelWidth : 0);
+    LayOut();
+}
+
 void TFFind::SetCountPanelWidth(int width)
 {
-    int parts[] = {width, -1};
+    int parts[] = {Dpi()(width), -1};
     SendMessageW(statusBar_, SB_SETPARTS, 2, reinterpret_cast<LPARAM>(parts));
 }
 
@@ -660,8 +674,8 @@ void TFFind::OnContextMenu(HWND control, POINT at)
 
 void TFFind::OnGetMinMaxInfo(MINMAXINFO* info) const
 {
-    info->ptMinTrackSize.x = kMinTrackWidth;
-    info->ptMinTrackSize.y = kCollapsedHeight;
+    info->ptMinTrackSize.x = Dpi()(kMinTrackWidth);
+    info->ptMinTrackSize.y = Dpi()(kCollapsedHeight);
 }
 
 std::optional<LRESULT> TFFind::ENameKeyPress(HWND edit, UINT message, WPARAM wParam, LPARAM lParam)

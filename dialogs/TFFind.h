@@ -29,6 +29,7 @@ public:
     static constexpr const wchar_t* kStorageRoot = L"Software";
     static constexpr const wchar_t* kStorageSection = L"Tarvex\\Retrove\\FFind";
     static constexpr const wchar_t* kListRegistryKey = L"Software\\Tarvex\\Retrove\\FFind";
+    // Sizes at 96 DPI.
     static constexpr int kDesignWidth = 494;
     static constexpr int kDesignHeight = 484;
     // The window's height without its result list.
@@ -142,6 +143,7 @@ public:
 protected:
     std::optional<LRESULT> HandleMessage(UINT message, WPARAM wParam, LPARAM lParam) override;
     bool FormKey(const MSG& message) override;
+    void DpiChanged(TDpi from) override;
     // The keyboard starts in the name pattern.
     HWND FirstFocus() const override { return eName_; }
 
@@ -232,7 +234,8 @@ private:
     std::unique_ptr<IDeletedFileActionsUI> actions_;
     std::function<TRetroveOptions()> retroveOptions_;
     // The height the result list had when it was last shown, given back when the window expands.
-    int listHeight_ = kDesignListHeight;
+    // The list's height while collapsed, in pixels.
+    int listHeight_ = 0;
     bool searching_ = false;
     bool stopRequested_ = false;
     bool scanInProgress_ = false;

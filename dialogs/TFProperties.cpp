@@ -1,6 +1,8 @@
 // The properties of one deleted entry.
 #include "TFProperties.h"
 
+#include <algorithm>
+
 #include "DeletedFileListRows.h"
 #include "DeletedFileRows.h"
 #include "PropertyTexts.h"
@@ -53,15 +55,39 @@ std::wstring DateTimeLabel(nw::TDateTime value)
     return Wide(PropertyDateTimeText(value, LocaleLongDate));
 }
 
+// How much wider than designed the values must be (at 96 DPI) for every date of the operator's locale to
+// show whole: the last second of each day of the week in each month, with two-digit days.
+int DateWidening()
+{
+    HDC screen = GetDC(nullptr);
+    const HGDIOBJ old = SelectObject(screen, GetStockObject(DEFAULT_GUI_FONT));
+    int widest = 0;
+    const nw::TDateTime lastSecond = nw::EncodeTime(23, 59, 59, 0);
+    const auto measure = [&](nw::TDateTime day) {
+        const std::wstring text = DateTimeLabel(day + lastSecond);
+        SIZE extent{};
+        GetTextExtentPoint32W(screen, text.c_str(), static_cast<int>(text.size()), &extent);
+        widest = std::max(widest, static_cast<int>(extent.cx));
+    };
+    for (int month = 1; month <= 12; ++month)
+        for (int day = 22; day <= 28; ++day)
+            measure(nw::EncodeDate(2026, month, day));
+    SelectObject(screen, old);
+    ReleaseDC(nullptr, screen);
+    // A pixel more for the rounding between scales.
+    return std::max(0, TDpi::OfScreen().Unscaled(widest) + 1 - kValueWidth);
+}
+
 } // namespace
 
-TFProperties::TFProperties(HWND owner)
+TFProperties::TFProperties(HWND owner) : widening_(DateWidening())
 {
     CreateForm({L"TFProperties", kCaption,
-                ScreenCentredBounds(kClientWidth, kClientHeight, kStyle, kExtendedStyle), kStyle,
+                ScreenCentredBounds(kClientWidth + widening_, kClientHeight, kStyle, kExtendedStyle), kStyle,
                 kExtendedStyle},
                owner);
     CreateControls();
+    tips_ = std::make_unique<TFullTextTips>(window_);
 }
 
 TFProperties::~TFProperties()
@@ -72,7 +98,8 @@ TFProperties::~TFProperties()
 
 void TFProperties::CreateControls()
 {
-    pages_ = CreateChildControl(window_, WC_TABCONTROLW, L"", WS_CLIPSIBLINGS, idPages, {8, 8, 342, 336});
+    pages_ = CreateChildControl(window_, WC_TABCONTROLW, L"", WS_CLIPSIBLINGS, idPages,
+                                {8, 8, 342 + widening_, 336});
     TCITEMW page{};
     page.mask = TCIF_TEXT;
     page.pszText = const_cast<wchar_t*>(L"General");
@@ -80,7 +107,7 @@ void TFProperties::CreateControls()
 
     // The labels lie on the form above the page control, so that they take the dialog's colours.
     lName_ = CreateChildControl(window_, L"STATIC", L"", SS_LEFT | SS_NOPREFIX | SS_ENDELLIPSIS, idLName,
-                                {8 + kCaptionLeft, 48, 300, 18});
+                                {8 + kCaptionLeft, 48, 300 + widening_, 18});
     AddRule(74);
     lLocation_ = AddRow(L"Location:", idLLocation, 86);
     lSize_ = AddRow(L"Size:", idLSize, 86 + kRowHeight);
@@ -94,35 +121,37 @@ void TFProperties::CreateControls()
     lAccessed_ = AddRow(L"Accessed:", idLAccessed, 266 + kRowHeight);
 
     bOK_ = CreateChildControl(window_, L"BUTTON", L"OK", BS_DEFPUSHBUTTON | WS_TABSTOP, IDOK,
-                              {194, 354, 75, 25});
+                              {194 + widening_, 354, 75, 25});
     bCancel_ = CreateChildControl(window_, L"BUTTON", L"Cancel", BS_PUSHBUTTON | WS_TABSTOP, IDCANCEL,
-                                  {275, 354, 75, 25});
+                                  {275 + widening_, 354, 75, 25});
 }
 
 HWND TFProperties::AddRow(const wchar_t* caption, int id, int top)
 {
     CreateChildControl(window_, L"STATIC", caption, SS_LEFT, 0, {8 + kCaptionLeft, top, 80, 18});
     return CreateChildControl(window_, L"STATIC", L"", SS_LEFT | SS_NOPREFIX | SS_ENDELLIPSIS, id,
-                              {8 + kValueLeft, top, kValueWidth, 18});
+                              {8 + kValueLeft, top, kValueWidth + widening_, 18});
 }
 
 void TFProperties::AddRule(int top)
 {
-    CreateChildControl(window_, L"STATIC", L"", SS_ETCHEDHORZ, 0, {8 + kCaptionLeft, top, 306, 2});
+    CreateChildControl(window_, L"STATIC", L"", SS_ETCHEDHORZ, 0,
+                       {8 + kCaptionLeft, top, 306 + widening_, 2});
 }
 
 void TFProperties::FillProperties(const std::wstring& name, const nw::TNWDeletedFileInfoX& info,
                                   const std::wstring& location)
 {
-    SetWindowTextW(lName_, name.c_str());
-    SetWindowTextW(lLocation_, location.c_str());
-    SetWindowTextW(lSize_, Wide(SizeText(info.Size)).c_str());
-    SetWindowTextW(lAttributes_, WideFromAnsi(AttributeText(info.Attributes)).c_str());
-    SetWindowTextW(lDeleted_, DateTimeLabel(info.Deleted).c_str());
-    SetWindowTextW(lDeletedBy_, WideFromAnsi(info.DeletedBy).c_str());
-    SetWindowTextW(lOwner_, WideFromAnsi(info.Owner).c_str());
-    SetWindowTextW(lCreated_, DateTimeLabel(info.Created).c_str());
-    SetWindowTextW(lAccessed_, DateTimeLabel(info.Accessed).c_str());
+    // A value too long for its field ends in an ellipsis and shows whole in a tip.
+    tips_->SetText(lName_, name);
+    tips_->SetText(lLocation_, location);
+    tips_->SetText(lSize_, Wide(SizeText(info.Size)));
+    tips_->SetText(lAttributes_, WideFromAnsi(AttributeText(info.Attributes)));
+    tips_->SetText(lDeleted_, DateTimeLabel(info.Deleted));
+    tips_->SetText(lDeletedBy_, WideFromAnsi(info.DeletedBy));
+    tips_->SetText(lOwner_, WideFromAnsi(info.Owner));
+    tips_->SetText(lCreated_, DateTimeLabel(info.Created));
+    tips_->SetText(lAccessed_, DateTimeLabel(info.Accessed));
 }
 
 bool TFProperties::FillProperties(const TListRow& row, const std::wstring& location)

@@ -5,8 +5,10 @@
 
 #include "TExtListView.h"
 #include "TForm.h"
+#include "TFullTextTips.h"
 #include "TNWDeletedFileInfoX.h"
 
+#include <memory>
 #include <string>
 
 class TFProperties : public TForm
@@ -40,6 +42,7 @@ public:
     HWND BOK() const { return bOK_; }
     HWND BCancel() const { return bCancel_; }
     HWND PageControl() const { return pages_; }
+    const TFullTextTips& Tips() const { return *tips_; }
 
 protected:
     std::optional<LRESULT> HandleMessage(UINT message, WPARAM wParam, LPARAM lParam) override;
@@ -65,4 +68,7 @@ private:
     HWND lAccessed_ = nullptr;
     HWND bOK_ = nullptr;
     HWND bCancel_ = nullptr;
+    // How much wider than designed the dialog is, at 96 DPI, for the locale's longest date.
+    int widening_;
+    std::unique_ptr<TFullTextTips> tips_;
 };

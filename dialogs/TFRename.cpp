@@ -54,6 +54,12 @@ void TFRename::CreateControls()
     });
 }
 
+void TFRename::DpiChanged(TDpi)
+{
+    messageFont_ = CreateSansSerifFont(10, Dpi());
+    SendMessageW(lMsg_, WM_SETFONT, reinterpret_cast<WPARAM>(messageFont_.Get()), TRUE);
+}
+
 void TFRename::BeforeExecute()
 {
     CentreOnScreen(window_);

@@ -40,6 +40,7 @@ protected:
     HWND FirstFocus() const override { return eFilename_; }
     // The name is selected whole, so that typing replaces it.
     void FocusRestored(HWND target) override;
+    void DpiChanged(TDpi from) override;
 
 private:
     void CreateControls();

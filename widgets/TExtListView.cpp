@@ -8,7 +8,7 @@
 
 TExtListView::TExtListView(HWND parent, int id, const RECT& bounds, std::vector<TListColumn> columns,
                            DWORD style)
-    : parent_(parent), columns_(std::move(columns))
+    : parent_(parent), dpi_(TDpi::Of(parent)), columns_(std::move(columns))
 {
     list_ = CreateWindowExW(
         WS_EX_CLIENTEDGE, WC_LISTVIEWW, L"", WS_CHILD | WS_VISIBLE | WS_TABSTOP | LVS_OWNERDATA | style,
@@ -20,7 +20,7 @@ TExtListView::TExtListView(HWND parent, int id, const RECT& bounds, std::vector<
         LVCOLUMNW column{};
         column.mask = LVCF_TEXT | LVCF_WIDTH | LVCF_FMT | LVCF_SUBITEM;
         column.fmt = columns_[i].alignment;
-        column.cx = columns_[i].width;
+        column.cx = dpi_(columns_[i].width);
         column.pszText = columns_[i].caption.data();
         column.iSubItem = static_cast<int>(i);
         ListView_InsertColumn(list_, static_cast<int>(i), &column);
@@ -418,12 +418,24 @@ void TExtListView::LoadSettings()
             const std::vector<std::optional<int32_t>> widths = ReadColumnSizes(SaveSettings.registryKey);
             for (size_t position = 0; position < widths.size() && position < order.size(); ++position)
                 if (widths[position])
-                    ListView_SetColumnWidth(list_, order[position], std::min(*widths[position], widest));
+                    ListView_SetColumnWidth(list_, order[position],
+                                            std::min(dpi_(*widths[position]), widest));
         }
     }
     if (!columns_.empty())
         SetLastColumnClicked(0);
     ResortIfDue();
+}
+
+void TExtListView::SetDpi(TDpi dpi)
+{
+    const TDpi from = dpi_;
+    dpi_ = dpi;
+    if (dpi_ == from)
+        return;
+    for (size_t column = 0; column < columns_.size(); ++column)
+        ListView_SetColumnWidth(list_, static_cast<int>(column),
+                                dpi_.From(from, ColumnWidth(static_cast<int>(column))));
 }
 
 void TExtListView::SaveLayout()
@@ -437,7 +449,7 @@ void TExtListView::SaveLayout()
     {
         std::vector<int32_t> widths;
         for (const int column : order)
-            widths.push_back(ColumnWidth(column));
+            widths.push_back(dpi_.Unscaled(ColumnWidth(column)));
         WriteColumnSizes(SaveSettings.registryKey, widths);
     }
 }
@@ -593,6 +605,9 @@ std::optional<LRESULT> TExtListView::OnListMessage(UINT message, WPARAM wParam, 
         DrawHeaderItem(draw);
         return TRUE;
     }
+    case WM_DPICHANGED_AFTERPARENT:
+        SetDpi(TDpi::Of(list_));
+        return std::nullopt;
     case WM_SYSCOLORCHANGE:
         InvalidateRect(ListView_GetHeader(list_), nullptr, TRUE);
         return std::nullopt;

@@ -4,6 +4,7 @@
 #pragma once
 
 #include "ListSorting.h"
+#include "TDpi.h"
 #include "TListModel.h"
 #include "TSubclass.h"
 
@@ -34,7 +35,7 @@ enum class TViewStyle
 struct TListColumn
 {
     std::wstring caption;
-    int width = 100;
+    int width = 100; // at 96 DPI
     int alignment = LVCFMT_LEFT;
 };
 
@@ -131,7 +132,10 @@ public:
     size_t ColumnCount() const { return columns_.size(); }
     std::vector<int> ColumnOrder() const;
     int ColumnWidth(int column) const;
-    // Reads the saved order and widths; done once, when the form has been loaded.
+    // The list's window moved to another scale: the columns keep their share of it.
+    void SetDpi(TDpi dpi);
+    // Reads the saved order and widths (stored at 96 DPI, so that a column keeps its share of the list at
+    // another scale); done once, when the form has been loaded.
     void LoadSettings();
     // Writes the order and widths now; the list also does it as its window is destroyed.
     void SaveLayout();
@@ -162,6 +166,7 @@ private:
 
     HWND parent_;
     HWND list_;
+    TDpi dpi_;
     std::vector<TListColumn> columns_;
     TListModel model_;
     TSubclass parentSubclass_;

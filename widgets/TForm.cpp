@@ -243,13 +243,42 @@ std::optional<LRESULT> TForm::HandleMessage(UINT message, WPARAM, LPARAM)
     return std::nullopt;
 }
 
+void TForm::OnDpiChanged(TDpi to, const RECT& suggested)
+{
+    const TDpi from = dpi_;
+    if (to == from)
+        return;
+    HFONT oldFont = dpiFont_ ? dpiFont_.Get() : static_cast<HFONT>(GetStockObject(DEFAULT_GUI_FONT));
+    TFont newFont = to == TDpi::OfScreen() ? TFont() : CreateDialogFont(to);
+    RescaleChildren(window_, from, to, oldFont,
+                    newFont ? newFont.Get() : static_cast<HFONT>(GetStockObject(DEFAULT_GUI_FONT)));
+    dpiFont_ = std::move(newFont);
+    dpi_ = to;
+    for (TExtListView* list : keptLayouts_)
+        list->SetDpi(to);
+    // The suggested rectangle keeps the window's place on the new monitor; its size sends the form's layout.
+    SetWindowPos(window_, nullptr, suggested.left, suggested.top, suggested.right - suggested.left,
+                 suggested.bottom - suggested.top, SWP_NOZORDER | SWP_NOACTIVATE);
+    DpiChanged(from);
+}
+
 LRESULT CALLBACK TForm::WindowProc(HWND window, UINT message, WPARAM wParam, LPARAM lParam)
 {
     auto* self = WindowObject<TForm>(window, message, lParam);
     if (self == nullptr)
         return DefWindowProcW(window, message, wParam, lParam);
     if (message == WM_NCCREATE)
+    {
         self->window_ = window;
+        self->dpi_ = TDpi::Of(window);
+    }
+    if (message == WM_DPICHANGED)
+        return GuardCallback(
+            [&] {
+                self->OnDpiChanged(TDpi(HIWORD(wParam)), *reinterpret_cast<const RECT*>(lParam));
+                return 0;
+            },
+            0);
     if (message == WM_DESTROY)
         GuardCallback(
             [&] {

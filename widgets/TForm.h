@@ -6,9 +6,11 @@
 // message box closes, a switch back from another program, a restore from the task bar).
 #pragma once
 
+#include "TDpi.h"
 #include "TExtListView.h"
 #include "TFormStorage.h"
 #include "TModalWindow.h"
+#include "TUniqueHandle.h"
 
 #include <windows.h>
 
@@ -91,6 +93,11 @@ protected:
     // A list whose column layout the form keeps: read now, written as the list's window goes, and only when
     // the form was ever shown.
     void KeepColumnLayout(TExtListView& list);
+    // The form's display scale: every size the form lays out goes through it.
+    TDpi Dpi() const { return dpi_; }
+    // Runs after the form moved to a monitor of another scale: its controls were scaled, in the new dialog
+    // font, and the form has its new size. The form makes its own fonts and pictures again.
+    virtual void DpiChanged(TDpi from) { (void)from; }
     // The form's keyboard shortcuts; the form keeps owning the table.
     void SetAccelerators(HACCEL accelerators) { accelerators_ = accelerators; }
 
@@ -104,6 +111,7 @@ private:
     // Keeps the focused control across the form's activations; true when the message is taken.
     bool TrackFocus(UINT message, WPARAM wParam);
     void RememberFocus();
+    void OnDpiChanged(TDpi to, const RECT& suggested);
 
     TModalWindow modal_;
     std::unique_ptr<TFormStorage> storage_;
@@ -111,4 +119,7 @@ private:
     bool shown_ = false;
     HACCEL accelerators_ = nullptr;
     HWND focused_ = nullptr;
+    TDpi dpi_;
+    // The dialog font at the form's DPI where that is not the screen's.
+    TFont dpiFont_;
 };

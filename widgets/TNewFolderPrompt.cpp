@@ -19,8 +19,8 @@ bool TNewFolderPrompt::Execute(HWND owner)
     RegisterWindowClassOnce(kWindowClass, &TNewFolderPrompt::WindowProc);
     name_.clear();
     window_ = CreateWindowExW(WS_EX_DLGMODALFRAME, kWindowClass, kCaption, WS_POPUP | WS_CAPTION | WS_SYSMENU,
-                              CW_USEDEFAULT, CW_USEDEFAULT, 320, 130, owner, nullptr,
-                              GetModuleHandleW(nullptr), this);
+                              CW_USEDEFAULT, CW_USEDEFAULT, TDpi::OfScreen()(320), TDpi::OfScreen()(130),
+                              owner, nullptr, GetModuleHandleW(nullptr), this);
     CreateChildControl(window_, L"STATIC", L"&Name of the new folder:", 0, -1, {10, 10, 290, 16});
     edit_ = CreateChildControl(window_, L"EDIT", L"New Folder", WS_TABSTOP | ES_AUTOHSCROLL, kEditId,
                                {10, 28, 290, 22}, WS_EX_CLIENTEDGE);

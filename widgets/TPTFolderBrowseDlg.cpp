@@ -60,10 +60,10 @@ bool TPTFolderBrowseDlg::Execute()
     const TWaitCursor wait;
     const std::wstring caption = Title.empty() ? kDefaultTitle : Title;
     HWND owner = owner_ != nullptr ? owner_ : GetActiveWindow();
-    window_ =
-        CreateWindowExW(WS_EX_DLGMODALFRAME, kWindowClass, caption.c_str(),
-                        WS_POPUP | WS_CAPTION | WS_SYSMENU | WS_THICKFRAME | WS_CLIPCHILDREN, CW_USEDEFAULT,
-                        CW_USEDEFAULT, width_, height_, owner, nullptr, GetModuleHandleW(nullptr), this);
+    window_ = CreateWindowExW(WS_EX_DLGMODALFRAME, kWindowClass, caption.c_str(),
+                              WS_POPUP | WS_CAPTION | WS_SYSMENU | WS_THICKFRAME | WS_CLIPCHILDREN,
+                              CW_USEDEFAULT, CW_USEDEFAULT, TDpi::OfScreen()(width_),
+                              TDpi::OfScreen()(height_), owner, nullptr, GetModuleHandleW(nullptr), this);
     // A dialog box: over the window that opened it, with a close box and a sizing border only.
     CentreOver(window_, owner);
     CreateControls();
@@ -113,18 +113,22 @@ void TPTFolderBrowseDlg::LayOut()
 {
     RECT client{};
     GetClientRect(window_, &client);
+    const TDpi dpi = TDpi::Of(window_);
     const int width = client.right;
     const int height = client.bottom;
-    const int buttonsTop = height - kMargin - kButtonHeight;
-    MoveWindow(status_, kMargin, kMargin, width - 2 * kMargin, kStatusHeight, TRUE);
-    const int treeTop = kMargin + kStatusHeight + 4;
-    MoveWindow(tree_->Handle(), kMargin, treeTop, width - 2 * kMargin, buttonsTop - kMargin - treeTop, TRUE);
-    MoveWindow(cancel_, width - kMargin - kButtonWidth, buttonsTop, kButtonWidth, kButtonHeight, TRUE);
-    MoveWindow(ok_, width - 2 * (kMargin + kButtonWidth), buttonsTop, kButtonWidth, kButtonHeight, TRUE);
+    const int margin = dpi(kMargin);
+    const int buttonWidth = dpi(kButtonWidth);
+    const int buttonHeight = dpi(kButtonHeight);
+    const int buttonsTop = height - margin - buttonHeight;
+    MoveWindow(status_, margin, margin, width - 2 * margin, dpi(kStatusHeight), TRUE);
+    const int treeTop = margin + dpi(kStatusHeight + 4);
+    MoveWindow(tree_->Handle(), margin, treeTop, width - 2 * margin, buttonsTop - margin - treeTop, TRUE);
+    MoveWindow(cancel_, width - margin - buttonWidth, buttonsTop, buttonWidth, buttonHeight, TRUE);
+    MoveWindow(ok_, width - 2 * (margin + buttonWidth), buttonsTop, buttonWidth, buttonHeight, TRUE);
     if (create_ != nullptr)
     {
-        MoveWindow(create_, kMargin, buttonsTop, kButtonWidth, kButtonHeight, TRUE);
-        MoveWindow(delete_, 2 * kMargin + kButtonWidth, buttonsTop, kButtonWidth, kButtonHeight, TRUE);
+        MoveWindow(create_, margin, buttonsTop, buttonWidth, buttonHeight, TRUE);
+        MoveWindow(delete_, 2 * margin + buttonWidth, buttonsTop, buttonWidth, buttonHeight, TRUE);
     }
 }
 
@@ -180,8 +184,9 @@ void TPTFolderBrowseDlg::OnCommand(int id)
 
 void TPTFolderBrowseDlg::OnGetMinMaxInfo(MINMAXINFO* info)
 {
-    info->ptMinTrackSize.x = kMinWidth;
-    info->ptMinTrackSize.y = kMinHeight;
+    const TDpi dpi = TDpi::Of(window_);
+    info->ptMinTrackSize.x = dpi(kMinWidth);
+    info->ptMinTrackSize.y = dpi(kMinHeight);
 }
 
 void TPTFolderBrowseDlg::KeepPlacement()
@@ -190,8 +195,9 @@ void TPTFolderBrowseDlg::KeepPlacement()
     placement.length = sizeof(placement);
     GetWindowPlacement(window_, &placement);
     maximized_ = placement.showCmd == SW_SHOWMAXIMIZED;
-    width_ = placement.rcNormalPosition.right - placement.rcNormalPosition.left;
-    height_ = placement.rcNormalPosition.bottom - placement.rcNormalPosition.top;
+    const TDpi dpi = TDpi::Of(window_);
+    width_ = dpi.Unscaled(placement.rcNormalPosition.right - placement.rcNormalPosition.left);
+    height_ = dpi.Unscaled(placement.rcNormalPosition.bottom - placement.rcNormalPosition.top);
 }
 
 LRESULT CALLBACK TPTFolderBrowseDlg::WindowProc(HWND window, UINT message, WPARAM wParam, LPARAM lParam)
@@ -218,6 +224,13 @@ LRESULT TPTFolderBrowseDlg::HandleMessage(UINT message, WPARAM wParam, LPARAM lP
     case WM_GETMINMAXINFO:
         OnGetMinMaxInfo(reinterpret_cast<MINMAXINFO*>(lParam));
         return 0;
+    case WM_DPICHANGED: {
+        // Moved to a monitor of another scale: the suggested size, and the layout follows it.
+        const RECT& suggested = *reinterpret_cast<const RECT*>(lParam);
+        SetWindowPos(window_, nullptr, suggested.left, suggested.top, suggested.right - suggested.left,
+                     suggested.bottom - suggested.top, SWP_NOZORDER | SWP_NOACTIVATE);
+        return 0;
+    }
     case WM_CLOSE:
         modal_.EndModal(IDCANCEL);
         return 0;

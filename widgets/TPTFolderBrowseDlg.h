@@ -28,6 +28,7 @@ class TPTFolderBrowseDlg
 {
 public:
     static constexpr const wchar_t* kDefaultTitle = L"Browse for Folder";
+    // At 96 DPI.
     static constexpr int kMinWidth = 366;
     static constexpr int kMinHeight = 340;
     // Control IDs.
@@ -78,6 +79,7 @@ private:
     std::unique_ptr<TPTShellTree> tree_;
     TModalWindow modal_;
     // Kept from one call to the next.
+    // The size it was last left at, at 96 DPI.
     int width_ = 420;
     int height_ = 440;
     bool maximized_ = false;

@@ -1,6 +1,7 @@
 // The shell folder tree.
 #include "TPTShellTree.h"
 
+#include "TDpi.h"
 #include "TDropSource.h"
 #include "TFlagScope.h"
 #include "TModal.h"
@@ -73,7 +74,7 @@ TPTShellTree::TPTShellTree(HWND parent, int id, const RECT& bounds, const TPTShe
                             reinterpret_cast<HMENU>(static_cast<INT_PTR>(id)), GetModuleHandleW(nullptr),
                             nullptr);
     TreeView_SetImageList(tree_, SystemSmallImages(), TVSIL_NORMAL);
-    TreeView_SetIndent(tree_, settings.indent);
+    TreeView_SetIndent(tree_, TDpi::Of(parent)(settings.indent));
     parentSubclass_.Attach(parent, [this](HWND, UINT message, WPARAM wParam, LPARAM lParam) {
         return OnParentMessage(message, wParam, lParam);
     });

@@ -60,7 +60,7 @@ struct TPTShellTreeSettings
     TPTShellTreeOptions options = TPTShellTreeOptions::Default();
     bool showRoot = true;
     bool readOnly = false;
-    int indent = 19;
+    int indent = 19; // at 96 DPI
 };
 
 class TPTShellTree

@@ -23,7 +23,7 @@ void FillWithChildren(HWND pane)
 } // namespace
 
 TPTSplitter::TPTSplitter(HWND parent, int id, const RECT& bounds, const TPTSplitterSettings& settings)
-    : settings_(settings), position_(settings.position)
+    : settings_(settings), dpi_(TDpi::Of(parent)), position_(dpi_(settings.position))
 {
     RegisterWindowClassOnce(kWindowClass, &TPTSplitter::WindowProc);
     RegisterWindowClassOnce(kPaneClass, &TPTSplitter::PaneProc);
@@ -54,16 +54,23 @@ void TPTSplitter::SetPosition(int position)
     LayOut();
 }
 
+void TPTSplitter::SetDpi(TDpi dpi)
+{
+    const TDpi from = dpi_;
+    dpi_ = dpi;
+    SetPosition(dpi_.From(from, position_));
+}
+
 int TPTSplitter::Usable(int position) const
 {
     RECT client{};
     GetClientRect(window_, &client);
-    const int highest = client.right - settings_.splitterWidth - settings_.minPaneWidth;
+    const int highest = client.right - SplitterWidth() - dpi_(settings_.minPaneWidth);
     // Before the control has its width (or when it is too narrow for two panes) nothing can be judged yet:
     // the next size clamps it.
-    if (highest < settings_.minPaneWidth)
+    if (highest < dpi_(settings_.minPaneWidth))
         return std::max(0, position);
-    return std::clamp(position, settings_.minPaneWidth, highest);
+    return std::clamp(position, dpi_(settings_.minPaneWidth), highest);
 }
 
 void TPTSplitter::LayOut()
@@ -73,7 +80,7 @@ void TPTSplitter::LayOut()
     RECT client{};
     GetClientRect(window_, &client);
     const int first = std::min(position_, static_cast<int>(client.right));
-    const int second = std::min(first + settings_.splitterWidth, static_cast<int>(client.right));
+    const int second = std::min(first + SplitterWidth(), static_cast<int>(client.right));
     MoveWindow(panes_[0], 0, 0, first, client.bottom, TRUE);
     MoveWindow(panes_[1], second, 0, client.right - second, client.bottom, TRUE);
     // A move keeps the bits it can and repaints only what it uncovered, which leaves the old edges of the
@@ -84,16 +91,16 @@ void TPTSplitter::LayOut()
 
 bool TPTSplitter::OnBar(int x) const
 {
-    return x >= position_ && x < position_ + settings_.splitterWidth;
+    return x >= position_ && x < position_ + SplitterWidth();
 }
 
 int TPTSplitter::DragPosition(int x) const
 {
     RECT client{};
     GetClientRect(window_, &client);
-    const int highest = client.right - settings_.splitterWidth - settings_.minPaneWidth;
+    const int highest = client.right - SplitterWidth() - dpi_(settings_.minPaneWidth);
     // A control too narrow for two panes of the least width keeps the bar where it is.
-    if (highest < settings_.minPaneWidth)
+    if (highest < dpi_(settings_.minPaneWidth))
         return position_;
     return Usable(x - grabOffset_);
 }

@@ -2,10 +2,13 @@
 // child windows to its own size.
 #pragma once
 
+#include "TDpi.h"
+
 #include <windows.h>
 
 #include <functional>
 
+// Sizes at 96 DPI: the splitter scales them by its parent's DPI.
 struct TPTSplitterSettings
 {
     int position = 100;      // the width of the first pane
@@ -30,10 +33,13 @@ public:
     // Pane 0 is the left one.
     HWND Pane(int index) const { return panes_[index]; }
 
+    // The width of the first pane in pixels.
     int Position() const { return position_; }
     // Moves the bar, within the bounds that leave each pane its least width.
     void SetPosition(int position);
-    int SplitterWidth() const { return settings_.splitterWidth; }
+    // The splitter's window moved to another scale: the bar, its place and the least widths follow.
+    void SetDpi(TDpi dpi);
+    int SplitterWidth() const { return dpi_(settings_.splitterWidth); }
 
     // While the operator drags the bar, and when he lets it go: the new position.
     std::function<void(int)> OnSplitterDrag;
@@ -53,6 +59,7 @@ private:
     void OnMouseUp(int x);
 
     TPTSplitterSettings settings_;
+    TDpi dpi_;
     HWND window_ = nullptr;
     HWND panes_[2] = {};
     int position_;

@@ -30,7 +30,7 @@ BYTE StyleOf(TToolButtonKind kind)
 } // namespace
 
 TToolBar::TToolBar(HWND parent, int id, const RECT& bounds, const TToolBarSettings& settings)
-    : settings_(settings)
+    : settings_(settings), dpi_(TDpi::Of(parent))
 {
     // The tool bar keeps the height it is given: the form lays it out.
     toolbar_ = CreateChildControl(
@@ -38,8 +38,7 @@ TToolBar::TToolBar(HWND parent, int id, const RECT& bounds, const TToolBarSettin
         TBSTYLE_FLAT | TBSTYLE_TOOLTIPS | CCS_NORESIZE | CCS_NOPARENTALIGN | CCS_NODIVIDER | WS_CLIPCHILDREN,
         id, {bounds.left, bounds.top, bounds.right - bounds.left, settings_.height});
     SendMessageW(toolbar_, TB_BUTTONSTRUCTSIZE, sizeof(TBBUTTON), 0);
-    SendMessageW(toolbar_, TB_SETBITMAPSIZE, 0, MAKELPARAM(16, 16));
-    SendMessageW(toolbar_, TB_SETBUTTONSIZE, 0, MAKELPARAM(settings_.buttonSize.cx, settings_.buttonSize.cy));
+    ApplySizes();
     parentSubclass_.Attach(parent, [this](HWND, UINT message, WPARAM wParam, LPARAM lParam) {
         return OnParentMessage(message, wParam, lParam);
     });
@@ -52,11 +51,48 @@ TToolBar::~TToolBar()
         DestroyWindow(toolbar_);
 }
 
+void TToolBar::ApplySizes()
+{
+    const int side = PictureSide();
+    // The button keeps its margin round a picture of any side; the control measures its buttons by the
+    // padding, which it does not scale itself.
+    const int padX = dpi_(settings_.buttonSize.cx - 16);
+    const int padY = dpi_(settings_.buttonSize.cy - 16);
+    SendMessageW(toolbar_, TB_SETPADDING, 0, MAKELPARAM(padX, padY));
+    SendMessageW(toolbar_, TB_SETBITMAPSIZE, 0, MAKELPARAM(side, side));
+    SendMessageW(toolbar_, TB_SETBUTTONSIZE, 0, MAKELPARAM(side + padX, side + padY));
+}
+
+void TToolBar::SetDpi(TDpi dpi)
+{
+    dpi_ = dpi;
+    ApplySizes();
+    TBBUTTONINFOW info{};
+    info.cbSize = sizeof(info);
+    info.dwMask = TBIF_SIZE | TBIF_BYINDEX;
+    info.cx = static_cast<WORD>(dpi_(settings_.separatorWidth));
+    for (const int index : separators_)
+        SendMessageW(toolbar_, TB_SETBUTTONINFOW, static_cast<WPARAM>(index),
+                     reinterpret_cast<LPARAM>(&info));
+    for (const TCarried& carried : carried_)
+    {
+        info.cx = static_cast<WORD>(dpi_(carried.width));
+        SendMessageW(toolbar_, TB_SETBUTTONINFOW, static_cast<WPARAM>(carried.index),
+                     reinterpret_cast<LPARAM>(&info));
+    }
+    for (const TCarried& carried : carried_)
+        PlaceControl(carried.index, carried.control, carried.width, carried.height);
+    RECT bounds{};
+    GetWindowRect(toolbar_, &bounds);
+    SetWindowPos(toolbar_, nullptr, 0, 0, bounds.right - bounds.left, Height(),
+                 SWP_NOMOVE | SWP_NOZORDER | SWP_NOACTIVATE);
+}
+
 void TToolBar::SetImageLists(HIMAGELIST normal, HIMAGELIST disabled)
 {
     SendMessageW(toolbar_, TB_SETIMAGELIST, 0, reinterpret_cast<LPARAM>(normal));
     SendMessageW(toolbar_, TB_SETDISABLEDIMAGELIST, 0, reinterpret_cast<LPARAM>(disabled));
-    SendMessageW(toolbar_, TB_SETBUTTONSIZE, 0, MAKELPARAM(settings_.buttonSize.cx, settings_.buttonSize.cy));
+    ApplySizes();
 }
 
 void TToolBar::AddRaw(const TBBUTTON& button)
@@ -80,28 +116,35 @@ void TToolBar::AddButton(int command, int image, std::wstring hint, TToolButtonK
 void TToolBar::AddSeparator()
 {
     TBBUTTON separator{};
-    separator.iBitmap = settings_.separatorWidth;
+    separator.iBitmap = dpi_(settings_.separatorWidth);
     separator.fsStyle = BTNS_SEP;
+    separators_.push_back(static_cast<int>(SendMessageW(toolbar_, TB_BUTTONCOUNT, 0, 0)));
     AddRaw(separator);
 }
 
 void TToolBar::AddControl(HWND control, int width, int height)
 {
     TBBUTTON gap{};
-    gap.iBitmap = width;
+    gap.iBitmap = dpi_(width);
     gap.fsStyle = BTNS_SEP;
     AddRaw(gap);
-    const auto index = SendMessageW(toolbar_, TB_BUTTONCOUNT, 0, 0) - 1;
-    RECT place{};
-    SendMessageW(toolbar_, TB_GETITEMRECT, static_cast<WPARAM>(index), reinterpret_cast<LPARAM>(&place));
+    const auto index = static_cast<int>(SendMessageW(toolbar_, TB_BUTTONCOUNT, 0, 0) - 1);
     if (GetParent(control) != toolbar_)
         SetParent(control, toolbar_);
-    SetWindowPos(control, nullptr, place.left, 0, width, height, SWP_NOZORDER | SWP_NOACTIVATE);
+    carried_.push_back({index, control, width, height});
+    PlaceControl(index, control, width, height);
+}
+
+void TToolBar::PlaceControl(int index, HWND control, int width, int height)
+{
+    RECT place{};
+    SendMessageW(toolbar_, TB_GETITEMRECT, static_cast<WPARAM>(index), reinterpret_cast<LPARAM>(&place));
+    SetWindowPos(control, nullptr, place.left, 0, dpi_(width), dpi_(height), SWP_NOZORDER | SWP_NOACTIVATE);
     // A combo box is shorter than the height it is given (that is its dropped-down height): centre what
     // shows.
     RECT shown{};
     GetWindowRect(control, &shown);
-    const int top = std::max(0, (settings_.height - static_cast<int>(shown.bottom - shown.top)) / 2);
+    const int top = std::max(0, (Height() - static_cast<int>(shown.bottom - shown.top)) / 2);
     SetWindowPos(control, nullptr, place.left, top, 0, 0, SWP_NOZORDER | SWP_NOACTIVATE | SWP_NOSIZE);
 }
 

@@ -68,7 +68,7 @@ void TFBrowseDirectory::CreateControls()
 {
     pMain_ = CreateChildControl(window_, WC_TABCONTROLW, L"", TCS_FIXEDWIDTH | WS_TABSTOP | WS_CLIPSIBLINGS,
                                 idPMain, {8, 8, kClientWidth - 16, 290});
-    TabCtrl_SetItemSize(pMain_, kTabWidth, kTabHeight);
+    TabCtrl_SetItemSize(pMain_, Dpi()(kTabWidth), Dpi()(kTabHeight));
     tNDS_ = CreatePage(L"Select a user from the NDS directory.", lMsg_, nds1_, idNDS1, nds1Subclass_);
     tBindery_ = CreatePage(L"Select a user from the Bindery directory.", label1_, bindery1_, idBindery1,
                            bindery1Subclass_);
@@ -85,14 +85,15 @@ HWND TFBrowseDirectory::CreatePage(const wchar_t* message, HWND& label, HWND& tr
     HWND page = CreateTabPage(window_, pMain_);
     RECT area{};
     GetClientRect(page, &area);
-    const int width = area.right;
-    const int height = area.bottom;
+    // The page's size at 96 DPI, as the controls' bounds are.
+    const int width = Dpi().Unscaled(area.right);
+    const int height = Dpi().Unscaled(area.bottom);
     HWND icon = CreateChildControl(page, L"STATIC", L"", SS_ICON, 0, {8, 8, 32, 32});
     SendMessageW(icon, STM_SETICON, reinterpret_cast<WPARAM>(LoadIconW(nullptr, IDI_INFORMATION)), 0);
     label = CreateChildControl(page, L"STATIC", message, SS_LEFT | SS_NOPREFIX, 0, {48, 14, width - 56, 28});
     tree = CreateChildControl(page, WC_TREEVIEWW, L"", TVS_HASLINES | TVS_SHOWSELALWAYS | WS_TABSTOP, treeId,
                               {8, 48, width - 16, height - 56}, WS_EX_CLIENTEDGE);
-    TreeView_SetIndent(tree, 19);
+    TreeView_SetIndent(tree, Dpi()(19));
     TreeView_SetImageList(tree, objects_, TVSIL_NORMAL);
     subclass.Attach(tree, [this](HWND control, UINT msg, WPARAM wParam, LPARAM lParam) {
         return TreeMessage(control, msg, wParam, lParam);

@@ -10,8 +10,9 @@
 HWND CreateChildControl(HWND parent, const wchar_t* windowClass, const wchar_t* text, DWORD style, int id,
                         const RECT& bounds, DWORD extendedStyle)
 {
+    const RECT scaled = TDpi::Of(parent)(bounds);
     HWND control = CreateWindowExW(extendedStyle, windowClass, text, WS_CHILD | WS_VISIBLE | style,
-                                   bounds.left, bounds.top, bounds.right, bounds.bottom, parent,
+                                   scaled.left, scaled.top, scaled.right, scaled.bottom, parent,
                                    reinterpret_cast<HMENU>(static_cast<INT_PTR>(id)),
                                    GetModuleHandleW(nullptr), nullptr);
     SendMessageW(control, WM_SETFONT, reinterpret_cast<WPARAM>(GetStockObject(DEFAULT_GUI_FONT)), FALSE);
@@ -43,12 +44,24 @@ void UseProgramIcon(HWND window)
 
 RECT ScreenCentredBounds(int clientWidth, int clientHeight, DWORD style, DWORD extendedStyle)
 {
-    RECT outer{0, 0, clientWidth, clientHeight};
+    const TDpi dpi = TDpi::OfScreen();
+    RECT outer{0, 0, dpi(clientWidth), dpi(clientHeight)};
     AdjustWindowRectEx(&outer, style, FALSE, extendedStyle);
     const int width = outer.right - outer.left;
     const int height = outer.bottom - outer.top;
     return {(GetSystemMetrics(SM_CXSCREEN) - width) / 2, (GetSystemMetrics(SM_CYSCREEN) - height) / 2, width,
             height};
+}
+
+RECT WithinWorkArea(const RECT& bounds)
+{
+    RECT area{};
+    SystemParametersInfoW(SPI_GETWORKAREA, 0, &area, 0);
+    const LONG width = std::min(bounds.right, area.right - area.left);
+    const LONG height = std::min(bounds.bottom, area.bottom - area.top);
+    const LONG left = std::clamp(bounds.left, area.left, area.right - width);
+    const LONG top = std::clamp(bounds.top, area.top, area.bottom - height);
+    return {left, top, width, height};
 }
 
 std::wstring WindowText(HWND window)
@@ -94,14 +107,64 @@ void CentreOver(HWND window, HWND over)
     SetWindowPos(window, nullptr, x, y, 0, 0, SWP_NOSIZE | SWP_NOZORDER | SWP_NOACTIVATE);
 }
 
-TFont CreateSansSerifFont(int points)
+TFont CreateSansSerifFont(int points, TDpi dpi)
 {
-    HDC screen = GetDC(nullptr);
-    const int height = -MulDiv(points, GetDeviceCaps(screen, LOGPIXELSY), 72);
-    ReleaseDC(nullptr, screen);
+    const int height = -MulDiv(points, dpi.Value(), 72);
     return TFont(CreateFontW(height, 0, 0, 0, FW_NORMAL, FALSE, FALSE, FALSE, DEFAULT_CHARSET,
                              OUT_DEFAULT_PRECIS, CLIP_DEFAULT_PRECIS, DEFAULT_QUALITY,
                              DEFAULT_PITCH | FF_SWISS, L"MS Sans Serif"));
+}
+
+TFont CreateDialogFont(TDpi dpi)
+{
+    LOGFONTW look{};
+    GetObjectW(GetStockObject(DEFAULT_GUI_FONT), sizeof(look), &look);
+    look.lfHeight = dpi.From(TDpi::OfScreen(), look.lfHeight);
+    return TFont(CreateFontIndirectW(&look));
+}
+
+namespace
+{
+
+struct TRescale
+{
+    HWND window;
+    TDpi from;
+    TDpi to;
+    HFONT oldFont;
+    HFONT newFont;
+};
+
+bool OwnWindow(HWND window)
+{
+    return reinterpret_cast<HINSTANCE>(GetClassLongPtrW(window, GCLP_HMODULE)) == GetModuleHandleW(nullptr);
+}
+
+BOOL CALLBACK RescaleChild(HWND child, LPARAM lParam)
+{
+    const auto& rescale = *reinterpret_cast<const TRescale*>(lParam);
+    HWND parent = GetParent(child);
+    if (reinterpret_cast<HFONT>(SendMessageW(child, WM_GETFONT, 0, 0)) == rescale.oldFont)
+        SendMessageW(child, WM_SETFONT, reinterpret_cast<WPARAM>(rescale.newFont), FALSE);
+    // Controls lay out their own parts (a list's header, a combo box's edit); only the children of the
+    // window and of the program's own windows in it are placed here.
+    if (parent != rescale.window && !OwnWindow(parent))
+        return TRUE;
+    RECT place{};
+    GetWindowRect(child, &place);
+    MapWindowPoints(nullptr, parent, reinterpret_cast<POINT*>(&place), 2);
+    const auto scale = [&](LONG size) { return rescale.to.From(rescale.from, size); };
+    SetWindowPos(child, nullptr, scale(place.left), scale(place.top), scale(place.right - place.left),
+                 scale(place.bottom - place.top), SWP_NOZORDER | SWP_NOACTIVATE);
+    return TRUE;
+}
+
+} // namespace
+
+void RescaleChildren(HWND window, TDpi from, TDpi to, HFONT oldFont, HFONT newFont)
+{
+    TRescale rescale{window, from, to, oldFont, newFont};
+    EnumChildWindows(window, RescaleChild, reinterpret_cast<LPARAM>(&rescale));
 }
 
 std::wstring WideFromAnsi(const std::string& text)
@@ -180,9 +243,8 @@ HWND CreateTabPage(HWND form, HWND tabs)
     if (noTabs)
         TabCtrl_DeleteItem(tabs, 0);
     MapWindowPoints(tabs, form, reinterpret_cast<POINT*>(&area), 2);
-    HWND page = CreateChildControl(form, kPageClass, L"", WS_CLIPCHILDREN, 0,
-                                   {area.left, area.top, area.right - area.left, area.bottom - area.top},
-                                   WS_EX_CONTROLPARENT);
-    SetWindowPos(page, HWND_TOP, 0, 0, 0, 0, SWP_NOMOVE | SWP_NOSIZE);
+    // The display area is in pixels already.
+    HWND page = CreateChildControl(form, kPageClass, L"", WS_CLIPCHILDREN, 0, {}, WS_EX_CONTROLPARENT);
+    SetWindowPos(page, HWND_TOP, area.left, area.top, area.right - area.left, area.bottom - area.top, 0);
     return page;
 }

@@ -2,6 +2,7 @@
 // the screen and texts.
 #pragma once
 
+#include "TDpi.h"
 #include "TUniqueHandle.h"
 
 #include <windows.h>
@@ -11,13 +12,18 @@
 #include <optional>
 #include <string>
 
-// Creates a child control with the given ID and bounds (left, top, width, height) in the dialog font.
+// Creates a child control with the given ID and bounds (left, top, width, height, at 96 DPI: they are scaled
+// by the parent's DPI) in the dialog font.
 HWND CreateChildControl(HWND parent, const wchar_t* windowClass, const wchar_t* text, DWORD style, int id,
                         const RECT& bounds, DWORD extendedStyle = 0);
 
-// Outer bounds (left, top, width, height) of a top-level window of that style whose client area has the size,
-// centred on the screen.
+// Outer bounds (left, top, width, height) of a top-level window of that style whose client area has the size
+// (at 96 DPI, scaled by the screen's), centred on the screen.
 RECT ScreenCentredBounds(int clientWidth, int clientHeight, DWORD style, DWORD extendedStyle);
+
+// Bounds (left, top, width, height) moved and, where they must be, narrowed so that they lie within the
+// primary screen's work area.
+RECT WithinWorkArea(const RECT& bounds);
 
 // Moves a top-level window to the middle of the screen, keeping its size.
 void CentreOnScreen(HWND window);
@@ -32,9 +38,16 @@ std::wstring WindowText(HWND window);
 std::wstring WideFromAnsi(const std::string& text);
 std::string AnsiFromWide(const std::wstring& text);
 
-// A new font of the program's face, "MS Sans Serif", at that size in points on the screen; the caller owns
-// it.
-TFont CreateSansSerifFont(int points);
+// A new font of the program's face, "MS Sans Serif", at that size in points at the DPI (the screen's when
+// none is given); the caller owns it.
+TFont CreateSansSerifFont(int points, TDpi dpi = TDpi::OfScreen());
+// The controls' font at another DPI than the screen's: the dialog font, grown or shrunk with it.
+TFont CreateDialogFont(TDpi dpi);
+
+// After a window moved to a monitor of another scale: moves and sizes the window's controls (and those of
+// the program's own windows inside it, such as tab pages) by the change of scale, and gives every control
+// in the font oldFont the font newFont.
+void RescaleChildren(HWND window, TDpi from, TDpi to, HFONT oldFont, HFONT newFont);
 
 // For the subclass of a dialog's main edit, whose Enter acts as the dialog's main button: takes the key from
 // the dialog's modal loop and runs press for it. Nothing for any other message or key.

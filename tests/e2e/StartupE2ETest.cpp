@@ -1,5 +1,6 @@
 // The real program's start and end, driven from outside: without the client, on a world that cannot be read,
-// and on the demo network, where its window, placement and view survive a restart.
+// and on the demo network, where its window, placement and view survive a restart and its window follows the
+// display scale.
 #include "MainWindowDriver.h"
 #include "TE2ETest.h"
 
@@ -8,6 +9,7 @@
 #include <commctrl.h>
 
 #include <algorithm>
+#include <cstdlib>
 #include <set>
 #include <sstream>
 
@@ -238,6 +240,47 @@ TEST_F(StartupE2ETest, SelectingAFolderByTheKeyboardListsWhatTheServerHolds)
         EXPECT_EQ(listed[i].name, inProjects[i].name) << i;
         EXPECT_EQ(listed[i].deletedBy, inProjects[i].deletedBy) << Utf8(listed[i].name);
     }
+
+    const std::optional<DWORD> exitCode = CloseAndWait(run, main);
+    ASSERT_TRUE(exitCode.has_value()) << run.Describe();
+    EXPECT_EQ(*exitCode, 0u);
+}
+
+// tools/test runs this at 96, 120, 144 and 192 DPI, with the rest of the start at each.
+TEST_F(StartupE2ETest, TheWindowIsLaidOutAtTheDisplayScale)
+{
+    HDC screen = GetDC(nullptr);
+    const int dpi = GetDeviceCaps(screen, LOGPIXELSY);
+    ReleaseDC(nullptr, screen);
+    if (const char* expected = std::getenv("RETROVE_LAYOUT_DPI"))
+        ASSERT_EQ(dpi, std::atoi(expected)) << "the run is not at the scale it was started for";
+    const auto scaled = [dpi](int size) { return MulDiv(size, dpi, 96); };
+    CreateDemoWorld();
+    TProgramRun run(OnMappedWorld());
+    HWND main = WaitForMainWindow(run);
+    ASSERT_NE(main, nullptr) << run.Describe();
+    HWND tree = FindChild(main, WC_TREEVIEWW);
+    HWND list = FindChild(main, WC_LISTVIEWW);
+    HWND toolbar = FindChild(main, TOOLBARCLASSNAMEW);
+    HWND combo = FindChild(toolbar, WC_COMBOBOXEXW);
+    ASSERT_TRUE(tree != nullptr && list != nullptr && toolbar != nullptr && combo != nullptr);
+
+    EXPECT_EQ(static_cast<int>(SendMessageW(tree, TVM_GETINDENT, 0, 0)), scaled(19));
+    EXPECT_EQ(static_cast<int>(SendMessageW(list, LVM_GETCOLUMNWIDTH, 0, 0)), scaled(100));
+    RECT bar{};
+    GetWindowRect(toolbar, &bar);
+    EXPECT_EQ(bar.bottom - bar.top, scaled(28));
+    // The buttons grow round pictures of the scale's size (16 pixels at 100 %), and fit the bar.
+    const int side = dpi >= 192 ? 32 : dpi >= 144 ? 24 : dpi >= 120 ? 20 : 16;
+    const DWORD buttons = static_cast<DWORD>(SendMessageW(toolbar, TB_GETBUTTONSIZE, 0, 0));
+    EXPECT_GE(static_cast<int>(HIWORD(buttons)), side + 6);
+    EXPECT_LE(static_cast<int>(HIWORD(buttons)), bar.bottom - bar.top);
+    // The location box lies within the bar.
+    RECT box{};
+    GetWindowRect(combo, &box);
+    EXPECT_GE(box.top, bar.top);
+    EXPECT_LE(box.bottom, bar.bottom);
+    EXPECT_EQ(box.right - box.left, scaled(193));
 
     const std::optional<DWORD> exitCode = CloseAndWait(run, main);
     ASSERT_TRUE(exitCode.has_value()) << run.Describe();
