@@ -26,6 +26,7 @@ constexpr int kStatusPanelWidth = 300;
 constexpr int kTitleHeight = 20;
 constexpr int kComboWidth = 193;
 constexpr int kComboDroppedHeight = 320;
+constexpr int kTreeIndent = 19;
 
 // The view buttons in the order that decides the view, with their menu items and list styles.
 struct TViewChoice
@@ -244,7 +245,7 @@ void TFMain::CreateSplitters()
     treeSettings.readOnly = true;
     // The tree is a navigator: nothing dropped on it may move or copy the live files on a volume.
     treeSettings.options = treeSettings.options.Without(TPTShellTreeOption::ptstoOleDrop);
-    treeSettings.indent = 19;
+    treeSettings.indent = kTreeIndent;
     treeDel_ = std::make_unique<TPTShellTree>(splitMain_->Pane(0), idTreeDel, RECT{}, treeSettings);
     explorerList_ =
         std::make_unique<TExtListView>(splitMain_->Pane(1), idExplorerList, RECT{}, DeletedFileColumns(),
@@ -301,6 +302,7 @@ void TFMain::DpiChanged(TDpi)
     toolbar_->SetImageLists(expImage_.Get(), dExpImage_.Get());
     splitMain_->SetDpi(Dpi());
     splitTitle_->SetDpi(Dpi());
+    TreeView_SetIndent(treeDel_->Handle(), Dpi()(kTreeIndent));
     SetStatusParts();
     LayOut();
 }

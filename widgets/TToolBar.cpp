@@ -54,11 +54,9 @@ TToolBar::~TToolBar()
 void TToolBar::ApplySizes()
 {
     const int side = PictureSide();
-    // The button keeps its margin round a picture of any side; the control measures its buttons by the
-    // padding, which it does not scale itself.
+    // The button keeps its margin round a picture of any side.
     const int padX = dpi_(settings_.buttonSize.cx - 16);
     const int padY = dpi_(settings_.buttonSize.cy - 16);
-    SendMessageW(toolbar_, TB_SETPADDING, 0, MAKELPARAM(padX, padY));
     SendMessageW(toolbar_, TB_SETBITMAPSIZE, 0, MAKELPARAM(side, side));
     SendMessageW(toolbar_, TB_SETBUTTONSIZE, 0, MAKELPARAM(side + padX, side + padY));
 }

@@ -23,6 +23,7 @@ constexpr int idNDS1 = 101;
 constexpr int idBindery1 = 102;
 constexpr int kTabWidth = 65;
 constexpr int kTabHeight = 21;
+constexpr int kTreeIndent = 19;
 constexpr uint16_t kBinderyUser = 0x0100;
 // Dereference aliases and typeless names: the tree shows names like Sales.Acme.
 constexpr uint32_t kPickerContextFlags = 5;
@@ -78,6 +79,13 @@ void TFBrowseDirectory::CreateControls()
                                   {kClientWidth - 83, 306, 75, 25});
 }
 
+void TFBrowseDirectory::DpiChanged(TDpi)
+{
+    TabCtrl_SetItemSize(pMain_, Dpi()(kTabWidth), Dpi()(kTabHeight));
+    for (HWND tree : {nds1_, bindery1_})
+        TreeView_SetIndent(tree, Dpi()(kTreeIndent));
+}
+
 HWND TFBrowseDirectory::CreatePage(const wchar_t* message, HWND& label, HWND& tree, int treeId,
                                    TSubclass& subclass)
 {
@@ -93,7 +101,7 @@ HWND TFBrowseDirectory::CreatePage(const wchar_t* message, HWND& label, HWND& tr
     label = CreateChildControl(page, L"STATIC", message, SS_LEFT | SS_NOPREFIX, 0, {48, 14, width - 56, 28});
     tree = CreateChildControl(page, WC_TREEVIEWW, L"", TVS_HASLINES | TVS_SHOWSELALWAYS | WS_TABSTOP, treeId,
                               {8, 48, width - 16, height - 56}, WS_EX_CLIENTEDGE);
-    TreeView_SetIndent(tree, Dpi()(19));
+    TreeView_SetIndent(tree, Dpi()(kTreeIndent));
     TreeView_SetImageList(tree, objects_, TVSIL_NORMAL);
     subclass.Attach(tree, [this](HWND control, UINT msg, WPARAM wParam, LPARAM lParam) {
         return TreeMessage(control, msg, wParam, lParam);

@@ -43,6 +43,7 @@ protected:
     void BeforeExecute() override { FormShow(); }
     // Enter in a tree opens the container or chooses the user; Ctrl+Tab and Ctrl+Shift+Tab switch the tabs.
     bool FormKey(const MSG& message) override;
+    void DpiChanged(TDpi from) override;
     // The tree of the tab in front.
     HWND FirstFocus() const override;
 

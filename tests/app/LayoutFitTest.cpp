@@ -479,6 +479,7 @@ TEST_F(LayoutFitTest, AMoveToAMonitorOfTwiceTheScaleLaysTheMainWindowOutAgainAnd
     EXPECT_EQ(main.ExplorerList().ColumnWidth(0), to.From(from, nameWidth));
     EXPECT_EQ(main.Toolbar().Height(), to.From(from, toolbarHeight));
     EXPECT_EQ(main.Toolbar().PictureSide(), to.SmallPictureSide());
+    EXPECT_EQ(static_cast<int>(TreeView_GetIndent(main.TreeDel().Handle())), to(19));
     EXPECT_NEAR(FontHeight(main.StatusBar()), to.From(from, statusFont), 1);
     ExpectLaidOut(main.Handle(), "the main window moved to twice the scale", to);
 
