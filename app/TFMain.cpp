@@ -1,9 +1,11 @@
-// The main window's frame, its view state and its stored settings.
+// The main window: its start, its listing of the selected folder, its keys and messages, and its stored
+// settings.
 #include "TFMain.h"
 
 #include "AppIdentity.h"
 #include "DeletedFileListRows.h"
 #include "MainCommands.h"
+#include "MainViewChoices.h"
 #include "ProgramState.h"
 #include "TItemIdList.h"
 #include "TModal.h"
@@ -20,33 +22,6 @@
 
 namespace
 {
-
-constexpr int kStatusBarHeight = 19;
-constexpr int kStatusPanelWidth = 300;
-constexpr int kTitleHeight = 20;
-constexpr int kComboWidth = 193;
-constexpr int kComboDroppedHeight = 320;
-constexpr int kTreeIndent = 19;
-
-// The view buttons in the order that decides the view, with their menu items and list styles.
-struct TViewChoice
-{
-    int button;
-    int menuItem;
-    TViewStyle style;
-};
-constexpr std::array<TViewChoice, 4> kViewChoices{{
-    {cmBLargeIcons, cmMLargeIcons, TViewStyle::vsIcon},
-    {cmBSmallIcons, cmMSmallIcons, TViewStyle::vsSmallIcon},
-    {cmBList, cmMList, TViewStyle::vsList},
-    {cmBDetails, cmMDetails, TViewStyle::vsReport},
-}};
-
-// A child's own visible flag: a hidden form's children still count as shown.
-bool Shown(HWND control)
-{
-    return (GetWindowLongW(control, GWL_STYLE) & WS_VISIBLE) != 0;
-}
 
 HIMAGELIST SystemImages(UINT size)
 {
@@ -94,15 +69,6 @@ TFMain::~TFMain()
     // The window goes while the controls still exist, so that they save their settings.
     if (window_ != nullptr)
         DestroyWindow(window_);
-}
-
-void TFMain::CreateControls()
-{
-    MakePictures();
-    CreateToolbar();
-    CreateSplitters();
-    CreateStatusBar();
-    CreateListing();
 }
 
 void TFMain::CreateListing()
@@ -196,117 +162,6 @@ void TFMain::ShowFileCount(size_t rows)
                  reinterpret_cast<LPARAM>((std::to_wstring(rows) + L" file(s)").c_str()));
 }
 
-void TFMain::CreateToolbar()
-{
-    toolbar_ = std::make_unique<TToolBar>(window_, idToolbar, RECT{0, 0, 654, 28});
-    toolbar_->SetImageLists(expImage_.Get(), dExpImage_.Get());
-    UseFormFont(toolbar_->Handle());
-    // The combo is the tool bar's child, so that its notifications reach it through the tool bar.
-    shellCombo_ = std::make_unique<TPTShellCombo>(toolbar_->Handle(), idShellCombo1,
-                                                  RECT{0, 0, kComboWidth, kComboDroppedHeight});
-    UseFormFont(shellCombo_->Handle());
-    toolbar_->AddControl(shellCombo_->Handle(), kComboWidth, kComboDroppedHeight);
-    toolbar_->AddSeparator();
-    toolbar_->AddButton(cmBUpLevel, tpUpLevel, L"Up One Level");
-    toolbar_->AddSeparator();
-    toolbar_->AddButton(cmBProperties, tpProperties, L"Properties");
-    toolbar_->AddSeparator();
-    toolbar_->AddButton(cmBLargeIcons, tpLargeIcons, L"Large Icons", TToolButtonKind::tbkGroupCheck);
-    toolbar_->AddButton(cmBSmallIcons, tpSmallIcons, L"Small Icons", TToolButtonKind::tbkGroupCheck);
-    toolbar_->AddButton(cmBList, tpList, L"List", TToolButtonKind::tbkGroupCheck);
-    toolbar_->AddButton(cmBDetails, tpDetails, L"Details", TToolButtonKind::tbkGroupCheck);
-    toolbar_->SetDown(cmBDetails, true);
-    toolbar_->AddSeparator();
-    toolbar_->AddButton(cmBRetrove, tpRetrove, L"Retrove");
-    toolbar_->AddButton(cmBPurge, tpPurge, L"Purge");
-    toolbar_->AddButton(cmBStop, tpStop, L"Stop");
-    toolbar_->AddSeparator();
-    toolbar_->AddButton(cmBFilter, tpFilter, L"Filter");
-    toolbar_->AddButton(cmBFind, tpFind, L"Find Deleted Files");
-}
-
-void TFMain::CreateSplitters()
-{
-    splitTitle_ = std::make_unique<TPTSplitter>(window_, idSplitTitle, RECT{0, 28, 654, 48},
-                                                TPTSplitterSettings{kInitialSplit, 2, true});
-    const auto titlePanel = [this](int pane, int id, const wchar_t* caption) {
-        HWND panel = CreateChildControl(splitTitle_->Pane(pane), L"STATIC", caption,
-                                        SS_LEFT | SS_CENTERIMAGE | SS_NOPREFIX | SS_ENDELLIPSIS, id, {});
-        UseFormFont(panel);
-        return panel;
-    };
-    leftView_ = titlePanel(0, idLLeftView, L" All Folders");
-    rightView_ = titlePanel(1, idLRightView, L"");
-
-    splitMain_ = std::make_unique<TPTSplitter>(window_, idSplitMain, RECT{0, 48, 654, 400},
-                                               TPTSplitterSettings{kInitialSplit, 2, false});
-    TPTShellTreeSettings treeSettings;
-    treeSettings.showRoot = false;
-    treeSettings.readOnly = true;
-    // The tree is a navigator: nothing dropped on it may move or copy the live files on a volume.
-    treeSettings.options = treeSettings.options.Without(TPTShellTreeOption::ptstoOleDrop);
-    treeSettings.indent = kTreeIndent;
-    treeDel_ = std::make_unique<TPTShellTree>(splitMain_->Pane(0), idTreeDel, RECT{}, treeSettings);
-    explorerList_ =
-        std::make_unique<TExtListView>(splitMain_->Pane(1), idExplorerList, RECT{}, DeletedFileColumns(),
-                                       LVS_REPORT | LVS_SHOWSELALWAYS | LVS_SHAREIMAGELISTS);
-    for (HWND control : {treeDel_->Handle(), explorerList_->Handle()})
-    {
-        RemoveBorder(control);
-        UseFormFont(control);
-    }
-    shellCombo_->SetShellTree(treeDel_.get());
-    explorerList_->SaveSettings.autoSave = true;
-    explorerList_->SaveSettings.registryKey = kListRegistryKey;
-    explorerList_->OnChange = [this] { ExplorerListChange(); };
-    explorerList_->OnOpen = [this](size_t row) { ShowPropertiesOf(row); };
-
-    splitMain_->OnSplitterDrag = [this](int position) { SplitMainSplitterDrag(position); };
-    splitMain_->OnSplitterDrop = [this](int position) { SplitMainSplitterDrop(position); };
-    splitTitle_->OnSplitterDrag = [this](int position) { SplitTitleSplitterDrag(position); };
-    splitTitle_->OnSplitterDrop = [this](int position) { SplitTitleSplitterDrop(position); };
-}
-
-void TFMain::CreateStatusBar()
-{
-    statusBar_ = CreateChildControl(window_, STATUSCLASSNAMEW, L"",
-                                    CCS_NOPARENTALIGN | CCS_NORESIZE | CCS_NODIVIDER | SBARS_SIZEGRIP,
-                                    idStatusBar, {0, 0, 654, kStatusBarHeight});
-    UseFormFont(statusBar_);
-    // The count, and beside it a note when the list may not hold all the folder has.
-    SetStatusParts();
-}
-
-void TFMain::SetStatusParts()
-{
-    int parts[] = {Dpi()(kStatusPanelWidth), -1};
-    SendMessageW(statusBar_, SB_SETPARTS, 2, reinterpret_cast<LPARAM>(parts));
-}
-
-void TFMain::MakePictures()
-{
-    const int side = Dpi().SmallPictureSide();
-    expImage_ = MakeToolImages(false, side);
-    dExpImage_ = MakeToolImages(true, side);
-    objects1_ = MakeObjectImages(side);
-}
-
-void TFMain::DpiChanged(TDpi)
-{
-    font_ = CreateSansSerifFont(8, Dpi());
-    for (HWND control : {toolbar_->Handle(), shellCombo_->Handle(), leftView_, rightView_, treeDel_->Handle(),
-                         explorerList_->Handle(), statusBar_})
-        UseFormFont(control);
-    MakePictures();
-    toolbar_->SetDpi(Dpi());
-    toolbar_->SetImageLists(expImage_.Get(), dExpImage_.Get());
-    splitMain_->SetDpi(Dpi());
-    splitTitle_->SetDpi(Dpi());
-    TreeView_SetIndent(treeDel_->Handle(), Dpi()(kTreeIndent));
-    SetStatusParts();
-    LayOut();
-}
-
 void TFMain::DeclareStoredProperties()
 {
     TFormStorage& storage = DeclareStorage(kStorageRoot, kStorageSection);
@@ -335,35 +190,6 @@ void TFMain::DeclareStoredProperties()
         stored::MenuChecked(L"MRename.Checked", bar, cmMRename),
         stored::MenuChecked(L"MSkip.Checked", bar, cmMSkip),
     };
-}
-
-void TFMain::UseFormFont(HWND control) const
-{
-    SendMessageW(control, WM_SETFONT, reinterpret_cast<WPARAM>(font_.Get()), FALSE);
-}
-
-void TFMain::LayOut()
-{
-    RECT client{};
-    GetClientRect(window_, &client);
-    const int width = client.right;
-    int top = 0;
-    int bottom = client.bottom;
-    if (Shown(toolbar_->Handle()))
-    {
-        MoveWindow(toolbar_->Handle(), 0, 0, width, toolbar_->Height(), TRUE);
-        top = toolbar_->Height();
-    }
-    if (Shown(statusBar_))
-    {
-        bottom = std::max(top, bottom - Dpi()(kStatusBarHeight));
-        MoveWindow(statusBar_, 0, bottom, width, Dpi()(kStatusBarHeight), TRUE);
-        // The bar paints only what a move uncovers; its size grip must be drawn anew at its right end.
-        InvalidateRect(statusBar_, nullptr, TRUE);
-    }
-    MoveWindow(splitTitle_->Handle(), 0, top, width, Dpi()(kTitleHeight), TRUE);
-    top += Dpi()(kTitleHeight);
-    MoveWindow(splitMain_->Handle(), 0, top, width, std::max(0, bottom - top), TRUE);
 }
 
 void TFMain::ShowFirstTime()
@@ -527,92 +353,6 @@ std::optional<LRESULT> TFMain::HandleMessage(UINT message, WPARAM wParam, LPARAM
     }
 }
 
-void TFMain::OnCommand(int command)
-{
-    switch (command)
-    {
-    case cmBLargeIcons:
-    case cmBSmallIcons:
-    case cmBList:
-    case cmBDetails:
-        BViewClick();
-        break;
-    case cmMLargeIcons:
-        MViewClick(cmBLargeIcons);
-        break;
-    case cmMSmallIcons:
-        MViewClick(cmBSmallIcons);
-        break;
-    case cmMList:
-        MViewClick(cmBList);
-        break;
-    case cmMDetails:
-        MViewClick(cmBDetails);
-        break;
-    case cmMToolBar:
-        MToolBarClick();
-        break;
-    case cmMStatusBar:
-        MStatusBarClick();
-        break;
-    case cmMSelectAll:
-        MSelectAllClick();
-        break;
-    case cmMInvertSelection:
-        MInvertSelectionClick();
-        break;
-    case cmBUpLevel:
-        BUpLevelClick();
-        break;
-    case cmBStop:
-        BStopClick();
-        break;
-    case cmMRefresh:
-        MRefreshClick();
-        break;
-    case cmBAbout:
-        BAboutClick();
-        break;
-    case cmBRetrove:
-    case cmMRetrove:
-    case cmPMRetrove:
-        BRetroveClick();
-        break;
-    case cmBPurge:
-    case cmMPurge:
-    case cmPMPurge:
-        BPurgeClick();
-        break;
-    case cmMUpper:
-        MUpperClick();
-        break;
-    case cmMRename:
-        MRenameClick();
-        break;
-    case cmMSkip:
-        MSkipClick();
-        break;
-    case cmBProperties:
-    case cmMProperties:
-    case cmPMProperties:
-        BPropertiesClick();
-        break;
-    case cmBFilter:
-    case cmMFilter:
-        BFilterClick();
-        break;
-    case cmBFind:
-    case cmMFind:
-        BFindClick();
-        break;
-    case cmExit1:
-        Exit1Click();
-        break;
-    default:
-        break;
-    }
-}
-
 void TFMain::OnContextMenu(HWND control, POINT at)
 {
     if (control != explorerList_->Handle() || !popDelAttached_)
@@ -664,168 +404,7 @@ void TFMain::FormDestroy()
     TApplication::Instance().Terminate();
 }
 
-void TFMain::SplitMainSplitterDrag(int position)
-{
-    splitTitle_->SetPosition(position);
-}
-
-void TFMain::SplitMainSplitterDrop(int position)
-{
-    splitTitle_->SetPosition(position);
-}
-
-void TFMain::SplitTitleSplitterDrag(int position)
-{
-    splitMain_->SetPosition(position);
-}
-
-void TFMain::SplitTitleSplitterDrop(int position)
-{
-    splitMain_->SetPosition(position);
-}
-
 void TFMain::ExplorerListChange()
 {
     SetSelectionCommands(explorerList_->SelectedCount() > 0);
-}
-
-void TFMain::SetSelectionCommands(bool enabled)
-{
-    for (const int button : {cmBRetrove, cmBProperties, cmBPurge})
-        toolbar_->SetEnabled(button, enabled);
-    for (const int item : {cmMRetrove, cmMProperties, cmMPurge})
-        menu_.SetEnabled(item, enabled);
-    // The pop-up menu comes up on the list only while it has something to act on.
-    popDelAttached_ = enabled;
-}
-
-void TFMain::BViewClick()
-{
-    // The button group has already put the clicked button down.
-    ApplyViewStyle();
-}
-
-void TFMain::MViewClick(int button)
-{
-    for (const TViewChoice& choice : kViewChoices)
-        toolbar_->SetDown(choice.button, choice.button == button);
-    ApplyViewStyle();
-}
-
-void TFMain::MToolBarClick()
-{
-    const bool show = !Shown(toolbar_->Handle());
-    ShowWindow(toolbar_->Handle(), show ? SW_SHOW : SW_HIDE);
-    menu_.SetChecked(cmMToolBar, show);
-    LayOut();
-}
-
-void TFMain::MStatusBarClick()
-{
-    const bool show = !Shown(statusBar_);
-    ShowWindow(statusBar_, show ? SW_SHOW : SW_HIDE);
-    menu_.SetChecked(cmMStatusBar, show);
-    LayOut();
-}
-
-void TFMain::MSelectAllClick()
-{
-    SetFocus(explorerList_->Handle());
-    explorerList_->SelectAll();
-}
-
-void TFMain::MInvertSelectionClick()
-{
-    SetFocus(explorerList_->Handle());
-    explorerList_->InvertSelection();
-}
-
-void TFMain::BUpLevelClick()
-{
-    treeDel_->GoUp(1);
-}
-
-void TFMain::BPropertiesClick()
-{
-    const std::vector<size_t> selected = explorerList_->SelectedRows();
-    if (!selected.empty())
-        ShowPropertiesOf(selected.front());
-}
-
-void TFMain::ShowPropertiesOf(size_t row)
-{
-    if (properties_ == nullptr || row >= explorerList_->Count())
-        return;
-    // The location is the tree's folder as the tree gives it.
-    if (properties_->FillProperties(explorerList_->Row(row), treeDel_->SelectedPath()))
-        properties_->Execute();
-}
-
-void TFMain::BRetroveClick()
-{
-    if (actionWindows_ == nullptr || listing_->ListingBusy())
-        return;
-    RetroveSelected(treeDel_->SelectedPath(), *explorerList_, RetroveOptions(), *actionWindows_,
-                    [this](size_t rows) { ShowFileCount(rows); });
-}
-
-void TFMain::BPurgeClick()
-{
-    // A purge may run while a listing pumps messages: it removes rows, and the listing only adds them.
-    if (actionWindows_ != nullptr && ConfirmAndPurgeSelected(*explorerList_, *actionWindows_))
-        ShowFileCount(explorerList_->Count());
-}
-
-void TFMain::MUpperClick()
-{
-    menu_.SetChecked(cmMUpper, !menu_.Checked(cmMUpper));
-}
-
-void TFMain::MRenameClick()
-{
-    menu_.CheckRadio(cmMRename, cmMSkip, cmMRename);
-}
-
-void TFMain::MSkipClick()
-{
-    menu_.CheckRadio(cmMRename, cmMSkip, cmMSkip);
-}
-
-void TFMain::BAboutClick()
-{
-    if (about_ != nullptr)
-        about_->ShowModal();
-}
-
-void TFMain::BFilterClick()
-{
-    if (filter_ != nullptr && filter_->Execute())
-        ListSelectedFolder();
-}
-
-void TFMain::BFindClick()
-{
-    if (find_ == nullptr)
-        return;
-    find_->SetImageLists(smallImage_, largeImage_);
-    find_->SLook_In().Location().Assign(treeDel_->SelectedFolder());
-    find_->Execute();
-}
-
-void TFMain::ListSelectedFolder()
-{
-    if (listing_->ListingBusy())
-    {
-        // Only one listing runs at a time: the running one, of another folder or under other criteria, stops
-        // at its next row, and the folder now selected is listed once it has.
-        listing_->RequestStop();
-        listSelectionAfterListing_ = true;
-        return;
-    }
-    ListDeletedFiles(treeDel_->SelectedPath());
-}
-
-void TFMain::Exit1Click()
-{
-    SendMessageW(window_, WM_CLOSE, 0, 0);
 }

@@ -81,12 +81,6 @@ void SetChecked(HWND button, bool checked)
     SendMessageW(button, BM_SETCHECK, checked ? BST_CHECKED : BST_UNCHECKED, 0);
 }
 
-// A child's own visible flag: a hidden form's children still count as shown.
-bool Shown(HWND control)
-{
-    return (GetWindowLongW(control, GWL_STYLE) & WS_VISIBLE) != 0;
-}
-
 int Height(HWND window)
 {
     RECT bounds{};

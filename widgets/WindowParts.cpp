@@ -64,6 +64,11 @@ RECT WithinWorkArea(const RECT& bounds)
     return {left, top, width, height};
 }
 
+bool Shown(HWND control)
+{
+    return (GetWindowLongW(control, GWL_STYLE) & WS_VISIBLE) != 0;
+}
+
 std::wstring WindowText(HWND window)
 {
     std::wstring text(static_cast<size_t>(GetWindowTextLengthW(window)) + 1, L'\0');

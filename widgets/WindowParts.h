@@ -31,6 +31,9 @@ void CentreOnScreen(HWND window);
 // wholly on that window's monitor's work area.
 void CentreOver(HWND window, HWND over);
 
+// A child's own visible flag: a hidden form's children still count as shown.
+bool Shown(HWND control);
+
 // The text of a window or control.
 std::wstring WindowText(HWND window);
 

@@ -86,11 +86,6 @@ std::wstring ActiveTab(HWND tabs)
     return selected >= 0 && selected < static_cast<int>(texts.size()) ? texts[selected] : L"";
 }
 
-bool Shown(HWND window)
-{
-    return (GetWindowLongW(window, GWL_STYLE) & WS_VISIBLE) != 0;
-}
-
 } // namespace
 
 class UBrowseDirectoryTest : public TGuiTest
