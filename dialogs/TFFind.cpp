@@ -2,8 +2,6 @@
 #include "TFFind.h"
 
 #include "DeletedFileListRows.h"
-#include "FolderScan.h"
-#include "FolderWalk.h"
 #include "ListBrackets.h"
 #include "MenuItems.h"
 #include "TFProperties.h"
@@ -114,9 +112,7 @@ class TFFind::TSearchScope
 public:
     explicit TSearchScope(TFFind& find) : find_(find)
     {
-        find_.searching_ = true;
         find_.HoldStatusPainting(true);
-        find_.stopRequested_ = false;
         EnableWindow(find_.bStop_, TRUE);
         // The focus must not stay on the button that goes grey: the keyboard would reach nothing.
         if (GetFocus() == find_.bFind_)
@@ -134,7 +130,6 @@ public:
         SetMenuItemEnabled(find_.menuBar_.Get(), cmMFind, true);
         find_.SetStatusText(1, L"");
         find_.HoldStatusPainting(false);
-        find_.searching_ = false;
     }
     TSearchScope(const TSearchScope&) = delete;
     TSearchScope& operator=(const TSearchScope&) = delete;
@@ -166,6 +161,7 @@ TFFind::TFFind(HWND owner)
         browseDialog1_->SetOption(option, true);
     CreateMenus();
     CreateControls();
+    CreateSearch();
     DeclareStoredProperties();
     // The form has been loaded: the combo fills itself, and the list reads its column layout.
     sLookIn_->FormLoaded();
@@ -313,6 +309,16 @@ void TFFind::CreateResults()
                                     CCS_NOPARENTALIGN | CCS_NORESIZE | CCS_NODIVIDER | SBARS_SIZEGRIP,
                                     idStatusBar, {0, 0, kDesignWidth, kStatusBarHeight});
     SetCountPanelWidth(kCountPanelWidth);
+}
+
+void TFFind::CreateSearch()
+{
+    TDeletedFileSearchView view;
+    view.reached = [this](const std::wstring& folder) { ShowSearchedFolder(folder); };
+    view.pump = [this] { Pump(); };
+    view.betweenAnswers = [this] { PaintSearchedFolder(); };
+    view.scanned = [this](size_t) { ShowCount(); };
+    search_ = std::make_unique<TDeletedFileSearch>(*findList_, std::move(view));
 }
 
 void TFFind::DeclareStoredProperties()
@@ -680,9 +686,9 @@ std::optional<LRESULT> TFFind::ENameKeyPress(HWND edit, UINT message, WPARAM wPa
 void TFFind::FormClose()
 {
     // The search still works on the list: it stops at its next step, and the window closes after it.
-    if (searching_)
+    if (search_->Running())
     {
-        stopRequested_ = true;
+        search_->RequestStop();
         closeAfterSearch_ = true;
         return;
     }
@@ -693,25 +699,20 @@ void TFFind::BFindClick()
 {
     // Find Now is disabled while a search runs; Enter in Named and F5 come here too. A Retrove or Purge
     // works on the rows that a new search would take away.
-    if (searching_ || acting_)
+    if (search_->Running() || acting_)
         return;
     ClearResults();
     Expand();
     // The fields may have been set without telling: the search starts from what they show.
     criteriaChanged_ = true;
     {
-        TSearchScope search(*this);
-        TListFillBracket fill(*findList_);
-        TFolderWalkSteps steps;
-        steps.includeSubfolders = Checked(cInclude_);
-        steps.includeHidden = Checked(cIncludeHidden_);
-        steps.reached = [this](const std::wstring& folder) {
-            ShowSearchedFolder(folder);
-            Pump();
-        };
-        steps.scan = [this](const std::wstring& folder) { ScanFolder(folder); };
-        steps.stopRequested = [this] { return stopRequested_; };
-        WalkFolder(sLookIn_->Location().Path(), steps);
+        const TSearchScope scope(*this);
+        TDeletedFileSearchRequest request;
+        request.folder = sLookIn_->Location().Path();
+        request.includeSubfolders = Checked(cInclude_);
+        request.includeHidden = Checked(cIncludeHidden_);
+        request.criteria = [this]() -> const TFilterCriteria& { return CurrentCriteria(); };
+        search_->Run(request);
     }
     if (closeAfterSearch_)
     {
@@ -726,34 +727,14 @@ void TFFind::BFindClick()
     }
 }
 
-void TFFind::ScanFolder(const std::wstring& path)
-{
-    const std::wstring folder = TrimSearchFolder(path);
-    // A scan is not started from inside another one through the message pump.
-    if (scanInProgress_)
-        return;
-    const TFlagScope scanning(scanInProgress_);
-    TFolderScanSteps steps;
-    steps.criteria = CurrentCriteria();
-    steps.pump = [this] {
-        PaintSearchedFolder();
-        Pump();
-    };
-    steps.betweenAnswers = [this] { PaintSearchedFolder(); };
-    steps.stopRequested = [this] { return stopRequested_; };
-    steps.withPath = true;
-    ScanFolderInto(*findList_, folder, steps);
-    ShowCount();
-}
-
 void TFFind::BNewClick()
 {
     if (acting_)
         return;
     // The search stops at its next step; the window empties once it has.
-    if (searching_)
+    if (search_->Running())
     {
-        stopRequested_ = true;
+        search_->RequestStop();
         newAfterSearch_ = true;
         return;
     }
@@ -796,7 +777,7 @@ void TFFind::SetActions(std::unique_ptr<IDeletedFileActionsUI> ui, std::function
 
 void TFFind::MRetroveClick()
 {
-    if (actions_ == nullptr || scanInProgress_ || acting_)
+    if (actions_ == nullptr || search_->ScanInProgress() || acting_)
         return;
     const TFlagScope acting(acting_);
     // Each row comes back into the folder it was found in.

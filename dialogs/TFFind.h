@@ -6,6 +6,7 @@
 #include "FilterCriteria.h"
 #include "TActionAnimation.h"
 #include "TCriteriaFields.h"
+#include "TDeletedFileSearch.h"
 #include "TExtListView.h"
 #include "TForm.h"
 #include "TFormStorage.h"
@@ -86,10 +87,10 @@ public:
     // The criteria from the fields now; a date that cannot be read counts as today.
     TFilterCriteria Criteria() const { return Fields().Read(); }
 
-    bool Searching() const { return searching_; }
+    bool Searching() const { return search_->Running(); }
     bool Acting() const { return acting_; }
-    bool StopRequested() const { return stopRequested_; }
-    bool ScanInProgress() const { return scanInProgress_; }
+    bool StopRequested() const { return search_->StopRequested(); }
+    bool ScanInProgress() const { return search_->ScanInProgress(); }
     // Whether the result list is shown (the window is expanded).
     bool Expanded() const;
 
@@ -97,7 +98,7 @@ public:
     void FormShow();
     void SettingsRestored() override { FormShow(); }
     void BFindClick();
-    void BStopClick() { stopRequested_ = true; }
+    void BStopClick() { search_->RequestStop(); }
     void BNewClick();
     void BBrowseClick();
     void BSelect_DeletedClick();
@@ -195,7 +196,7 @@ private:
     const TFilterCriteria& CurrentCriteria();
     void ShowCount();
     void Pump();
-    void ScanFolder(const std::wstring& path);
+    void CreateSearch();
     void FindListChange();
 
     TMenuHandle menuBar_;
@@ -236,9 +237,7 @@ private:
     // The height the result list had when it was last shown, given back when the window expands.
     // The list's height while collapsed, in pixels.
     int listHeight_ = 0;
-    bool searching_ = false;
-    bool stopRequested_ = false;
-    bool scanInProgress_ = false;
+    std::unique_ptr<TDeletedFileSearch> search_;
     bool statusHeld_ = false;
     DWORD statusPaintedAt_ = 0;
     std::wstring reachedFolder_;
