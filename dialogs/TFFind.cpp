@@ -1,106 +1,23 @@
 // The window that searches a folder and its subfolders for deleted files.
 #include "TFFind.h"
 
-#include "DeletedFileListRows.h"
+#include "FindWindowParts.h"
 #include "ListBrackets.h"
 #include "MenuItems.h"
-#include "TFProperties.h"
 #include "TFlagScope.h"
-#include "TModal.h"
 #include "TWaitCursor.h"
-#include "UBrowseDirectory.h"
 #include "WindowParts.h"
 
 #include <windowsx.h>
 
-#include <algorithm>
-#include <array>
+using namespace find_window;
 
 namespace
 {
 
-enum TControlId : int
-{
-    idPageControl = 200,
-    idEName,
-    idSLookIn,
-    idBBrowse,
-    idCInclude,
-    idCIncludeHidden,
-    idEDeleted,
-    idBSelectDeleted,
-    idEOwner,
-    idBSelectOwner,
-    idDDeleted,
-    idRNone,
-    idRExactly,
-    idRGreater,
-    idRLess,
-    idBFind,
-    idBStop,
-    idBNew,
-    idFindAnimate,
-    idFindList,
-    idStatusBar,
-};
-
-constexpr int kStatusBarHeight = 19;
-constexpr int kMinTrackWidth = 400;
-constexpr RECT kPageControlBounds{8, 8, 370, 186};
-constexpr int kButtonLeft = 388;
-constexpr int kButtonWidth = 90;
-constexpr int kComboDroppedHeight = 300;
-
-// The View items in the order that decides the view, with their list styles.
-struct TViewChoice
-{
-    int command;
-    TViewStyle style;
-};
-constexpr std::array<TViewChoice, 4> kViewChoices{{
-    {TFFind::cmMLargeIcons, TViewStyle::vsIcon},
-    {TFFind::cmMSmallIcons, TViewStyle::vsSmallIcon},
-    {TFFind::cmMList, TViewStyle::vsList},
-    {TFFind::cmMDetails, TViewStyle::vsReport},
-}};
-
-void UseDialogFont(HWND control)
-{
-    SendMessageW(control, WM_SETFONT, reinterpret_cast<WPARAM>(GetStockObject(DEFAULT_GUI_FONT)), FALSE);
-}
-
 bool Checked(HWND button)
 {
     return SendMessageW(button, BM_GETCHECK, 0, 0) == BST_CHECKED;
-}
-
-void SetChecked(HWND button, bool checked)
-{
-    SendMessageW(button, BM_SETCHECK, checked ? BST_CHECKED : BST_UNCHECKED, 0);
-}
-
-int Height(HWND window)
-{
-    RECT bounds{};
-    GetWindowRect(window, &bounds);
-    return bounds.bottom - bounds.top;
-}
-
-HWND CreateLabel(HWND parent, const wchar_t* text, const RECT& bounds)
-{
-    return CreateChildControl(parent, L"STATIC", text, SS_LEFT, 0, bounds);
-}
-
-HWND CreateEdit(HWND parent, int id, const RECT& bounds)
-{
-    return CreateChildControl(parent, L"EDIT", L"", ES_AUTOHSCROLL | WS_TABSTOP, id, bounds,
-                              WS_EX_CLIENTEDGE);
-}
-
-HWND CreateButton(HWND parent, const wchar_t* caption, int id, const RECT& bounds,
-                  DWORD style = BS_PUSHBUTTON)
-{
-    return CreateChildControl(parent, L"BUTTON", caption, style | WS_TABSTOP, id, bounds);
 }
 
 } // namespace
@@ -215,102 +132,6 @@ void TFFind::CreateMenus()
     SetMenu(window_, menuBar_.Get());
 }
 
-void TFFind::CreateControls()
-{
-    pageControl_ = CreateChildControl(window_, WC_TABCONTROLW, L"", WS_TABSTOP | WS_CLIPSIBLINGS,
-                                      idPageControl, kPageControlBounds);
-    TCITEMW tab{};
-    tab.mask = TCIF_TEXT;
-    tab.pszText = const_cast<wchar_t*>(L"Name && Location");
-    TabCtrl_InsertItem(pageControl_, 0, &tab);
-    tab.pszText = const_cast<wchar_t*>(L"Advanced");
-    TabCtrl_InsertItem(pageControl_, 1, &tab);
-    tNameLocation_ = CreateTabPage(window_, pageControl_);
-    tAdvanced_ = CreateTabPage(window_, pageControl_);
-    CreateNameLocationPage();
-    CreateAdvancedPage();
-    CreateButtons();
-    CreateResults();
-    ShowActivePage();
-}
-
-void TFFind::CreateNameLocationPage()
-{
-    HWND page = tNameLocation_;
-    RECT area{};
-    GetClientRect(page, &area);
-    // The page's width at 96 DPI, as the controls' bounds are.
-    const int pageWidth = Dpi().Unscaled(area.right);
-    const int fieldWidth = pageWidth - 88;
-    CreateLabel(page, L"&Named:", {8, 15, 70, 16});
-    eName_ = CreateEdit(page, idEName, {80, 12, fieldWidth, 21});
-    CreateLabel(page, L"&Look in:", {8, 47, 70, 16});
-    // The combo takes its edges (left, top, right, bottom with the list dropped).
-    sLookIn_ = std::make_unique<TPTShellCombo>(
-        page, idSLookIn, Dpi()(RECT{80, 44, 80 + fieldWidth - 86, 44 + kComboDroppedHeight}));
-    UseDialogFont(sLookIn_->Handle());
-    bBrowse_ = CreateButton(page, L"&Browse...", idBBrowse, {pageWidth - 88, 43, 80, 23});
-    cInclude_ =
-        CreateButton(page, L"Include &subfolders", idCInclude, {80, 78, fieldWidth, 18}, BS_AUTOCHECKBOX);
-    cIncludeHidden_ = CreateButton(page, L"Include &hidden folders", idCIncludeHidden,
-                                   {80, 100, fieldWidth, 18}, BS_AUTOCHECKBOX);
-    // The search options start checked and then stay as the operator leaves them.
-    SetChecked(cInclude_, true);
-    SetChecked(cIncludeHidden_, true);
-    eNameSubclass_.Attach(eName_, [this](HWND edit, UINT message, WPARAM wParam, LPARAM lParam) {
-        return ENameKeyPress(edit, message, wParam, lParam);
-    });
-}
-
-void TFFind::CreateAdvancedPage()
-{
-    HWND page = tAdvanced_;
-    CreateLabel(page, L"&Deleted By:", {8, 15, 76, 16});
-    eDeleted_ = CreateEdit(page, idEDeleted, {88, 12, 170, 21});
-    bSelectDeleted_ = CreateButton(page, L"Sele&ct...", idBSelectDeleted, {264, 11, 75, 23});
-    CreateLabel(page, L"Owne&r:", {8, 47, 76, 16});
-    eOwner_ = CreateEdit(page, idEOwner, {88, 44, 170, 21});
-    bSelectOwner_ = CreateButton(page, L"Selec&t...", idBSelectOwner, {264, 43, 75, 23});
-    CreateLabel(page, L"Deletion D&ate:", {8, 82, 90, 16});
-    dDeleted_ = CreateChildControl(page, DATETIMEPICK_CLASSW, L"", DTS_SHORTDATEFORMAT | WS_TABSTOP,
-                                   idDDeleted, {8, 102, 110, 21});
-    rNone_ = CreateChildControl(page, L"BUTTON", L"N&one", BS_AUTORADIOBUTTON | WS_GROUP | WS_TABSTOP,
-                                idRNone, {140, 80, 200, 18});
-    rExactly_ =
-        CreateChildControl(page, L"BUTTON", L"E&xactly", BS_AUTORADIOBUTTON, idRExactly, {140, 100, 200, 18});
-    rGreater_ = CreateChildControl(page, L"BUTTON", L"&Greater than or equal to", BS_AUTORADIOBUTTON,
-                                   idRGreater, {140, 120, 200, 18});
-    rLess_ = CreateChildControl(page, L"BUTTON", L"Less than or eq&ual to", BS_AUTORADIOBUTTON, idRLess,
-                                {140, 140, 200, 18});
-}
-
-void TFFind::CreateButtons()
-{
-    bFind_ =
-        CreateButton(window_, L"F&ind Now", idBFind, {kButtonLeft, 30, kButtonWidth, 25}, BS_DEFPUSHBUTTON);
-    bStop_ = CreateButton(window_, L"Sto&p", idBStop, {kButtonLeft, 62, kButtonWidth, 25});
-    bNew_ = CreateButton(window_, L"Ne&w Search", idBNew, {kButtonLeft, 94, kButtonWidth, 25});
-    EnableWindow(bStop_, FALSE);
-    findAnimate_ = std::make_unique<TActionAnimation>(
-        window_, idFindAnimate, RECT{kButtonLeft, 128, kButtonWidth, 60}, TAnimationClip::acFindFile);
-}
-
-void TFFind::CreateResults()
-{
-    findList_ = std::make_unique<TExtListView>(
-        window_, idFindList, RECT{0, kCriteriaHeight, kDesignWidth, 200}, FoundFileColumns(),
-        LVS_REPORT | LVS_SHOWSELALWAYS | LVS_SHAREIMAGELISTS);
-    findList_->SaveSettings.autoSave = true;
-    findList_->SaveSettings.registryKey = kListRegistryKey;
-    findList_->SetAutoSortAscending(true);
-    findList_->OnChange = [this] { FindListChange(); };
-    findList_->OnOpen = [this](size_t row) { ShowPropertiesOf(row); };
-    statusBar_ = CreateChildControl(window_, STATUSCLASSNAMEW, L"",
-                                    CCS_NOPARENTALIGN | CCS_NORESIZE | CCS_NODIVIDER | SBARS_SIZEGRIP,
-                                    idStatusBar, {0, 0, kDesignWidth, kStatusBarHeight});
-    SetCountPanelWidth(kCountPanelWidth);
-}
-
 void TFFind::CreateSearch()
 {
     TDeletedFileSearchView view;
@@ -346,36 +167,6 @@ void TFFind::SetImageLists(HIMAGELIST small, HIMAGELIST large)
 bool TFFind::Expanded() const
 {
     return Shown(findList_->Handle());
-}
-
-void TFFind::LayOut()
-{
-    RECT client{};
-    GetClientRect(window_, &client);
-    const int statusHeight = Dpi()(kStatusBarHeight);
-    const int statusTop = std::max(0, static_cast<int>(client.bottom) - statusHeight);
-    MoveWindow(statusBar_, 0, statusTop, client.right, statusHeight, TRUE);
-    // The bar paints only what a move uncovers; its size grip must be drawn anew at its right end.
-    InvalidateRect(statusBar_, nullptr, TRUE);
-    // A hidden list keeps the height it had, which expanding gives back.
-    if (Expanded())
-        MoveWindow(findList_->Handle(), 0, Dpi()(kCriteriaHeight), client.right,
-                   std::max(0, statusTop - Dpi()(kCriteriaHeight)), TRUE);
-}
-
-void TFFind::ShowActivePage()
-{
-    const int active = TabCtrl_GetCurSel(pageControl_);
-    ShowWindow(tNameLocation_, active == 0 ? SW_SHOW : SW_HIDE);
-    ShowWindow(tAdvanced_, active == 1 ? SW_SHOW : SW_HIDE);
-}
-
-void TFFind::TurnPage(int step)
-{
-    const int count = TabCtrl_GetItemCount(pageControl_);
-    TabCtrl_SetCurSel(pageControl_, (TabCtrl_GetCurSel(pageControl_) + step + count) % count);
-    ShowActivePage();
-    SetFocus(FirstFieldOfPage());
 }
 
 HWND TFFind::FirstFieldOfPage() const
@@ -428,55 +219,6 @@ void TFFind::ClearResults()
     findList_->SetImageLists(smallImages_, largeImages_);
     SetStatusText(0, L"");
     shownCount_ = kNoCountShown;
-}
-
-void TFFind::Collapse()
-{
-    if (!Expanded())
-        return;
-    const int shownHeight = Height(findList_->Handle());
-    ShowWindow(findList_->Handle(), SW_HIDE);
-    SetCountPanelWidth(0);
-    RECT bounds{};
-    GetWindowRect(window_, &bounds);
-    const int height = bounds.bottom - bounds.top;
-    // Never shorter than the criteria area needs, whatever the frame's metrics.
-    const int least = Dpi()(kCollapsedHeight);
-    const int collapsed = height <= least ? least : std::max(least, height - shownHeight);
-    // Expanding gives back what collapsing took; a list squeezed to almost nothing comes back at its designed
-    // height.
-    const int taken = height - collapsed;
-    const int designed = Dpi()(kDesignListHeight);
-    listHeight_ = taken >= designed / 4 ? taken : designed;
-    SetWindowPos(window_, nullptr, 0, 0, bounds.right - bounds.left, collapsed,
-                 SWP_NOMOVE | SWP_NOZORDER | SWP_NOACTIVATE);
-    LayOut();
-}
-
-void TFFind::Expand()
-{
-    if (Expanded())
-        return;
-    ShowWindow(findList_->Handle(), SW_SHOW);
-    SetCountPanelWidth(kCountPanelWidth);
-    RECT bounds{};
-    GetWindowRect(window_, &bounds);
-    SetWindowPos(window_, nullptr, 0, 0, bounds.right - bounds.left, bounds.bottom - bounds.top + listHeight_,
-                 SWP_NOMOVE | SWP_NOZORDER | SWP_NOACTIVATE);
-    LayOut();
-}
-
-void TFFind::DpiChanged(TDpi from)
-{
-    listHeight_ = Dpi().From(from, listHeight_);
-    SetCountPanelWidth(Expanded() ? kCountPanelWidth : 0);
-    LayOut();
-}
-
-void TFFind::SetCountPanelWidth(int width)
-{
-    int parts[] = {Dpi()(width), -1};
-    SendMessageW(statusBar_, SB_SETPARTS, 2, reinterpret_cast<LPARAM>(parts));
 }
 
 void TFFind::SetStatusText(int panel, const std::wstring& text)
@@ -587,97 +329,6 @@ std::optional<LRESULT> TFFind::HandleMessage(UINT message, WPARAM wParam, LPARAM
     }
 }
 
-void TFFind::OnCommand(int id, int code)
-{
-    switch (id)
-    {
-    case idEName:
-    case idEDeleted:
-    case idEOwner:
-        if (code == EN_CHANGE)
-            criteriaChanged_ = true;
-        break;
-    case idRNone:
-    case idRExactly:
-    case idRGreater:
-    case idRLess:
-        criteriaChanged_ = true;
-        Fields().MatchDateToTest();
-        break;
-    case cmMFind:
-    case idBFind:
-    case IDOK:
-        BFindClick();
-        break;
-    case idBStop:
-        BStopClick();
-        break;
-    case idBNew:
-        BNewClick();
-        break;
-    case idBBrowse:
-        BBrowseClick();
-        break;
-    case idBSelectDeleted:
-        BSelect_DeletedClick();
-        break;
-    case idBSelectOwner:
-        BSelect_OwnerClick();
-        break;
-    case cmMRetrove:
-    case cmPMRetrove:
-        MRetroveClick();
-        break;
-    case cmMPurge:
-    case cmPMPurge:
-        MPurgeClick();
-        break;
-    case cmMProperties:
-    case cmPMProperties:
-        MPropertiesClick();
-        break;
-    case cmMClose:
-    case IDCANCEL:
-        FormClose();
-        break;
-    case cmMSelectAll:
-        MSelectAllClick();
-        break;
-    case cmMInvertSelection:
-        MInvertSelectionClick();
-        break;
-    case cmNextPage:
-        TurnPage(1);
-        break;
-    case cmPreviousPage:
-        TurnPage(-1);
-        break;
-    case cmMLargeIcons:
-    case cmMSmallIcons:
-    case cmMList:
-    case cmMDetails:
-        MViewClick(id);
-        break;
-    default:
-        break;
-    }
-}
-
-void TFFind::OnContextMenu(HWND control, POINT at)
-{
-    if (control != findList_->Handle() || !popFindAttached_)
-        return;
-    at = findList_->ContextMenuPoint(at);
-    if (const UINT command = TModal::PopupMenu(popFind_.Get(), window_, at))
-        OnCommand(static_cast<int>(command), 0);
-}
-
-void TFFind::OnGetMinMaxInfo(MINMAXINFO* info) const
-{
-    info->ptMinTrackSize.x = Dpi()(kMinTrackWidth);
-    info->ptMinTrackSize.y = Dpi()(kCollapsedHeight);
-}
-
 std::optional<LRESULT> TFFind::ENameKeyPress(HWND edit, UINT message, WPARAM wParam, LPARAM lParam)
 {
     return EnterAsMainButton(edit, message, wParam, lParam, [this] { BFindClick(); });
@@ -727,160 +378,8 @@ void TFFind::BFindClick()
     }
 }
 
-void TFFind::BNewClick()
-{
-    if (acting_)
-        return;
-    // The search stops at its next step; the window empties once it has.
-    if (search_->Running())
-    {
-        search_->RequestStop();
-        newAfterSearch_ = true;
-        return;
-    }
-    ClearResults();
-    Collapse();
-    ResetCriteria();
-}
-
-void TFFind::BBrowseClick()
-{
-    browseDialog1_->StartFolder().Assign(sLookIn_->Location());
-    if (browseDialog1_->Execute())
-        sLookIn_->Location().Assign(browseDialog1_->Folder());
-}
-
-void TFFind::BSelect_DeletedClick()
-{
-    PickUserInto(picker_, eDeleted_);
-}
-
-void TFFind::BSelect_OwnerClick()
-{
-    PickUserInto(picker_, eOwner_);
-}
-
-void TFFind::FindListChange()
-{
-    const bool any = findList_->SelectedCount() > 0;
-    for (const int item : {cmMRetrove, cmMProperties, cmMPurge})
-        SetMenuItemEnabled(menuBar_.Get(), item, any);
-    // The pop-up menu comes up on the list only while it has something to act on.
-    popFindAttached_ = any;
-}
-
 void TFFind::SetActions(std::unique_ptr<IDeletedFileActionsUI> ui, std::function<TRetroveOptions()> options)
 {
     actions_ = std::move(ui);
     retroveOptions_ = std::move(options);
-}
-
-void TFFind::MRetroveClick()
-{
-    if (actions_ == nullptr || search_->ScanInProgress() || acting_)
-        return;
-    const TFlagScope acting(acting_);
-    // Each row comes back into the folder it was found in.
-    RetroveSelected([this](size_t row) { return findList_->CellText(row, kFoundPathColumn); }, *findList_,
-                    retroveOptions_ ? retroveOptions_() : TRetroveOptions{}, *actions_,
-                    [this](size_t) { ShowCount(); });
-}
-
-void TFFind::MPurgeClick()
-{
-    // A purge may run while a search pumps messages: it removes rows, and the search only adds them.
-    if (actions_ == nullptr || acting_)
-        return;
-    const TFlagScope acting(acting_);
-    if (ConfirmAndPurgeSelected(*findList_, *actions_))
-        ShowCount();
-}
-
-void TFFind::MPropertiesClick()
-{
-    const std::vector<size_t> selected = findList_->SelectedRows();
-    if (!selected.empty())
-        ShowPropertiesOf(selected.front());
-}
-
-void TFFind::ShowPropertiesOf(size_t row)
-{
-    if (properties_ == nullptr || row >= findList_->Count())
-        return;
-    // The location is the folder in which the entry was found.
-    if (properties_->FillProperties(findList_->Row(row), findList_->CellText(row, kFoundPathColumn)))
-        properties_->Execute();
-}
-
-bool TFFind::IsCriteriaControl(HWND control) const
-{
-    for (HWND field : {eName_, eDeleted_, eOwner_, dDeleted_, sLookIn_->Handle()})
-        if (control == field || IsChild(field, control))
-            return true;
-    return control == rNone_ || control == rExactly_ || control == rGreater_ || control == rLess_;
-}
-
-bool TFFind::FormKey(const MSG& message)
-{
-    HWND focus = GetFocus();
-    if (focus == findList_->Handle() && HitsKey(message))
-        return true;
-    if (message.message != WM_KEYDOWN || message.wParam != VK_RETURN)
-        return false;
-    // In the hits, Enter shows the focused one rather than searching them away.
-    if (focus == findList_->Handle())
-    {
-        const int row = findList_->FocusedRow();
-        if (row >= 0)
-            ShowPropertiesOf(static_cast<size_t>(row));
-        return true;
-    }
-    // The dialog keys make Enter in a criterion a press of Find Now, and in a push button a press of that
-    // button; anywhere else (a check box, the tabs) it does nothing.
-    wchar_t windowClass[16] = {};
-    GetClassNameW(focus, windowClass, static_cast<int>(std::size(windowClass)));
-    const bool pushButton =
-        lstrcmpiW(windowClass, L"Button") == 0 &&
-        (SendMessageW(focus, WM_GETDLGCODE, 0, 0) & (DLGC_DEFPUSHBUTTON | DLGC_UNDEFPUSHBUTTON)) != 0;
-    return !IsCriteriaControl(focus) && !pushButton;
-}
-
-bool TFFind::HitsKey(const MSG& message)
-{
-    // As in Explorer: Alt+Enter shows the selected hit, Delete purges the selected hits (as F9, so only
-    // with something to purge).
-    if (message.message == WM_SYSKEYDOWN && message.wParam == VK_RETURN)
-    {
-        MPropertiesClick();
-        return true;
-    }
-    if (message.message != WM_KEYDOWN || message.wParam != VK_DELETE || GetKeyState(VK_CONTROL) < 0 ||
-        GetKeyState(VK_MENU) < 0)
-        return false;
-    if (MenuItemEnabled(menuBar_.Get(), cmMPurge))
-        MPurgeClick();
-    return true;
-}
-
-void TFFind::MSelectAllClick()
-{
-    if (!Expanded())
-        return;
-    SetFocus(findList_->Handle());
-    findList_->SelectAll();
-}
-
-void TFFind::MInvertSelectionClick()
-{
-    if (!Expanded())
-        return;
-    SetFocus(findList_->Handle());
-    findList_->InvertSelection();
-}
-
-void TFFind::MViewClick(int command)
-{
-    for (const TViewChoice& choice : kViewChoices)
-        SetMenuItemChecked(menuBar_.Get(), choice.command, choice.command == command);
-    ApplyViewStyle();
 }
