@@ -1,17 +1,12 @@
-// The shell folder tree.
+// The shell folder tree: its nodes, navigation, refresh and the tree's messages.
 #include "TPTShellTree.h"
 
 #include "TDpi.h"
-#include "TDropSource.h"
 #include "TFlagScope.h"
-#include "TModal.h"
 #include "TPTShellCombo.h"
 #include "TTreeDropTarget.h"
-#include "TUniqueHandle.h"
 #include "TWaitCursor.h"
 #include "TreeFill.h"
-
-#include <shlwapi.h>
 
 #include <algorithm>
 #include <vector>
@@ -19,16 +14,10 @@
 namespace
 {
 
-constexpr UINT_PTR kRefreshTimer = 1;
 // Has subfolders, file system, folder, file-system ancestor, removable, hidden, share, link.
 constexpr ULONG kAttributeMask = 0xF20B0000;
 constexpr UINT kShareOverlay = 1;
 constexpr UINT kLinkOverlay = 2;
-
-bool IsWatchedDriveType(UINT type)
-{
-    return type == DRIVE_FIXED || type == DRIVE_REMOTE || type == DRIVE_RAMDISK;
-}
 
 int CALLBACK CompareNodes(LPARAM first, LPARAM second, LPARAM folder)
 {
@@ -468,278 +457,6 @@ bool TPTShellTree::CreateFolder(const std::wstring& name)
     return true;
 }
 
-void TPTShellTree::StartWatching()
-{
-    if (!settings_.options.Has(TPTShellTreeOption::ptstoDynamicRefresh) || watcher_ != nullptr)
-        return;
-    watcher_ = std::make_unique<TChangeHandlerThread>(tree_);
-    const bool includeFiles = WatchesFiles();
-    const DWORD drives = GetLogicalDrives();
-    for (int letter = 0; letter < 26; ++letter)
-    {
-        if ((drives & (1u << letter)) == 0)
-            continue;
-        std::wstring root = L"?:\\";
-        root[0] = static_cast<wchar_t>(L'A' + letter);
-        if (IsWatchedDriveType(GetDriveTypeW(root.c_str())) && watcher_->AddWatch(root, includeFiles) >= 0)
-            ++driveWatches_;
-    }
-}
-
-bool TPTShellTree::WatchesFiles() const
-{
-    return settings_.options.Has(TPTShellTreeOption::ptstoIncludeNonFolders);
-}
-
-// Wine follows the folders below a watched drive through records in its server, and a record left over from
-// an earlier watch can stand for a folder made since (its inode number used again): that folder's changes
-// then never reach the drive's watch, and the tree would never show what is made in it. A watch on the open
-// folder itself always sees them.
-void TPTShellTree::WatchFolder(HTREEITEM node)
-{
-    TPTShTreeData* data = NodeData(node);
-    if (watcher_ == nullptr || data == nullptr || data->watchSlot >= 0)
-        return;
-    const std::wstring path = PathOf(data->Absolute());
-    if (path.empty() || PathIsRootW(path.c_str()))
-        return;
-    std::wstring root = path;
-    PathStripToRootW(root.data());
-    root.resize(wcslen(root.c_str()));
-    if (root.empty() || root.back() != L'\\')
-        root += L'\\';
-    if (!IsWatchedDriveType(GetDriveTypeW(root.c_str())))
-        return;
-    if (driveWatches_ + static_cast<int>(watchedFolderNodes_.size()) >= TChangeHandlerThread::kMaxWatches &&
-        !UnwatchOldestClosedFolder())
-        return;
-    data->watchSlot = watcher_->AddWatch(path, WatchesFiles(), false);
-    if (data->watchSlot >= 0)
-        watchedFolderNodes_.push_back(node);
-}
-
-void TPTShellTree::UnwatchFolder(HTREEITEM node, TPTShTreeData* data)
-{
-    if (data == nullptr || data->watchSlot < 0)
-        return;
-    if (watcher_ != nullptr)
-        watcher_->RemoveWatch(data->watchSlot);
-    data->watchSlot = -1;
-    watchedFolderNodes_.erase(std::remove(watchedFolderNodes_.begin(), watchedFolderNodes_.end(), node),
-                              watchedFolderNodes_.end());
-}
-
-bool TPTShellTree::UnwatchOldestClosedFolder()
-{
-    for (const HTREEITEM node : watchedFolderNodes_)
-        if ((TreeView_GetItemState(tree_, node, TVIS_EXPANDED) & TVIS_EXPANDED) == 0)
-        {
-            UnwatchFolder(node, NodeData(node));
-            return true;
-        }
-    return false;
-}
-
-void TPTShellTree::OnDirectoryChanged()
-{
-    if (dragging_)
-        return;
-    if (ignoreNextChange_)
-    {
-        ignoreNextChange_ = false;
-        return;
-    }
-    pendingDelay_ = GetFocus() == tree_ ? kRefreshDelayFocused : kRefreshDelay;
-    SetTimer(tree_, kRefreshTimer, pendingDelay_, nullptr);
-}
-
-void TPTShellTree::OnRefreshTimer()
-{
-    KillTimer(tree_, kRefreshTimer);
-    pendingDelay_ = 0;
-    if (dragging_)
-    {
-        refreshAfterDrag_ = true;
-        return;
-    }
-    Refresh();
-}
-
-ComPtr<IContextMenu> TPTShellTree::ContextMenuOf(HTREEITEM node)
-{
-    ComPtr<IContextMenu> menu;
-    TPTShTreeData* data = NodeData(node);
-    if (data == nullptr)
-        return menu;
-    if (data->Parent() == nullptr)
-    {
-        // The root has no item in a parent folder of the tree: its own background menu stands for it.
-        data->Folder()->CreateViewObject(tree_, IID_PPV_ARGS(&menu));
-        return menu;
-    }
-    LPCITEMIDLIST child = data->Relative();
-    data->ParentFolder()->GetUIObjectOf(tree_, 1, &child, IID_IContextMenu, nullptr,
-                                        reinterpret_cast<void**>(menu.GetAddressOf()));
-    return menu;
-}
-
-bool TPTShellTree::InvokeVerb(HTREEITEM node, const char* verb)
-{
-    const ComPtr<IContextMenu> menu = ContextMenuOf(node);
-    if (!menu)
-        return false;
-    CMINVOKECOMMANDINFO command{};
-    command.cbSize = sizeof(command);
-    command.hwnd = tree_;
-    command.lpVerb = verb;
-    command.nShow = SW_SHOWNORMAL;
-    return SUCCEEDED(menu->InvokeCommand(&command));
-}
-
-void TPTShellTree::OnKeyDown(WORD key)
-{
-    if (!settings_.options.Has(TPTShellTreeOption::ptstoDefaultKeyHandling))
-        return;
-    const bool control = (GetKeyState(VK_CONTROL) & 0x8000) != 0;
-    const HTREEITEM node = SelectedNode();
-    if (key == VK_DELETE)
-        InvokeVerb(node, "delete");
-    else if (control && key == 'C')
-        InvokeVerb(node, "copy");
-    else if (control && key == 'X')
-        InvokeVerb(node, "cut");
-    else if (control && key == 'V')
-        InvokeVerb(node, "paste");
-    else if (key == VK_F5)
-        Refresh();
-    else if (key == VK_F2 && node != nullptr)
-        TreeView_EditLabel(tree_, node);
-}
-
-UINT TPTShellTree::TrackShellMenu(IContextMenu* menu, HMENU popup, POINT at)
-{
-    menu->QueryInterface(IID_PPV_ARGS(&openMenu2_));
-    menu->QueryInterface(IID_PPV_ARGS(&openMenu3_));
-    // The menu's own messages go to it only while it is on screen.
-    class TOpenMenuScope
-    {
-    public:
-        explicit TOpenMenuScope(TPTShellTree& tree) : tree_(tree) {}
-        ~TOpenMenuScope()
-        {
-            tree_.openMenu2_.Reset();
-            tree_.openMenu3_.Reset();
-        }
-        TOpenMenuScope(const TOpenMenuScope&) = delete;
-        TOpenMenuScope& operator=(const TOpenMenuScope&) = delete;
-
-    private:
-        TPTShellTree& tree_;
-    };
-    const TOpenMenuScope open(*this);
-    return TModal::PopupMenu(popup, tree_, at);
-}
-
-void TPTShellTree::OnRightClick()
-{
-    POINT at{};
-    GetCursorPos(&at);
-    TVHITTESTINFO hit{};
-    hit.pt = at;
-    ScreenToClient(tree_, &hit.pt);
-    HTREEITEM node = TreeView_HitTest(tree_, &hit);
-    ShowContextMenu(node != nullptr ? node : SelectedNode(), at);
-}
-
-void TPTShellTree::OnKeyboardContextMenu()
-{
-    // Shift+F10 or the menu key: the selected folder's menu, at the folder.
-    const HTREEITEM node = SelectedNode();
-    if (node == nullptr)
-        return;
-    TreeView_EnsureVisible(tree_, node);
-    RECT label{};
-    POINT at{0, 0};
-    if (TreeView_GetItemRect(tree_, node, &label, TRUE))
-        at = {label.left, label.bottom};
-    ClientToScreen(tree_, &at);
-    ShowContextMenu(node, at);
-}
-
-void TPTShellTree::ShowContextMenu(HTREEITEM node, POINT at)
-{
-    if (!settings_.options.Has(TPTShellTreeOption::ptstoContextMenus))
-        return;
-    const ComPtr<IContextMenu> menu = ContextMenuOf(node);
-    if (!menu)
-        return;
-    const TMenuHandle popup(CreatePopupMenu());
-    constexpr UINT kFirstCommand = 1;
-    const UINT flags = CMF_EXPLORE | (settings_.readOnly ? 0 : CMF_CANRENAME);
-    if (SUCCEEDED(menu->QueryContextMenu(popup.Get(), 0, kFirstCommand, 0x7FFF, flags)))
-    {
-        const UINT chosen = TrackShellMenu(menu.Get(), popup.Get(), at);
-        if (chosen >= kFirstCommand)
-        {
-            char verb[64] = {};
-            const bool named = SUCCEEDED(
-                menu->GetCommandString(chosen - kFirstCommand, GCS_VERBA, nullptr, verb, sizeof(verb)));
-            if (named && lstrcmpiA(verb, "rename") == 0)
-                TreeView_EditLabel(tree_, node);
-            else
-            {
-                CMINVOKECOMMANDINFO command{};
-                command.cbSize = sizeof(command);
-                command.hwnd = tree_;
-                command.lpVerb = MAKEINTRESOURCEA(chosen - kFirstCommand);
-                command.nShow = SW_SHOWNORMAL;
-                menu->InvokeCommand(&command);
-            }
-        }
-    }
-}
-
-void TPTShellTree::OnBeginDrag(HTREEITEM node)
-{
-    TPTShTreeData* data = NodeData(node);
-    if (data == nullptr || data->Parent() == nullptr ||
-        !settings_.options.Has(TPTShellTreeOption::ptstoOleDrag))
-        return;
-    ComPtr<IDataObject> dataObject;
-    LPCITEMIDLIST child = data->Relative();
-    if (FAILED(data->ParentFolder()->GetUIObjectOf(tree_, 1, &child, IID_IDataObject, nullptr,
-                                                   reinterpret_cast<void**>(dataObject.GetAddressOf()))))
-        return;
-    ComPtr<IDropSource> source;
-    source.Attach(new TDropSource());
-    DWORD effect = DROPEFFECT_NONE;
-    dragging_ = true;
-    // A read-only tree only shows the folders: what it lets go of may be copied or linked, never moved away.
-    const DWORD allowed = settings_.readOnly ? DROPEFFECT_COPY | DROPEFFECT_LINK
-                                             : DROPEFFECT_COPY | DROPEFFECT_MOVE | DROPEFFECT_LINK;
-    TModal::DragDrop(dataObject.Get(), source.Get(), allowed, &effect);
-    dragging_ = false;
-    if (refreshAfterDrag_)
-    {
-        refreshAfterDrag_ = false;
-        Refresh();
-    }
-}
-
-bool TPTShellTree::OnEndLabelEdit(NMTVDISPINFOW* info)
-{
-    TPTShTreeData* data = NodeData(info->item.hItem);
-    if (settings_.readOnly || info->item.pszText == nullptr || data == nullptr || data->Parent() == nullptr)
-        return false;
-    LPITEMIDLIST renamed = nullptr;
-    if (FAILED(data->ParentFolder()->SetNameOf(tree_, data->Relative(), info->item.pszText, SHGDN_INFOLDER,
-                                               &renamed)))
-        return false;
-    CoTaskMemFree(renamed);
-    RefreshNode(TreeView_GetParent(tree_, info->item.hItem));
-    return false;
-}
-
 std::optional<LRESULT> TPTShellTree::OnNotify(NMHDR* header)
 {
     switch (header->code)
@@ -788,19 +505,6 @@ std::optional<LRESULT> TPTShellTree::OnParentMessage(UINT message, WPARAM, LPARA
     if (header->hwndFrom != tree_)
         return std::nullopt;
     return OnNotify(header);
-}
-
-std::optional<LRESULT> TPTShellTree::ForwardMenuMessage(UINT message, WPARAM wParam, LPARAM lParam)
-{
-    if (message != WM_INITMENUPOPUP && message != WM_DRAWITEM && message != WM_MEASUREITEM &&
-        message != WM_MENUCHAR)
-        return std::nullopt;
-    LRESULT result = 0;
-    if (openMenu3_ && SUCCEEDED(openMenu3_->HandleMenuMsg2(message, wParam, lParam, &result)))
-        return result;
-    if (openMenu2_ && message != WM_MENUCHAR && SUCCEEDED(openMenu2_->HandleMenuMsg(message, wParam, lParam)))
-        return message == WM_INITMENUPOPUP ? 0 : TRUE;
-    return std::nullopt;
 }
 
 std::optional<LRESULT> TPTShellTree::OnTreeMessage(UINT message, WPARAM wParam, LPARAM lParam)

@@ -145,6 +145,7 @@ public:
     void BindCombo(TPTShellCombo* combo) { combo_ = combo; }
 
 private:
+    static constexpr UINT_PTR kRefreshTimer = 1;
     friend class TTreeDropTarget;
 
     std::optional<LRESULT> OnParentMessage(UINT message, WPARAM wParam, LPARAM lParam);
