@@ -1,13 +1,13 @@
 // CLXWIN32.DLL of the stand-in: the connection client library.
 #include "ClientExport.h"
+#include "ClientNetwork.h"
 #include "ClientText.h"
-#include "TSimNetwork.h"
 
 #include <cstring>
 
 using namespace nw;
+using nwsim::Net;
 using nwsim::TSimConnection;
-using nwsim::TSimNetwork;
 
 NW_CLXWIN32_API(NWSIM_DECLARE_EXPORT)
 
@@ -18,11 +18,6 @@ namespace
 constexpr uint32_t kBinderyServerName = 2;
 // The size of the block NWCCGetAllConnRefInfo fills at level 1.
 constexpr size_t kConnRefInfoFilled = 128;
-
-TSimNetwork& Net()
-{
-    return TSimNetwork::Instance();
-}
 
 } // namespace
 

@@ -1,23 +1,18 @@
 // NETWIN32.DLL of the stand-in: the directory library.
 #include "ClientExport.h"
+#include "ClientNetwork.h"
 #include "ClientText.h"
-#include "TSimNetwork.h"
 
 #include <cstdio>
 #include <cstring>
 
 using namespace nw;
-using nwsim::TSimNetwork;
+using nwsim::Net;
 
 NW_NETWIN32_API(NWSIM_DECLARE_EXPORT)
 
 namespace
 {
-
-TSimNetwork& Net()
-{
-    return TSimNetwork::Instance();
-}
 
 nwsim::TSimDirectory& Directory()
 {
