@@ -1,4 +1,4 @@
-// What the dialog tests share: the size of a window's client area, and typing into a control.
+// What the dialog tests share: the size of a window's client area, typing into a control and clicking one.
 #pragma once
 
 #include "TGuiTest.h"
@@ -34,4 +34,19 @@ inline void TypeInto(HWND control, const std::wstring& text)
 inline bool HasStyle(HWND window, LONG style)
 {
     return (GetWindowLongW(window, GWL_STYLE) & style) == style;
+}
+
+inline void Click(HWND button)
+{
+    SendMessageW(button, BM_CLICK, 0, 0);
+}
+
+inline bool Checked(HWND button)
+{
+    return SendMessageW(button, BM_GETCHECK, 0, 0) == BST_CHECKED;
+}
+
+inline bool Enabled(HWND window)
+{
+    return IsWindowEnabled(window) != FALSE;
 }

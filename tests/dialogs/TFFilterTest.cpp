@@ -17,16 +17,6 @@ namespace
 
 constexpr wchar_t kSection[] = L"Software\\Tarvex\\Retrove\\FFilter";
 
-bool Checked(HWND button)
-{
-    return SendMessageW(button, BM_GETCHECK, 0, 0) == BST_CHECKED;
-}
-
-void Click(HWND button)
-{
-    SendMessageW(button, BM_CLICK, 0, 0);
-}
-
 void SetDate(HWND picker, int year, int month, int day)
 {
     SYSTEMTIME date{};
