@@ -57,6 +57,24 @@ int TShellIconCache::IconOf(const std::wstring& name)
     return icon;
 }
 
+int TShellIconCache::FolderIcon()
+{
+    if (!folderIcon_)
+    {
+        SHFILEINFOW info{};
+        const bool found =
+            SHGetFileInfoW(L"Folder", FILE_ATTRIBUTE_DIRECTORY, &info, sizeof(info),
+                           SHGFI_SYSICONINDEX | SHGFI_USEFILEATTRIBUTES | SHGFI_SMALLICON) != 0;
+        folderIcon_ = found ? info.iIcon : -1;
+    }
+    return *folderIcon_;
+}
+
+bool IsDeletedFolder(const nw::TNWDeletedEntry& entry)
+{
+    return entry.Info != nullptr && (entry.Info->Attributes & nw::kDirectoryAttribute) != 0;
+}
+
 std::vector<std::wstring> TDeletedRowData::MakeSubItems() const
 {
     return DeletedFileSubItemsWide(*format_, Info());
@@ -68,7 +86,7 @@ TListRow MakeDeletedFileRow(const std::string& listName, std::unique_ptr<nw::TNW
 {
     TListRow row;
     row.caption = ToWide(format->ClientText(listName));
-    row.image = icons.IconOf(row.caption);
+    row.image = IsDeletedFolder(*entry) ? icons.FolderIcon() : icons.IconOf(row.caption);
     row.data = std::make_shared<TDeletedRowData>(std::move(entry), std::move(lease), std::move(format));
     row.subItemsDeferred = true;
     return row;

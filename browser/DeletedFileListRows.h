@@ -8,6 +8,7 @@
 #include "TNWDirHandleLease.h"
 
 #include <memory>
+#include <optional>
 #include <string>
 #include <unordered_map>
 #include <vector>
@@ -39,15 +40,20 @@ std::vector<TListColumn> DeletedFileColumns();
 std::vector<TListColumn> FoundFileColumns();
 
 // The shell's icon for a file name alone: no file is touched, so the icon follows the extension, and each
-// extension is asked for once.
+// extension is asked for once. A folder's icon cannot be told from its name: a deleted folder asks for it.
 class TShellIconCache
 {
 public:
     int IconOf(const std::wstring& name);
+    int FolderIcon();
 
 private:
     std::unordered_map<std::wstring, int> icons_;
+    std::optional<int> folderIcon_;
 };
+
+// Whether the entry is a deleted folder rather than a file.
+bool IsDeletedFolder(const nw::TNWDeletedEntry& entry);
 
 // A row for a scanned entry: the list name as caption, the icon, and the entry (which the row takes over)
 // with its share of the handle. The eleven cells are made from the entry when the row is first read.

@@ -9,6 +9,9 @@
 namespace nw
 {
 
+// The attribute bit of a deleted entry that is a folder (NSS keeps a deleted folder as an entry).
+constexpr uint32_t kDirectoryAttribute = 0x10;
+
 struct TNWDeletedFileInfoX
 {
     uint32_t Attributes = 0;

@@ -65,6 +65,17 @@ bool WriteFileAtomically(const std::filesystem::path& target, const std::string&
     }
 }
 
+void MarkHiddenAndSystem(const std::filesystem::path& folder)
+{
+#ifdef _WIN32
+    const DWORD attributes = GetFileAttributesW(folder.c_str());
+    if (attributes != INVALID_FILE_ATTRIBUTES)
+        SetFileAttributesW(folder.c_str(), attributes | FILE_ATTRIBUTE_HIDDEN | FILE_ATTRIBUTE_SYSTEM);
+#else
+    (void)folder;
+#endif
+}
+
 std::optional<std::string> EnvironmentValue(const char* name)
 {
 #ifdef _WIN32

@@ -21,6 +21,9 @@ bool WriteFileAtomically(const std::filesystem::path& target, const std::string&
 // Replaces target by source in one step; false on failure.
 bool MoveOverFile(const std::filesystem::path& source, const std::filesystem::path& target);
 
+// Gives a folder the hidden and system attributes, where the file system keeps them (Windows).
+void MarkHiddenAndSystem(const std::filesystem::path& folder);
+
 // The value of an environment variable, or nothing when it is unset or empty.
 std::optional<std::string> EnvironmentValue(const char* name);
 

@@ -37,6 +37,57 @@ json EntryJson(const TDeletedFile& entry)
             {"deleted", FormatSimTime(entry.deleted)}};
 }
 
+json StoredJson(const TDeletedFile& entry)
+{
+    json stored = EntryJson(entry);
+    if (entry.within != 0)
+        stored["within"] = entry.within;
+    return stored;
+}
+
+std::vector<std::string> Segments(const std::string& folder)
+{
+    std::vector<std::string> segments;
+    size_t start = 0;
+    while (start < folder.size())
+    {
+        const size_t end = std::min(folder.find_first_of("/\\", start), folder.size());
+        if (end > start)
+            segments.push_back(folder.substr(start, end - start));
+        start = end + 1;
+    }
+    return segments;
+}
+
+size_t SegmentCount(const std::string& folder)
+{
+    return Segments(folder).size();
+}
+
+// The folder's segments after the first ones, '/'-separated.
+std::string SegmentsAfter(const std::string& folder, size_t count)
+{
+    const std::vector<std::string> segments = Segments(folder);
+    std::string rest;
+    for (size_t i = count; i < segments.size(); ++i)
+        rest += (rest.empty() ? "" : "/") + segments[i];
+    return rest;
+}
+
+std::string JoinSegments(const std::string& folder, const std::string& below)
+{
+    if (folder.empty() || below.empty())
+        return folder.empty() ? below : folder;
+    return folder + "/" + below;
+}
+
+// Whether the folder key is the base or lies below it.
+bool InTree(const std::string& key, const std::string& base)
+{
+    return base.empty() || key == base ||
+           (key.size() > base.size() && key.compare(0, base.size(), base) == 0 && key[base.size()] == '/');
+}
+
 TSimTime ReadTime(const json& entry, const char* key)
 {
     const std::optional<TSimTime> time = ParseSimTime(entry.value(key, std::string()), TTimeParse::Packable);
@@ -65,6 +116,7 @@ TDeletedFile ReadEntry(const json& entry)
     result.updated = ReadTime(entry, "updated");
     result.accessed = ReadTime(entry, "accessed");
     result.deleted = ReadTime(entry, "deleted");
+    result.within = entry.value<uint32_t>("within", 0);
     return result;
 }
 
@@ -141,7 +193,7 @@ void TSalvageStore::Save() const
     TAtomicFile file(folder_ / "store.json");
     file.Append("{\"nextId\": " + std::to_string(nextId_) + ", \"entries\": [");
     for (size_t i = 0; i < entries_.size(); ++i)
-        file.Append((i == 0 ? "\n" : ",\n") + EntryJson(entries_[i]).dump());
+        file.Append((i == 0 ? "\n" : ",\n") + StoredJson(entries_[i]).dump());
     file.Append("\n]}\n");
     file.Commit();
 }
@@ -152,7 +204,8 @@ const std::vector<size_t>& TSalvageStore::FolderPositions(const std::string& fol
     {
         folderIndex_.clear();
         for (size_t position = 0; position < entries_.size(); ++position)
-            folderIndex_[FolderKey(entries_[position].folder)].push_back(position);
+            if (entries_[position].within == 0)
+                folderIndex_[FolderKey(entries_[position].folder)].push_back(position);
         indexed_ = true;
     }
     static const std::vector<size_t> none;
@@ -177,17 +230,86 @@ const TDeletedFile* TSalvageStore::FirstInFolderFrom(const std::string& folder, 
     return found != positions.end() ? &entries_[*found] : nullptr;
 }
 
-const TDeletedFile* TSalvageStore::Find(uint32_t id) const
+size_t TSalvageStore::PositionOf(uint32_t id) const
 {
     const auto found =
         std::lower_bound(entries_.begin(), entries_.end(), id,
                          [](const TDeletedFile& entry, uint32_t wanted) { return entry.id < wanted; });
-    return found != entries_.end() && found->id == id ? &*found : nullptr;
+    return found != entries_.end() && found->id == id ? static_cast<size_t>(found - entries_.begin())
+                                                      : entries_.size();
+}
+
+const TDeletedFile* TSalvageStore::Find(uint32_t id) const
+{
+    const size_t position = PositionOf(id);
+    return position < entries_.size() ? &entries_[position] : nullptr;
 }
 
 void TSalvageStore::Remove(uint32_t id)
 {
     std::erase_if(entries_, [id](const TDeletedFile& entry) { return entry.id == id; });
+    indexed_ = false;
+}
+
+std::vector<uint32_t> TSalvageStore::Below(uint32_t folderId) const
+{
+    // An entry deleted before its folder was can have a lower ID than the folder: the folders are followed
+    // down from the top, not in ID order.
+    std::unordered_map<uint32_t, std::vector<uint32_t>> contents;
+    for (const TDeletedFile& entry : entries_)
+        if (entry.within != 0)
+            contents[entry.within].push_back(entry.id);
+    std::vector<uint32_t> below;
+    std::vector<uint32_t> open{folderId};
+    while (!open.empty())
+    {
+        const uint32_t folder = open.back();
+        open.pop_back();
+        const auto found = contents.find(folder);
+        if (found == contents.end())
+            continue;
+        for (const uint32_t id : found->second)
+        {
+            below.push_back(id);
+            open.push_back(id);
+        }
+    }
+    std::sort(below.begin(), below.end());
+    return below;
+}
+
+void TSalvageStore::HideInFolder(const std::string& folder, uint32_t folderId)
+{
+    const std::string key = FolderKey(folder);
+    for (TDeletedFile& entry : entries_)
+        if (entry.within == 0 && entry.id != folderId && FolderKey(entry.folder) == key)
+            entry.within = folderId;
+    indexed_ = false;
+}
+
+void TSalvageStore::RecoverFolder(uint32_t folderId, const std::string& livePath)
+{
+    const TDeletedFile* folder = Find(folderId);
+    if (folder == nullptr)
+        return;
+    // The folders below it keep their own spelling below the recovered folder's new path.
+    const size_t depth = SegmentCount(folder->folder) + 1;
+    for (const uint32_t id : Below(folderId))
+    {
+        TDeletedFile& entry = entries_[PositionOf(id)];
+        entry.folder = JoinSegments(livePath, SegmentsAfter(entry.folder, depth));
+        if (entry.within == folderId)
+            entry.within = 0;
+    }
+    Remove(folderId);
+}
+
+void TSalvageStore::MoveTree(const std::string& folder, const std::string& into)
+{
+    const std::string base = FolderKey(folder);
+    for (TDeletedFile& entry : entries_)
+        if (entry.within == 0 && InTree(FolderKey(entry.folder), base))
+            entry.folder = into;
     indexed_ = false;
 }
 
@@ -220,7 +342,7 @@ const TDeletedFile& TSalvageStore::Add(TDeletedFile entry, const std::string& co
     }
     entries_.push_back(std::move(entry));
     // The new ID is the highest, so the folder's positions stay in ID order.
-    if (indexed_)
+    if (indexed_ && entries_.back().within == 0)
         folderIndex_[FolderKey(entries_.back().folder)].push_back(entries_.size() - 1);
     return entries_.back();
 }

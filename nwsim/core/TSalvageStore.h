@@ -33,6 +33,12 @@ struct TDeletedFile
     TSimTime updated;
     TSimTime accessed; // date only
     TSimTime deleted;
+    // The deleted folder entry that held this entry when that folder was deleted, 0 while its folder lives.
+    // Such an entry can be reached only once the folder is recovered.
+    uint32_t within = 0;
+
+    bool IsFolder() const { return (attributes & kFolderAttribute) != 0; }
+    static constexpr uint32_t kFolderAttribute = 0x10;
 };
 
 class TSalvageStore
@@ -47,11 +53,22 @@ public:
 
     // In the order of their IDs.
     const std::vector<TDeletedFile>& Entries() const { return entries_; }
-    // The entries of one folder (compared without regard to case), in the order of their IDs.
+    // The entries that a scan of the folder (compared without regard to case) reaches, in the order of their
+    // IDs: not those inside a deleted folder.
     std::vector<const TDeletedFile*> InFolder(const std::string& folder) const;
-    // The folder's first entry whose ID is at least the given one, or nullptr. A scan asks this once per
-    // entry, so it must not walk the whole store.
+    // The folder's first reachable entry whose ID is at least the given one, or nullptr. A scan asks this
+    // once per entry, so it must not walk the whole store.
     const TDeletedFile* FirstInFolderFrom(const std::string& folder, uint32_t id) const;
+    // Every entry inside the deleted folder entry, at any depth, in the order of their IDs.
+    std::vector<uint32_t> Below(uint32_t folderId) const;
+    // Puts the folder's reachable entries inside the deleted folder entry, as its folder goes.
+    void HideInFolder(const std::string& folder, uint32_t folderId);
+    // The deleted folder entry's contents become reachable in the live folder at its new path
+    // (volume-relative,
+    // '/'-separated), and the entry itself leaves the store; the caller has made the folder.
+    void RecoverFolder(uint32_t folderId, const std::string& livePath);
+    // Moves every reachable entry of the folder and of the folders below it into another folder.
+    void MoveTree(const std::string& folder, const std::string& into);
 
     const TDeletedFile* Find(uint32_t id) const;
     // Takes the entry out of the store's list; Save writes the change and the caller removes its data file.
@@ -66,6 +83,8 @@ public:
     std::optional<std::string> Content(const TDeletedFile& entry) const;
 
 private:
+    // The entry's position in entries_, or entries_.size() when there is none.
+    size_t PositionOf(uint32_t id) const;
     // The positions in entries_ of each folder's entries, by folder key; built when first asked for after a
     // change.
     const std::vector<size_t>& FolderPositions(const std::string& folder) const;

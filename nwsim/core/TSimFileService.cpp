@@ -7,6 +7,7 @@
 #include "SimFiles.h"
 #include "TSimNetwork.h"
 
+#include <algorithm>
 #include <chrono>
 #include <cstdio>
 #include <cstring>
@@ -276,6 +277,8 @@ uint32_t TSimFileService::Recover(const TSimWorld& world, const TSimConnection& 
         return kNoCreatePrivileges;
     if (!IsValidFileName(newName))
         return kInvalidFileName;
+    if (file.IsFolder())
+        return RecoverFolder(world, *folder, file, newName);
 
     const std::filesystem::path root = world.FilesFolder(folder->server, folder->volume);
     const std::filesystem::path target = root / PathFromUtf8(folder->folder);
@@ -327,12 +330,40 @@ uint32_t TSimFileService::Purge(const TSimWorld& world, const TSimConnection& co
     if (!connection.login)
         return kNoDeletePrivileges;
     TSalvageStore& store = *Store(world, folder->server, folder->volume);
-    store.Remove(file.id);
+    // A deleted folder goes with everything that was deleted inside it.
+    std::vector<uint32_t> purged = store.Below(file.id);
+    purged.push_back(file.id);
+    for (const uint32_t id : purged)
+        store.Remove(id);
     if (!SaveStore(world, folder->server, folder->volume))
         return kFailure;
     CrashPoint("purge-saved");
     std::error_code error;
-    std::filesystem::remove(store.DataFile(file.id), error);
+    for (const uint32_t id : purged)
+        std::filesystem::remove(store.DataFile(id), error);
+    return 0;
+}
+
+uint32_t TSimFileService::RecoverFolder(const TSimWorld& world, const THandle& folder,
+                                        const TDeletedFile& file, const std::string& newName)
+{
+    const std::filesystem::path root = world.FilesFolder(folder.server, folder.volume);
+    const std::filesystem::path parent = root / PathFromUtf8(folder.folder);
+    // A live file or folder of the name stands in the way, as it does for a file.
+    if (FindInFolder(parent, newName))
+        return kNameExists;
+    const std::filesystem::path made = parent / PathFromUtf8(newName);
+    std::error_code error;
+    if (!std::filesystem::create_directory(made, error) || error)
+        return kNoCreatePrivileges;
+    TSalvageStore& store = *Store(world, folder.server, folder.volume);
+    store.RecoverFolder(file.id, folder.folder.empty() ? newName : folder.folder + "/" + newName);
+    if (!SaveStore(world, folder.server, folder.volume))
+    {
+        // The store on disk still holds the folder as deleted: the empty folder made for it goes again.
+        std::filesystem::remove(made, error);
+        return kFailure;
+    }
     return 0;
 }
 
@@ -353,6 +384,14 @@ uint32_t TSimFileService::PurgeErased(const TSimWorld& world, const TSimConnecti
         for (const TDeletedFile& file : store.Entries())
             if (file.deletor == connection.login->id)
                 erased.push_back(file.id);
+        // What lies inside an erased folder goes with it, whoever deleted it.
+        const size_t erasedEntries = erased.size();
+        for (size_t i = 0; i < erasedEntries; ++i)
+            if (store.Find(erased[i])->IsFolder())
+                for (const uint32_t below : store.Below(erased[i]))
+                    erased.push_back(below);
+        std::sort(erased.begin(), erased.end());
+        erased.erase(std::unique(erased.begin(), erased.end()), erased.end());
         if (erased.empty())
             continue;
         for (const uint32_t id : erased)

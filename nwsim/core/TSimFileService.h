@@ -86,6 +86,10 @@ private:
     TSalvageStore* Store(const TSimWorld& world, const std::string& server, const std::string& volume);
     // Writes the volume's store; false when it cannot be written, and the cached copy is dropped.
     bool SaveStore(const TSimWorld& world, const std::string& server, const std::string& volume);
+    // Makes the deleted folder live again under the name, empty of live files and with its deleted entries
+    // inside it.
+    uint32_t RecoverFolder(const TSimWorld& world, const THandle& folder, const TDeletedFile& file,
+                           const std::string& newName);
     // Checks a recover or purge request and finds its entry.
     uint32_t FindRequested(const TSimWorld& world, const TSimConnection& connection, uint8_t handle,
                            uint32_t sequence, uint32_t volume, uint32_t dirBase, const std::string& name,

@@ -104,6 +104,28 @@ TBinderyObject ReadBinderyObject(const json& object, const std::string& what)
     return result;
 }
 
+// A volume is its name, or an object with its name and its kind ("nss" or "traditional").
+TSimVolume ReadVolume(const json& volume, const TSimServer& server, const std::string& what)
+{
+    if (!volume.is_string() && !volume.is_object())
+        Fail(what + ": a volume must be a name or an object with a name");
+    TSimVolume result;
+    result.name =
+        UpperName(volume.is_string() ? volume.get<std::string>() : ReadString(volume, "name", what));
+    if (result.name.empty() || server.FindVolume(result.name) != nullptr)
+        Fail(what + ": volume " + Quoted(result.name) + " is empty or named twice");
+    result.number = static_cast<uint32_t>(server.volumes.size());
+    const std::string kind = volume.is_object() ? ReadString(volume, "kind", what, false) : std::string();
+    if (kind == "nss")
+        result.kind = TVolumeKind::nss;
+    else if (kind == "traditional")
+        result.kind = TVolumeKind::traditional;
+    else if (!kind.empty())
+        Fail(what + ": volume " + Quoted(result.name) + " has the kind " + Quoted(kind) +
+             "; a kind is \"nss\" or \"traditional\"");
+    return result;
+}
+
 TSimServer ReadServer(const json& server, uint32_t index)
 {
     if (!server.is_object())
@@ -121,14 +143,7 @@ TSimServer ReadServer(const json& server, uint32_t index)
     result.ttsLevel = ReadOptional<uint8_t>(server, "ttsLevel", what, 1);
 
     for (const json& volume : server.value("volumes", json::array()))
-    {
-        if (!volume.is_string())
-            Fail(what + ": volume names must be strings");
-        const std::string name = UpperName(volume.get<std::string>());
-        if (name.empty() || result.FindVolume(name) != nullptr)
-            Fail(what + ": volume " + Quoted(name) + " is empty or named twice");
-        result.volumes.push_back({name, static_cast<uint32_t>(result.volumes.size())});
-    }
+        result.volumes.push_back(ReadVolume(volume, result, what));
 
     std::set<uint32_t> ids;
     for (const json& object : server.value("bindery", json::array()))
@@ -271,6 +286,19 @@ void CheckTreeIdentities(const TSimWorld& world)
             if (directoryIds.count(object.id) != 0)
                 Fail("server " + Quoted(server.name) + ": duplicate object ID " + std::to_string(object.id) +
                      " (" + Quoted(object.name) + " is also a directory object)");
+    }
+}
+
+json VolumeJson(const TSimVolume& volume)
+{
+    switch (volume.kind)
+    {
+    case TVolumeKind::nss:
+        return {{"name", volume.name}, {"kind", "nss"}};
+    case TVolumeKind::traditional:
+        return {{"name", volume.name}, {"kind", "traditional"}};
+    default:
+        return volume.name;
     }
 }
 
@@ -501,7 +529,7 @@ std::string WorldToJson(const TSimWorld& world)
     {
         json volumes = json::array();
         for (const TSimVolume& volume : server.volumes)
-            volumes.push_back(volume.name);
+            volumes.push_back(VolumeJson(volume));
         json bindery = json::array();
         for (const TBinderyObject& object : server.bindery)
             bindery.push_back(ObjectJson(object));

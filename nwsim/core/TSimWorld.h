@@ -23,10 +23,21 @@ struct TBinderyObject
     bool consoleOperator = false;
 };
 
+// How a volume keeps a deleted folder. NSS keeps the folder itself as a deleted entry of its parent, with its
+// contents deleted inside it; a traditional volume keeps no folder and moves the deleted files that were in
+// it to DELETED.SAV at its root. A volume of no kind holds deleted files only.
+enum class TVolumeKind
+{
+    unspecified,
+    nss,
+    traditional
+};
+
 struct TSimVolume
 {
     std::string name;
     uint32_t number = 0;
+    TVolumeKind kind = TVolumeKind::unspecified;
 };
 
 struct TSimServer

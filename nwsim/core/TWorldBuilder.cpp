@@ -28,7 +28,7 @@ TSimWorld BaseWorld(const std::filesystem::path& folder)
     nds.maxConnections = 250;
     nds.connectionsInUse = 17;
     nds.maxConnectionsUsed = 42;
-    nds.volumes = {{"SYS", 0}, {"DATA", 1}};
+    nds.volumes = {{"SYS", 0, TVolumeKind::traditional}, {"DATA", 1, TVolumeKind::nss}};
     nds.bindery = {{0x00000001, "SUPERVISOR", kUser, "Supervisor", true, true},
                    {0x00000002, "EVERYONE", kGroup, "", false, false}};
 
@@ -39,7 +39,7 @@ TSimWorld BaseWorld(const std::filesystem::path& folder)
     bindery.maxConnections = 100;
     bindery.connectionsInUse = 6;
     bindery.maxConnectionsUsed = 23;
-    bindery.volumes = {{"SYS", 0}, {"VOL1", 1}};
+    bindery.volumes = {{"SYS", 0, TVolumeKind::traditional}, {"VOL1", 1, TVolumeKind::traditional}};
     bindery.bindery = {{0x00000001, "SUPERVISOR", kUser, "Supervisor", true, true},
                        {0x01000003, "GUEST", kUser, "Guest", false, false},
                        {0x0A000011, "JSMITH", kUser, "John Smith", false, false},

@@ -3,6 +3,10 @@
 #include "SalvageTest.h"
 
 #include "TAtomicFile.h"
+#include "TSimTool.h"
+
+#include <algorithm>
+#include <sstream>
 
 #ifdef _WIN32
 #include <windows.h>
@@ -310,4 +314,155 @@ TEST_F(SalvageCrashTest, DyingAfterAPurgeIsSavedLeavesTheFileGone)
     Restart();
     EXPECT_TRUE(Store().Entries().empty());
     EXPECT_TRUE(ScanFolder(OpenFolder("F:\\E\\")).empty());
+}
+
+// Folders deleted with nwsim on the plain world's NSS volume (F:, TARVEX's DATA) and traditional one (G:,
+// OLDSRV's VOL1), then salvaged through the exports.
+class DeletedFolderTest : public SalvageTest
+{
+protected:
+    void WriteLive(const std::filesystem::path& file, const std::string& content)
+    {
+        std::filesystem::create_directories(file.parent_path());
+        std::ofstream(file, std::ios::binary) << content;
+    }
+
+    int DeleteAs(const std::string& user, const std::string& path, std::string* printed = nullptr)
+    {
+        std::ostringstream out;
+        std::ostringstream err;
+        const int code = nwsim::RunSimTool(
+            {"--world", nwsim::Utf8FromPath(world_.Folder()), "delete", "--as", user, path}, out, err);
+        if (printed != nullptr)
+            *printed = out.str() + err.str();
+        return code;
+    }
+
+    static std::vector<std::string> Names(const std::vector<TScannedBlock>& entries)
+    {
+        std::vector<std::string> names;
+        for (const TScannedBlock& entry : entries)
+            names.push_back(entry.Name() + ((entry.U32(8) & 0x10) != 0 ? "\\" : ""));
+        std::sort(names.begin(), names.end());
+        return names;
+    }
+
+    static const TScannedBlock& Named(const std::vector<TScannedBlock>& entries, const std::string& name)
+    {
+        for (const TScannedBlock& entry : entries)
+            if (entry.Name() == name)
+                return entry;
+        ADD_FAILURE() << "no entry " << name;
+        return entries.front();
+    }
+};
+
+TEST_F(DeletedFolderTest, OnNssAFolderIsAnEntryOfItsParentAndComesBackLevelByLevel)
+{
+    WriteLive(Files() / "ZETA" / "A.TXT", "alpha");
+    WriteLive(Files() / "ZETA" / "DOCS" / "B.TXT", "bravo");
+    WriteLive(Files() / "ZETA" / "DOCS" / "DEEP" / "C.TXT", "charlie");
+    AddDeleted("ZETA/DOCS", "OLD.TXT", "deleted before");
+    std::string printed;
+    ASSERT_EQ(DeleteAs("alice", "F:\\ZETA", &printed), 0) << printed;
+    EXPECT_NE(printed.find("3 file(s) in 3 folder(s)"), std::string::npos) << printed;
+    EXPECT_FALSE(std::filesystem::exists(Files() / "ZETA"));
+    // The tool marks the folder, and with -r lists what lies inside it.
+    std::ostringstream listed;
+    std::ostringstream failed;
+    ASSERT_EQ(nwsim::RunSimTool({"--world", nwsim::Utf8FromPath(world_.Folder()), "salvage", "-r", "F:\\"},
+                                listed, failed),
+              0)
+        << failed.str();
+    EXPECT_NE(listed.str().find("ZETA                                         <DIR>"), std::string::npos)
+        << listed.str();
+    EXPECT_NE(listed.str().find("F:\\ZETA\\DOCS  (TARVEX/DATA:ZETA/DOCS, inside deleted folder #"),
+              std::string::npos)
+        << listed.str();
+
+    const TOpenFolder root = OpenFolder("F:\\");
+    const std::vector<TScannedBlock> top = ScanFolder(root);
+    ASSERT_EQ(Names(top), std::vector<std::string>{"ZETA\\"});
+    EXPECT_EQ(top[0].U32(296), 0u) << "a folder has no size";
+    EXPECT_EQ(top[0].U32(356), 0x10000012u) << "deleted by ALICE";
+    EXPECT_EQ(OpenFolder("F:\\ZETA\\").code, 0x899Cu) << "no path leads into a deleted folder";
+
+    // A live folder of the name stands in the way; then the folder comes back empty of live files.
+    std::filesystem::create_directories(Files() / "ZETA");
+    EXPECT_EQ(Recover(root, top[0], "ZETA", "ZETA"), 0x8992u);
+    EXPECT_EQ(Names(ScanFolder(root)), std::vector<std::string>{"ZETA\\"}) << "the refusal changed nothing";
+    std::filesystem::remove(Files() / "ZETA");
+    ASSERT_EQ(Recover(root, top[0], "ZETA", "ZETA"), 0u);
+    EXPECT_TRUE(std::filesystem::is_empty(Files() / "ZETA"));
+    EXPECT_TRUE(ScanFolder(root).empty());
+
+    const TOpenFolder zeta = OpenFolder("F:\\ZETA\\");
+    const std::vector<TScannedBlock> inZeta = ScanFolder(zeta);
+    EXPECT_EQ(Names(inZeta), (std::vector<std::string>{"A.TXT", "DOCS\\"}));
+    // Under another name, the deleted entries inside follow the folder.
+    ASSERT_EQ(Recover(zeta, Named(inZeta, "DOCS"), "DOCS", "DOCS2"), 0u);
+    const TOpenFolder docs = OpenFolder("F:\\ZETA\\DOCS2\\");
+    const std::vector<TScannedBlock> inDocs = ScanFolder(docs);
+    EXPECT_EQ(Names(inDocs), (std::vector<std::string>{"B.TXT", "DEEP\\", "OLD.TXT"}));
+    ASSERT_EQ(Recover(docs, Named(inDocs, "B.TXT"), "B.TXT", "B.TXT"), 0u);
+    EXPECT_EQ(ReadFile(Files() / "ZETA" / "DOCS2" / "B.TXT"), "bravo");
+
+    // A purged folder takes everything deleted inside it.
+    const uint32_t charlie = [&] {
+        const nwsim::TSalvageStore store = Store();
+        for (const TDeletedFile& entry : store.Entries())
+            if (entry.name == "C.TXT")
+                return entry.id;
+        return 0u;
+    }();
+    ASSERT_NE(charlie, 0u);
+    EXPECT_EQ(Purge(docs, Named(inDocs, "DEEP"), "DEEP"), 0u);
+    EXPECT_EQ(Names(ScanFolder(docs)), std::vector<std::string>{"OLD.TXT"});
+    EXPECT_EQ(Store().Find(charlie), nullptr);
+    EXPECT_FALSE(std::filesystem::exists(Store().DataFile(charlie)));
+}
+
+TEST_F(DeletedFolderTest, OnATraditionalVolumeTheFilesOfADeletedTreeGoToDeletedSav)
+{
+    const std::filesystem::path vol1 = world_.FilesFolder("OLDSRV", "VOL1");
+    WriteLive(vol1 / "ACCOUNTS" / "OLD" / "X.TXT", "x-ray");
+    WriteLive(vol1 / "ACCOUNTS" / "OLD" / "SUB" / "Y.TXT", "yankee");
+    WriteLive(vol1 / "ACCOUNTS" / "KEEP.TXT", "stays");
+    world_.AddDeleted("OLDSRV", "VOL1", "ACCOUNTS/OLD/SUB", "Z.TXT", "zulu", {});
+    std::string printed;
+    ASSERT_EQ(DeleteAs("jsmith", "G:\\ACCOUNTS\\OLD", &printed), 0) << printed;
+    EXPECT_FALSE(std::filesystem::exists(vol1 / "ACCOUNTS" / "OLD"));
+    EXPECT_TRUE(std::filesystem::exists(vol1 / "ACCOUNTS" / "KEEP.TXT"));
+    ASSERT_TRUE(std::filesystem::is_directory(vol1 / "DELETED.SAV"));
+    EXPECT_TRUE(ScanFolder(OpenFolder("G:\\ACCOUNTS\\")).empty()) << "no folder entry";
+
+    const TOpenFolder save = OpenFolder("G:\\DELETED.SAV\\");
+    const std::vector<TScannedBlock> saved = ScanFolder(save);
+    EXPECT_EQ(Names(saved), (std::vector<std::string>{"X.TXT", "Y.TXT", "Z.TXT"}));
+    ASSERT_EQ(Recover(save, Named(saved, "Y.TXT"), "Y.TXT", "Y.TXT"), 0u);
+    EXPECT_EQ(ReadFile(vol1 / "DELETED.SAV" / "Y.TXT"), "yankee");
+
+    // A second tree's files join the first's, with DELETED.SAV made once.
+    WriteLive(vol1 / "ACCOUNTS" / "NEW" / "X.TXT", "x again");
+    ASSERT_EQ(DeleteAs("jsmith", "G:\\ACCOUNTS\\NEW", &printed), 0) << printed;
+    EXPECT_EQ(Names(ScanFolder(save)), (std::vector<std::string>{"X.TXT", "X.TXT", "Z.TXT"}));
+}
+
+TEST_F(DeletedFolderTest, AFolderOfAVolumeOfNoKindOrTheRootIsRefusedAndNothingChanges)
+{
+    WriteLive(Files() / "ZETA" / "A.TXT", "alpha");
+    std::string printed;
+    EXPECT_EQ(DeleteAs("alice", "F:\\", &printed), 1);
+    EXPECT_NE(printed.find("does not exist"), std::string::npos) << "the root is not deleted: " << printed;
+
+    // Every volume without its kind, as worlds were before volumes had one.
+    std::string text = ReadFile(world_.Folder() / "world.json");
+    for (size_t at = text.find("\"kind\""); at != std::string::npos; at = text.find("\"kind\"", at))
+        text.replace(at, 6, "\"was\"");
+    world_.WriteWorldJson(text);
+    ASSERT_TRUE(world_.Load()) << NWSimWorldError();
+    EXPECT_EQ(DeleteAs("alice", "F:\\ZETA", &printed), 1);
+    EXPECT_NE(printed.find("is a folder"), std::string::npos) << printed;
+    EXPECT_EQ(ReadFile(Files() / "ZETA" / "A.TXT"), "alpha");
+    EXPECT_TRUE(Store().Entries().empty());
 }
