@@ -22,6 +22,7 @@ enum TMainCommand : int
     cmMUpper,
     cmMRename,
     cmMSkip,
+    cmMContents,
     cmBAbout,
     // PopDel
     cmPMRetrove = 150,

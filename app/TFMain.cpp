@@ -112,6 +112,8 @@ TRetroveOptions TFMain::RetroveOptions() const
 {
     TRetroveOptions options;
     options.UpperCase = menu_.Checked(cmMUpper);
+    options.IncludeContents = menu_.Checked(cmMContents);
+    options.ContentCriteria = listing_->Criteria();
     if (menu_.Checked(cmMRename))
         options.Conflict = TNameConflictPolicy::ncpRename;
     else if (menu_.Checked(cmMSkip))
@@ -189,6 +191,7 @@ void TFMain::DeclareStoredProperties()
         stored::MenuChecked(L"MUpper.Checked", bar, cmMUpper),
         stored::MenuChecked(L"MRename.Checked", bar, cmMRename),
         stored::MenuChecked(L"MSkip.Checked", bar, cmMSkip),
+        stored::MenuChecked(L"MContents.Checked", bar, cmMContents),
     };
 }
 

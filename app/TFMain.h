@@ -154,6 +154,7 @@ private:
     void MUpperClick();
     void MRenameClick();
     void MSkipClick();
+    void MContentsClick();
     void BPropertiesClick();
     void ShowPropertiesOf(size_t row);
     bool CyclePanes(const MSG& message);

@@ -72,6 +72,9 @@ void TFMain::OnCommand(int command)
     case cmMSkip:
         MSkipClick();
         break;
+    case cmMContents:
+        MContentsClick();
+        break;
     case cmBProperties:
     case cmMProperties:
     case cmPMProperties:
@@ -188,6 +191,11 @@ void TFMain::MUpperClick()
 void TFMain::MRenameClick()
 {
     menu_.CheckRadio(cmMRename, cmMSkip, cmMRename);
+}
+
+void TFMain::MContentsClick()
+{
+    menu_.SetChecked(cmMContents, !menu_.Checked(cmMContents));
 }
 
 void TFMain::MSkipClick()

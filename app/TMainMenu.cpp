@@ -38,7 +38,9 @@ HMENU BuildBar()
          {{cmMUpper, L"&Upper Case", L"", ifChecked},
           kMenuSeparator,
           {cmMRename, L"&Rename", L"", ifRadio | ifChecked},
-          {cmMSkip, L"&Skip", L"", ifRadio}}},
+          {cmMSkip, L"&Skip", L"", ifRadio},
+          kMenuSeparator,
+          {cmMContents, L"Include Folder &Contents", L"", ifChecked}}},
         {L"&Help", {{cmBAbout, L"&About...", L"", ifNone}}},
     });
 }

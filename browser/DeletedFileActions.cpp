@@ -2,6 +2,7 @@
 #include "DeletedFileActions.h"
 
 #include "DeletedFileListRows.h"
+#include "DeletedTreeRecovery.h"
 #include "TLocaleCellFormat.h"
 #include "TNWServer.h"
 
@@ -20,12 +21,13 @@ std::wstring WithBackslash(std::wstring folder)
     return folder;
 }
 
-// An ordinary file of that path, as the workstation sees it through its drive mapping; a folder of that
-// name does not count.
-bool FileExists(const std::wstring& path)
+// A live name that stands in the way of the recovery, as the workstation sees it through its drive mapping:
+// for a file, an ordinary file (a folder of that name does not count); for a folder, either.
+bool NameTaken(const std::wstring& path, bool isFolder)
 {
     const DWORD attributes = GetFileAttributesW(path.c_str());
-    return attributes != INVALID_FILE_ATTRIBUTES && (attributes & FILE_ATTRIBUTE_DIRECTORY) == 0;
+    return attributes != INVALID_FILE_ATTRIBUTES &&
+           (isFolder || (attributes & FILE_ATTRIBUTE_DIRECTORY) == 0);
 }
 
 // Removing a row keeps a sorted list sorted: the list need not sort itself anew after each removed row,
@@ -109,13 +111,21 @@ template <typename TAct> void ForEachHeldRow(TExtListView& list, TAct act)
     }
 }
 
-// The name a row's entry comes back under: its target, unless a file of that name exists again and the
-// policy says otherwise. Nothing when the row is to be skipped.
-std::optional<std::wstring> RecoveryName(const std::wstring& folder, const std::wstring& name,
-                                         const TRetroveOptions& options, IDeletedFileActionsUI& ui)
+bool PurgeRow(const TDeletedRowData& data)
+{
+    const nw::TNWDeletedEntry& entry = data.Entry();
+    return nw::TNWServer::PurgeDeletedFile(entry.Connection, entry.DirHandle, entry.Sequence, entry.Volume,
+                                           entry.DirBase, entry.Name);
+}
+
+} // namespace
+
+std::optional<std::wstring> ChooseRecoveryName(const std::wstring& folder, const std::wstring& name,
+                                               bool isFolder, const TRetroveOptions& options,
+                                               IDeletedFileActionsUI& ui)
 {
     std::wstring target = options.UpperCase ? ClientUpperCase(name) : name;
-    if (!FileExists(folder + target))
+    if (!NameTaken(folder + target, isFolder))
         return target;
     switch (options.Conflict)
     {
@@ -134,23 +144,13 @@ std::optional<std::wstring> RecoveryName(const std::wstring& folder, const std::
     return target;
 }
 
-bool RecoverRow(const TDeletedRowData& data, const std::wstring& folder, const std::wstring& name,
-                const std::wstring& target)
+bool RecoverEntry(const nw::TNWDeletedEntry& entry, const std::wstring& folder, const std::wstring& name,
+                  const std::wstring& target)
 {
-    const nw::TNWDeletedEntry& entry = data.Entry();
     return nw::TNWServer::RecoverDeletedFile(entry.Connection, entry.DirHandle, entry.Sequence, entry.Volume,
                                              entry.DirBase, ToClientText(folder + name),
                                              ToClientText(folder + target));
 }
-
-bool PurgeRow(const TDeletedRowData& data)
-{
-    const nw::TNWDeletedEntry& entry = data.Entry();
-    return nw::TNWServer::PurgeDeletedFile(entry.Connection, entry.DirHandle, entry.Sequence, entry.Volume,
-                                           entry.DirBase, entry.Name);
-}
-
-} // namespace
 
 void RetroveSelected(const TRowFolder& folderOf, TExtListView& list, const TRetroveOptions& options,
                      IDeletedFileActionsUI& ui, const TRowsLeft& rowsLeft)
@@ -158,27 +158,34 @@ void RetroveSelected(const TRowFolder& folderOf, TExtListView& list, const TRetr
     TNoResortScope noResort(list);
     TActionMessageScope actionMessage(ui);
     const uint64_t generation = list.Generation();
+    bool cancelled = false;
     // The held row keeps its entry and its directory handle alive through anything a dialog lets happen.
     ForEachHeldRow(list, [&](const THeldRow& row, size_t index) {
+        if (cancelled)
+            return;
         ui.ShowActionMessage();
         const std::wstring name = list.Row(index).caption;
         const std::wstring folder = WithBackslash(folderOf(index));
+        const TDeletedRowData* held = DeletedRowData(list.Row(index));
+        const bool isFolder = held != nullptr && IsDeletedFolder(held->Entry());
         ui.SetActionMessage(L"Retroving " + name);
-        const std::optional<std::wstring> target = RecoveryName(folder, name, options, ui);
+        const std::optional<std::wstring> target = ChooseRecoveryName(folder, name, isFolder, options, ui);
         // The rename dialog let other messages run: the row must still be there, selected, in the same list.
         const std::optional<size_t> place =
             target && list.Generation() == generation ? PlaceOf(list, row) : std::nullopt;
         if (!place)
             return;
         const TDeletedRowData* data = DeletedRowData(list.Row(*place));
-        if (data != nullptr && RecoverRow(*data, folder, name, *target))
+        if (data == nullptr || !RecoverEntry(data->Entry(), folder, name, *target))
         {
-            RemoveEntryRow(list, *place);
-            if (rowsLeft)
-                rowsLeft(list.Count());
-        }
-        else
             ui.ShowFailure(L"Unable to Retrove " + name);
+            return;
+        }
+        RemoveEntryRow(list, *place);
+        if (rowsLeft)
+            rowsLeft(list.Count());
+        if (isFolder && options.IncludeContents)
+            cancelled = RetroveFolderContents(folder + *target + L"\\", *target, options, ui);
     });
 }
 
@@ -214,13 +221,26 @@ size_t PurgeSelected(TExtListView& list, IDeletedFileActionsUI& ui)
 bool ConfirmAndPurgeSelected(TExtListView& list, IDeletedFileActionsUI& ui)
 {
     const size_t count = list.SelectedCount();
-    if (count == 0 || !ui.ConfirmPurge(count))
+    if (count == 0)
+        return false;
+    size_t folders = 0;
+    for (const size_t row : list.SelectedRows())
+        if (const TDeletedRowData* data = DeletedRowData(list.Row(row));
+            data != nullptr && IsDeletedFolder(data->Entry()))
+            ++folders;
+    if (!ui.ConfirmPurge(PurgeQuestion(count, folders)))
         return false;
     PurgeSelected(list, ui);
     return true;
 }
 
-std::wstring PurgeQuestion(size_t count)
+std::wstring PurgeQuestion(size_t count, size_t folders)
 {
-    return L"Permanently purge " + std::to_wstring(count) + L" file(s)?";
+    std::wstring question = L"Permanently purge " + std::to_wstring(count) + L" file(s)?";
+    if (folders == 1)
+        question += L"\n\nOne of them is a deleted folder: everything deleted inside it is purged with it.";
+    else if (folders > 1)
+        question += L"\n\n" + std::to_wstring(folders) +
+                    L" of them are deleted folders: everything deleted inside them is purged with them.";
+    return question;
 }

@@ -2,7 +2,9 @@
 // window: the loops, the options the operator chose for a name that exists again, and the windows they use.
 #pragma once
 
+#include "FilterCriteria.h"
 #include "TExtListView.h"
+#include "TNWDeletedEntry.h"
 
 #include <functional>
 #include <optional>
@@ -21,6 +23,10 @@ struct TRetroveOptions
 {
     bool UpperCase = true;
     TNameConflictPolicy Conflict = TNameConflictPolicy::ncpRename;
+    // A recovered deleted folder brings back what was deleted inside it, folder by folder: the entries that
+    // pass these criteria (the list's own), the newest of each name.
+    bool IncludeContents = true;
+    TFilterCriteria ContentCriteria;
 };
 
 // The windows the loops talk to: the action message window, the rename dialog and the message boxes.
@@ -37,8 +43,11 @@ public:
                                                    const std::wstring& folder) = 0;
     // One box with the text and the program's title.
     virtual void ShowFailure(const std::wstring& text) = 0;
-    // "Permanently purge N file(s)?"; true when answered Yes.
-    virtual bool ConfirmPurge(size_t count) = 0;
+    // The confirmation of a purge of that many rows, with the question PurgeQuestion gives; true on Yes.
+    virtual bool ConfirmPurge(const std::wstring& question) = 0;
+    // A deleted folder's contents come back: shows the count of entries done and a Cancel button, lets the
+    // action window's messages run, and tells whether Cancel was pressed.
+    virtual bool ShowTreeProgress(size_t done) = 0;
 };
 
 // The folder that the entry of a row was deleted from.
@@ -62,5 +71,16 @@ size_t PurgeSelected(TExtListView& list, IDeletedFileActionsUI& ui);
 // PurgeSelected. True when the operator confirmed, so that the caller shows its count anew.
 bool ConfirmAndPurgeSelected(TExtListView& list, IDeletedFileActionsUI& ui);
 
-// The text of the confirmation for that many rows.
-std::wstring PurgeQuestion(size_t count);
+// The text of the confirmation for that many rows, of which that many are deleted folders.
+std::wstring PurgeQuestion(size_t count, size_t folders = 0);
+
+// The name an entry comes back under in the folder (ending in a backslash): its name, upper-cased when the
+// options say so, unless a file of that name exists there again (for a deleted folder, a file or a folder)
+// and the policy asks for another name or skips it. Nothing when it is to be skipped.
+std::optional<std::wstring> ChooseRecoveryName(const std::wstring& folder, const std::wstring& name,
+                                               bool isFolder, const TRetroveOptions& options,
+                                               IDeletedFileActionsUI& ui);
+
+// Recovers the entry from the folder (ending in a backslash) under the target name.
+bool RecoverEntry(const nw::TNWDeletedEntry& entry, const std::wstring& folder, const std::wstring& name,
+                  const std::wstring& target);

@@ -17,20 +17,29 @@ constexpr uint32_t kScanContextFlags = 5;
 
 } // namespace
 
-TFolderScanOutcome ScanFolderInto(TExtListView& list, const std::wstring& folder,
-                                  const TFolderScanSteps& steps)
+nw::TNWDeletedList ScanFolderEntries(const std::wstring& folder, const std::function<void()>& betweenAnswers,
+                                     TFolderScanOutcome& outcome)
 {
     nw::TNWNDS::SetNameContext("[root]");
     nw::TNWNDS::AddContextFlags(kScanContextFlags);
     const std::string path = ToClientText(folder);
     const nw::NWCONN_HANDLE connection = nw::TNWServer::GetPathConnection(path);
+    outcome = TFolderScanOutcome::fsoNotNetWare;
     if (connection == 0)
-        return TFolderScanOutcome::fsoNotNetWare;
+        return {};
     bool answered = false;
-    nw::TNWDeletedList entries =
-        nw::TNWServer::ScanDeletedFiles(connection, path, &answered, steps.betweenAnswers);
-    if (!answered)
-        return TFolderScanOutcome::fsoNoAnswer;
+    nw::TNWDeletedList entries = nw::TNWServer::ScanDeletedFiles(connection, path, &answered, betweenAnswers);
+    outcome = answered ? TFolderScanOutcome::fsoScanned : TFolderScanOutcome::fsoNoAnswer;
+    return entries;
+}
+
+TFolderScanOutcome ScanFolderInto(TExtListView& list, const std::wstring& folder,
+                                  const TFolderScanSteps& steps)
+{
+    TFolderScanOutcome outcome = TFolderScanOutcome::fsoScanned;
+    nw::TNWDeletedList entries = ScanFolderEntries(folder, steps.betweenAnswers, outcome);
+    if (outcome != TFolderScanOutcome::fsoScanned)
+        return outcome;
     const auto first = std::find_if(entries.begin(), entries.end(),
                                     [](const nw::TNWDeletedItem& item) { return item.entry != nullptr; });
     if (first == entries.end())

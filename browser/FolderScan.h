@@ -5,6 +5,7 @@
 
 #include "FilterCriteria.h"
 #include "TExtListView.h"
+#include "TNWServer.h"
 
 #include <functional>
 #include <string>
@@ -32,6 +33,11 @@ enum class TFolderScanOutcome
     // The server failed the scan's first call (with no entries, the end of the scan is an answer).
     fsoNoAnswer,
 };
+
+// The folder's deleted entries as the server gives them, in its order, with the directory-services context
+// the scan needs; the outcome says when there are none to give.
+nw::TNWDeletedList ScanFolderEntries(const std::wstring& folder, const std::function<void()>& betweenAnswers,
+                                     TFolderScanOutcome& outcome);
 
 // Scans the folder (ending in a backslash, or empty for none) and adds the entries that pass the criteria.
 // The scan's directory handle stays with those rows; when none was added it goes back to the server at once.

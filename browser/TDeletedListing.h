@@ -34,6 +34,8 @@ public:
 
     // Where the criteria in force come from; without one every entry passes.
     void SetCriteriaSource(TCriteriaSource source) { criteria_ = std::move(source); }
+    // The criteria in force: the source's, or those that every entry passes.
+    TFilterCriteria Criteria() const { return criteria_ ? criteria_() : TFilterCriteria{}; }
     void SetEventPump(TEventPump pump) { pump_ = std::move(pump); }
 
     bool ListingBusy() const { return busy_; }

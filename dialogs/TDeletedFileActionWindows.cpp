@@ -22,7 +22,23 @@ void TDeletedFileActionWindows::SetActionMessage(const std::wstring& message)
 
 void TDeletedFileActionWindows::HideActionMessage()
 {
+    // Enabled first, so that the owner is the window that the keyboard goes back to.
+    if (ownerDisabled_)
+    {
+        EnableWindow(owner_, TRUE);
+        ownerDisabled_ = false;
+    }
     actionMessage_.HideActionMessage();
+}
+
+bool TDeletedFileActionWindows::ShowTreeProgress(size_t done)
+{
+    if (!ownerDisabled_ && IsWindowEnabled(owner_))
+    {
+        EnableWindow(owner_, FALSE);
+        ownerDisabled_ = true;
+    }
+    return actionMessage_.ShowTreeProgress(done);
 }
 
 std::optional<std::wstring> TDeletedFileActionWindows::AskNewName(const std::wstring& proposed,
@@ -42,7 +58,7 @@ void TDeletedFileActionWindows::ShowFailure(const std::wstring& text)
     TModal::ShowMessage(owner_, text, title_, MB_OK);
 }
 
-bool TDeletedFileActionWindows::ConfirmPurge(size_t count)
+bool TDeletedFileActionWindows::ConfirmPurge(const std::wstring& question)
 {
-    return TModal::ShowMessage(owner_, PurgeQuestion(count), L"Confirm", MB_YESNO | MB_ICONQUESTION) == IDYES;
+    return TModal::ShowMessage(owner_, question, L"Confirm", MB_YESNO | MB_ICONQUESTION) == IDYES;
 }

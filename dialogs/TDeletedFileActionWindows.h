@@ -22,10 +22,13 @@ public:
     void HideActionMessage() override;
     std::optional<std::wstring> AskNewName(const std::wstring& proposed, const std::wstring& folder) override;
     void ShowFailure(const std::wstring& text) override;
-    bool ConfirmPurge(size_t count) override;
+    bool ConfirmPurge(const std::wstring& question) override;
+    bool ShowTreeProgress(size_t done) override;
 
 private:
     HWND owner_;
+    // The owner is disabled while a folder's contents come back, so that its input waits.
+    bool ownerDisabled_ = false;
     std::wstring title_;
     TFRename& rename_;
     TFActionMessage& actionMessage_;

@@ -23,13 +23,30 @@ public:
     // Sets the message and repaints the window before returning.
     void SetActionMessage(const std::wstring& message);
     void HideActionMessage();
+    // While a deleted folder's contents come back: shows the count of entries done and a Cancel button that
+    // has the keyboard (the window grows to hold them the first time), lets the window's own messages and
+    // every window's painting run, and tells whether Cancel was pressed since the window was shown.
+    bool ShowTreeProgress(size_t done);
 
     TActionAnimation& Animate1() { return *animate1_; }
     HWND LActionMessage() const { return lActionMessage_; }
+    HWND LCount() const { return lCount_; }
+    HWND BCancel() const { return bCancel_; }
+
+protected:
+    std::optional<LRESULT> HandleMessage(UINT message, WPARAM wParam, LPARAM lParam) override;
 
 private:
+    static constexpr int kTreeClientHeight = 142;
+
     void RepaintNow();
+    void SetClientHeight(int designed);
+    void PumpOwnMessages();
 
     std::unique_ptr<TActionAnimation> animate1_;
     HWND lActionMessage_ = nullptr;
+    HWND lCount_ = nullptr;
+    HWND bCancel_ = nullptr;
+    bool treeShown_ = false;
+    bool cancelled_ = false;
 };

@@ -144,10 +144,12 @@ void TFFind::MRetroveClick()
     if (actions_ == nullptr || search_->ScanInProgress() || acting_)
         return;
     const TFlagScope acting(acting_);
+    // A found folder's contents come back as the search found its entries: by the search's criteria.
+    TRetroveOptions options = retroveOptions_ ? retroveOptions_() : TRetroveOptions{};
+    options.ContentCriteria = criteria_;
     // Each row comes back into the folder it was found in.
     RetroveSelected([this](size_t row) { return findList_->CellText(row, kFoundPathColumn); }, *findList_,
-                    retroveOptions_ ? retroveOptions_() : TRetroveOptions{}, *actions_,
-                    [this](size_t) { ShowCount(); });
+                    options, *actions_, [this](size_t) { ShowCount(); });
 }
 
 void TFFind::MPurgeClick()

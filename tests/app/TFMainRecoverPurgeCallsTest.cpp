@@ -3,6 +3,7 @@
 #include "TFMainRecoverPurgeTest.h"
 
 #include "DeletedFileActions.h"
+#include "DeletedTreeRecovery.h"
 #include "MainCommands.h"
 #include "NWClientApi.h"
 
@@ -37,6 +38,7 @@ public:
     std::vector<std::wstring> calls;
     std::optional<std::wstring> newName;
     bool confirm = false;
+    std::optional<size_t> cancelAt;
 
     void ShowActionMessage() override { calls.push_back(L"show"); }
     void SetActionMessage(const std::wstring& message) override { calls.push_back(L"set " + message); }
@@ -47,10 +49,15 @@ public:
         return newName;
     }
     void ShowFailure(const std::wstring& text) override { calls.push_back(L"box " + text); }
-    bool ConfirmPurge(size_t count) override
+    bool ConfirmPurge(const std::wstring& question) override
     {
-        calls.push_back(L"confirm " + std::to_wstring(count));
+        calls.push_back(L"confirm " + question);
         return confirm;
+    }
+    bool ShowTreeProgress(size_t done) override
+    {
+        calls.push_back(L"progress " + std::to_wstring(done));
+        return cancelAt && done >= *cancelAt;
     }
 };
 
@@ -171,7 +178,7 @@ TEST_F(TFMainRecoverPurgeTest, ThePurgeLoopNamesEachRowAndWithoutTheLibrarysCall
     Select({L"A.TXT", L"B.TXT"});
     TRecordingUI ui;
     EXPECT_FALSE(ConfirmAndPurgeSelected(List(), ui)) << "not confirmed";
-    EXPECT_EQ(ui.calls, std::vector<std::wstring>{L"confirm 2"});
+    EXPECT_EQ(ui.calls, std::vector<std::wstring>{L"confirm Permanently purge 2 file(s)?"});
     EXPECT_EQ(List().Count(), 2u);
 
     NWSimSetFunctionMissing("CALWIN32.DLL", "NWPurgeErasedFiles", 1);
@@ -182,8 +189,48 @@ TEST_F(TFMainRecoverPurgeTest, ThePurgeLoopNamesEachRowAndWithoutTheLibrarysCall
 
     ui.confirm = true;
     EXPECT_TRUE(ConfirmAndPurgeSelected(List(), ui));
-    EXPECT_EQ(ui.calls, (std::vector<std::wstring>{L"confirm 2", L"show", L"set Purging B.TXT", L"show",
-                                                   L"set Purging A.TXT", L"hide"}));
+    EXPECT_EQ(ui.calls,
+              (std::vector<std::wstring>{L"confirm Permanently purge 2 file(s)?", L"show",
+                                         L"set Purging B.TXT", L"show", L"set Purging A.TXT", L"hide"}));
     EXPECT_EQ(List().Count(), 0u);
     EXPECT_EQ(NWSimDirectoryHandlesInUse(), 0u);
+}
+
+// A deleted folder's contents come back one by one under the action window's count; a failure inside the
+// tree is named in one box at the end, and Cancel stops before the next entry.
+TEST_F(TFMainRecoverPurgeTest, ATreeNamesEachEntryCountsThemAndEndsWithOneBoxForItsFailuresAndCancel)
+{
+    constexpr uint32_t kAlice = 0x10000012;
+    const uint32_t zeta = AddTreeEntry("DATA", "ZETA", nullptr, 0, kAlice, 20);
+    for (const char* name : {"A.TXT", "B.TXT", "C.TXT", "D.TXT"})
+        AddTreeEntry("DATA/ZETA", name, name, zeta, kAlice, 20);
+    std::filesystem::remove_all(Live() / "ZETA");
+    Listed();
+    Select({L"ZETA"});
+    TRecordingUI ui;
+    ui.cancelAt = 3;
+    // The folder's own recovery is the first call; B.TXT's is the third.
+    NWSimFailCalls("NWRecoverDeletedFile", 0x89FF, 3, 1);
+    RetroveSelected(L"F:\\DATA", List(), TRetroveOptions{}, ui, nullptr);
+    EXPECT_EQ(ui.calls,
+              (std::vector<std::wstring>{
+                  L"show", L"set Retroving ZETA", L"progress 0", L"set Retroving ZETA\\A.TXT", L"progress 1",
+                  L"set Retroving ZETA\\B.TXT", L"progress 2", L"set Retroving ZETA\\C.TXT", L"progress 3",
+                  L"box ZETA came back with 2 of the entries deleted inside it; 0 skipped.\n"
+                  L"Cancelled: the rest stay deleted.\nUnable to Retrove 1:\nZETA\\B.TXT",
+                  L"hide"}));
+    EXPECT_EQ(LiveFile("ZETA/A.TXT"), "A.TXT");
+    EXPECT_EQ(LiveFile("ZETA/C.TXT"), "C.TXT");
+    EXPECT_FALSE(LiveFile("ZETA/B.TXT"));
+    EXPECT_FALSE(LiveFile("ZETA/D.TXT")) << "after Cancel";
+    EXPECT_EQ(NWSimDirectoryHandlesInUse(), 0u) << "every scan's handle went back";
+
+    // A long list of failures names the first twenty.
+    TTreeRecoveryCount count;
+    for (int i = 0; i < 23; ++i)
+        count.failed.push_back(L"ZETA\\F" + std::to_wstring(i));
+    const std::wstring summary = TreeSummary(L"ZETA", count);
+    EXPECT_NE(summary.find(L"ZETA\\F19\n\u2026and 3 more"), std::wstring::npos) << Narrow(summary);
+    EXPECT_EQ(summary.find(L"ZETA\\F20"), std::wstring::npos);
+    EXPECT_EQ(TreeSummary(L"ZETA", TTreeRecoveryCount{5, 0, {}, false}), L"") << "all came back: no box";
 }

@@ -409,3 +409,52 @@ TEST_F(TFMainRecoverPurgeTest, RetroveWaitsForARunningListingButPurgeDoesNot)
 // Each client call that one recovery and one purge make fails in turn, by its answer or by a throw inside
 // the client: the row stays, one box names it, the store and the live folder keep every byte, and no handle
 // is left once the rows are gone.
+
+// A deleted folder of F:\DATA with a tree inside it: ALICE deleted the tree; BOB had deleted an older
+// PLAN.TXT and B.TXT in DOCS before.
+TEST_F(TFMainRecoverPurgeTest, ADeletedFolderComesBackWithTheTreeThatTheFilterPassesNewestVersionsOnly)
+{
+    constexpr uint32_t kAlice = 0x10000012;
+    constexpr uint32_t kBob = 0x10000011;
+    const uint32_t zeta = AddTreeEntry("DATA", "ZETA", nullptr, 0, kAlice, 20);
+    AddTreeEntry("DATA/ZETA", "A.TXT", "alpha", zeta, kAlice, 20);
+    const uint32_t docs = AddTreeEntry("DATA/ZETA", "DOCS", nullptr, zeta, kAlice, 20);
+    AddTreeEntry("DATA/ZETA/DOCS", "PLAN.TXT", "old plan", docs, kBob, 10);
+    AddTreeEntry("DATA/ZETA/DOCS", "B.TXT", "bob's", docs, kBob, 10);
+    AddTreeEntry("DATA/ZETA/DOCS", "PLAN.TXT", "new plan", docs, kAlice, 20);
+    const uint32_t deep = AddTreeEntry("DATA/ZETA/DOCS", "DEEP", nullptr, docs, kAlice, 20);
+    AddTreeEntry("DATA/ZETA/DOCS/DEEP", "C.TXT", "charlie", deep, kAlice, 20);
+    std::filesystem::remove_all(Live() / "ZETA");
+    WriteLive("ZETA", "a live file of the folder's name");
+    TFMain& main = Listed();
+    main.SetFilterCriteriaSource([] {
+        TFilterCriteria criteria;
+        criteria.DeletedByPattern = "ALICE*";
+        return criteria;
+    });
+    ASSERT_EQ(List().Count(), 1u);
+    EXPECT_NE(List().CellText(0, 7).find(L"D"), std::wstring::npos) << "the attribute text marks a folder";
+    Select({L"ZETA"});
+
+    // The live file of its name takes the folder's name: the rename dialog asks once, for the folder.
+    std::vector<std::wstring> asked;
+    Modals().ExpectDialog(L"Rename", [&](HWND) -> INT_PTR {
+        asked.push_back(WindowText(Rename().EFilename()));
+        SetWindowTextW(Rename().EFilename(), L"ZETA2");
+        SendMessageW(Rename().BOK(), BM_CLICK, 0, 0);
+        return IDOK;
+    });
+    Command(main, cmBRetrove);
+    EXPECT_TRUE(Modals().AllAnswered());
+    EXPECT_EQ(asked, std::vector<std::wstring>{L"ZETA"});
+    EXPECT_EQ(List().Count(), 0u);
+    EXPECT_EQ(LiveFile("ZETA2/A.TXT"), "alpha");
+    EXPECT_EQ(LiveFile("ZETA2/DOCS/PLAN.TXT"), "new plan");
+    EXPECT_EQ(LiveFile("ZETA2/DOCS/DEEP/C.TXT"), "charlie");
+    EXPECT_FALSE(LiveFile("ZETA2/DOCS/B.TXT")) << "deleted by BOB, which the filter leaves out";
+    EXPECT_TRUE(IsWindowEnabled(main.Handle())) << "the window takes input again";
+    // BOB's entries stay in salvage, in the folder that came back.
+    main.SetFilterCriteriaSource(nullptr);
+    main.ListDeletedFiles(L"F:\\DATA\\ZETA2\\DOCS");
+    EXPECT_EQ(Names(List()), L"B.TXT;PLAN.TXT;");
+}

@@ -44,6 +44,21 @@ protected:
         world_->AddDeleted("TARVEX", "DATA", folder, name, content, file);
     }
 
+    // An entry of a deleted tree as NSS keeps it: a deleted folder (no content) or file, in its folder on F:,
+    // inside the deleted folder entry `within` (0 for one whose folder lives), deleted by the user on the
+    // day. The folders below a deleted one are made live by the adding: the test removes them.
+    uint32_t AddTreeEntry(const std::string& folder, const std::string& name, const char* content,
+                          uint32_t within, uint32_t deletor, int day)
+    {
+        nwsim::TDeletedFile file;
+        file.attributes = content == nullptr ? nwsim::TDeletedFile::kFolderAttribute : 0x20;
+        file.within = within;
+        file.deletor = deletor;
+        file.owner = 0x00000001;
+        file.deleted = nwsim::TSimTime{2026, 11, day, 9, 0, 0};
+        return world_->AddDeleted("TARVEX", "DATA", folder, name, content ? content : "", file);
+    }
+
     void WriteLive(const std::string& name, const std::string& content)
     {
         std::filesystem::create_directories(Live());

@@ -159,6 +159,7 @@ TEST_F(TFMainTest, TheMenusCarryEveryItemWithItsShortcutAndState)
         {cmMUpper, L"&Upper Case", true, true},
         {cmMRename, L"&Rename", true, true},
         {cmMSkip, L"&Skip", true, false},
+        {cmMContents, L"Include Folder &Contents", true, true},
         {cmBAbout, L"&About...", true, false},
         {cmPMRetrove, L"&Retrove\tF2", true, false},
         {cmPMPurge, L"&Purge\tF9", true, false},
@@ -255,6 +256,7 @@ TEST_F(TFMainTest, TheFirstRunStartsInReportViewWithBothBars)
     EXPECT_TRUE(Checked(main, cmMUpper));
     EXPECT_TRUE(Checked(main, cmMRename));
     EXPECT_FALSE(Checked(main, cmMSkip));
+    EXPECT_TRUE(Checked(main, cmMContents));
 }
 
 TEST_F(TFMainTest, TheViewButtonsFormAGroupAndSetTheViewAndItsMenuItem)

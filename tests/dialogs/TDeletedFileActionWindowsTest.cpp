@@ -61,11 +61,11 @@ TEST_F(TDeletedFileActionWindowsTest, TheRenameDialogIsOwnedByTheLoopsWindowEven
 TEST_F(TDeletedFileActionWindowsTest, OnlyYesConfirmsAPurgeAndFailuresArePlainBoxesOfTheTitle)
 {
     Modals().ExpectMessageBox(L"Permanently purge 3 file(s)?", IDYES);
-    EXPECT_TRUE(windows_.ConfirmPurge(3));
+    EXPECT_TRUE(windows_.ConfirmPurge(PurgeQuestion(3)));
     Modals().ExpectMessageBox(L"Permanently purge 1 file(s)?", IDNO);
-    EXPECT_FALSE(windows_.ConfirmPurge(1));
+    EXPECT_FALSE(windows_.ConfirmPurge(PurgeQuestion(1)));
     Modals().ExpectMessageBox(L"Permanently purge 1 file(s)?", IDCANCEL);
-    EXPECT_FALSE(windows_.ConfirmPurge(1)) << "a box closed otherwise";
+    EXPECT_FALSE(windows_.ConfirmPurge(PurgeQuestion(1))) << "a box closed otherwise";
     Modals().ExpectMessageBox(L"Unable to Purge A.TXT", IDOK);
     windows_.ShowFailure(L"Unable to Purge A.TXT");
 

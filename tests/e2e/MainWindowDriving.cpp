@@ -33,7 +33,12 @@ bool ClickIntoTree(HWND tree)
 {
     RECT area{};
     GetClientRect(tree, &area);
-    return ClickWhenReachable(tree, {area.right / 2, area.bottom - 4}) && WaitUntilFocused(tree);
+    // A window that has just come up now and then lets the first click go by (under Wine, when the
+    // activation of the window is still on its way); a user clicks again, and so does this.
+    for (int attempt = 0; attempt < 3; ++attempt)
+        if (ClickWhenReachable(tree, {area.right / 2, area.bottom - 4}) && WaitUntilFocused(tree, 2000))
+            return true;
+    return false;
 }
 
 bool SelectByKey(HWND tree, WORD key, const std::wstring& part, int most,

@@ -109,6 +109,7 @@ TEST_F(SettingsE2ETest, ARunWritesExactlyTheseSettings)
         {L"FFilter\\ShowCmd", L"1"},
         {L"FFilter\\Visible", L"0"},
         {L"Flags", L"0"},
+        {L"MContents_Checked", L"True"},
         {L"MDetails_Checked", L"False"},
         {L"MLargeIcons_Checked", L"False"},
         {L"MList_Checked", L"True"},
