@@ -24,7 +24,7 @@ struct TRetroveOptions
     bool UpperCase = true;
     TNameConflictPolicy Conflict = TNameConflictPolicy::ncpRename;
     // A recovered deleted folder brings back what was deleted inside it, folder by folder: the entries that
-    // pass these criteria (the list's own), the newest of each name.
+    // pass these criteria (the list's own) but their name pattern, the newest of each name.
     bool IncludeContents = true;
     TFilterCriteria ContentCriteria;
 };

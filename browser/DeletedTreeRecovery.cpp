@@ -22,15 +22,15 @@ struct TTreeFolder
     std::wstring shown;
 };
 
+// The name pattern chose the folder the operator selected; below it, the names are the folder's own, and
+// the users and the day tell one incident from another.
 bool PassesCriteria(const TFilterCriteria& criteria, const nw::TNWDeletedItem& item)
 {
     if (item.entry == nullptr || item.entry->Info == nullptr)
         return false;
-    if (!IsDeletedFolder(*item.entry))
-        return MatchCriteria(criteria, item.name, *item.entry->Info);
-    TFilterCriteria forFolders = criteria;
-    forFolders.NamePattern = "*";
-    return MatchCriteria(forFolders, item.name, *item.entry->Info);
+    TFilterCriteria below = criteria;
+    below.NamePattern = "*";
+    return MatchCriteria(below, item.name, *item.entry->Info);
 }
 
 // The entries of a scan that come back, in the scan's order: those that pass, and of several of one name

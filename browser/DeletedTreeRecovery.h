@@ -17,7 +17,7 @@ struct TTreeRecoveryCount
 };
 
 // Recovers, below the live folder (ending in a backslash) that a deleted folder became, every deleted entry
-// that passes the options' criteria (a folder passes on all but the name pattern, which names files), with
+// that passes the options' criteria but their name pattern (which chose the folder itself), with
 // the options' policy for names that exist again, folder by folder. Where several deleted versions of a
 // name pass, only the newest comes back. Entries are named in the action window below the shown name; Cancel
 // stops before the next entry.

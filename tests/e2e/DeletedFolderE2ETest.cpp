@@ -216,3 +216,42 @@ TEST_F(DeletedFolderE2ETest, OnTheTraditionalVolumeTheDeletedTreesFilesWaitInDel
     EXPECT_EQ(Snapshot(vol1 / "DELETED.SAV").at("BUDGET.TXT"), "the BUDGET.TXT");
     CloseProgram(run);
 }
+
+TEST_F(DeletedFolderE2ETest, FindListsADeletedFolderAsAHitAndF2ThereBringsItsTreeBack)
+{
+    MakeZeta(2);
+    const TFolderSnapshot copy = Snapshot(Volume() / "PROJECTS" / "ZETA");
+    DeleteAs(L"ALICE", L"F:\\PROJECTS\\ZETA");
+    TProgramRun run(OnMappedWorld());
+    ASSERT_NE(ListProjects(run, Salvage(kProjects).size()), nullptr);
+
+    // File, Find Deleted Files; the keyboard starts in Named, which takes the folder's name.
+    PressKey('F', {VK_MENU});
+    PressKey('I');
+    HWND find = run.WaitForVisible(L"TFFind", kAppearMilliseconds);
+    ASSERT_NE(find, nullptr) << run.Describe();
+    HWND list = FindChild(find, WC_LISTVIEWW);
+    HWND bar = FindChild(find, STATUSCLASSNAMEW);
+    ASSERT_TRUE(WaitFor([&] { return GetForegroundWindow() == find; }, kAppearMilliseconds));
+    PressKey('A', {VK_CONTROL});
+    TypeText(L"ZETA");
+    PressKey(VK_F5);
+    ASSERT_TRUE(WaitFor([&] { return StatusBarText(bar, 0) == Count(1) && ListViewRowCount(list) == 1; },
+                        kAppearMilliseconds))
+        << "the search shows " << Utf8(StatusBarText(bar, 0)) << "; " << run.Describe();
+    const std::vector<std::vector<std::wstring>> hits = ListViewRows(list, 9);
+    EXPECT_EQ(hits[0][0], L"ZETA");
+    EXPECT_NE(hits[0][8].find(L'D'), std::wstring::npos) << "the attribute text marks the folder";
+
+    ASSERT_TRUE(SelectListRowByKeyboard(list, 0));
+    PressKey(VK_F2);
+    ASSERT_TRUE(WaitFor([&] { return StatusBarText(bar, 0) == Count(0); }, kAppearMilliseconds))
+        << run.Describe();
+    ASSERT_TRUE(ActionDone(run, 30000)) << run.Describe();
+    EXPECT_EQ(Snapshot(Volume() / "PROJECTS" / "ZETA"), copy)
+        << "the contents came back by the search's criteria "
+           "but its name pattern, which chose the folder";
+    PressKey(VK_ESCAPE);
+    ASSERT_TRUE(WaitFor([&] { return !IsWindowVisible(find); }, kAppearMilliseconds));
+    CloseProgram(run);
+}
