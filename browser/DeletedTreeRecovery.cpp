@@ -8,6 +8,7 @@
 
 #include <deque>
 #include <map>
+#include <unordered_set>
 
 namespace
 {
@@ -49,11 +50,13 @@ std::vector<const nw::TNWDeletedItem*> ChooseEntries(const nw::TNWDeletedList& i
         if (!added && item.entry->Info->Deleted >= place->second->entry->Info->Deleted)
             place->second = &item;
     }
+    std::unordered_set<const nw::TNWDeletedItem*> kept;
+    for (const auto& [key, item] : newest)
+        kept.insert(item);
     std::vector<const nw::TNWDeletedItem*> chosen;
     for (const nw::TNWDeletedItem& item : items)
-        for (const auto& [key, kept] : newest)
-            if (kept == &item)
-                chosen.push_back(&item);
+        if (kept.count(&item) != 0)
+            chosen.push_back(&item);
     return chosen;
 }
 

@@ -44,6 +44,8 @@ bool TDeletedFileActionWindows::ShowTreeProgress(size_t done)
 std::optional<std::wstring> TDeletedFileActionWindows::AskNewName(const std::wstring& proposed,
                                                                   const std::wstring& folder)
 {
+    // The entry that the question is about shows, however fast the tree went before it.
+    actionMessage_.ShowLatest();
     SetWindowTextW(rename_.EFilename(), proposed.c_str());
     rename_.SetFolder(folder);
     // Over the window whose rows are recovered, even when the action window was clicked in the meantime:

@@ -12,6 +12,7 @@ constexpr DWORD kExtendedStyle = WS_EX_DLGMODALFRAME;
 constexpr int idAnimate1 = 100;
 constexpr int idLActionMessage = 101;
 constexpr int idLCount = 102;
+constexpr ULONGLONG kTreeShowMilliseconds = 100;
 
 } // namespace
 
@@ -54,6 +55,11 @@ void TFActionMessage::ShowActionMessage()
 
 void TFActionMessage::SetActionMessage(const std::wstring& message)
 {
+    if (treeShown_)
+    {
+        latestMessage_ = message;
+        return;
+    }
     SetWindowTextW(lActionMessage_, message.c_str());
     RepaintNow();
 }
@@ -78,6 +84,8 @@ bool TFActionMessage::ShowTreeProgress(size_t done)
     if (!treeShown_)
     {
         treeShown_ = true;
+        latestMessage_ = WindowText(lActionMessage_);
+        lastShown_ = 0;
         SetClientHeight(kTreeClientHeight);
         ShowWindow(lCount_, SW_SHOWNA);
         ShowWindow(bCancel_, SW_SHOWNA);
@@ -86,10 +94,24 @@ bool TFActionMessage::ShowTreeProgress(size_t done)
         SetActiveWindow(window_);
         SetFocus(bCancel_);
     }
-    SetWindowTextW(lCount_, (L"Done: " + std::to_wstring(done)).c_str());
-    RepaintNow();
-    PumpOwnMessages();
+    latestDone_ = done;
+    const ULONGLONG now = GetTickCount64();
+    if (now - lastShown_ >= kTreeShowMilliseconds)
+    {
+        lastShown_ = now;
+        ShowLatest();
+        PumpOwnMessages();
+    }
     return cancelled_;
+}
+
+void TFActionMessage::ShowLatest()
+{
+    if (!treeShown_)
+        return;
+    SetWindowTextW(lActionMessage_, latestMessage_.c_str());
+    SetWindowTextW(lCount_, (L"Done: " + std::to_wstring(latestDone_)).c_str());
+    RepaintNow();
 }
 
 std::optional<LRESULT> TFActionMessage::HandleMessage(UINT message, WPARAM wParam, LPARAM lParam)

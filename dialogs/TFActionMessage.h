@@ -20,13 +20,17 @@ public:
     // Empties the message and shows the window, not modally; painted at once, because the loops that use it
     // do not let messages run between files.
     void ShowActionMessage();
-    // Sets the message and repaints the window before returning.
+    // Sets the message and repaints the window before returning; in a tree, see ShowTreeProgress.
     void SetActionMessage(const std::wstring& message);
     void HideActionMessage();
     // While a deleted folder's contents come back: shows the count of entries done and a Cancel button that
     // has the keyboard (the window grows to hold them the first time), lets the window's own messages and
-    // every window's painting run, and tells whether Cancel was pressed since the window was shown.
+    // every window's painting run, and tells whether Cancel was pressed since the window was shown. The
+    // entries of a tree come faster than anyone reads: the texts go to the window and its messages run a few
+    // times a second, and Cancel is seen within that time.
     bool ShowTreeProgress(size_t done);
+    // Puts the latest message and count of a tree in the window now, as before a question about an entry.
+    void ShowLatest();
 
     TActionAnimation& Animate1() { return *animate1_; }
     HWND LActionMessage() const { return lActionMessage_; }
@@ -49,4 +53,7 @@ private:
     HWND bCancel_ = nullptr;
     bool treeShown_ = false;
     bool cancelled_ = false;
+    ULONGLONG lastShown_ = 0;
+    std::wstring latestMessage_;
+    size_t latestDone_ = 0;
 };

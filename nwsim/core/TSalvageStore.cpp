@@ -3,11 +3,14 @@
 
 #include "SimFiles.h"
 #include "TAtomicFile.h"
+#include "TSalvageJournal.h"
 #include "TSimWorld.h"
 
 #include <nlohmann/json.hpp>
 
 #include <algorithm>
+#include <chrono>
+#include <map>
 
 namespace nwsim
 {
@@ -15,6 +18,23 @@ namespace
 {
 
 using json = nlohmann::json;
+
+constexpr char kStoreName[] = "store.json";
+constexpr char kJournalName[] = "journal.jsonl";
+// A store this large keeps its changes in a journal, until the journal holds a quarter as many changes as the
+// store has entries: a change then costs its own size, and a rewrite is paid once per many changes.
+constexpr size_t kJournalFrom = 256;
+constexpr size_t kJournalShare = 4;
+
+// Any later writing of the store whole has a different generation, even one that a copy of the store from
+// before would have.
+uint64_t NextGeneration(uint64_t previous)
+{
+    const auto now = std::chrono::system_clock::now().time_since_epoch();
+    return std::max<uint64_t>(
+        previous + 1,
+        static_cast<uint64_t>(std::chrono::duration_cast<std::chrono::microseconds>(now).count()));
+}
 
 json EntryJson(const TDeletedFile& entry)
 {
@@ -139,7 +159,11 @@ void TSalvageStore::Load()
 {
     entries_.clear();
     indexed_ = false;
-    const std::filesystem::path file = folder_ / "store.json";
+    touched_.clear();
+    generation_ = 0;
+    journalBytes_.reset();
+    journalChanges_ = 0;
+    const std::filesystem::path file = folder_ / kStoreName;
     std::error_code error;
     if (!std::filesystem::exists(file, error))
         return;
@@ -172,10 +196,12 @@ void TSalvageStore::Load()
         if (!document.is_object() || !sawEntries)
             throw TWorldError(Utf8FromPath(file) + " is damaged: it has no list of entries");
         nextId_ = document.value<uint32_t>("nextId", 0x100);
+        generation_ = document.value<uint64_t>("generation", 0);
+        ReplayJournal();
     }
     catch (const json::exception& failure)
     {
-        throw TWorldError(Utf8FromPath(file) + " is damaged: " + failure.what());
+        throw TWorldError(Utf8FromPath(file) + " or its journal is damaged: " + failure.what());
     }
     // A scan runs in the order of the IDs, and a new entry's ID is above every other one.
     const auto byId = [](const TDeletedFile& a, const TDeletedFile& b) { return a.id < b.id; };
@@ -185,17 +211,84 @@ void TSalvageStore::Load()
         nextId_ = entries_.back().id + 1;
 }
 
-void TSalvageStore::Save() const
+// Each entry's last state in the journal is taken at once: a journal of many removals does not move the
+// entries once for each.
+void TSalvageStore::ReplayJournal()
+{
+    std::map<uint32_t, std::optional<TDeletedFile>> latest;
+    const auto take = [&](const json& change) {
+        ++journalChanges_;
+        if (const auto put = change.find("put"); put != change.end())
+            latest[put->at("id").get<uint32_t>()] = ReadEntry(*put);
+        else
+            latest[change.at("drop").get<uint32_t>()] = std::nullopt;
+    };
+    const auto nextId = [&](uint32_t next) { nextId_ = std::max(nextId_, next); };
+    if (generation_ != 0)
+        journalBytes_ = TSalvageJournal(folder_ / kJournalName).Replay(generation_, take, nextId);
+    if (latest.empty())
+        return;
+    std::erase_if(entries_, [&](const TDeletedFile& entry) { return latest.count(entry.id) != 0; });
+    for (auto& [id, entry] : latest)
+        if (entry)
+            entries_.push_back(std::move(*entry));
+}
+
+void TSalvageStore::Save()
+{
+    std::sort(touched_.begin(), touched_.end());
+    touched_.erase(std::unique(touched_.begin(), touched_.end()), touched_.end());
+    if (generation_ != 0 && entries_.size() >= kJournalFrom &&
+        journalChanges_ + touched_.size() <= entries_.size() / kJournalShare)
+        SaveToJournal();
+    else
+        SaveWhole();
+    touched_.clear();
+}
+
+void TSalvageStore::SaveToJournal()
+{
+    std::vector<std::string> changes;
+    for (const uint32_t id : touched_)
+    {
+        const TDeletedFile* entry = Find(id);
+        changes.push_back(entry != nullptr ? json{{"put", StoredJson(*entry)}}.dump()
+                                           : json{{"drop", id}}.dump());
+    }
+    journalBytes_ =
+        TSalvageJournal(folder_ / kJournalName).Append(generation_, journalBytes_, changes, nextId_);
+    journalChanges_ += changes.size();
+}
+
+void TSalvageStore::SaveWhole()
 {
     std::error_code error;
     std::filesystem::create_directories(folder_, error);
+    const uint64_t generation = NextGeneration(generation_);
     // One line per entry, handed on as it goes: a store of a million entries is never held as one text.
-    TAtomicFile file(folder_ / "store.json");
-    file.Append("{\"nextId\": " + std::to_string(nextId_) + ", \"entries\": [");
+    TAtomicFile file(folder_ / kStoreName);
+    file.Append("{\"generation\": " + std::to_string(generation) +
+                ", \"nextId\": " + std::to_string(nextId_) + ", \"entries\": [");
     for (size_t i = 0; i < entries_.size(); ++i)
         file.Append((i == 0 ? "\n" : ",\n") + StoredJson(entries_[i]).dump());
     file.Append("\n]}\n");
     file.Commit();
+    // A crash here leaves a journal of the generation before, which no one reads.
+    generation_ = generation;
+    TSalvageJournal(folder_ / kJournalName).Remove();
+    journalBytes_.reset();
+    journalChanges_ = 0;
+}
+
+TStoreStamp StampOf(const std::filesystem::path& salvageFolder)
+{
+    TStoreStamp stamp;
+    std::error_code error;
+    stamp.storeWritten = std::filesystem::last_write_time(salvageFolder / kStoreName, error);
+    stamp.storeSize = error ? 0 : std::filesystem::file_size(salvageFolder / kStoreName, error);
+    stamp.journalWritten = std::filesystem::last_write_time(salvageFolder / kJournalName, error);
+    stamp.journalSize = error ? 0 : std::filesystem::file_size(salvageFolder / kJournalName, error);
+    return stamp;
 }
 
 const std::vector<size_t>& TSalvageStore::FolderPositions(const std::string& folder) const
@@ -248,6 +341,7 @@ const TDeletedFile* TSalvageStore::Find(uint32_t id) const
 void TSalvageStore::Remove(uint32_t id)
 {
     std::erase_if(entries_, [id](const TDeletedFile& entry) { return entry.id == id; });
+    Touch(id);
     indexed_ = false;
 }
 
@@ -283,7 +377,10 @@ void TSalvageStore::HideInFolder(const std::string& folder, uint32_t folderId)
     const std::string key = FolderKey(folder);
     for (TDeletedFile& entry : entries_)
         if (entry.within == 0 && entry.id != folderId && FolderKey(entry.folder) == key)
+        {
             entry.within = folderId;
+            Touch(entry.id);
+        }
     indexed_ = false;
 }
 
@@ -300,6 +397,7 @@ void TSalvageStore::RecoverFolder(uint32_t folderId, const std::string& livePath
         entry.folder = JoinSegments(livePath, SegmentsAfter(entry.folder, depth));
         if (entry.within == folderId)
             entry.within = 0;
+        Touch(id);
     }
     Remove(folderId);
 }
@@ -309,7 +407,10 @@ void TSalvageStore::MoveTree(const std::string& folder, const std::string& into)
     const std::string base = FolderKey(folder);
     for (TDeletedFile& entry : entries_)
         if (entry.within == 0 && InTree(FolderKey(entry.folder), base))
+        {
             entry.folder = into;
+            Touch(entry.id);
+        }
     indexed_ = false;
 }
 
@@ -340,6 +441,7 @@ const TDeletedFile& TSalvageStore::Add(TDeletedFile entry, const std::string& co
         if (!WriteFileAtomically(DataFile(entry.id), content))
             throw TWorldError("cannot write " + Utf8FromPath(DataFile(entry.id)));
     }
+    Touch(entry.id);
     entries_.push_back(std::move(entry));
     // The new ID is the highest, so the folder's positions stay in ID order.
     if (indexed_ && entries_.back().within == 0)

@@ -1,5 +1,6 @@
 // A volume's salvage store: the deleted files that the server still holds, with their metadata, and their
-// content in files of their own. Every change is written atomically.
+// content in files of their own. Every change is written atomically: a small store whole, a large one as a
+// batch in its journal until the journal has grown to a share of the store.
 #pragma once
 
 #include "TSimTime.h"
@@ -48,8 +49,9 @@ public:
 
     // Reads the store; a volume without one has no deleted files. Throws TWorldError when it is unreadable.
     void Load();
-    // Writes the store whole or not at all. Throws TWriteError, with the store on disk as it was, on failure.
-    void Save() const;
+    // Writes the changes since the last Load or Save whole or not at all. Throws TWriteError, with the store
+    // on disk as it was, on failure.
+    void Save();
 
     // In the order of their IDs.
     const std::vector<TDeletedFile>& Entries() const { return entries_; }
@@ -83,6 +85,11 @@ public:
     std::optional<std::string> Content(const TDeletedFile& entry) const;
 
 private:
+    void Touch(uint32_t id) { touched_.push_back(id); }
+    void SaveWhole();
+    void SaveToJournal();
+    void ReplayJournal();
+
     // The entry's position in entries_, or entries_.size() when there is none.
     size_t PositionOf(uint32_t id) const;
     // The positions in entries_ of each folder's entries, by folder key; built when first asked for after a
@@ -94,7 +101,26 @@ private:
     uint32_t nextId_ = 0x100;
     mutable std::unordered_map<std::string, std::vector<size_t>> folderIndex_;
     mutable bool indexed_ = false;
+    // The IDs of the entries added, changed or removed since the store was read or written.
+    std::vector<uint32_t> touched_;
+    // Which writing of the store whole the journal continues; 0 for a store that this version never wrote.
+    uint64_t generation_ = 0;
+    // The bytes of the journal's whole batches, nullopt while it has none of this generation.
+    std::optional<uintmax_t> journalBytes_;
+    size_t journalChanges_ = 0;
 };
+
+// What tells whether a store on disk changed since it was read: the times and sizes of its files.
+struct TStoreStamp
+{
+    std::filesystem::file_time_type storeWritten;
+    std::filesystem::file_time_type journalWritten;
+    uintmax_t storeSize = 0;
+    uintmax_t journalSize = 0;
+
+    bool operator==(const TStoreStamp&) const = default;
+};
+TStoreStamp StampOf(const std::filesystem::path& salvageFolder);
 
 // Folder texts compared as NetWare compares names: without regard to case, either slash, no outer slashes.
 std::string FolderKey(const std::string& folder);

@@ -167,12 +167,9 @@ TSalvageStore* TSimFileService::Store(const TSimWorld& world, const std::string&
                                       const std::string& volume)
 {
     const std::filesystem::path folder = world.SalvageFolder(server, volume);
-    const std::filesystem::path file = folder / "store.json";
-    std::error_code error;
-    const std::filesystem::file_time_type written = std::filesystem::last_write_time(file, error);
-    const uintmax_t size = error ? 0 : std::filesystem::file_size(file, error);
+    const TStoreStamp stamp = StampOf(folder);
     TCachedStore& cached = stores_[folder];
-    if (!cached.store || cached.written != written || cached.size != size)
+    if (!cached.store || !(cached.stamp == stamp))
     {
         try
         {
@@ -186,8 +183,7 @@ TSalvageStore* TSimFileService::Store(const TSimWorld& world, const std::string&
             stores_.erase(folder);
             return nullptr;
         }
-        cached.written = written;
-        cached.size = size;
+        cached.stamp = stamp;
     }
     return cached.store.get();
 }
@@ -206,9 +202,7 @@ bool TSimFileService::SaveStore(const TSimWorld& world, const std::string& serve
         stores_.erase(folder);
         return false;
     }
-    std::error_code error;
-    cached.written = std::filesystem::last_write_time(folder / "store.json", error);
-    cached.size = std::filesystem::file_size(folder / "store.json", error);
+    cached.stamp = StampOf(folder);
     return true;
 }
 

@@ -75,8 +75,7 @@ private:
     struct TCachedStore
     {
         std::unique_ptr<TSalvageStore> store;
-        std::filesystem::file_time_type written;
-        uintmax_t size = 0;
+        TStoreStamp stamp;
     };
 
     const THandle* FindHandle(uint32_t connection, uint8_t handle) const;

@@ -282,7 +282,7 @@ void DeleteAll(const TSimWorld& world, const std::vector<std::string>& paths, co
         }
     }
     // The stores hold the files before the live copies go, so a crash in between loses nothing.
-    for (const auto& [folder, store] : stores)
+    for (auto& [folder, store] : stores)
         store.Save();
     for (size_t i = 0; i < deletions.size(); ++i)
     {

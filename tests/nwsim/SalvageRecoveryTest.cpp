@@ -241,6 +241,67 @@ TEST_F(SalvageTest, AStoreWriteThatComesOutShortFailsAndLeavesTheOldStoreWhole)
     EXPECT_EQ(Store().Entries().size(), 5001u);
 }
 
+// A large store keeps each change in its journal: a fresh read and the server see it, a batch that a crash
+// cut short is not read and the next one takes its place, and a journal grown to a share of the store goes
+// into a rewrite, after which an old journal put back is not read.
+TEST_F(SalvageTest, ALargeStoreJournalsItsChangesAndReadsOnlyWholeBatches)
+{
+    const std::filesystem::path store = world_.SalvageFolder("TARVEX", "DATA") / "store.json";
+    const std::filesystem::path journal = world_.SalvageFolder("TARVEX", "DATA") / "journal.jsonl";
+    AddDeleted("BIG", "F0.TXT", "first");
+    {
+        nwsim::TSalvageStore large = Store();
+        TDeletedFile entry;
+        entry.folder = "BIG";
+        for (int i = 1; i < 1200; ++i)
+        {
+            entry.name = "F" + std::to_string(i) + ".TXT";
+            large.Add(entry, "");
+        }
+        large.Save();
+    }
+    const std::string whole = ReadFile(store);
+    const TOpenFolder folder = OpenFolder("F:\\BIG\\");
+    ASSERT_EQ(ScanFolder(folder).size(), 1200u);
+
+    // The server recovers one and another writer deletes one more: the store itself stays as it was.
+    EXPECT_EQ(Recover(folder, ScanFolder(folder)[0], "F0.TXT", "F0.TXT"), 0u);
+    EXPECT_EQ(ReadFile(Files() / "BIG" / "F0.TXT"), "first");
+    const uint32_t added = AddDeleted("BIG", "NEW.TXT", "new");
+    EXPECT_EQ(ReadFile(store), whole);
+    const std::vector<TScannedBlock> scanned = ScanFolder(folder);
+    ASSERT_EQ(scanned.size(), 1200u) << "the server read the other writer's batch";
+    EXPECT_EQ(scanned.front().Name(), "F1.TXT");
+    EXPECT_EQ(scanned.back().Name(), "NEW.TXT");
+
+    // A crash in the middle of a batch: its lines are not read, and the next batch replaces them.
+    std::ofstream(journal, std::ios::binary | std::ios::app) << "{\"drop\":" << added << "}\n{\"nextId";
+    EXPECT_NE(Store().Find(added), nullptr);
+    {
+        nwsim::TSalvageStore after = Store();
+        after.Remove(after.Entries().front().id);
+        after.Save();
+    }
+    EXPECT_EQ(Store().Entries().size(), 1199u) << "the batch after the cut one is read";
+    EXPECT_NE(Store().Find(added), nullptr);
+
+    // Enough changes write the store whole and end the journal; an old journal put back is not read.
+    const std::string oldJournal = ReadFile(journal);
+    nwsim::TSalvageStore shrinking = Store();
+    for (int i = 0; i < 400 && std::filesystem::exists(journal); ++i)
+    {
+        shrinking.Remove(shrinking.Entries().front().id);
+        shrinking.Save();
+    }
+    EXPECT_FALSE(std::filesystem::exists(journal));
+    const std::vector<TDeletedFile> rewritten = Store().Entries();
+    EXPECT_EQ(rewritten.size(), shrinking.Entries().size());
+    EXPECT_LT(rewritten.size(), 1100u);
+    std::ofstream(journal, std::ios::binary) << oldJournal;
+    EXPECT_EQ(Store().Entries().size(), rewritten.size());
+    EXPECT_EQ(ScanFolder(folder).size(), rewritten.size());
+}
+
 class SalvageCrashTest : public SalvageTest
 {
 protected:
