@@ -166,6 +166,59 @@ TEST_F(DeletedFolderE2ETest, WithRenameATreeWhoseNameIsTakenAsksOnceAndComesBack
     CloseProgram(run);
 }
 
+// A long tree: the action window takes the keyboard, Esc stops it after the entry under way, what came back
+// stays back, the rest stays deleted, and one box says so.
+TEST_F(DeletedFolderE2ETest, EscInALongTreeStopsItKeepsWhatCameBackAndSaysSo)
+{
+    const std::filesystem::path big = Volume() / "PROJECTS" / "BIG";
+    constexpr int kFolders = 30;
+    constexpr int kFiles = 100;
+    for (int folder = 0; folder < kFolders; ++folder)
+    {
+        const std::filesystem::path at = big / ("D" + std::to_string(folder));
+        std::filesystem::create_directories(at);
+        for (int file = 0; file < kFiles; ++file)
+            std::ofstream(at / ("F" + std::to_string(file) + ".TXT"), std::ios::binary) << file;
+    }
+    DeleteAs(L"ALICE", L"F:\\PROJECTS\\BIG");
+    const std::vector<TSalvageRow> before = Salvage(kProjects);
+    TProgramRun run(OnMappedWorld());
+    HWND list = ListProjects(run, before.size());
+    ASSERT_NE(list, nullptr);
+    ASSERT_TRUE(SelectRow(list, L"BIG"));
+    PressKey(VK_F2);
+
+    HWND cancel = nullptr;
+    ASSERT_TRUE(WaitFor(
+        [&] {
+            for (const TWindowView& window : run.Windows())
+                if (window.windowClass == L"TFActionMessage" && window.visible)
+                    for (HWND button : ChildrenOfClass(window.handle, L"Button"))
+                        if (IsWindowVisible(button) && RemoteText(button) == L"Cancel")
+                            cancel = button;
+            return cancel != nullptr && WaitUntilFocused(cancel, 100);
+        },
+        kAppearMilliseconds))
+        << "Cancel did not take the keyboard; the program is " << run.Describe();
+    PressKey(VK_ESCAPE);
+    const TMessageBoxView box = WaitForMessageBox(run);
+    ASSERT_NE(box.window, nullptr) << run.Describe();
+    EXPECT_NE(box.text.find(L"Cancelled: the rest stay deleted."), std::wstring::npos) << Utf8(box.text);
+    ASSERT_TRUE(PressButton(box.window, L"OK"));
+    ASSERT_TRUE(ActionDone(run, 30000)) << run.Describe();
+
+    size_t live = 0;
+    for (const auto& entry : std::filesystem::recursive_directory_iterator(big))
+        live += entry.is_regular_file() ? 1 : 0;
+    size_t held = 0;
+    for (const TSalvageEntry& entry : SalvageBelow(L"F:\\PROJECTS\\BIG"))
+        held += entry.name.rfind(L"F", 0) == 0 ? 1 : 0;
+    EXPECT_GT(held, 0u) << "the tree stopped before its end";
+    EXPECT_EQ(live + held, static_cast<size_t>(kFolders * kFiles)) << "every file is back or still held";
+    EXPECT_NE(box.text.find(L"came back with "), std::wstring::npos);
+    CloseProgram(run);
+}
+
 TEST_F(DeletedFolderE2ETest, PurgeOfADeletedFolderSaysSoAndLeavesNothingOfIt)
 {
     MakeZeta(3);
