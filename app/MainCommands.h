@@ -12,6 +12,7 @@ enum TMainCommand : int
     cmExit1,
     cmMSelectAll,
     cmMInvertSelection,
+    cmMCopy,
     cmMToolBar,
     cmMStatusBar,
     cmMLargeIcons,

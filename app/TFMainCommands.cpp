@@ -2,6 +2,7 @@
 #include "TFMain.h"
 
 #include "AppIdentity.h"
+#include "ListText.h"
 #include "MainCommands.h"
 #include "MainViewChoices.h"
 #include "TModal.h"
@@ -40,6 +41,9 @@ void TFMain::OnCommand(int command)
         break;
     case cmMInvertSelection:
         MInvertSelectionClick();
+        break;
+    case cmMCopy:
+        CopySelectedRows(Handle(), *explorerList_);
         break;
     case cmBUpLevel:
         BUpLevelClick();
@@ -100,7 +104,7 @@ void TFMain::SetSelectionCommands(bool enabled)
 {
     for (const int button : {cmBRetrove, cmBProperties, cmBPurge})
         toolbar_->SetEnabled(button, enabled);
-    for (const int item : {cmMRetrove, cmMProperties, cmMPurge})
+    for (const int item : {cmMRetrove, cmMProperties, cmMPurge, cmMCopy})
         menu_.SetEnabled(item, enabled);
     // The pop-up menu comes up on the list only while it has something to act on.
     popDelAttached_ = enabled;

@@ -22,7 +22,9 @@ HMENU BuildBar()
           kMenuSeparator,
           {cmExit1, L"&Close", L"", ifNone}}},
         {L"&Edit",
-         {{cmMSelectAll, L"Select &All", L"Ctrl+A", ifNone},
+         {{cmMCopy, L"&Copy", L"Ctrl+C", ifDisabled},
+          kMenuSeparator,
+          {cmMSelectAll, L"Select &All", L"Ctrl+A", ifNone},
           {cmMInvertSelection, L"&Invert Selection", L"", ifNone}}},
         {L"&View",
          {{cmMToolBar, L" &Toolbar", L"", ifChecked},
@@ -58,7 +60,7 @@ HACCEL BuildAccelerators()
         {FVIRTKEY, VK_F2, cmMRetrove},       {FVIRTKEY, VK_F9, cmMPurge},
         {FVIRTKEY, VK_F7, cmMFilter},        {FVIRTKEY | FCONTROL, 'A', cmMSelectAll},
         {FVIRTKEY, VK_F5, cmMRefresh},       {FVIRTKEY, VK_F3, cmMFind},
-        {FVIRTKEY | FCONTROL, 'F', cmMFind},
+        {FVIRTKEY | FCONTROL, 'F', cmMFind}, {FVIRTKEY | FCONTROL, 'C', cmMCopy},
     };
     return CreateAcceleratorTableW(keys.data(), static_cast<int>(keys.size()));
 }

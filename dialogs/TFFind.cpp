@@ -110,7 +110,9 @@ void TFFind::CreateMenus()
           kMenuSeparator,
           {cmMClose, L"&Close", L"", ifNone}}},
         {L"&Edit",
-         {{cmMSelectAll, L"Select &All", L"Ctrl+A", ifNone},
+         {{cmMCopy, L"&Copy", L"Ctrl+C", ifDisabled},
+          kMenuSeparator,
+          {cmMSelectAll, L"Select &All", L"Ctrl+A", ifNone},
           {cmMInvertSelection, L"&Invert Selection", L"", ifNone}}},
         {L"&View",
          {{cmMLargeIcons, L"Lar&ge Icons", L"", ifRadio},
@@ -125,6 +127,7 @@ void TFFind::CreateMenus()
                     {FVIRTKEY, VK_F2, cmMRetrove},
                     {FVIRTKEY, VK_F9, cmMPurge},
                     {FVIRTKEY | FCONTROL, 'A', cmMSelectAll},
+                    {FVIRTKEY | FCONTROL, 'C', cmMCopy},
                     {FVIRTKEY | FCONTROL, VK_TAB, cmNextPage},
                     {FVIRTKEY | FCONTROL | FSHIFT, VK_TAB, cmPreviousPage}};
     accelerators_ = TAcceleratorTable(CreateAcceleratorTableW(keys, static_cast<int>(std::size(keys))));

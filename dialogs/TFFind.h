@@ -52,6 +52,7 @@ public:
         cmMClose,
         cmMSelectAll,
         cmMInvertSelection,
+        cmMCopy,
         cmMLargeIcons,
         cmMSmallIcons,
         cmMList,

@@ -3,6 +3,7 @@
 
 #include "DeletedFileListRows.h"
 #include "FindWindowParts.h"
+#include "ListText.h"
 #include "MenuItems.h"
 #include "TFProperties.h"
 #include "TFlagScope.h"
@@ -71,6 +72,9 @@ void TFFind::OnCommand(int id, int code)
     case cmMInvertSelection:
         MInvertSelectionClick();
         break;
+    case cmMCopy:
+        CopySelectedRows(Handle(), *findList_);
+        break;
     case cmNextPage:
         TurnPage(1);
         break;
@@ -133,7 +137,7 @@ void TFFind::BSelect_OwnerClick()
 void TFFind::FindListChange()
 {
     const bool any = findList_->SelectedCount() > 0;
-    for (const int item : {cmMRetrove, cmMProperties, cmMPurge})
+    for (const int item : {cmMRetrove, cmMProperties, cmMPurge, cmMCopy})
         SetMenuItemEnabled(menuBar_.Get(), item, any);
     // The pop-up menu comes up on the list only while it has something to act on.
     popFindAttached_ = any;

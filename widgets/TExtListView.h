@@ -130,6 +130,10 @@ public:
 
     // Columns: design indexes in display order, and widths by design index.
     size_t ColumnCount() const { return columns_.size(); }
+    const std::wstring& ColumnCaption(int column) const
+    {
+        return columns_[static_cast<size_t>(column)].caption;
+    }
     std::vector<int> ColumnOrder() const;
     int ColumnWidth(int column) const;
     // The list's window moved to another scale: the columns keep their share of it.

@@ -1,5 +1,6 @@
 // The list view: its model and owner-data display, sorting by column, the fill protocol, selection through
 // sorts and deletions, and the saved column layout.
+#include "ListText.h"
 #include "TExtListView.h"
 #include "ListHeaderPainting.h"
 #include "TGuiTest.h"
@@ -148,6 +149,14 @@ TEST_F(TExtListViewTest, AReorderedAndResizedLayoutComesBack)
     EXPECT_EQ(again.ColumnOrder(), dragged);
     EXPECT_EQ(again.ColumnWidth(1), 120);
     EXPECT_EQ(again.ColumnWidth(0), 100);
+
+    // Rows copied as text follow the layout: the dragged order, no column narrowed to nothing, and a tab
+    // inside a cell as a space, so that every row stays one line of cells.
+    for (int column = 3; column < 12; ++column)
+        ListView_SetColumnWidth(again.Handle(), column, 0);
+    again.AddRow(Row(L"Tab\there", L"7", L"Then"));
+    again.AddRow(Row(L"Other", L"8"));
+    EXPECT_EQ(RowsAsText(again, {0}), L"Size\tName\tDeleted\r\n7\tTab here\tThen\r\n");
 }
 
 TEST_F(TExtListViewTest, ClosingInAnIconViewKeepsTheReportViewWidths)
