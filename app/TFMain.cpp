@@ -4,6 +4,7 @@
 
 #include "AppIdentity.h"
 #include "DeletedFileListRows.h"
+#include "FilterSummary.h"
 #include "MainCommands.h"
 #include "MainViewChoices.h"
 #include "ProgramState.h"
@@ -125,12 +126,14 @@ TRetroveOptions TFMain::RetroveOptions() const
 
 void TFMain::ListDeletedFiles(const std::wstring& folder)
 {
+    ShowFilterState();
     listing_->ListDeletedFiles(folder);
     // A selection made during the listing is listed now, so that the list shows the folder selected; one made
     // during that listing in turn is listed after it.
     while (listSelectionAfterListing_ && !closeAfterListing_ && !listing_->ListingBusy())
     {
         listSelectionAfterListing_ = false;
+        ShowFilterState();
         listing_->ListDeletedFiles(treeDel_->SelectedPath());
     }
     if (closeAfterListing_ && !listing_->ListingBusy())
@@ -156,6 +159,23 @@ void TFMain::ShowListedFolder(const std::wstring& folder)
     SetWindowTextW(rightView_, (L"Deleted Contents of '" + folder + L"'").c_str());
     // The caption must be readable while the rows come in.
     UpdateWindow(rightView_);
+}
+
+// While the filter narrows the list, its tool button stays down and the status bar says how.
+void TFMain::ShowFilterState()
+{
+    const std::wstring summary = FilterSummary(listing_->Criteria());
+    toolbar_->SetDown(cmBFilter, !summary.empty());
+    filterText_ = summary.empty() ? std::wstring() : L"Filter: " + summary;
+    SetStatusParts();
+    SendMessageW(statusBar_, SB_SETTEXTW, kFilterPanel, reinterpret_cast<LPARAM>(filterText_.c_str()));
+}
+
+void TFMain::ShowSelectedCount()
+{
+    const size_t selected = explorerList_->SelectedCount();
+    const std::wstring text = selected > 0 ? std::to_wstring(selected) + L" selected" : std::wstring();
+    SendMessageW(statusBar_, SB_SETTEXTW, kSelectedPanel, reinterpret_cast<LPARAM>(text.c_str()));
 }
 
 void TFMain::ShowFileCount(size_t rows)
@@ -410,4 +430,5 @@ void TFMain::FormDestroy()
 void TFMain::ExplorerListChange()
 {
     SetSelectionCommands(explorerList_->SelectedCount() > 0);
+    ShowSelectedCount();
 }

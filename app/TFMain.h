@@ -137,6 +137,8 @@ private:
     void CreateListing();
     void ShowListedFolder(const std::wstring& folder);
     void ShowFileCount(size_t rows);
+    void ShowFilterState();
+    void ShowSelectedCount();
 
     void ExplorerListChange();
     void SetSelectionCommands(bool enabled);
@@ -183,6 +185,10 @@ private:
     std::unique_ptr<TPTShellTree> treeDel_;
     std::unique_ptr<TExtListView> explorerList_;
     HWND statusBar_ = nullptr;
+    // The status bar's panels after the count and the note.
+    static constexpr int kSelectedPanel = 2;
+    static constexpr int kFilterPanel = 3;
+    std::wstring filterText_;
     std::unique_ptr<TDeletedListing> listing_;
     // Closing was asked for while a listing ran: the window closes once the listing has stopped.
     bool closeAfterListing_ = false;

@@ -3,6 +3,7 @@
 #include "TFMain.h"
 
 #include "MainCommands.h"
+#include "TFullTextTips.h"
 #include "ToolPictures.h"
 #include "WindowParts.h"
 
@@ -13,6 +14,9 @@ namespace
 
 constexpr int kStatusBarHeight = 19;
 constexpr int kStatusPanelWidth = 300;
+constexpr int kStatusSelectedWidth = 90;
+// Room on each side of a panel's text.
+constexpr int kStatusTextMargin = 12;
 constexpr int kTitleHeight = 20;
 constexpr int kComboWidth = 193;
 constexpr int kComboDroppedHeight = 320;
@@ -102,18 +106,32 @@ void TFMain::CreateSplitters()
 
 void TFMain::CreateStatusBar()
 {
-    statusBar_ = CreateChildControl(window_, STATUSCLASSNAMEW, L"",
-                                    CCS_NOPARENTALIGN | CCS_NORESIZE | CCS_NODIVIDER | SBARS_SIZEGRIP,
-                                    idStatusBar, {0, 0, 654, kStatusBarHeight});
+    statusBar_ =
+        CreateChildControl(window_, STATUSCLASSNAMEW, L"",
+                           CCS_NOPARENTALIGN | CCS_NORESIZE | CCS_NODIVIDER | SBARS_SIZEGRIP | SBARS_TOOLTIPS,
+                           idStatusBar, {0, 0, 654, kStatusBarHeight});
     UseFormFont(statusBar_);
-    // The count, and beside it a note when the list may not hold all the folder has.
+    // The count; a note when the list may not hold all the folder has; the count of selected rows; and the
+    // filter's text while it narrows the list.
     SetStatusParts();
 }
 
 void TFMain::SetStatusParts()
 {
-    int parts[] = {Dpi()(kStatusPanelWidth), -1};
-    SendMessageW(statusBar_, SB_SETPARTS, 2, reinterpret_cast<LPARAM>(parts));
+    RECT bar{};
+    GetClientRect(statusBar_, &bar);
+    const int count = Dpi()(kStatusPanelWidth);
+    const int selected = Dpi()(kStatusSelectedWidth);
+    // The filter's panel is as wide as its text, up to a third of the bar; a tip shows what it cuts.
+    int filter = 0;
+    if (!filterText_.empty())
+    {
+        const int wanted = TextWidthIn(statusBar_, filterText_) + Dpi()(2 * kStatusTextMargin);
+        filter = std::min(wanted, static_cast<int>(bar.right / 3));
+    }
+    const int note = std::max(count, static_cast<int>(bar.right) - selected - filter);
+    int parts[] = {count, note, note + selected, -1};
+    SendMessageW(statusBar_, SB_SETPARTS, 4, reinterpret_cast<LPARAM>(parts));
 }
 
 void TFMain::MakePictures()
@@ -161,6 +179,7 @@ void TFMain::LayOut()
     {
         bottom = std::max(top, bottom - Dpi()(kStatusBarHeight));
         MoveWindow(statusBar_, 0, bottom, width, Dpi()(kStatusBarHeight), TRUE);
+        SetStatusParts();
         // The bar paints only what a move uncovers; its size grip must be drawn anew at its right end.
         InvalidateRect(statusBar_, nullptr, TRUE);
     }

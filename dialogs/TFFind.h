@@ -135,6 +135,8 @@ public:
     TActionAnimation& Find_Animate() { return *findAnimate_; }
     TExtListView& FindList() { return *findList_; }
     HWND StatusBar() const { return statusBar_; }
+    // The status bar's panel of the count of selected hits.
+    static constexpr int kSelectedPanel = 2;
     HMENU MainMenu1() const { return menuBar_.Get(); }
     HMENU PopFind() const { return popFind_.Get(); }
     TFormStorage& RStorage1() { return Storage(); }
@@ -185,6 +187,7 @@ private:
     void ResetCriteria();
     void ApplyViewStyle();
     void SetCountPanelWidth(int width);
+    void SetStatusParts();
     void SetStatusText(int panel, const std::wstring& text);
     // While a search runs the status bar paints a few times a second, with the folder reached last:
     // giving it the text of every folder would cost more than many a folder's scan.
@@ -226,6 +229,7 @@ private:
     std::unique_ptr<TActionAnimation> findAnimate_;
     std::unique_ptr<TExtListView> findList_;
     HWND statusBar_ = nullptr;
+    int countPanelWidth_ = 0; // at 96 DPI
     TSubclass eNameSubclass_;
     std::unique_ptr<TPTFolderBrowseDlg> browseDialog1_;
     TEventPump pump_;

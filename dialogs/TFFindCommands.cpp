@@ -141,6 +141,8 @@ void TFFind::FindListChange()
         SetMenuItemEnabled(menuBar_.Get(), item, any);
     // The pop-up menu comes up on the list only while it has something to act on.
     popFindAttached_ = any;
+    const size_t selected = findList_->SelectedCount();
+    SetStatusText(kSelectedPanel, selected > 0 ? std::to_wstring(selected) + L" selected" : std::wstring());
 }
 
 void TFFind::MRetroveClick()

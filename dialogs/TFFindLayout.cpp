@@ -14,6 +14,7 @@ namespace
 {
 
 constexpr int kStatusBarHeight = 19;
+constexpr int kSelectedPanelWidth = 90;
 constexpr int kMinTrackWidth = 400;
 constexpr RECT kPageControlBounds{8, 8, 370, 186};
 constexpr int kButtonLeft = 388;
@@ -159,6 +160,7 @@ void TFFind::LayOut()
     const int statusHeight = Dpi()(kStatusBarHeight);
     const int statusTop = std::max(0, static_cast<int>(client.bottom) - statusHeight);
     MoveWindow(statusBar_, 0, statusTop, client.right, statusHeight, TRUE);
+    SetStatusParts();
     // The bar paints only what a move uncovers; its size grip must be drawn anew at its right end.
     InvalidateRect(statusBar_, nullptr, TRUE);
     // A hidden list keeps the height it had, which expanding gives back.
@@ -227,8 +229,19 @@ void TFFind::DpiChanged(TDpi from)
 
 void TFFind::SetCountPanelWidth(int width)
 {
-    int parts[] = {Dpi()(width), -1};
-    SendMessageW(statusBar_, SB_SETPARTS, 2, reinterpret_cast<LPARAM>(parts));
+    countPanelWidth_ = width;
+    SetStatusParts();
+}
+
+// The count, the folder searched, and at the right end the count of selected hits.
+void TFFind::SetStatusParts()
+{
+    RECT bar{};
+    GetClientRect(statusBar_, &bar);
+    const int count = Dpi()(countPanelWidth_);
+    const int folder = std::max(count, static_cast<int>(bar.right) - Dpi()(kSelectedPanelWidth));
+    int parts[] = {count, folder, -1};
+    SendMessageW(statusBar_, SB_SETPARTS, 3, reinterpret_cast<LPARAM>(parts));
 }
 
 void TFFind::OnGetMinMaxInfo(MINMAXINFO* info) const

@@ -18,17 +18,22 @@ TTTOOLINFOW ToolOf(HWND owner, HWND label)
 
 } // namespace
 
-bool TextCutShort(HWND control, const std::wstring& text)
+int TextWidthIn(HWND control, const std::wstring& text)
 {
-    RECT client{};
-    GetClientRect(control, &client);
     HDC dc = GetDC(control);
     const HGDIOBJ old = SelectObject(dc, reinterpret_cast<HGDIOBJ>(SendMessageW(control, WM_GETFONT, 0, 0)));
     SIZE extent{};
     GetTextExtentPoint32W(dc, text.c_str(), static_cast<int>(text.size()), &extent);
     SelectObject(dc, old);
     ReleaseDC(control, dc);
-    return extent.cx > client.right;
+    return extent.cx;
+}
+
+bool TextCutShort(HWND control, const std::wstring& text)
+{
+    RECT client{};
+    GetClientRect(control, &client);
+    return TextWidthIn(control, text) > client.right;
 }
 
 TFullTextTips::TFullTextTips(HWND owner) : owner_(owner)

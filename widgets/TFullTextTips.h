@@ -25,5 +25,7 @@ private:
     HWND tips_;
 };
 
+// The width in pixels of one line of text in the control's font.
+int TextWidthIn(HWND control, const std::wstring& text);
 // True when the single-line text does not fit the control's client width in the control's font.
 bool TextCutShort(HWND control, const std::wstring& text);

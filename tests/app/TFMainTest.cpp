@@ -53,10 +53,15 @@ TEST_F(TFMainTest, ArrangesToolBarTitlesTreeAndListAndStatusBarTopToBottom)
         EXPECT_EQ(GetWindowLongW(control, GWL_EXSTYLE) & (WS_EX_CLIENTEDGE | WS_EX_STATICEDGE), 0);
 
     int parts[4] = {};
-    // The count, and beside it the note on a list that may not hold all the folder has.
-    ASSERT_EQ(SendMessageW(main.StatusBar(), SB_GETPARTS, 4, reinterpret_cast<LPARAM>(parts)), 2);
+    // The count; the note on a list that may not hold all the folder has; the selected count at the right end,
+    // and no room for the filter's text while no filter narrows the list.
+    ASSERT_EQ(SendMessageW(main.StatusBar(), SB_GETPARTS, 4, reinterpret_cast<LPARAM>(parts)), 4);
+    RECT bar{};
+    GetClientRect(main.StatusBar(), &bar);
     EXPECT_EQ(parts[0], 300);
-    EXPECT_EQ(parts[1], -1);
+    EXPECT_EQ(parts[1], bar.right - 90);
+    EXPECT_EQ(parts[2], bar.right);
+    EXPECT_EQ(parts[3], -1);
 }
 
 TEST_F(TFMainTest, TheTreeShowsTheMappedDrivesAndRenamesNothing)

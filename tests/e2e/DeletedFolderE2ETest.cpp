@@ -7,22 +7,6 @@
 #include <algorithm>
 #include <fstream>
 
-namespace
-{
-
-// What a filter dialog's field holds once typed into from the keyboard.
-bool TypeIntoField(HWND field, const std::wstring& text)
-{
-    if (!ClickWhenReachable(field, {4, 4}) || !WaitUntilFocused(field))
-        return false;
-    PressKey(VK_HOME);
-    PressKey(VK_END, {VK_SHIFT});
-    TypeText(text);
-    return WaitFor([&] { return RemoteText(field) == text; }, kAppearMilliseconds);
-}
-
-} // namespace
-
 class DeletedFolderE2ETest : public TDemoListingTest
 {
 protected:

@@ -185,6 +185,8 @@ TEST_F(FindE2ETest, SearchesFForADeletorListsWhatTheServerHoldsAndRecoversAHit)
     const THit hit{rows[static_cast<size_t>(chosen)][0], Upper(rows[static_cast<size_t>(chosen)][1])};
     ASSERT_TRUE(BringToFront(find));
     ASSERT_TRUE(SelectListRowByKeyboard(list, chosen)) << "the row was not selected";
+    EXPECT_TRUE(WaitFor([&] { return StatusBarText(bar, 2) == L"1 selected"; }, kAppearMilliseconds))
+        << Utf8(StatusBarText(bar, 2));
     PressKey(VK_F2);
     const std::wstring left = std::to_wstring(expected.size() - 1) + L" file(s)";
     ASSERT_TRUE(WaitFor([&] { return StatusBarText(bar, 0) == left; }, kAppearMilliseconds))

@@ -1,5 +1,6 @@
 // What the operator hands on after an incident, from the real program on the demo network: the selected rows
-// copied as text.
+// copied as text; and what the screen says of the list: how many rows are selected, and the filter in force.
+#include "MainCommands.h"
 #include "TDemoListingTest.h"
 
 #include <windows.h>
@@ -47,6 +48,9 @@ TEST_F(IncidentReportE2ETest, CtrlCPutsTheHeaderAndTheSelectedRowsOnTheClipboard
     PressKey(VK_DOWN, {VK_SHIFT});
     PressKey(VK_DOWN, {VK_SHIFT});
     ASSERT_TRUE(WaitFor([&] { return ListView_GetSelectedCount(list) == 3; }, kAppearMilliseconds));
+    HWND bar = FindChild(main_, STATUSCLASSNAMEW);
+    EXPECT_TRUE(WaitFor([&] { return StatusBarText(bar, 2) == L"3 selected"; }, kAppearMilliseconds))
+        << Utf8(StatusBarText(bar, 2));
     ASSERT_TRUE(OpenClipboard(nullptr));
     EmptyClipboard();
     CloseClipboard();
@@ -60,5 +64,44 @@ TEST_F(IncidentReportE2ETest, CtrlCPutsTheHeaderAndTheSelectedRowsOnTheClipboard
         expected += TabLine(rows[row]);
     ASSERT_TRUE(WaitFor([&] { return !ClipboardText().empty(); }, kAppearMilliseconds));
     EXPECT_EQ(ClipboardText(), expected);
+    CloseProgram(run);
+}
+
+TEST_F(IncidentReportE2ETest, AFilterKeepsItsButtonDownAndSaysWhatItLetsThroughUntilNewClearsIt)
+{
+    const std::vector<TSalvageRow> before = Salvage(kProjects);
+    TProgramRun run(OnMappedWorld());
+    HWND list = ListProjects(run, before.size());
+    ASSERT_NE(list, nullptr);
+    HWND bar = FindChild(main_, STATUSCLASSNAMEW);
+    HWND toolbar = FindChild(main_, TOOLBARCLASSNAMEW);
+    const auto filterDown = [&] { return SendMessageW(toolbar, TB_ISBUTTONCHECKED, cmBFilter, 0) != 0; };
+    EXPECT_FALSE(filterDown());
+    EXPECT_EQ(StatusBarText(bar, 3), L"");
+    EXPECT_EQ(StatusBarText(bar, 2), L"") << "nothing is selected";
+
+    ASSERT_TRUE(BringToFront(main_));
+    PressKey(VK_F7);
+    HWND filter = run.WaitForVisible(L"TFFilter", kAppearMilliseconds);
+    ASSERT_NE(filter, nullptr) << run.Describe();
+    ASSERT_TRUE(TypeIntoField(ChildrenOfClass(filter, L"Edit").at(0), L"PLAN*"));
+    ASSERT_TRUE(PressButton(filter, L"OK"));
+    ASSERT_TRUE(WaitFor([&] { return StatusBarText(bar, 3) == L"Filter: PLAN*"; }, kAppearMilliseconds))
+        << Utf8(StatusBarText(bar, 3));
+    EXPECT_TRUE(filterDown());
+    for (const TSalvageRow& row : ListedRows(list))
+        EXPECT_EQ(row.name.rfind(L"PLAN", 0), 0u) << Utf8(row.name);
+
+    ASSERT_TRUE(BringToFront(main_));
+    PressKey(VK_F7);
+    ASSERT_EQ(run.WaitForVisible(L"TFFilter", kAppearMilliseconds), filter) << run.Describe();
+    ASSERT_TRUE(PressButton(filter, L"&New"));
+    ASSERT_TRUE(WaitFor([&] { return RemoteText(ChildrenOfClass(filter, L"Edit").at(0)) == L"*.*"; },
+                        kAppearMilliseconds))
+        << Utf8(RemoteText(ChildrenOfClass(filter, L"Edit").at(0)));
+    ASSERT_TRUE(PressButton(filter, L"OK"));
+    ASSERT_TRUE(WaitFor([&] { return StatusBarText(bar, 3).empty() && !filterDown(); }, kAppearMilliseconds))
+        << Utf8(StatusBarText(bar, 3)) << " / " << Utf8(StatusOf(main_)) << " / " << run.Describe();
+    EXPECT_TRUE(WaitForListing(main_, L"Deleted Contents of '" + kProjects + L"'", Count(before.size())));
     CloseProgram(run);
 }

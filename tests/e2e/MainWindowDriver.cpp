@@ -138,3 +138,13 @@ std::string ReadAll(const std::filesystem::path& file)
     }
     return text;
 }
+
+bool TypeIntoField(HWND field, const std::wstring& text)
+{
+    if (!ClickWhenReachable(field, {4, 4}) || !WaitUntilFocused(field))
+        return false;
+    PressKey(VK_HOME);
+    PressKey(VK_END, {VK_SHIFT});
+    TypeText(text);
+    return WaitFor([&] { return RemoteText(field) == text; }, kAppearMilliseconds);
+}

@@ -43,6 +43,8 @@ int ListRowOf(HWND list, const std::wstring& caption);
 // Clicks the list's top row and moves the focus, and so the selection, to the row with the arrow keys; true
 // once that row alone is selected.
 bool SelectListRowByKeyboard(HWND list, int row);
+// Clicks into a dialog's edit field, replaces its text from the keyboard and waits until it holds the text.
+bool TypeIntoField(HWND field, const std::wstring& text);
 
 // A file's bytes; empty when it cannot be read.
 std::string ReadAll(const std::filesystem::path& file);

@@ -1,0 +1,53 @@
+// The filter's short text.
+#include "FilterSummary.h"
+
+#include "TLocaleCellFormat.h"
+
+namespace
+{
+
+// The patterns that let every text through, as the matching treats them.
+bool LetsEveryNameThrough(const std::string& pattern)
+{
+    return pattern.empty() || pattern == "*" || pattern == "*.*";
+}
+
+std::wstring DayText(nw::TDateTime day)
+{
+    const nw::TDateParts parts = nw::DecodeDateTime(day);
+    const std::u16string_view text = TLocaleCellFormat().ShortDate(parts.year, parts.month, parts.day);
+    return std::wstring(text.begin(), text.end());
+}
+
+void AddPart(std::wstring& summary, const std::wstring& part)
+{
+    summary += (summary.empty() ? L"" : L", ") + part;
+}
+
+} // namespace
+
+std::wstring FilterSummary(const TFilterCriteria& criteria)
+{
+    std::wstring summary;
+    if (!LetsEveryNameThrough(criteria.NamePattern))
+        AddPart(summary, FromClientText(criteria.NamePattern));
+    if (!LetsEveryNameThrough(criteria.DeletedByPattern))
+        AddPart(summary, L"deleted by " + FromClientText(criteria.DeletedByPattern));
+    if (!LetsEveryNameThrough(criteria.OwnerPattern))
+        AddPart(summary, L"owned by " + FromClientText(criteria.OwnerPattern));
+    switch (criteria.DateTest)
+    {
+    case TDateTest::dtExactly:
+        AddPart(summary, L"on " + DayText(criteria.Date));
+        break;
+    case TDateTest::dtGreaterOrEqual:
+        AddPart(summary, L"on or after " + DayText(criteria.Date));
+        break;
+    case TDateTest::dtLessOrEqual:
+        AddPart(summary, L"on or before " + DayText(criteria.Date));
+        break;
+    case TDateTest::dtNone:
+        break;
+    }
+    return summary;
+}
