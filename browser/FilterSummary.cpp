@@ -15,7 +15,9 @@ bool LetsEveryNameThrough(const std::string& pattern)
 std::wstring DayText(nw::TDateTime day)
 {
     const nw::TDateParts parts = nw::DecodeDateTime(day);
-    const std::u16string_view text = TLocaleCellFormat().ShortDate(parts.year, parts.month, parts.day);
+    // The text lives in the format's own store.
+    const TLocaleCellFormat format;
+    const std::u16string_view text = format.ShortDate(parts.year, parts.month, parts.day);
     return std::wstring(text.begin(), text.end());
 }
 

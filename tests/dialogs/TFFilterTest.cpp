@@ -1,6 +1,7 @@
 // The filter dialog: its look and defaults, the criteria it gives, the snapshot that Cancel and the close box
 // put back, New, Enter as OK, the user picker behind the Select buttons, and its stored placement.
 #include "TFFilter.h"
+#include "FilterSummary.h"
 
 #include "NWSim.h"
 #include "TDialogTest.h"
@@ -106,6 +107,12 @@ TEST_F(TFFilterTest, OkKeepsTheEditedCriteriaInForce)
     EXPECT_EQ(criteria.DateTest, TDateTest::dtGreaterOrEqual);
     EXPECT_EQ(criteria.Date, nw::EncodeDate(2026, 11, 3));
     EXPECT_FALSE(Checked(filter_.RNone())) << "one radio group";
+    // The status bar's text of them: every test in force, the day in the user's short date format.
+    wchar_t day[80] = {};
+    const SYSTEMTIME third{2026, 11, 0, 3};
+    GetDateFormatW(LOCALE_USER_DEFAULT, DATE_SHORTDATE, &third, nullptr, day, 80);
+    EXPECT_EQ(FilterSummary(criteria),
+              std::wstring(L"*.DOC, deleted by BOB*, owned by ALICE*, on or after ") + day);
 }
 
 TEST_F(TFFilterTest, CancelAndThenTheCloseBoxBringBackTheCriteriaShownBefore)
@@ -161,6 +168,7 @@ TEST_F(TFFilterTest, NewThenOkGivesTheDefaults)
     EXPECT_EQ(criteria.Date, nw::Today());
     EXPECT_TRUE(Checked(filter_.RNone()));
     EXPECT_FALSE(Checked(filter_.RGreater()));
+    EXPECT_EQ(FilterSummary(criteria), L"") << "the defaults narrow nothing";
 }
 
 TEST_F(TFFilterTest, NewThenCancelKeepsTheCriteriaInForce)
