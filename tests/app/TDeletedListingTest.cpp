@@ -1,7 +1,9 @@
 // The listing of a folder's deleted files into the main window's list, on the GUI world behind F:.
 #include "TProgramTest.h"
 
+#include "CsvReader.h"
 #include "DeletedFileListRows.h"
+#include "DeletedRowsExport.h"
 #include "MainCommands.h"
 #include "TItemIdList.h"
 
@@ -192,6 +194,57 @@ TEST_F(TDeletedListingTest, RowsCarryTheirEntryAndTheTwelveCellsSortedByName)
     // The icons come from the system list by the name's extension.
     EXPECT_GE(List().Row(0).image, 0);
     EXPECT_LT(List().Row(0).image, ImageList_GetImageCount(main.SmallImage()));
+}
+
+// An export of the list, read by a reader of the standard, is the list: awkward names whole, sizes as plain
+// numbers, dates as sortable ISO texts, the rest as the cells show it; the selected rows alone on request.
+TEST_F(TDeletedListingTest, AnExportReadsBackAsTheRowsOfTheListItShows)
+{
+    TDeletedFile dated = Deleted(kBob);
+    dated.deleted = TSimTime{2026, 11, 30, 17, 45, 30};
+    for (const char* name : {"a,b.txt", "say \"hi\".txt",
+                             "Gr\xC3\xBC\xC3\x9F"
+                             "e.txt",
+                             " lead.txt"})
+        AddDeleted("DATA", name, dated);
+    TFMain& main = Begin();
+    main.ListDeletedFiles(L"F:\\DATA");
+    ASSERT_EQ(List().Count(), 4u);
+    std::vector<size_t> all(List().Count());
+    for (size_t row = 0; row < all.size(); ++row)
+        all[row] = row;
+
+    const std::string csv = ExportListedRows(List(), all, L"F:\\DATA", TExportFormat::efCsv);
+    EXPECT_EQ(csv.rfind("\xEF\xBB\xBF", 0), 0u) << "a byte-order mark first";
+    const std::vector<std::vector<std::string>> records = ReadCsv(csv);
+    ASSERT_EQ(records.size(), 5u);
+    EXPECT_EQ(records[0], (std::vector<std::string>{"Folder", "Name", "Size", "Deleted", "Deleted By",
+                                                    "Owner", "Accessed", "Created", "Attributes", "Archived",
+                                                    "Archived By", "Updated", "Updated By"}));
+    for (size_t row = 0; row < all.size(); ++row)
+    {
+        const std::vector<std::string>& record = records[row + 1];
+        ASSERT_EQ(record.size(), 13u);
+        EXPECT_EQ(record[0], "F:\\DATA");
+        EXPECT_EQ(record[1], Utf8Of(List().Row(row).caption));
+        EXPECT_EQ(record[2], "7");
+        EXPECT_EQ(record[3], "2026-11-30 17:45:30");
+        EXPECT_EQ(record[4], Utf8Of(List().CellText(row, dcDeletedBy)));
+        EXPECT_EQ(record[8], Utf8Of(List().CellText(row, dcAttributes)));
+        EXPECT_EQ(record[9], "1980-01-01 00:00:00") << "never archived, as the cell says";
+    }
+    std::vector<std::string> names;
+    for (size_t row = 1; row < records.size(); ++row)
+        names.push_back(records[row][1]);
+    EXPECT_EQ(names, (std::vector<std::string>{" lead.txt", "a,b.txt",
+                                               "Gr\xC3\xBC\xC3\x9F"
+                                               "e.txt",
+                                               "say \"hi\".txt"}));
+
+    const std::vector<std::vector<std::string>> tabs =
+        ReadCsv(ExportListedRows(List(), {2}, L"F:\\DATA", TExportFormat::efTabs), '\t');
+    ASSERT_EQ(tabs.size(), 2u) << "the header and the one row asked for";
+    EXPECT_EQ(tabs[1], records[3]);
 }
 
 TEST_F(TDeletedListingTest, StopAtTheEleventhKeptEntryLeavesTenSortedRowsThatHoldTheHandle)
