@@ -13,6 +13,8 @@ enum TMainCommand : int
     cmMSelectAll,
     cmMInvertSelection,
     cmMCopy,
+    cmMExport,
+    cmMExportSelected,
     cmMToolBar,
     cmMStatusBar,
     cmMLargeIcons,

@@ -156,6 +156,7 @@ void TFMain::MRefreshClick()
 
 void TFMain::ShowListedFolder(const std::wstring& folder)
 {
+    listedFolder_ = folder;
     SetWindowTextW(rightView_, (L"Deleted Contents of '" + folder + L"'").c_str());
     // The caption must be readable while the rows come in.
     UpdateWindow(rightView_);

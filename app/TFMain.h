@@ -138,6 +138,8 @@ private:
     void ShowListedFolder(const std::wstring& folder);
     void ShowFileCount(size_t rows);
     void ShowFilterState();
+    // File > Export List... and Export Selected Rows...
+    void MExportClick(bool selectedOnly);
     void ShowSelectedCount();
 
     void ExplorerListChange();
@@ -189,6 +191,8 @@ private:
     static constexpr int kSelectedPanel = 2;
     static constexpr int kFilterPanel = 3;
     std::wstring filterText_;
+    // The folder whose deleted files the list shows, as the listing gave it.
+    std::wstring listedFolder_;
     std::unique_ptr<TDeletedListing> listing_;
     // Closing was asked for while a listing ran: the window closes once the listing has stopped.
     bool closeAfterListing_ = false;

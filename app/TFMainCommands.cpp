@@ -2,6 +2,7 @@
 #include "TFMain.h"
 
 #include "AppIdentity.h"
+#include "ListExport.h"
 #include "ListText.h"
 #include "MainCommands.h"
 #include "MainViewChoices.h"
@@ -44,6 +45,12 @@ void TFMain::OnCommand(int command)
         break;
     case cmMCopy:
         CopySelectedRows(Handle(), *explorerList_);
+        break;
+    case cmMExport:
+        MExportClick(false);
+        break;
+    case cmMExportSelected:
+        MExportClick(true);
         break;
     case cmBUpLevel:
         BUpLevelClick();
@@ -104,7 +111,7 @@ void TFMain::SetSelectionCommands(bool enabled)
 {
     for (const int button : {cmBRetrove, cmBProperties, cmBPurge})
         toolbar_->SetEnabled(button, enabled);
-    for (const int item : {cmMRetrove, cmMProperties, cmMPurge, cmMCopy})
+    for (const int item : {cmMRetrove, cmMProperties, cmMPurge, cmMCopy, cmMExportSelected})
         menu_.SetEnabled(item, enabled);
     // The pop-up menu comes up on the list only while it has something to act on.
     popDelAttached_ = enabled;
@@ -211,6 +218,14 @@ void TFMain::BAboutClick()
 {
     if (about_ != nullptr)
         about_->ShowModal();
+}
+
+void TFMain::MExportClick(bool selectedOnly)
+{
+    const std::vector<size_t> rows = RowsToExport(*explorerList_, selectedOnly);
+    const std::wstring folder = listedFolder_;
+    ExportList(Handle(), kAppTitle, DefaultExportName(folder),
+               [&](TExportFormat format) { return ExportListedRows(*explorerList_, rows, folder, format); });
 }
 
 void TFMain::BFilterClick()

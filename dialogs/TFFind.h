@@ -53,6 +53,8 @@ public:
         cmMSelectAll,
         cmMInvertSelection,
         cmMCopy,
+        cmMExport,
+        cmMExportSelected,
         cmMLargeIcons,
         cmMSmallIcons,
         cmMList,
@@ -188,6 +190,8 @@ private:
     void ApplyViewStyle();
     void SetCountPanelWidth(int width);
     void SetStatusParts();
+    // File > Export List... and Export Selected Rows...
+    void MExportClick(bool selectedOnly);
     void SetStatusText(int panel, const std::wstring& text);
     // While a search runs the status bar paints a few times a second, with the folder reached last:
     // giving it the text of every folder would cost more than many a folder's scan.

@@ -3,6 +3,7 @@
 
 #include "DeletedFileListRows.h"
 #include "FindWindowParts.h"
+#include "ListExport.h"
 #include "ListText.h"
 #include "MenuItems.h"
 #include "TFProperties.h"
@@ -75,6 +76,12 @@ void TFFind::OnCommand(int id, int code)
     case cmMCopy:
         CopySelectedRows(Handle(), *findList_);
         break;
+    case cmMExport:
+        MExportClick(false);
+        break;
+    case cmMExportSelected:
+        MExportClick(true);
+        break;
     case cmNextPage:
         TurnPage(1);
         break;
@@ -134,10 +141,19 @@ void TFFind::BSelect_OwnerClick()
     PickUserInto(picker_, eOwner_);
 }
 
+void TFFind::MExportClick(bool selectedOnly)
+{
+    const std::vector<size_t> rows = RowsToExport(*findList_, selectedOnly);
+    // The box of a failure bears the program's title, which the window's owner has.
+    const std::wstring title = WindowText(GetWindow(window_, GW_OWNER));
+    ExportList(Handle(), title, DefaultExportName(sLookIn_->Location().Path()),
+               [&](TExportFormat format) { return ExportFoundRows(*findList_, rows, format); });
+}
+
 void TFFind::FindListChange()
 {
     const bool any = findList_->SelectedCount() > 0;
-    for (const int item : {cmMRetrove, cmMProperties, cmMPurge, cmMCopy})
+    for (const int item : {cmMRetrove, cmMProperties, cmMPurge, cmMCopy, cmMExportSelected})
         SetMenuItemEnabled(menuBar_.Get(), item, any);
     // The pop-up menu comes up on the list only while it has something to act on.
     popFindAttached_ = any;

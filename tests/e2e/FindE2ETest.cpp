@@ -2,6 +2,7 @@
 // keys on the tree's F:, it searches F:\ and the folders below it for the files one user deleted, lists
 // what the stand-in's salvage tool lists for that user (accented names and folders among them), recovers one
 // hit into its folder, and keeps its settings.
+#include "CsvReader.h"
 #include "MainWindowDriver.h"
 #include "SalvageListing.h"
 #include "TE2ETest.h"
@@ -174,6 +175,35 @@ TEST_F(FindE2ETest, SearchesFForADeletorListsWhatTheServerHoldsAndRecoversAHit)
     EXPECT_EQ(StatusBarText(bar, 0), count);
     const std::set<THit> listed = ListedHits(list);
     EXPECT_EQ(listed, expected) << "listed: " << Describe(listed) << "\nexpected: " << Describe(expected);
+
+    // File, Export List, by the menu's keys: the Save dialog takes a name, and the file read back by a reader
+    // of the standard holds the hits, each with its path.
+    const std::filesystem::path exported = std::filesystem::path(world) / L"Hits \u00e9t\u00e9.csv";
+    PressKey('F', {VK_MENU});
+    PressKey('E');
+    HWND save = run.WaitForVisible(L"#32770", kAppearMilliseconds);
+    ASSERT_NE(save, nullptr) << "no Save dialog: " << run.Describe();
+    EXPECT_EQ(RemoteText(save), L"Export List");
+    HWND name = nullptr;
+    ASSERT_TRUE(WaitFor([&] { return (name = FocusOf(save)) != nullptr && IsWindowVisible(name); },
+                        kAppearMilliseconds));
+    EXPECT_EQ(RemoteText(name), L"Deleted files of F.csv");
+    ASSERT_TRUE(TypeIntoField(name, exported.wstring())) << Utf8(RemoteText(name));
+    PressKey(VK_RETURN);
+    ASSERT_TRUE(WaitFor([&] { return std::filesystem::exists(exported) && !IsWindowVisible(save); },
+                        kAppearMilliseconds))
+        << run.Describe();
+    const std::vector<std::vector<std::string>> records = ReadCsv(ReadAll(exported));
+    ASSERT_EQ(records.size(), expected.size() + 1);
+    EXPECT_EQ(records[0][0], "Path");
+    EXPECT_EQ(records[0][1], "Name");
+    std::set<std::pair<std::string, std::string>> written;
+    for (size_t row = 1; row < records.size(); ++row)
+        written.insert({records[row][1], records[row][0]});
+    std::set<std::pair<std::string, std::string>> hits;
+    for (const std::vector<std::wstring>& cells : ListViewRows(list, 2))
+        hits.insert({Utf8(cells[0]), Utf8(cells[1])});
+    EXPECT_EQ(written, hits);
 
     // Recover a hit whose name is free in its folder: its row selected by the keyboard, then the Retrove key.
     const std::vector<std::vector<std::wstring>> rows = ListViewRows(list, 2);
