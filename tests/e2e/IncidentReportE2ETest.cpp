@@ -1,5 +1,6 @@
 // What the operator hands on after an incident, from the real program on the demo network: the selected rows
 // copied as text; and what the screen says of the list: how many rows are selected, and the filter in force.
+#include "CsvReader.h"
 #include "MainCommands.h"
 #include "TDemoListingTest.h"
 
@@ -64,6 +65,48 @@ TEST_F(IncidentReportE2ETest, CtrlCPutsTheHeaderAndTheSelectedRowsOnTheClipboard
         expected += TabLine(rows[row]);
     ASSERT_TRUE(WaitFor([&] { return !ClipboardText().empty(); }, kAppearMilliseconds));
     EXPECT_EQ(ClipboardText(), expected);
+    CloseProgram(run);
+}
+
+TEST_F(IncidentReportE2ETest, ExportSelectedRowsWritesTheSelectedRowsOfTheFolderAsTheReaderReadsThem)
+{
+    const std::vector<TSalvageRow> before = Salvage(kProjects);
+    TProgramRun run(OnMappedWorld());
+    HWND list = ListProjects(run, before.size());
+    ASSERT_NE(list, nullptr);
+    ASSERT_TRUE(SelectListRowByKeyboard(list, 0));
+    PressKey(VK_DOWN, {VK_SHIFT});
+    ASSERT_TRUE(WaitFor([&] { return ListView_GetSelectedCount(list) == 2; }, kAppearMilliseconds));
+
+    const std::filesystem::path exported = std::filesystem::path(world_) / L"Selected \u00e9t\u00e9.csv";
+    PressKey('F', {VK_MENU});
+    PressKey('S');
+    HWND save = run.WaitForVisible(L"#32770", kAppearMilliseconds);
+    ASSERT_NE(save, nullptr) << "no Save dialog: " << run.Describe();
+    HWND name = nullptr;
+    ASSERT_TRUE(WaitFor(
+        [&] {
+            GUITHREADINFO info{};
+            info.cbSize = sizeof(info);
+            return GetGUIThreadInfo(GetWindowThreadProcessId(save, nullptr), &info) &&
+                   (name = info.hwndFocus) != nullptr;
+        },
+        kAppearMilliseconds));
+    EXPECT_EQ(RemoteText(name), L"Deleted files of PROJECTS.csv");
+    ASSERT_TRUE(TypeIntoField(name, exported.wstring())) << Utf8(RemoteText(name));
+    PressKey(VK_RETURN);
+    ASSERT_TRUE(WaitFor([&] { return std::filesystem::exists(exported) && !IsWindowVisible(save); },
+                        kAppearMilliseconds))
+        << run.Describe();
+
+    const std::vector<std::vector<std::string>> records = ReadCsv(ReadAll(exported));
+    ASSERT_EQ(records.size(), 3u) << "the header and the two selected rows";
+    const std::vector<std::vector<std::wstring>> rows = ListViewRows(list, 2);
+    for (size_t row = 0; row < 2; ++row)
+    {
+        EXPECT_EQ(records[row + 1][0], Utf8(kProjects));
+        EXPECT_EQ(records[row + 1][1], Utf8(rows[row][0]));
+    }
     CloseProgram(run);
 }
 
