@@ -44,9 +44,14 @@ int64_t WholeDay(nw::TDateTime value)
 
 } // namespace
 
+bool MatchesEveryText(std::string_view pattern)
+{
+    return pattern.empty() || pattern == "*" || pattern == "*.*";
+}
+
 bool MatchPattern(std::string_view pattern, std::string_view text)
 {
-    if (pattern.empty() || pattern == "*" || pattern == "*.*")
+    if (MatchesEveryText(pattern))
         return true;
     size_t p = 0;
     size_t t = 0;

@@ -45,6 +45,8 @@ enum class TCriteriaTest : uint8_t
 // every text; otherwise at least one character of the text must be consumed, so that two or more stars alone
 // match nothing.
 bool MatchPattern(std::string_view pattern, std::string_view text);
+// Whether the pattern lets every text through: empty, "*" or "*.*".
+bool MatchesEveryText(std::string_view pattern);
 
 // Whether the day of deletion passes the date test against the criteria's day; both lose their time of day.
 bool MatchDate(TDateTest test, nw::TDateTime criteriaDate, nw::TDateTime deleted);

@@ -6,12 +6,6 @@
 namespace
 {
 
-// The patterns that let every text through, as the matching treats them.
-bool LetsEveryNameThrough(const std::string& pattern)
-{
-    return pattern.empty() || pattern == "*" || pattern == "*.*";
-}
-
 std::wstring DayText(nw::TDateTime day)
 {
     const nw::TDateParts parts = nw::DecodeDateTime(day);
@@ -31,11 +25,11 @@ void AddPart(std::wstring& summary, const std::wstring& part)
 std::wstring FilterSummary(const TFilterCriteria& criteria)
 {
     std::wstring summary;
-    if (!LetsEveryNameThrough(criteria.NamePattern))
+    if (!MatchesEveryText(criteria.NamePattern))
         AddPart(summary, FromClientText(criteria.NamePattern));
-    if (!LetsEveryNameThrough(criteria.DeletedByPattern))
+    if (!MatchesEveryText(criteria.DeletedByPattern))
         AddPart(summary, L"deleted by " + FromClientText(criteria.DeletedByPattern));
-    if (!LetsEveryNameThrough(criteria.OwnerPattern))
+    if (!MatchesEveryText(criteria.OwnerPattern))
         AddPart(summary, L"owned by " + FromClientText(criteria.OwnerPattern));
     switch (criteria.DateTest)
     {

@@ -90,3 +90,33 @@ TEST_F(TDeletedFileActionWindowsTest, TheActionWindowShowsTheMessageUntilHidden)
     windows_.HideActionMessage();
     EXPECT_FALSE(IsWindowVisible(actionMessage_.Handle()));
 }
+
+// In a tree the entries go by faster than the window is painted, but a question about an entry comes with
+// that entry named, and the owner is usable again once the loop is over.
+TEST_F(TDeletedFileActionWindowsTest, ATreeQuestionShowsItsEntryAndTheEndGivesTheOwnerBack)
+{
+    windows_.ShowActionMessage();
+    windows_.SetActionMessage(L"Retroving ZETA");
+    EXPECT_FALSE(windows_.ShowTreeProgress(0));
+    EXPECT_FALSE(IsWindowEnabled(TestOwnerWindow())) << "the owner waits for the tree";
+    EXPECT_EQ(WindowText(actionMessage_.LActionMessage()), L"Retroving ZETA");
+    EXPECT_EQ(WindowText(actionMessage_.LCount()), L"Done: 0");
+    for (int entry = 1; entry <= 3; ++entry)
+    {
+        windows_.SetActionMessage(L"Retroving ZETA\\F" + std::to_wstring(entry) + L".TXT");
+        EXPECT_FALSE(windows_.ShowTreeProgress(static_cast<size_t>(entry)));
+    }
+    std::wstring named;
+    std::wstring count;
+    Modals().ExpectDialog(L"Rename", [&](HWND) -> INT_PTR {
+        named = WindowText(actionMessage_.LActionMessage());
+        count = WindowText(actionMessage_.LCount());
+        SendMessageW(rename_.BCancel(), BM_CLICK, 0, 0);
+        return IDCANCEL;
+    });
+    EXPECT_EQ(windows_.AskNewName(L"F3.TXT", L"F:\\ZETA\\"), std::nullopt);
+    EXPECT_EQ(named, L"Retroving ZETA\\F3.TXT");
+    EXPECT_EQ(count, L"Done: 3");
+    windows_.HideActionMessage();
+    EXPECT_TRUE(IsWindowEnabled(TestOwnerWindow()));
+}

@@ -46,16 +46,6 @@ HWND ButtonOf(HWND window, const std::wstring& caption)
     return nullptr;
 }
 
-// The control that has the keyboard in the thread of a window of another process.
-HWND FocusOf(HWND window)
-{
-    GUITHREADINFO info{};
-    info.cbSize = sizeof(info);
-    if (!GetGUIThreadInfo(GetWindowThreadProcessId(window, nullptr), &info))
-        return nullptr;
-    return info.hwndFocus;
-}
-
 // The control that follows the label of that text, as a dialog's keys would reach it from the label.
 HWND ControlAfterLabel(HWND window, const std::wstring& label)
 {
@@ -181,18 +171,10 @@ TEST_F(FindE2ETest, SearchesFForADeletorListsWhatTheServerHoldsAndRecoversAHit)
     const std::filesystem::path exported = std::filesystem::path(world) / L"Hits \u00e9t\u00e9.csv";
     PressKey('F', {VK_MENU});
     PressKey('E');
-    HWND save = run.WaitForVisible(L"#32770", kAppearMilliseconds);
-    ASSERT_NE(save, nullptr) << "no Save dialog: " << run.Describe();
-    EXPECT_EQ(RemoteText(save), L"Export List");
-    HWND name = nullptr;
-    ASSERT_TRUE(WaitFor([&] { return (name = FocusOf(save)) != nullptr && IsWindowVisible(name); },
-                        kAppearMilliseconds));
-    EXPECT_EQ(RemoteText(name), L"Deleted files of F.csv");
-    ASSERT_TRUE(TypeIntoField(name, exported.wstring())) << Utf8(RemoteText(name));
-    PressKey(VK_RETURN);
-    ASSERT_TRUE(WaitFor([&] { return std::filesystem::exists(exported) && !IsWindowVisible(save); },
-                        kAppearMilliseconds))
-        << run.Describe();
+    const TSaveDialogRun save = SaveByKeyboard(run, exported);
+    EXPECT_EQ(save.caption, L"Export List");
+    EXPECT_EQ(save.proposed, L"Deleted files of F.csv");
+    ASSERT_TRUE(save.saved) << run.Describe();
     const std::vector<std::vector<std::string>> records = ReadCsv(ReadAll(exported));
     ASSERT_EQ(records.size(), expected.size() + 1);
     EXPECT_EQ(records[0][0], "Path");

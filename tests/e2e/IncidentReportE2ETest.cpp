@@ -81,23 +81,10 @@ TEST_F(IncidentReportE2ETest, ExportSelectedRowsWritesTheSelectedRowsOfTheFolder
     const std::filesystem::path exported = std::filesystem::path(world_) / L"Selected \u00e9t\u00e9.csv";
     PressKey('F', {VK_MENU});
     PressKey('S');
-    HWND save = run.WaitForVisible(L"#32770", kAppearMilliseconds);
-    ASSERT_NE(save, nullptr) << "no Save dialog: " << run.Describe();
-    HWND name = nullptr;
-    ASSERT_TRUE(WaitFor(
-        [&] {
-            GUITHREADINFO info{};
-            info.cbSize = sizeof(info);
-            return GetGUIThreadInfo(GetWindowThreadProcessId(save, nullptr), &info) &&
-                   (name = info.hwndFocus) != nullptr;
-        },
-        kAppearMilliseconds));
-    EXPECT_EQ(RemoteText(name), L"Deleted files of PROJECTS.csv");
-    ASSERT_TRUE(TypeIntoField(name, exported.wstring())) << Utf8(RemoteText(name));
-    PressKey(VK_RETURN);
-    ASSERT_TRUE(WaitFor([&] { return std::filesystem::exists(exported) && !IsWindowVisible(save); },
-                        kAppearMilliseconds))
-        << run.Describe();
+    const TSaveDialogRun save = SaveByKeyboard(run, exported);
+    EXPECT_EQ(save.caption, L"Export List");
+    EXPECT_EQ(save.proposed, L"Deleted files of PROJECTS.csv");
+    ASSERT_TRUE(save.saved) << run.Describe();
 
     const std::vector<std::vector<std::string>> records = ReadCsv(ReadAll(exported));
     ASSERT_EQ(records.size(), 3u) << "the header and the two selected rows";

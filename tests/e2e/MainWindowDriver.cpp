@@ -148,3 +148,33 @@ bool TypeIntoField(HWND field, const std::wstring& text)
     TypeText(text);
     return WaitFor([&] { return RemoteText(field) == text; }, kAppearMilliseconds);
 }
+
+HWND FocusOf(HWND window)
+{
+    GUITHREADINFO info{};
+    info.cbSize = sizeof(info);
+    if (!GetGUIThreadInfo(GetWindowThreadProcessId(window, nullptr), &info))
+        return nullptr;
+    return info.hwndFocus;
+}
+
+TSaveDialogRun SaveByKeyboard(const TProgramRun& run, const std::filesystem::path& path)
+{
+    TSaveDialogRun shown;
+    HWND save = run.WaitForVisible(L"#32770", kAppearMilliseconds);
+    if (save == nullptr)
+        return shown;
+    shown.caption = RemoteText(save);
+    // The dialog opens with the keyboard in its name field.
+    HWND name = nullptr;
+    if (!WaitFor([&] { return (name = FocusOf(save)) != nullptr && IsWindowVisible(name); },
+                 kAppearMilliseconds))
+        return shown;
+    shown.proposed = RemoteText(name);
+    if (!TypeIntoField(name, path.wstring()))
+        return shown;
+    PressKey(VK_RETURN);
+    shown.saved =
+        WaitFor([&] { return std::filesystem::exists(path) && !IsWindowVisible(save); }, kAppearMilliseconds);
+    return shown;
+}

@@ -43,6 +43,19 @@ int ListRowOf(HWND list, const std::wstring& caption);
 // Clicks the list's top row and moves the focus, and so the selection, to the row with the arrow keys; true
 // once that row alone is selected.
 bool SelectListRowByKeyboard(HWND list, int row);
+// The control that has the keyboard in the thread of a window of another process.
+HWND FocusOf(HWND window);
+
+// What a Save dialog opened by the program showed, once the path was typed into its name field and Enter
+// pressed: its caption and the name it proposed; saved when the file exists and the dialog went.
+struct TSaveDialogRun
+{
+    std::wstring caption;
+    std::wstring proposed;
+    bool saved = false;
+};
+TSaveDialogRun SaveByKeyboard(const TProgramRun& run, const std::filesystem::path& path);
+
 // Clicks into a dialog's edit field, replaces its text from the keyboard and waits until it holds the text.
 bool TypeIntoField(HWND field, const std::wstring& text);
 
