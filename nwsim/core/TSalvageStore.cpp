@@ -10,6 +10,7 @@
 
 #include <algorithm>
 #include <chrono>
+#include <fstream>
 #include <map>
 
 namespace nwsim
@@ -167,13 +168,14 @@ void TSalvageStore::Load()
     std::error_code error;
     if (!std::filesystem::exists(file, error))
         return;
-    const std::optional<std::string> text = ReadWholeFile(file);
-    if (!text)
+    // Read as a stream: a store of a million entries is hundreds of megabytes of text, never held whole.
+    std::ifstream in(file, std::ios::binary);
+    if (!in)
         throw TWorldError("cannot read " + Utf8FromPath(file));
     try
     {
         // Each entry is taken out as soon as it is read, so that a store of many entries is never held as a
-        // whole document as well.
+        // whole document either.
         std::string key;
         bool inEntries = false;
         bool sawEntries = false;
@@ -192,7 +194,9 @@ void TSalvageStore::Load()
             }
             return true;
         };
-        const json document = json::parse(*text, take);
+        const json document = json::parse(in, take);
+        if (in.bad())
+            throw TWorldError("cannot read " + Utf8FromPath(file));
         if (!document.is_object() || !sawEntries)
             throw TWorldError(Utf8FromPath(file) + " is damaged: it has no list of entries");
         nextId_ = document.value<uint32_t>("nextId", 0x100);
