@@ -81,6 +81,9 @@ void TFMain::CreateListing()
         SendMessageW(statusBar_, SB_SETTEXTW, 1, reinterpret_cast<LPARAM>(note.c_str()));
     };
     view.ShowRunning = [this](bool running) { toolbar_->SetEnabled(cmBStop, running); };
+    view.ShowOutOfMemory = [this](const std::wstring& text) {
+        TModal::ShowMessage(window_, text, kAppTitle, MB_OK | MB_ICONWARNING);
+    };
     listing_ = std::make_unique<TDeletedListing>(*explorerList_, std::move(view),
                                                  [] { TApplication::Instance().ProcessMessages(); });
     treeDel_->OnChange = [this] { TreeDelChange(); };

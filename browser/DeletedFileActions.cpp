@@ -167,7 +167,7 @@ void RetroveSelected(const TRowFolder& folderOf, TExtListView& list, const TRetr
         const std::wstring name = list.Row(index).caption;
         const std::wstring folder = WithBackslash(folderOf(index));
         const TDeletedRowData* held = DeletedRowData(list.Row(index));
-        const bool isFolder = held != nullptr && IsDeletedFolder(held->Entry());
+        const bool isFolder = held != nullptr && held->IsFolder();
         ui.SetActionMessage(L"Retroving " + name);
         const std::optional<std::wstring> target = ChooseRecoveryName(folder, name, isFolder, options, ui);
         // The rename dialog let other messages run: the row must still be there, selected, in the same list.
@@ -225,8 +225,7 @@ bool ConfirmAndPurgeSelected(TExtListView& list, IDeletedFileActionsUI& ui)
         return false;
     size_t folders = 0;
     for (const size_t row : list.SelectedRows())
-        if (const TDeletedRowData* data = DeletedRowData(list.Row(row));
-            data != nullptr && IsDeletedFolder(data->Entry()))
+        if (const TDeletedRowData* data = DeletedRowData(list.Row(row)); data != nullptr && data->IsFolder())
             ++folders;
     if (!ui.ConfirmPurge(PurgeQuestion(count, folders)))
         return false;

@@ -77,29 +77,43 @@ bool IsDeletedFolder(const nw::TNWDeletedEntry& entry)
 
 std::vector<std::wstring> TDeletedRowData::MakeSubItems() const
 {
-    return DeletedFileSubItemsWide(*format_, Info());
+    std::vector<std::wstring> cells = DeletedFileSubItemsWide(*scan_->format, Info());
+    if (scan_->path)
+        cells.insert(cells.begin() + (kFoundPathColumn - 1), *scan_->path);
+    return cells;
 }
 
-TListRow MakeDeletedFileRow(const std::string& listName, std::unique_ptr<nw::TNWDeletedEntry> entry,
-                            nw::TNWDirHandleShare lease, std::shared_ptr<const ICellFormat> format,
-                            TShellIconCache& icons)
+std::wstring TDeletedRowData::MakeCellText(int column) const
+{
+    if (scan_->path)
+    {
+        if (column == kFoundPathColumn)
+            return *scan_->path;
+        if (column > kFoundPathColumn)
+            --column;
+    }
+    if (column <= dcName || column >= dcCount)
+        return {};
+    return DeletedFileCellWide(*scan_->format, Info(), static_cast<TDeletedColumn>(column));
+}
+
+TDeletedRowMaker::TDeletedRowMaker(nw::TNWDirHandleShare lease, std::shared_ptr<const ICellFormat> format,
+                                   std::optional<std::wstring> path)
+    : scan_(std::make_shared<TDeletedRowScan>())
+{
+    scan_->lease = std::move(lease);
+    scan_->format = std::move(format);
+    scan_->path = std::move(path);
+}
+
+TListRow TDeletedRowMaker::Make(const std::string& listName, const nw::TNWDeletedEntry& entry)
 {
     TListRow row;
-    row.caption = ToWide(format->ClientText(listName));
-    row.image = IsDeletedFolder(*entry) ? icons.FolderIcon() : icons.IconOf(row.caption);
-    row.data = std::make_shared<TDeletedRowData>(std::move(entry), std::move(lease), std::move(format));
+    row.caption = ToWide(scan_->format->ClientText(listName));
+    row.caption.shrink_to_fit();
+    row.image = IsDeletedFolder(entry) ? icons_.FolderIcon() : icons_.IconOf(row.caption);
+    row.data = std::make_shared<TDeletedRowData>(entry, scan_);
     row.subItemsDeferred = true;
-    return row;
-}
-
-TListRow MakeFoundFileRow(const std::string& listName, std::unique_ptr<nw::TNWDeletedEntry> entry,
-                          nw::TNWDirHandleShare lease, const std::wstring& folder,
-                          std::shared_ptr<const ICellFormat> format, TShellIconCache& icons)
-{
-    TListRow row = MakeDeletedFileRow(listName, std::move(entry), std::move(lease), std::move(format), icons);
-    row.subItems = row.data->MakeSubItems();
-    row.subItemsDeferred = false;
-    row.subItems.insert(row.subItems.begin() + (kFoundPathColumn - 1), folder);
     return row;
 }
 

@@ -3,9 +3,11 @@
 #pragma once
 
 #include "DeletedFileRows.h"
+#include "TDeletedRecord.h"
 #include "TExtListView.h"
 #include "TNWDeletedEntry.h"
 #include "TNWDirHandleLease.h"
+#include "TUserNamePool.h"
 
 #include <memory>
 #include <optional>
@@ -13,25 +15,36 @@
 #include <unordered_map>
 #include <vector>
 
+// What every row of one scan shares: the scan's directory handle, the listing's formats, the user names of
+// its entries and, in the Find window, the folder the entries were found in.
+struct TDeletedRowScan
+{
+    nw::TNWDirHandleShare lease;
+    std::shared_ptr<const ICellFormat> format;
+    TUserNamePool names;
+    // The Path cell of the Find window's rows; the main list has none.
+    std::optional<std::wstring> path;
+};
+
 // What a deleted-file row carries for recover, purge and the properties dialog.
 class TDeletedRowData : public TListRowData
 {
 public:
-    TDeletedRowData(std::unique_ptr<nw::TNWDeletedEntry> entry, nw::TNWDirHandleShare lease,
-                    std::shared_ptr<const ICellFormat> format)
-        : entry_(std::move(entry)), lease_(std::move(lease)), format_(std::move(format))
+    TDeletedRowData(const nw::TNWDeletedEntry& entry, std::shared_ptr<TDeletedRowScan> scan)
+        : scan_(std::move(scan)), record_(entry, scan_->names)
     {
     }
-    const nw::TNWDeletedEntry& Entry() const { return *entry_; }
-    const nw::TNWDeletedFileInfoX& Info() const { return *entry_->Info; }
-    // The eleven cells from the row's own copy of the entry.
+    // The entry as the scan gave it, for the client's calls.
+    nw::TNWDeletedEntry Entry() const { return record_.Entry(scan_->names); }
+    nw::TNWDeletedFileInfoX Info() const { return record_.Info(scan_->names); }
+    bool IsFolder() const { return (record_.Attributes() & nw::kDirectoryAttribute) != 0; }
+    // The cells after the name (with the Path first in the Find window), made from the row's record.
     std::vector<std::wstring> MakeSubItems() const override;
+    std::wstring MakeCellText(int column) const override;
 
 private:
-    std::unique_ptr<nw::TNWDeletedEntry> entry_;
-    nw::TNWDirHandleShare lease_;
-    // The formats of the listing that made the row, shared by all its rows.
-    std::shared_ptr<const ICellFormat> format_;
+    std::shared_ptr<TDeletedRowScan> scan_;
+    TDeletedRecord record_;
 };
 
 // The twelve columns, 100 pixels each.
@@ -55,17 +68,20 @@ private:
 // Whether the entry is a deleted folder rather than a file.
 bool IsDeletedFolder(const nw::TNWDeletedEntry& entry);
 
-// A row for a scanned entry: the list name as caption, the icon, and the entry (which the row takes over)
-// with its share of the handle. The eleven cells are made from the entry when the row is first read.
-TListRow MakeDeletedFileRow(const std::string& listName, std::unique_ptr<nw::TNWDeletedEntry> entry,
-                            nw::TNWDirHandleShare lease, std::shared_ptr<const ICellFormat> format,
-                            TShellIconCache& icons);
+// Makes the rows of one scan's entries: the list name as caption, the icon, and the entry kept as a record
+// that shares the scan's handle, formats and user names. The cells are made when a row is first read.
+class TDeletedRowMaker
+{
+public:
+    // path: the Find window's Path cell for every row, or nothing for the main list.
+    TDeletedRowMaker(nw::TNWDirHandleShare lease, std::shared_ptr<const ICellFormat> format,
+                     std::optional<std::wstring> path = std::nullopt);
+    TListRow Make(const std::string& listName, const nw::TNWDeletedEntry& entry);
 
-// The same for the Find window's list, with its cells made at once and the folder the entry was found in as
-// its Path cell.
-TListRow MakeFoundFileRow(const std::string& listName, std::unique_ptr<nw::TNWDeletedEntry> entry,
-                          nw::TNWDirHandleShare lease, const std::wstring& folder,
-                          std::shared_ptr<const ICellFormat> format, TShellIconCache& icons);
+private:
+    std::shared_ptr<TDeletedRowScan> scan_;
+    TShellIconCache icons_;
+};
 
 // The data of a deleted-file row; nothing for a row that carries none.
 const TDeletedRowData* DeletedRowData(const TListRow& row);

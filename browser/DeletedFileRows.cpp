@@ -74,21 +74,46 @@ template <class Text> Text DateTimeTextAs(const ICellFormat& format, nw::TDateTi
 }
 
 template <class Text>
+Text DeletedFileCellAs(const ICellFormat& format, const nw::TNWDeletedFileInfoX& info, TDeletedColumn column)
+{
+    switch (column)
+    {
+    case dcSize:
+        return As<Text>(SizeText(info.Size));
+    case dcDeleted:
+        return DateTimeTextAs<Text>(format, info.Deleted);
+    case dcDeletedBy:
+        return As<Text>(format.UserName(info.DeletedBy));
+    case dcOwner:
+        return As<Text>(format.UserName(info.Owner));
+    case dcAccessed:
+        return DateTimeTextAs<Text>(format, info.Accessed);
+    case dcCreated:
+        return DateTimeTextAs<Text>(format, info.Created);
+    case dcAttributes:
+        return As<Text>(AttributeText(info.Attributes));
+    case dcArchived:
+        return DateTimeTextAs<Text>(format, info.Archived);
+    case dcArchivedBy:
+        return As<Text>(format.UserName(info.ArchivedBy));
+    case dcUpdated:
+        return DateTimeTextAs<Text>(format, info.Updated);
+    case dcUpdatedBy:
+        return As<Text>(format.UserName(info.UpdatedBy));
+    case dcName:
+    case dcCount:
+        break;
+    }
+    return Text();
+}
+
+template <class Text>
 std::vector<Text> DeletedFileSubItemsAs(const ICellFormat& format, const nw::TNWDeletedFileInfoX& info)
 {
     std::vector<Text> cells;
     cells.reserve(dcCount - 1);
-    cells.push_back(As<Text>(SizeText(info.Size)));
-    cells.push_back(DateTimeTextAs<Text>(format, info.Deleted));
-    cells.push_back(As<Text>(format.UserName(info.DeletedBy)));
-    cells.push_back(As<Text>(format.UserName(info.Owner)));
-    cells.push_back(DateTimeTextAs<Text>(format, info.Accessed));
-    cells.push_back(DateTimeTextAs<Text>(format, info.Created));
-    cells.push_back(As<Text>(AttributeText(info.Attributes)));
-    cells.push_back(DateTimeTextAs<Text>(format, info.Archived));
-    cells.push_back(As<Text>(format.UserName(info.ArchivedBy)));
-    cells.push_back(DateTimeTextAs<Text>(format, info.Updated));
-    cells.push_back(As<Text>(format.UserName(info.UpdatedBy)));
+    for (int column = dcSize; column < dcCount; ++column)
+        cells.push_back(DeletedFileCellAs<Text>(format, info, static_cast<TDeletedColumn>(column)));
     return cells;
 }
 
@@ -109,4 +134,10 @@ std::vector<std::wstring> DeletedFileSubItemsWide(const ICellFormat& format,
                                                   const nw::TNWDeletedFileInfoX& info)
 {
     return DeletedFileSubItemsAs<std::wstring>(format, info);
+}
+
+std::wstring DeletedFileCellWide(const ICellFormat& format, const nw::TNWDeletedFileInfoX& info,
+                                 TDeletedColumn column)
+{
+    return DeletedFileCellAs<std::wstring>(format, info, column);
 }

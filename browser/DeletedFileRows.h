@@ -81,3 +81,6 @@ std::vector<std::u16string> DeletedFileSubItems(const ICellFormat& format,
 // The same texts built straight in the list control's character type, without a copy per cell.
 std::vector<std::wstring> DeletedFileSubItemsWide(const ICellFormat& format,
                                                   const nw::TNWDeletedFileInfoX& info);
+// One of those cells: empty for the name, which is the row's caption.
+std::wstring DeletedFileCellWide(const ICellFormat& format, const nw::TNWDeletedFileInfoX& info,
+                                 TDeletedColumn column);

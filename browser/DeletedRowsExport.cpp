@@ -58,7 +58,7 @@ std::string IsoText(nw::TDateTime value)
 // the list leaves empty (never archived) stays empty.
 std::string Cell(const TExtListView& list, size_t row, TDeletedColumn column, int listColumn)
 {
-    const std::wstring& shown = list.CellText(row, listColumn);
+    const std::wstring shown = list.CellTextCopy(row, listColumn);
     const TDeletedRowData* data = DeletedRowData(list.Row(row));
     if (data == nullptr)
         return Utf8Of(shown);
@@ -149,7 +149,7 @@ std::string ExportFoundRows(const TExtListView& list, const std::vector<size_t>&
 {
     return Export(list, rows,
                   {list.ColumnCaption(kFoundPathColumn),
-                   [&list](size_t row) { return list.CellText(row, kFoundPathColumn); },
+                   [&list](size_t row) { return list.CellTextCopy(row, kFoundPathColumn); },
                    [](TDeletedColumn column) { return FoundColumn(column); }},
                   format);
 }

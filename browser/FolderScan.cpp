@@ -6,7 +6,8 @@
 #include "TNWNDS.h"
 #include "TNWServer.h"
 
-#include <algorithm>
+#include <new>
+#include <optional>
 
 namespace
 {
@@ -17,52 +18,81 @@ constexpr uint32_t kScanContextFlags = 5;
 
 } // namespace
 
-nw::TNWDeletedList ScanFolderEntries(const std::wstring& folder, const std::function<void()>& betweenAnswers,
-                                     TFolderScanOutcome& outcome)
+namespace
+{
+
+// The path of a folder to scan in the client's text, with the directory-services context that the scan
+// needs; its connection, or 0 when no NetWare server holds it.
+nw::NWCONN_HANDLE PrepareScan(const std::wstring& folder, std::string& path)
 {
     nw::TNWNDS::SetNameContext("[root]");
     nw::TNWNDS::AddContextFlags(kScanContextFlags);
-    const std::string path = ToClientText(folder);
-    const nw::NWCONN_HANDLE connection = nw::TNWServer::GetPathConnection(path);
+    path = ToClientText(folder);
+    return nw::TNWServer::GetPathConnection(path);
+}
+
+TFolderScanOutcome OutcomeOf(bool answered)
+{
+    return answered ? TFolderScanOutcome::fsoScanned : TFolderScanOutcome::fsoNoAnswer;
+}
+
+} // namespace
+
+nw::TNWDeletedList ScanFolderEntries(const std::wstring& folder, const std::function<void()>& betweenAnswers,
+                                     TFolderScanOutcome& outcome)
+{
+    std::string path;
+    const nw::NWCONN_HANDLE connection = PrepareScan(folder, path);
     outcome = TFolderScanOutcome::fsoNotNetWare;
     if (connection == 0)
         return {};
     bool answered = false;
     nw::TNWDeletedList entries = nw::TNWServer::ScanDeletedFiles(connection, path, &answered, betweenAnswers);
-    outcome = answered ? TFolderScanOutcome::fsoScanned : TFolderScanOutcome::fsoNoAnswer;
+    outcome = OutcomeOf(answered);
     return entries;
 }
 
 TFolderScanOutcome ScanFolderInto(TExtListView& list, const std::wstring& folder,
                                   const TFolderScanSteps& steps)
 {
-    TFolderScanOutcome outcome = TFolderScanOutcome::fsoScanned;
-    nw::TNWDeletedList entries = ScanFolderEntries(folder, steps.betweenAnswers, outcome);
-    if (outcome != TFolderScanOutcome::fsoScanned)
-        return outcome;
-    const auto first = std::find_if(entries.begin(), entries.end(),
-                                    [](const nw::TNWDeletedItem& item) { return item.entry != nullptr; });
-    if (first == entries.end())
-        return TFolderScanOutcome::fsoScanned;
-    // Every entry of a scan carries the same handle. Each row takes a share; when no row took one, the
-    // handle goes back as this share does.
-    const nw::TNWDirHandleShare lease = nw::LeaseDirHandle(first->entry->Connection, first->entry->DirHandle);
+    std::string path;
+    const nw::NWCONN_HANDLE connection = PrepareScan(folder, path);
+    if (connection == 0)
+        return TFolderScanOutcome::fsoNotNetWare;
     const auto format = std::make_shared<const TLocaleCellFormat>();
-    TShellIconCache icons;
-    for (nw::TNWDeletedItem& item : entries)
-    {
-        if (item.entry == nullptr || item.entry->Info == nullptr ||
-            !MatchCriteria(steps.criteria, item.name, *item.entry->Info))
-            continue;
+    // Made at the scan's first entry: every entry of a scan carries the same handle, and each row takes a
+    // share of it. When no row took one, the handle goes back as the maker does.
+    std::optional<TDeletedRowMaker> rows;
+    const auto visit = [&](nw::TNWDeletedItem& item) {
+        if (!rows)
+            rows.emplace(nw::LeaseDirHandle(item.entry->Connection, item.entry->DirHandle), format,
+                         steps.withPath ? std::optional<std::wstring>(folder) : std::nullopt);
+        if (item.entry->Info == nullptr || !MatchCriteria(steps.criteria, item.name, *item.entry->Info))
+            return true;
         if (steps.pump)
             steps.pump();
         if (steps.stopRequested && steps.stopRequested())
-            break;
-        list.AddRow(steps.withPath
-                        ? MakeFoundFileRow(item.name, std::move(item.entry), lease, folder, format, icons)
-                        : MakeDeletedFileRow(item.name, std::move(item.entry), lease, format, icons));
+            return false;
+        list.AddRow(rows->Make(item.name, *item.entry));
+        return true;
+    };
+    bool answered = false;
+    try
+    {
+        nw::TNWServer::ForEachDeletedFile(connection, path, visit, &answered, steps.betweenAnswers);
     }
-    return TFolderScanOutcome::fsoScanned;
+    catch (const std::bad_alloc&)
+    {
+        // The rows made so far stay, as after Stop.
+        return TFolderScanOutcome::fsoOutOfMemory;
+    }
+    return OutcomeOf(answered);
+}
+
+std::wstring OutOfMemoryText(size_t rows)
+{
+    return L"Not enough memory to list every deleted file; " + std::to_wstring(rows) +
+           L" file(s) are listed.";
 }
 
 std::wstring TrimSearchFolder(const std::wstring& folder)

@@ -32,6 +32,8 @@ enum class TFolderScanOutcome
     fsoNotNetWare,
     // The server failed the scan's first call (with no entries, the end of the scan is an answer).
     fsoNoAnswer,
+    // An allocation failed while the rows were made: the scan ended there, with the rows made so far.
+    fsoOutOfMemory,
 };
 
 // The folder's deleted entries as the server gives them, in its order, with the directory-services context
@@ -39,10 +41,14 @@ enum class TFolderScanOutcome
 nw::TNWDeletedList ScanFolderEntries(const std::wstring& folder, const std::function<void()>& betweenAnswers,
                                      TFolderScanOutcome& outcome);
 
-// Scans the folder (ending in a backslash, or empty for none) and adds the entries that pass the criteria.
-// The scan's directory handle stays with those rows; when none was added it goes back to the server at once.
+// Scans the folder (ending in a backslash, or empty for none) and adds the entries that pass the criteria as
+// the server gives them. The scan's directory handle stays with those rows; when none was added it goes back
+// to the server at once.
 TFolderScanOutcome ScanFolderInto(TExtListView& list, const std::wstring& folder,
                                   const TFolderScanSteps& steps);
+
+// What the window says when a listing or a search ran out of memory with that many rows listed.
+std::wstring OutOfMemoryText(size_t rows);
 
 // The Find window's form of a folder to scan: surrounding blanks and one trailing "." dropped, a trailing
 // backslash added unless empty.

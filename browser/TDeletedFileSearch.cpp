@@ -17,8 +17,18 @@ void TDeletedFileSearch::Run(const TDeletedFileSearchRequest& request)
 {
     if (running_)
         return;
-    const TFlagScope running(running_);
-    stopRequested_ = false;
+    {
+        const TFlagScope running(running_);
+        stopRequested_ = false;
+        outOfMemory_ = false;
+        Walk(request);
+    }
+    if (outOfMemory_ && view_.outOfMemory)
+        view_.outOfMemory(OutOfMemoryText(list_.Count()));
+}
+
+void TDeletedFileSearch::Walk(const TDeletedFileSearchRequest& request)
+{
     TListFillBracket fill(list_);
     TFolderWalkSteps steps;
     steps.includeSubfolders = request.includeSubfolders;
@@ -56,7 +66,12 @@ void TDeletedFileSearch::ScanFolder(const std::wstring& path, const TDeletedFile
     };
     steps.stopRequested = [this] { return stopRequested_; };
     steps.withPath = true;
-    ScanFolderInto(list_, folder, steps);
+    if (ScanFolderInto(list_, folder, steps) == TFolderScanOutcome::fsoOutOfMemory)
+    {
+        // As Stop does: the rows found so far stay.
+        outOfMemory_ = true;
+        stopRequested_ = true;
+    }
     if (view_.scanned)
         view_.scanned(list_.Count());
 }

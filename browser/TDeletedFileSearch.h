@@ -21,6 +21,8 @@ struct TDeletedFileSearchView
     std::function<void()> betweenAnswers;
     // A folder's scan ended with the list holding that many rows.
     std::function<void(size_t rows)> scanned;
+    // The search ran out of memory and stopped: the text to say so, once the list shows its rows.
+    std::function<void(const std::wstring& text)> outOfMemory;
 };
 
 struct TDeletedFileSearchRequest
@@ -49,6 +51,7 @@ public:
     bool ScanInProgress() const { return scanInProgress_; }
 
 private:
+    void Walk(const TDeletedFileSearchRequest& request);
     void ScanFolder(const std::wstring& path, const TDeletedFileSearchRequest& request);
 
     TExtListView& list_;
@@ -56,4 +59,5 @@ private:
     bool running_ = false;
     bool stopRequested_ = false;
     bool scanInProgress_ = false;
+    bool outOfMemory_ = false;
 };

@@ -25,6 +25,8 @@ std::wstring NoteOf(TFolderScanOutcome outcome, bool stopped)
         return L"Not a NetWare folder";
     case TFolderScanOutcome::fsoNoAnswer:
         return L"The server did not answer the scan";
+    case TFolderScanOutcome::fsoOutOfMemory:
+        return L"Stopped";
     case TFolderScanOutcome::fsoScanned:
         break;
     }
@@ -82,6 +84,14 @@ void TDeletedListing::ListDeletedFiles(const std::wstring& folder)
     if (busy_)
         return;
     const std::wstring trimmed = TrimFolder(folder);
+    const TFolderScanOutcome outcome = ListInto(trimmed);
+    // Said once the list shows its rows and the window is no longer busy.
+    if (outcome == TFolderScanOutcome::fsoOutOfMemory && view_.ShowOutOfMemory)
+        view_.ShowOutOfMemory(OutOfMemoryText(list_.Count()));
+}
+
+TFolderScanOutcome TDeletedListing::ListInto(const std::wstring& trimmed)
+{
     TBusyScope busy(*this);
     TWaitCursor cursor;
     TListFillBracket fill(list_);
@@ -100,6 +110,7 @@ void TDeletedListing::ListDeletedFiles(const std::wstring& folder)
         view_.ShowCount(list_.Count());
     if (view_.ShowNote)
         view_.ShowNote(NoteOf(outcome, stopRequested_));
+    return outcome;
 }
 
 void TDeletedListing::ClearDeletedList()

@@ -4,6 +4,7 @@
 
 #include "DeletedFileListRows.h"
 #include "FilterCriteria.h"
+#include "FolderScan.h"
 #include "TExtListView.h"
 
 #include <functional>
@@ -21,6 +22,8 @@ struct TListingView
     std::function<void(const std::wstring& note)> ShowNote;
     // A listing started (true) or ended (false): the Stop button follows it.
     std::function<void(bool running)> ShowRunning;
+    // The listing ran out of memory and stopped with that many rows: the text to say so in a message box.
+    std::function<void(const std::wstring& text)> ShowOutOfMemory;
 };
 
 class TDeletedListing
@@ -53,6 +56,9 @@ public:
 
 private:
     class TBusyScope;
+
+    // The listing itself, busy and holding the list's redraws and sorting throughout.
+    TFolderScanOutcome ListInto(const std::wstring& trimmed);
 
     TExtListView& list_;
     TListingView view_;

@@ -5,6 +5,7 @@
 #include "ListBrackets.h"
 #include "MenuItems.h"
 #include "TFlagScope.h"
+#include "TModal.h"
 #include "TWaitCursor.h"
 #include "WindowParts.h"
 
@@ -145,6 +146,10 @@ void TFFind::CreateSearch()
     view.pump = [this] { Pump(); };
     view.betweenAnswers = [this] { PaintSearchedFolder(); };
     view.scanned = [this](size_t) { ShowCount(); };
+    view.outOfMemory = [this](const std::wstring& text) {
+        // The box bears the program's title, which the window's owner has.
+        TModal::ShowMessage(window_, text, WindowText(GetWindow(window_, GW_OWNER)), MB_OK | MB_ICONWARNING);
+    };
     search_ = std::make_unique<TDeletedFileSearch>(*findList_, std::move(view));
 }
 

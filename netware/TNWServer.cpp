@@ -2,13 +2,16 @@
 #include "TNWServer.h"
 
 #include "NWText.h"
+#include "TNWDirHandleLease.h"
 #include "TNWEntryPoint.h"
 #include "TNWLib.h"
 #include "TNWNDS.h"
 
 #include <array>
 #include <cstring>
+#include <new>
 #include <optional>
+#include <utility>
 #include <vector>
 
 namespace nw
@@ -100,6 +103,34 @@ TNWDeletedList TNWServer::ScanDeletedFiles(NWCONN_HANDLE connection, const std::
                                            const std::function<void()>& betweenAnswers)
 {
     TNWDeletedList list;
+    // The handle is the list's from its first entry on: when the list cannot be completed, it goes back.
+    std::optional<std::pair<NWCONN_HANDLE, NWDIR_HANDLE>> handle;
+    try
+    {
+        ForEachDeletedFile(
+            connection, path,
+            [&](TNWDeletedItem& item) {
+                if (!handle)
+                    handle.emplace(item.entry->Connection, item.entry->DirHandle);
+                list.push_back(std::move(item));
+                return true;
+            },
+            answered, betweenAnswers);
+    }
+    catch (const std::bad_alloc&)
+    {
+        list.clear();
+        if (handle)
+            LeaseDirHandle(handle->first, handle->second).reset();
+        throw;
+    }
+    return list;
+}
+
+void TNWServer::ForEachDeletedFile(NWCONN_HANDLE connection, const std::string& path,
+                                   const TDeletedVisit& visit, bool* answered,
+                                   const std::function<void()>& betweenAnswers)
+{
     if (answered != nullptr)
         *answered = false;
     const auto parsePath = api::NWParseNetWarePath.Bind();
@@ -107,7 +138,7 @@ TNWDeletedList TNWServer::ScanDeletedFiles(NWCONN_HANDLE connection, const std::
     const auto scanDeleted = allocateHandle ? api::NWScanForDeletedFiles.Bind() : nullptr;
     const auto deallocateHandle = scanDeleted ? api::NWDeallocateDirectoryHandle.Bind() : nullptr;
     if (deallocateHandle == nullptr)
-        return list;
+        return;
 
     connection = TNWLib::ResolveConnection(connection);
     std::string netwarePath = UpperCase(path);
@@ -116,17 +147,23 @@ TNWDeletedList TNWServer::ScanDeletedFiles(NWCONN_HANDLE connection, const std::
             c = '/';
     std::vector<char> buffer;
     if (!ToBuffer(netwarePath, kPathBuffer, buffer))
-        return list;
+        return;
     NWDIR_HANDLE parsedHandle = 0;
     std::array<char, kPathBuffer> parsed{};
     if (parsePath(buffer.data(), &connection, &parsedHandle, parsed.data()) != 0)
-        return list;
+        return;
     parsed.back() = '\0';
     NWDIR_HANDLE dirHandle = 0;
     uint8_t rights = 0;
     if (allocateHandle(connection, 0, parsed.data(), &dirHandle, &rights) != 0)
-        return list;
+        return;
 
+    bool visited = false;
+    // Every visited entry carries the handle; with none to carry it, nobody else would ever release it.
+    const auto releaseUnvisited = [&] {
+        if (!visited && dirHandle != 0)
+            deallocateHandle(connection, dirHandle);
+    };
     uint32_t sequence = kScanStart;
     for (;;)
     {
@@ -144,20 +181,26 @@ TNWDeletedList TNWServer::ScanDeletedFiles(NWCONN_HANDLE connection, const std::
         // A client whose iteration value stops advancing would answer with the same entry for ever.
         if (sequence == before)
             break;
+        std::optional<TNWDeletedItem> item;
         try
         {
-            list.push_back(BuildDeletedItem(connection, dirHandle, sequence, volume, dirBase, block.data()));
+            item = BuildDeletedItem(connection, dirHandle, sequence, volume, dirBase, block.data());
+        }
+        catch (const std::bad_alloc&)
+        {
+            releaseUnvisited();
+            throw;
         }
         catch (const std::exception&)
         {
             // An entry that cannot be built ends the scan; the entries before it stay.
             break;
         }
+        visited = true;
+        if (!visit(*item))
+            return;
     }
-    // Every entry carries the handle; with none to carry it, nobody else would ever release it.
-    if (list.empty() && dirHandle != 0)
-        deallocateHandle(connection, dirHandle);
-    return list;
+    releaseUnvisited();
 }
 
 TNWDeletedItem TNWServer::BuildDeletedItem(NWCONN_HANDLE connection, NWDIR_HANDLE dirHandle,

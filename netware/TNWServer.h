@@ -32,6 +32,15 @@ public:
     static TNWDeletedList ScanDeletedFiles(NWCONN_HANDLE connection, const std::string& path,
                                            bool* answered = nullptr,
                                            const std::function<void()>& betweenAnswers = {});
+    // The same scan without a list: each entry goes to visit as soon as the server gave it, so that a folder
+    // of a million entries is never held as fixed-size entries. visit returns false to end the scan. Every
+    // entry visited carries the directory handle (visit leases it); when none was, the scan released it.
+    // A failed allocation goes to the caller; an entry that cannot be built for any other reason ends the
+    // scan as its end does.
+    using TDeletedVisit = std::function<bool(TNWDeletedItem& item)>;
+    static void ForEachDeletedFile(NWCONN_HANDLE connection, const std::string& path,
+                                   const TDeletedVisit& visit, bool* answered = nullptr,
+                                   const std::function<void()>& betweenAnswers = {});
     // Recovers the entry into its own folder under the file-name part of recoverPath.
     static bool RecoverDeletedFile(NWCONN_HANDLE connection, NWDIR_HANDLE dirHandle, uint32_t sequence,
                                    uint32_t volume, uint32_t dirBase, const std::string& deletedPath,

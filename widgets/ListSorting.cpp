@@ -97,7 +97,7 @@ int OrderBytes(const std::vector<BYTE>& first, const std::vector<BYTE>& second)
 
 } // namespace
 
-TSortKey MakeSortKey(const std::wstring& text, TAutoSortStyle style)
+TSortKey MakeSortKey(const std::wstring& text, TAutoSortStyle style, bool withText)
 {
     TSortKey key;
     if (style == TAutoSortStyle::assSmart)
@@ -105,8 +105,14 @@ TSortKey MakeSortKey(const std::wstring& text, TAutoSortStyle style)
         key.date = AsDate(text);
         key.number = AsNumber(text);
     }
-    key.text = TextKey(text);
+    if (withText)
+        key.text = TextKey(text);
     return key;
+}
+
+void AddTextKey(TSortKey& key, const std::wstring& text)
+{
+    key.text = TextKey(text);
 }
 
 int CompareSortKeys(const TSortKey& first, const TSortKey& second)

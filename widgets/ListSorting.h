@@ -21,7 +21,11 @@ struct TSortKey
     std::vector<BYTE> text;       // the locale's case-sensitive sort key
 };
 
-TSortKey MakeSortKey(const std::wstring& text, TAutoSortStyle style);
+// Without the string key when withText is false: a column whose texts are all dates, or all numbers, never
+// compares them as strings, and a million string keys would cost more than the rows.
+TSortKey MakeSortKey(const std::wstring& text, TAutoSortStyle style, bool withText = true);
+// Adds the string key to a key made without it.
+void AddTextKey(TSortKey& key, const std::wstring& text);
 
 // -1, 0 or 1: dates when both are dates, else numbers when both are numbers, else the locale's string order.
 int CompareSortKeys(const TSortKey& first, const TSortKey& second);

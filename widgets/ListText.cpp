@@ -52,7 +52,7 @@ std::wstring RowsAsText(const TExtListView& list, const std::vector<size_t>& row
             columns.push_back(column);
     std::wstring text = Line(columns, [&](int column) { return list.ColumnCaption(column); });
     for (const size_t row : rows)
-        text += Line(columns, [&](int column) { return list.CellText(row, column); });
+        text += Line(columns, [&](int column) { return list.CellTextCopy(row, column); });
     return text;
 }
 

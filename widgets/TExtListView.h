@@ -97,9 +97,13 @@ public:
     const TListRow& Row(size_t index) const { return model_.Row(index); }
     // The text of a row in a design column; empty past its sub-items.
     const std::wstring& CellText(size_t index, int column) const { return model_.CellText(index, column); }
+    // The same without keeping the row's cells when they are not made yet: for reading every row.
+    std::wstring CellTextCopy(size_t index, int column) const { return model_.CellTextCopy(index, column); }
     size_t AddRow(TListRow row);
     void DeleteRow(size_t index);
     void Clear();
+    // For tests: a failed allocation of the row store, as TListModel::SetStoreFault makes it.
+    void SetRowStoreFault(std::function<void(size_t rows)> fault) { model_.SetStoreFault(std::move(fault)); }
     // Changes whenever all rows go at once (a new listing, a cleared list): a loop over rows it held ends
     // then.
     uint64_t Generation() const { return generation_; }

@@ -3,6 +3,14 @@
 #include <algorithm>
 #include <numeric>
 
+std::wstring TListRowData::MakeCellText(int column) const
+{
+    std::vector<std::wstring> cells = MakeSubItems();
+    if (column < 1 || static_cast<size_t>(column) > cells.size())
+        return {};
+    return std::move(cells[static_cast<size_t>(column) - 1]);
+}
+
 const std::wstring& TListModel::CellText(size_t index, int column) const
 {
     static const std::wstring empty;
@@ -12,6 +20,14 @@ const std::wstring& TListModel::CellText(size_t index, int column) const
     if (column < 0 || static_cast<size_t>(column) > row.subItems.size())
         return empty;
     return row.subItems[static_cast<size_t>(column) - 1];
+}
+
+std::wstring TListModel::CellTextCopy(size_t index, int column) const
+{
+    const TListRow& row = rows_[index];
+    if (column > 0 && row.subItemsDeferred && row.data)
+        return row.data->MakeCellText(column);
+    return CellText(index, column);
 }
 
 TListRow& TListModel::Complete(size_t index) const
@@ -28,6 +44,8 @@ TListRow& TListModel::Complete(size_t index) const
 
 size_t TListModel::Add(TListRow row)
 {
+    if (storeFault_)
+        storeFault_(rows_.size());
     rows_.push_back(std::move(row));
     return rows_.size() - 1;
 }
@@ -64,7 +82,14 @@ std::vector<size_t> TListModel::SortedOrder(int column, TAutoSortStyle style, bo
     std::vector<TSortKey> keys;
     keys.reserve(rows_.size());
     for (size_t i = 0; i < rows_.size(); ++i)
-        keys.push_back(MakeSortKey(CellText(i, column), style));
+        keys.push_back(MakeSortKey(CellTextCopy(i, column), style, false));
+    const bool allDates =
+        std::all_of(keys.begin(), keys.end(), [](const TSortKey& key) { return key.date.has_value(); });
+    const bool allNumbers =
+        std::all_of(keys.begin(), keys.end(), [](const TSortKey& key) { return key.number.has_value(); });
+    if (!allDates && !allNumbers)
+        for (size_t i = 0; i < rows_.size(); ++i)
+            AddTextKey(keys[i], CellTextCopy(i, column));
     std::vector<size_t> order(rows_.size());
     std::iota(order.begin(), order.end(), size_t{0});
     const int direction = ascending ? 1 : -1;
@@ -75,9 +100,25 @@ std::vector<size_t> TListModel::SortedOrder(int column, TAutoSortStyle style, bo
 
 void TListModel::Reorder(const std::vector<size_t>& order)
 {
-    std::vector<TListRow> sorted;
-    sorted.reserve(rows_.size());
-    for (const size_t index : order)
-        sorted.push_back(std::move(rows_[index]));
-    rows_.swap(sorted);
+    // In place, cycle by cycle: a second list of every row would double a large list's memory for a moment.
+    std::vector<bool> placed(rows_.size(), false);
+    for (size_t start = 0; start < order.size(); ++start)
+    {
+        if (placed[start])
+            continue;
+        TListRow held = std::move(rows_[start]);
+        size_t at = start;
+        for (;;)
+        {
+            placed[at] = true;
+            const size_t from = order[at];
+            if (from == start)
+            {
+                rows_[at] = std::move(held);
+                break;
+            }
+            rows_[at] = std::move(rows_[from]);
+            at = from;
+        }
+    }
 }

@@ -5,6 +5,7 @@
 #include "ListSorting.h"
 
 #include <cstddef>
+#include <functional>
 #include <memory>
 #include <string>
 #include <vector>
@@ -16,6 +17,9 @@ public:
     virtual ~TListRowData() = default;
     // The texts of the columns after the caption, for a row added with them deferred.
     virtual std::vector<std::wstring> MakeSubItems() const { return {}; }
+    // One of those texts (a column after the caption) without keeping it: a sort of a large list by one
+    // column makes no other cell and keeps none.
+    virtual std::wstring MakeCellText(int column) const;
 };
 
 // One row: its caption (design column 0), icon, the texts of the other columns, and what the owner attaches.
@@ -39,6 +43,9 @@ public:
     TListRow& Row(size_t index) { return Complete(index); }
     // The text of a row in a design column; empty past its sub-items.
     const std::wstring& CellText(size_t index, int column) const;
+    // The same text, made for the caller alone while the row's cells are not made: reading a large list
+    // through (a sort, an export) keeps no cells.
+    std::wstring CellTextCopy(size_t index, int column) const;
 
     // The index of the new row, which comes last.
     size_t Add(TListRow row);
@@ -54,9 +61,14 @@ public:
     // Puts the rows in the order given (as SortedOrder returns it).
     void Reorder(const std::vector<size_t>& order);
 
+    // For tests: runs before each row is stored, with the number stored so far, and may throw what a failed
+    // allocation throws.
+    void SetStoreFault(std::function<void(size_t rows)> fault) { storeFault_ = std::move(fault); }
+
 private:
     // Makes a deferred row's sub-items; reading a row changes nothing that a reader could tell apart.
     TListRow& Complete(size_t index) const;
 
     mutable std::vector<TListRow> rows_;
+    std::function<void(size_t rows)> storeFault_;
 };

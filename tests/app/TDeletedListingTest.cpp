@@ -12,6 +12,7 @@
 #include <cstdio>
 #include <filesystem>
 #include <fstream>
+#include <new>
 #include <string>
 #include <vector>
 
@@ -287,6 +288,36 @@ TEST_F(TDeletedListingTest, StopAtTheEleventhKeptEntryLeavesTenSortedRowsThatHol
     main.ListDeletedFiles(L"F:\\DATA");
     EXPECT_EQ(StatusText(main), L"100 file(s)");
     EXPECT_EQ(StatusText(main, 1), L"") << "a whole list";
+}
+
+// A listing that runs out of memory stops as Stop does, keeps its rows and says so; the program goes on.
+TEST_F(TDeletedListingTest, RunningOutOfMemoryStopsTheListingWithItsRowsAndSaysSo)
+{
+    AddNumbered("DATA", 100);
+    TFMain& main = Begin();
+    List().SetRowStoreFault([](size_t rows) {
+        if (rows == 40)
+            throw std::bad_alloc();
+    });
+    Modals().ExpectMessageBox(L"Not enough memory to list every deleted file; 40 file(s) are listed.", IDOK);
+    main.ListDeletedFiles(L"F:\\DATA");
+    ASSERT_TRUE(Modals().AllAnswered());
+    ASSERT_EQ(Modals().ShownLooks().size(), 1u);
+    EXPECT_EQ(Modals().ShownLooks()[0].caption, L"Retrove 98");
+    EXPECT_EQ(Modals().ShownLooks()[0].type, static_cast<UINT>(MB_OK | MB_ICONWARNING));
+    ASSERT_EQ(List().Count(), 40u);
+    EXPECT_EQ(List().CellText(0, dcName), L"FILE060.TXT") << "the scan's first forty, sorted";
+    EXPECT_EQ(StatusText(main), L"40 file(s)");
+    EXPECT_EQ(StatusText(main, 1), L"Stopped");
+    EXPECT_EQ(NWSimDirectoryHandlesInUse(), 1u) << "the rows kept hold the handle";
+    EXPECT_FALSE(main.ListingBusy());
+    EXPECT_FALSE(StopEnabled());
+
+    List().SetRowStoreFault(nullptr);
+    main.ListDeletedFiles(L"F:\\DATA");
+    EXPECT_EQ(StatusText(main), L"100 file(s)");
+    EXPECT_EQ(StatusText(main, 1), L"");
+    EXPECT_EQ(NWSimDirectoryHandlesInUse(), 1u);
 }
 
 TEST_F(TDeletedListingTest, TheCriteriaInForceDecideTheRowsAndOnlyKeptEntriesPump)

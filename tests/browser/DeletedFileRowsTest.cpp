@@ -1,9 +1,11 @@
 // The cell texts of the deleted-file lists, with a fixed locale.
 #include "DeletedFileRows.h"
+#include "TDeletedRecord.h"
 
 #include <gtest/gtest.h>
 
 #include <list>
+#include <tuple>
 
 namespace
 {
@@ -103,4 +105,95 @@ TEST(DeletedFileRowsTest, TheElevenCellsAfterTheNameComeInColumnOrder)
     ASSERT_EQ(kDeletedColumnCaptions.size(), cells.size() + 1);
     EXPECT_EQ(std::u16string(kDeletedColumnCaptions[dcAttributes]), u"Attributes");
     EXPECT_EQ(std::u16string(kDeletedColumnCaptions[dcUpdatedBy]), u"Updated By");
+}
+
+namespace
+{
+
+nw::TNWDeletedEntry ScannedEntry(const std::string& entryName, const std::string& infoName, uint8_t rights)
+{
+    nw::TNWDeletedEntry entry;
+    entry.Connection = 7;
+    entry.DirHandle = 201;
+    entry.Sequence = 0xFFFFFFFE;
+    entry.Volume = 3;
+    entry.DirBase = 0x80000001;
+    entryName.copy(entry.Name, entryName.size());
+    auto info = std::make_shared<nw::TNWDeletedFileInfoX>();
+    info->Attributes = 0x1010;
+    info->Flags = 2;
+    info->NameSpace = 4;
+    info->NameLength = static_cast<uint8_t>(entryName.size());
+    info->Name = infoName;
+    info->Created = nw::EncodeDate(2025, 3, 4) + nw::EncodeTime(5, 6, 8, 0);
+    info->Owner = "SUPERVISOR";
+    info->Archived = nw::EncodeDate(1980, 1, 1);
+    info->Updated = nw::EncodeDate(2026, 7, 8);
+    info->UpdatedBy = "BOB";
+    info->Size = -2;
+    info->RightRead = (rights & 1) != 0;
+    info->RightErase = (rights & 2) != 0;
+    info->RightAnyNonSupervisor = (rights & 4) != 0;
+    info->Accessed = nw::EncodeDate(2026, 11, 2);
+    info->Deleted = nw::EncodeDate(2026, 11, 30) + nw::EncodeTime(17, 45, 30, 0);
+    info->DeletedBy = "ALICE";
+    entry.Info = std::move(info);
+    return entry;
+}
+
+void ExpectSameEntry(const nw::TNWDeletedEntry& kept, const nw::TNWDeletedEntry& scanned)
+{
+    EXPECT_EQ(std::string(kept.Name), std::string(scanned.Name));
+    EXPECT_EQ(
+        std::tie(kept.Connection, kept.DirHandle, kept.Sequence, kept.Volume, kept.DirBase),
+        std::tie(scanned.Connection, scanned.DirHandle, scanned.Sequence, scanned.Volume, scanned.DirBase));
+    const nw::TNWDeletedFileInfoX& a = *kept.Info;
+    const nw::TNWDeletedFileInfoX& b = *scanned.Info;
+    EXPECT_EQ(std::tie(a.Attributes, a.Flags, a.NameSpace, a.NameLength, a.Name, a.Size),
+              std::tie(b.Attributes, b.Flags, b.NameSpace, b.NameLength, b.Name, b.Size));
+    EXPECT_EQ(std::tie(a.Created, a.Archived, a.Updated, a.Accessed, a.Deleted),
+              std::tie(b.Created, b.Archived, b.Updated, b.Accessed, b.Deleted));
+    EXPECT_EQ(std::tie(a.Owner, a.ArchivedBy, a.UpdatedBy, a.DeletedBy),
+              std::tie(b.Owner, b.ArchivedBy, b.UpdatedBy, b.DeletedBy));
+    EXPECT_EQ(std::tie(a.RightRead, a.RightWrite, a.RightOpen, a.RightCreate, a.RightDelete, a.RightErase,
+                       a.RightAccessControl, a.RightSearch, a.RightFileScan, a.RightModify, a.RightAny,
+                       a.RightSupervisor, a.RightAnyNonSupervisor),
+              std::tie(b.RightRead, b.RightWrite, b.RightOpen, b.RightCreate, b.RightDelete, b.RightErase,
+                       b.RightAccessControl, b.RightSearch, b.RightFileScan, b.RightModify, b.RightAny,
+                       b.RightSupervisor, b.RightAnyNonSupervisor));
+}
+
+} // namespace
+
+// A row keeps its entry compactly and gives the same entry back for the client's calls and the same cells.
+TEST(DeletedFileRowsTest, ARowsRecordGivesBackTheScannedEntryAndItsCells)
+{
+    TUserNamePool names;
+    const std::vector<nw::TNWDeletedEntry> scanned{
+        ScannedEntry("REPORT.TXT", "REPORT.TXT", 1),
+        // The server's length cut the name short; the details keep the whole of it.
+        ScannedEntry("LONGNA", "LONGNAME.TXT", 2),
+        // An entry name that is not the start of the details' name is kept on its own.
+        ScannedEntry("ÉTÉ.DOC", "SUMMER.DOC", 4),
+        ScannedEntry("", "", 7),
+    };
+    std::vector<TDeletedRecord> records;
+    for (const nw::TNWDeletedEntry& entry : scanned)
+        records.emplace_back(entry, names);
+    for (size_t i = 0; i < scanned.size(); ++i)
+    {
+        SCOPED_TRACE(scanned[i].Info->Name);
+        ExpectSameEntry(records[i].Entry(names), scanned[i]);
+    }
+    // Four users over four rows, plus the empty name of the archiver: each kept once.
+    EXPECT_EQ(names.Count(), 4u);
+
+    const TFixedFormat format;
+    const nw::TNWDeletedFileInfoX info = records[1].Info(names);
+    const std::vector<std::wstring> cells = DeletedFileSubItemsWide(format, info);
+    for (int column = dcSize; column < dcCount; ++column)
+        EXPECT_EQ(DeletedFileCellWide(format, info, static_cast<TDeletedColumn>(column)),
+                  cells[static_cast<size_t>(column) - 1])
+            << column;
+    EXPECT_EQ(DeletedFileCellWide(format, info, dcName), L"");
 }

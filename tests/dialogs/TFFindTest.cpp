@@ -3,6 +3,7 @@
 #include "TFFindTest.h"
 
 #include <algorithm>
+#include <new>
 
 TEST_F(TFFindTest, ShowsItsControlsMenusAndColumnsEmptyAndCollapsed)
 {
@@ -307,6 +308,38 @@ TEST_F(TFFindTest, StopKeepsTheRowsFoundSoFarWithTheirCount)
     EXPECT_EQ(List().Count(), 0u);
     EXPECT_EQ(pumped_, 1);
     EXPECT_EQ(NWSimDirectoryHandlesInUse(), 0u);
+}
+
+// A search that runs out of memory stops as Stop does, keeps what it found and says so.
+TEST_F(TFFindTest, RunningOutOfMemoryStopsTheSearchWithItsHitsAndSaysSo)
+{
+    for (int i = 0; i < 30; ++i)
+        AddDeleted("MANY", "FILE" + std::to_string(100 + i) + ".TXT");
+    AddDeleted("MANY\\BELOW", "LATER.TXT");
+    TFFind& find = Begin(L"F:\\MANY");
+    // One failure only: a search that went on would add the subfolder's file as the thirteenth row.
+    List().SetRowStoreFault([failed = false](size_t rows) mutable {
+        if (rows == 12 && !failed)
+        {
+            failed = true;
+            throw std::bad_alloc();
+        }
+    });
+    Modals().ExpectMessageBox(L"Not enough memory to list every deleted file; 12 file(s) are listed.", IDOK);
+    find.BFindClick();
+    ASSERT_TRUE(Modals().AllAnswered());
+    EXPECT_EQ(Modals().ShownLooks().back().type, static_cast<UINT>(MB_OK | MB_ICONWARNING));
+    EXPECT_EQ(List().Count(), 12u) << "the subfolder is not entered after the failure";
+    EXPECT_EQ(StatusText(0), L"12 file(s)");
+    EXPECT_TRUE(find.StopRequested());
+    EXPECT_FALSE(find.Searching());
+    EXPECT_TRUE(Enabled(find.BFind()));
+    EXPECT_EQ(NWSimDirectoryHandlesInUse(), 1u) << "the kept rows hold their folder's handle";
+
+    List().SetRowStoreFault(nullptr);
+    find.BFindClick();
+    EXPECT_EQ(List().Count(), 31u);
+    EXPECT_FALSE(find.StopRequested());
 }
 
 TEST_F(TFFindTest, NewSearchResetsTheCriteriaButKeepsLookInAndTheCheckBoxes)

@@ -5,12 +5,15 @@
 #include "TConnectedTest.h"
 #include "TFailingAllocations.h"
 #include "TNWBase.h"
+#include "TNWDirHandleLease.h"
 #include "TNWEntryPoint.h"
 #include "TNWLib.h"
 #include "TSalvageStore.h"
 
 #include <array>
 #include <cstring>
+#include <functional>
+#include <new>
 #include <set>
 
 using namespace nw;
@@ -230,21 +233,49 @@ TEST_F(TNWServerTest, PathsLongerThanTheBufferAreRefusedBeforeTheClientSeesThem)
     EXPECT_EQ(NWSimCallCount("NWParseNetWarePath"), parses + 1) << "255 characters fit and reach the client";
 }
 
-TEST_F(TNWServerTest, AnEntryThatCannotBeBuiltEndsTheScanQuietly)
+// Running out of memory is not the end of the scan: the caller hears of it, and no handle is left behind.
+TEST_F(TNWServerTest, AnEntryThatCannotBeAllocatedEndsTheScanWithTheFailureAndNoLostHandle)
 {
     for (const char* name : {"ONE", "TWO", "THREE"})
         AddDeleted("X", name, name);
     FailAllocationOfSize(sizeof(TNWDeletedEntry), 2);
-    const TNWDeletedList list = TNWServer::ScanDeletedFiles(0, "F:\\X\\");
+    EXPECT_THROW(TNWServer::ScanDeletedFiles(0, "F:\\X\\"), std::bad_alloc);
     FailAllocationOfSize(0, 0);
-    ASSERT_EQ(list.size(), 1u);
-    EXPECT_EQ(list[0].name, "ONE");
-    EXPECT_EQ(NWSimDirectoryHandlesInUse(), 1u) << "the entry that was built carries the handle";
+    EXPECT_EQ(NWSimDirectoryHandlesInUse(), 0u) << "the list that held the handle is gone";
 
-    FailAllocationOfSize(sizeof(TNWDeletedEntry), 1);
-    EXPECT_TRUE(TNWServer::ScanDeletedFiles(0, "F:\\X\\").empty());
+    // Entry by entry, what was visited before the failure stays with the caller, and so does the handle.
+    std::vector<std::string> visited;
+    TNWDirHandleShare lease;
+    const TNWServer::TDeletedVisit keep = [&](TNWDeletedItem& item) {
+        if (!lease)
+            lease = LeaseDirHandle(item.entry->Connection, item.entry->DirHandle);
+        visited.push_back(item.name);
+        return true;
+    };
+    FailAllocationOfSize(sizeof(TNWDeletedEntry), 2);
+    EXPECT_THROW(TNWServer::ForEachDeletedFile(0, "F:\\X\\", keep), std::bad_alloc);
     FailAllocationOfSize(0, 0);
-    EXPECT_EQ(NWSimDirectoryHandlesInUse(), 1u) << "a scan that kept nothing releases its handle";
+    EXPECT_EQ(visited, std::vector<std::string>{"ONE"});
+    EXPECT_EQ(NWSimDirectoryHandlesInUse(), 1u);
+    lease.reset();
+    EXPECT_EQ(NWSimDirectoryHandlesInUse(), 0u);
+
+    visited.clear();
+    FailAllocationOfSize(sizeof(TNWDeletedEntry), 1);
+    EXPECT_THROW(TNWServer::ForEachDeletedFile(0, "F:\\X\\", keep), std::bad_alloc);
+    FailAllocationOfSize(0, 0);
+    EXPECT_TRUE(visited.empty());
+    EXPECT_EQ(NWSimDirectoryHandlesInUse(), 0u) << "a scan that visited nothing releases its handle";
+
+    // A visitor that ends the scan keeps what it took.
+    const std::function<bool(TNWDeletedItem&)> first = [&](TNWDeletedItem& item) {
+        lease = LeaseDirHandle(item.entry->Connection, item.entry->DirHandle);
+        return false;
+    };
+    const uint32_t callsBefore = NWSimCallCount("NWScanForDeletedFiles");
+    TNWServer::ForEachDeletedFile(0, "F:\\X\\", first);
+    EXPECT_EQ(NWSimCallCount("NWScanForDeletedFiles") - callsBefore, 1u) << "the visitor's no ends the scan";
+    EXPECT_EQ(NWSimDirectoryHandlesInUse(), 1u);
 }
 
 TEST_F(TNWServerTest, AScanEndsWhenTheIterationValueStopsAdvancing)

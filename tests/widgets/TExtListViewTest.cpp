@@ -1,8 +1,8 @@
 // The list view: its model and owner-data display, sorting by column, the fill protocol, selection through
 // sorts and deletions, and the saved column layout.
-#include "ListText.h"
 #include "TExtListView.h"
 #include "ListHeaderPainting.h"
+#include "ListText.h"
 #include "TGuiTest.h"
 #include "TRegistrySandbox.h"
 
@@ -437,4 +437,16 @@ TEST_F(TExtListViewTest, DeferredCellsAreMadeOnceWhenARowIsFirstRead)
     list.AddRow(DeferredRow(L"UNREAD", L"1", made));
     list.Clear();
     EXPECT_EQ(made, 4);
+
+    // A sort of rows nobody read makes their texts for the sort alone: a million rows sorted by a date keep
+    // no cells. The rows read afterwards make their own.
+    made = 0;
+    for (const wchar_t* size : {L"30", L"4", L"200"})
+        list.AddRow(DeferredRow(std::wstring(L"F") + size, size, made));
+    list.SortBy(1);
+    EXPECT_EQ(made, 3);
+    EXPECT_EQ(list.CellTextCopy(0, 0), L"F4");
+    EXPECT_EQ(made, 3) << "the caption is the row's own";
+    EXPECT_EQ(Shown(list, 1), (std::vector<std::wstring>{L"4", L"30", L"200"}));
+    EXPECT_EQ(made, 6);
 }
