@@ -1,6 +1,7 @@
 // Lists a folder of many deleted entries by 20 users into the real main window and prints where the time
 // goes: the server requests alone, the whole listing, the message-queue checks, the final sort, the requests
-// per entry, the peak working set, and the rows built alone without server, control or event loop.
+// per entry, what the rows add to the working set, the sorts by Name and by Deleted and the scroll to the end
+// that follow, the peak working set, and the rows built alone without server, control or event loop.
 // Arguments: the number of entries (100000) and the simulated latency per request in microseconds (0).
 #include "BenchClock.h"
 #include "DeletedFileListRows.h"
@@ -25,7 +26,9 @@
 #include <cstdio>
 #include <cstdlib>
 #include <fstream>
+#include <optional>
 #include <string>
+#include <vector>
 
 namespace
 {
@@ -115,7 +118,8 @@ bool MakeWorld(TTestWorld& world, int entries)
 
 // The program's own work per row without the server, the list control or the event loop, over one scan of
 // the folder: the criteria, the icon and the row as the listing adds it, then its eleven cells as the first
-// reading of the row makes them (a paint, or a sort by a column after the name).
+// reading of the row makes them (a paint, or a sort by a column after the name). The scan's entries are
+// taken in batches, and only the rows of each batch are timed.
 struct TRowTimes
 {
     double added = 0;
@@ -124,20 +128,35 @@ struct TRowTimes
 
 TRowTimes TimeRowsAlone()
 {
-    nw::TNWDeletedList scanned =
-        nw::TNWServer::ScanDeletedFiles(nw::TNWServer::GetPathConnection(kPath), kPath);
-    if (scanned.empty())
-        return {};
-    const nw::TNWDirHandleShare lease =
-        nw::LeaseDirHandle(scanned.front().entry->Connection, scanned.front().entry->DirHandle);
+    constexpr size_t kBatch = 4096;
     const TFilterCriteria criteria;
     const auto format = std::make_shared<const TLocaleCellFormat>();
-    TShellIconCache icons;
+    std::optional<TDeletedRowMaker> maker;
     TListModel rows;
-    const LARGE_INTEGER start = Now();
-    for (nw::TNWDeletedItem& item : scanned)
-        if (MatchCriteria(criteria, item.name, *item.entry->Info))
-            rows.Add(MakeDeletedFileRow(item.name, std::move(item.entry), lease, format, icons));
+    std::vector<nw::TNWDeletedItem> batch;
+    double addSeconds = 0;
+    size_t scanned = 0;
+    const auto addBatch = [&] {
+        const LARGE_INTEGER start = Now();
+        for (nw::TNWDeletedItem& item : batch)
+            if (MatchCriteria(criteria, item.name, *item.entry->Info))
+                rows.Add(maker->Make(item.name, *item.entry));
+        addSeconds += Seconds(start, Now());
+        batch.clear();
+    };
+    nw::TNWServer::ForEachDeletedFile(
+        nw::TNWServer::GetPathConnection(kPath), kPath, [&](nw::TNWDeletedItem& item) {
+            if (!maker)
+                maker.emplace(nw::LeaseDirHandle(item.entry->Connection, item.entry->DirHandle), format);
+            ++scanned;
+            batch.push_back(std::move(item));
+            if (batch.size() == kBatch)
+                addBatch();
+            return true;
+        });
+    addBatch();
+    if (scanned == 0)
+        return {};
     const LARGE_INTEGER added = Now();
     size_t cells = 0;
     for (size_t row = 0; row < rows.Count(); ++row)
@@ -145,19 +164,35 @@ TRowTimes TimeRowsAlone()
     const LARGE_INTEGER made = Now();
     if (cells != rows.Count() * (dcCount - 1))
         std::fprintf(stderr, "listing_bench: %zu cells made for %zu rows\n", cells, rows.Count());
-    const double count = static_cast<double>(scanned.size());
-    return {Seconds(start, added) / count, Seconds(added, made) / count};
+    const double count = static_cast<double>(scanned);
+    return {addSeconds / count, Seconds(added, made) / count};
 }
 
+// The requests alone: each entry is built and dropped at once, so that this pass holds no list of its own.
 double TimeRequestsAlone()
 {
     const LARGE_INTEGER start = Now();
-    nw::TNWDeletedList scanned =
-        nw::TNWServer::ScanDeletedFiles(nw::TNWServer::GetPathConnection(kPath), kPath);
-    const double seconds = Seconds(start, Now());
-    if (!scanned.empty())
-        nw::LeaseDirHandle(scanned.front().entry->Connection, scanned.front().entry->DirHandle).reset();
-    return seconds;
+    nw::TNWDirHandleShare lease;
+    nw::TNWServer::ForEachDeletedFile(
+        nw::TNWServer::GetPathConnection(kPath), kPath, [&](nw::TNWDeletedItem& item) {
+            if (!lease)
+                lease = nw::LeaseDirHandle(item.entry->Connection, item.entry->DirHandle);
+            return true;
+        });
+    return Seconds(start, Now());
+}
+
+PROCESS_MEMORY_COUNTERS MemoryNow()
+{
+    PROCESS_MEMORY_COUNTERS memory{};
+    memory.cb = sizeof(memory);
+    GetProcessMemoryInfo(GetCurrentProcess(), &memory, sizeof(memory));
+    return memory;
+}
+
+double Megabytes(size_t bytes)
+{
+    return static_cast<double>(bytes) / 1048576.0;
 }
 
 } // namespace
@@ -212,15 +247,32 @@ int wmain(int argc, wchar_t** argv)
     // The counters start afresh for the listing; the reset clears the latency too.
     NWSimReset();
     NWSimSetLatency(latency);
+    const size_t setBefore = MemoryNow().WorkingSetSize;
     const LARGE_INTEGER listStart = Now();
     main.ListDeletedFiles(kFolder);
     const double totalSeconds = Seconds(listStart, Now());
     const uint32_t requests = ServerRequests();
     const size_t rows = main.ExplorerList().Count();
+    const size_t setAfter = MemoryNow().WorkingSetSize;
+    const double finalSort = sortSeconds;
 
-    PROCESS_MEMORY_COUNTERS memory{};
-    memory.cb = sizeof(memory);
-    GetProcessMemoryInfo(GetCurrentProcess(), &memory, sizeof(memory));
+    // What an operator does next with a long list: sort it by name and by the day of deletion, and go to its
+    // end.
+    TExtListView& list = main.ExplorerList();
+    sortSeconds = 0;
+    list.SortBy(dcName);
+    const double nameSort = sortSeconds;
+    sortSeconds = 0;
+    list.SortBy(dcDeleted);
+    const double deletedSort = sortSeconds;
+    const LARGE_INTEGER scrollStart = Now();
+    if (rows > 0)
+        ListView_EnsureVisible(list.Handle(), static_cast<int>(rows - 1), FALSE);
+    UpdateWindow(list.Handle());
+    TApplication::Instance().ProcessMessages();
+    const double scrollSeconds = Seconds(scrollStart, Now());
+
+    const PROCESS_MEMORY_COUNTERS memory = MemoryNow();
     const double overhead = totalSeconds - requestSeconds - checkSeconds;
     std::printf("entries %d, rows %zu, latency %u us per request\n", entries, rows, latency);
     std::printf("world written        %9.3f s\n", worldSeconds);
@@ -228,16 +280,27 @@ int wmain(int argc, wchar_t** argv)
     std::printf("listing in total     %9.3f s\n", totalSeconds);
     std::printf("queue checks         %9u, %.3f s (%.1f us each)\n", checks, checkSeconds,
                 checks ? checkSeconds * 1e6 / checks : 0.0);
-    std::printf("final sort           %9.3f s\n", sortSeconds);
+    std::printf("final sort           %9.3f s\n", finalSort);
     std::printf("requests per entry   %9.2f (", static_cast<double>(requests) / entries);
     for (const char* function : kCountedCalls)
         std::printf(" %s %u", function, NWSimCallCount(function));
     std::printf(" )\n");
+    // The same requests with the rows in memory (after the counters were printed): a large heap and store
+    // make each request slower too.
+    const double requestsAfter = TimeRequestsAlone();
     std::printf("own overhead         %9.3f s, %.2f us per row\n", overhead,
                 rows ? overhead * 1e6 / rows : 0.0);
     std::printf("total / requests     %9.3f\n", requestSeconds > 0 ? totalSeconds / requestSeconds : 0.0);
-    std::printf("peak working set     %9.1f MB\n",
-                static_cast<double>(memory.PeakWorkingSetSize) / 1048576.0);
+    std::printf("requests after it    %9.3f s (own overhead against them: %.2f us per row)\n", requestsAfter,
+                rows ? (totalSeconds - requestsAfter - checkSeconds) * 1e6 / rows : 0.0);
+    std::printf("working set          %9.1f MB before the listing, %.1f MB after it\n", Megabytes(setBefore),
+                Megabytes(setAfter));
+    std::printf("bytes per row        %9.0f\n",
+                rows ? (static_cast<double>(setAfter) - static_cast<double>(setBefore)) / rows : 0.0);
+    std::printf("sort by Name         %9.3f s\n", nameSort);
+    std::printf("sort by Deleted      %9.3f s\n", deletedSort);
+    std::printf("scroll to the end    %9.3f s\n", scrollSeconds);
+    std::printf("peak working set     %9.1f MB\n", Megabytes(memory.PeakWorkingSetSize));
     main.ClearDeletedList();
     // After the peak was read: this holds a scan of its own.
     const TRowTimes alone = TimeRowsAlone();
