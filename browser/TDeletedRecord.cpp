@@ -1,3 +1,4 @@
+// A deleted entry packed into a row's record, and rebuilt from it.
 #include "TDeletedRecord.h"
 
 #include <algorithm>

@@ -1,3 +1,4 @@
+// The user names of a scan's rows, each kept once.
 #include "TUserNamePool.h"
 
 uint32_t TUserNamePool::Intern(const std::string& name)
