@@ -110,9 +110,9 @@ TListRow TDeletedRowMaker::Make(const std::string& listName, const nw::TNWDelete
 {
     TListRow row;
     row.caption = ToWide(scan_->format->ClientText(listName));
-    row.caption.shrink_to_fit();
-    row.image = IsDeletedFolder(entry) ? icons_.FolderIcon() : icons_.IconOf(row.caption);
-    row.data = std::make_shared<TDeletedRowData>(entry, scan_);
+    auto data = std::make_shared<TDeletedRowData>(entry, scan_);
+    row.image = data->IsFolder() ? icons_.FolderIcon() : icons_.IconOf(row.caption);
+    row.data = std::move(data);
     row.subItemsDeferred = true;
     return row;
 }

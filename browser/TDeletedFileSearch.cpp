@@ -54,16 +54,9 @@ void TDeletedFileSearch::ScanFolder(const std::wstring& path, const TDeletedFile
     TFolderScanSteps steps;
     if (request.criteria)
         steps.criteria = request.criteria();
-    steps.pump = [this] {
-        if (view_.betweenAnswers)
-            view_.betweenAnswers();
-        if (view_.pump)
-            view_.pump();
-    };
-    steps.betweenAnswers = [this] {
-        if (view_.betweenAnswers)
-            view_.betweenAnswers();
-    };
+    // The scan calls betweenAnswers after each answer, before the entry it brought is pumped for.
+    steps.pump = view_.pump;
+    steps.betweenAnswers = view_.betweenAnswers;
     steps.stopRequested = [this] { return stopRequested_; };
     steps.withPath = true;
     if (ScanFolderInto(list_, folder, steps) == TFolderScanOutcome::fsoOutOfMemory)
