@@ -8,23 +8,6 @@
 namespace
 {
 
-// The four-part file version of the program, as its version resource gives it.
-std::wstring FileVersionOf(const std::wstring& program)
-{
-    DWORD handle = 0;
-    const DWORD size = GetFileVersionInfoSizeW(program.c_str(), &handle);
-    std::vector<BYTE> block(size);
-    VS_FIXEDFILEINFO* fixed = nullptr;
-    UINT length = 0;
-    if (size == 0 || !GetFileVersionInfoW(program.c_str(), 0, size, block.data()) ||
-        !VerQueryValueW(block.data(), L"\\", reinterpret_cast<void**>(&fixed), &length))
-        return {};
-    return std::to_wstring(HIWORD(fixed->dwFileVersionMS)) + L"." +
-           std::to_wstring(LOWORD(fixed->dwFileVersionMS)) + L"." +
-           std::to_wstring(HIWORD(fixed->dwFileVersionLS)) + L"." +
-           std::to_wstring(LOWORD(fixed->dwFileVersionLS));
-}
-
 // The texts of the box's labels.
 std::vector<std::wstring> LabelTexts(HWND window)
 {
@@ -44,7 +27,9 @@ TEST_F(AboutE2ETest, HelpAboutNamesTheProgramsVersionAndOkClosesIt)
 {
     const TRunOptions options = OnMappedWorld();
     const std::wstring version = FileVersionOf(options.program);
-    ASSERT_EQ(version.rfind(L"1.0.0.", 0), 0u) << Utf8(version);
+    ASSERT_TRUE(version.rfind(L"1.0.", 0) == 0 && version.size() > 6 &&
+                version.substr(version.size() - 2) == L".0")
+        << Utf8(version);
     CreateDemoWorld();
     TProgramRun run(options);
     HWND main = run.WaitForVisible(L"TFMain", kAppearMilliseconds);

@@ -98,7 +98,7 @@ class StartupE2ETest : public TE2ETest
 TEST_F(StartupE2ETest, WithoutTheClientLibrariesOneBoxSaysSoAndTheProgramEndsUnseen)
 {
     const std::wstring folder = FolderWithTheProgramAlone();
-    ExpectNotLoadedAndEnd({folder + L"\\Retrove98.exe", folder, {}});
+    ExpectNotLoadedAndEnd({folder + L"\\Retrove98.exe", folder, {}, {}});
     std::error_code ignored;
     std::filesystem::remove_all(folder, ignored);
 }

@@ -82,7 +82,8 @@ TRunOptions TE2ETest::OnMappedWorld()
     const char* folder = std::getenv("RETROVE_GUI_WORLD");
     return {ProgramInBinaryFolder(L"Retrove98.exe"),
             {},
-            folder == nullptr ? std::wstring() : std::filesystem::path(folder).wstring()};
+            folder == nullptr ? std::wstring() : std::filesystem::path(folder).wstring(),
+            {}};
 }
 
 std::optional<std::wstring> TE2ETest::Setting(const std::wstring& subKey, const std::wstring& name)

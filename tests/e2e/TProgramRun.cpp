@@ -9,9 +9,9 @@ namespace
 
 constexpr DWORD kPollMilliseconds = 20;
 
-// The current environment with NWSIM_WORLD set to the world, or removed when the world is empty. The block is
-// sorted by name, as CreateProcessW expects.
-std::wstring EnvironmentBlock(const std::wstring& world)
+// The current environment with NWSIM_WORLD set to the world, or removed when the world is empty, and the
+// search folder first on PATH. The block is sorted by name, as CreateProcessW expects.
+std::wstring EnvironmentBlock(const TRunOptions& options)
 {
     std::vector<std::wstring> entries;
     if (wchar_t* block = GetEnvironmentStringsW())
@@ -21,13 +21,15 @@ std::wstring EnvironmentBlock(const std::wstring& world)
             std::wstring text(entry);
             std::wstring name = text.substr(0, text.find(L'=', 1));
             std::transform(name.begin(), name.end(), name.begin(), towupper);
+            if (name == L"PATH" && !options.searchFolder.empty())
+                text = text.substr(0, 5) + options.searchFolder + L";" + text.substr(5);
             if (name != L"NWSIM_WORLD")
                 entries.push_back(std::move(text));
         }
         FreeEnvironmentStringsW(block);
     }
-    if (!world.empty())
-        entries.push_back(L"NWSIM_WORLD=" + world);
+    if (!options.world.empty())
+        entries.push_back(L"NWSIM_WORLD=" + options.world);
     std::sort(entries.begin(), entries.end(), [](const std::wstring& a, const std::wstring& b) {
         return _wcsicmp(a.c_str(), b.c_str()) < 0;
     });
@@ -83,6 +85,22 @@ std::string Utf8(const std::wstring& text)
     return narrow;
 }
 
+std::wstring FileVersionOf(const std::wstring& program)
+{
+    DWORD handle = 0;
+    const DWORD size = GetFileVersionInfoSizeW(program.c_str(), &handle);
+    std::vector<BYTE> block(size);
+    VS_FIXEDFILEINFO* fixed = nullptr;
+    UINT length = 0;
+    if (size == 0 || !GetFileVersionInfoW(program.c_str(), 0, size, block.data()) ||
+        !VerQueryValueW(block.data(), L"\\", reinterpret_cast<void**>(&fixed), &length))
+        return {};
+    return std::to_wstring(HIWORD(fixed->dwFileVersionMS)) + L"." +
+           std::to_wstring(LOWORD(fixed->dwFileVersionMS)) + L"." +
+           std::to_wstring(HIWORD(fixed->dwFileVersionLS)) + L"." +
+           std::to_wstring(LOWORD(fixed->dwFileVersionLS));
+}
+
 std::wstring BinaryFolder()
 {
     wchar_t path[MAX_PATH] = {};
@@ -99,7 +117,7 @@ std::wstring ProgramInBinaryFolder(const wchar_t* name)
 TProgramRun::TProgramRun(const TRunOptions& options)
 {
     std::wstring commandLine = L"\"" + options.program + L"\"";
-    std::wstring environment = EnvironmentBlock(options.world);
+    std::wstring environment = EnvironmentBlock(options);
     std::wstring folder = options.workingFolder;
     if (folder.empty())
         folder = options.program.substr(0, options.program.find_last_of(L"\\/") + 1);

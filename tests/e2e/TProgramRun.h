@@ -17,6 +17,8 @@ struct TRunOptions
     std::wstring workingFolder;
     // The stand-in's world (NWSIM_WORLD); the variable is removed when empty.
     std::wstring world;
+    // A folder put first on PATH, where the program finds libraries that are not beside it.
+    std::wstring searchFolder;
 };
 
 // A top-level window of the program as the desktop shows it.
@@ -67,6 +69,9 @@ private:
 // Retrove98.exe and the test programs live in one folder.
 std::wstring BinaryFolder();
 std::wstring ProgramInBinaryFolder(const wchar_t* name);
+
+// The four-part file version of a program, as its version resource gives it; empty when it has none.
+std::wstring FileVersionOf(const std::wstring& program);
 
 // UTF-16 to UTF-8 for failure messages.
 std::string Utf8(const std::wstring& text);
