@@ -1,5 +1,6 @@
 // The release's Windows Installer package as an administrator deploys it: installed silently by msiexec, the
-// installed copy run on the demo network, replaced by the package of a newer build and removed silently.
+// installed copy run on the demo network, replaced by the package of a newer build (which the older one then
+// cannot replace back) and removed silently.
 // The packages are those that the build made of its own program and of the same source with the build
 // number raised (bin/packages).
 #include "MainWindowDriver.h"
@@ -207,6 +208,12 @@ TEST_F(InstallE2ETest, ASilentInstallListsTheNetworkAnUpgradeReplacesItAndRemova
     ASSERT_EQ(entries.size(), 1u) << "the newer package replaces the older one";
     EXPECT_EQ(entries[0].version, raisedVersion);
     EXPECT_EQ(FileVersionOf(installed.wstring()), raisedVersion);
+    EXPECT_EQ(ReadAll(installed), ReadAll(raised));
+    // The older package, deployed again, refuses to replace the newer program.
+    EXPECT_NE(RunInstaller(L"/i " + Quoted(PackageOf(version)) + L" /qn"), std::optional<DWORD>(0));
+    entries = UninstallEntries();
+    ASSERT_EQ(entries.size(), 1u);
+    EXPECT_EQ(entries[0].version, raisedVersion);
     EXPECT_EQ(ReadAll(installed), ReadAll(raised));
 
     ASSERT_EQ(RunInstaller(L"/x " + Quoted(PackageOf(raisedVersion)) + L" /qn"), std::optional<DWORD>(0));
