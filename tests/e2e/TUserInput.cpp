@@ -139,11 +139,12 @@ void ClickAt(HWND window, POINT client)
 {
     POINT screen = client;
     ClientToScreen(window, &screen);
-    // The display's own pointer is put on the point first, and the target's thread is let take what it has
-    // queued, so that no move reported from the pointer's old place can come between the press and the
-    // release: the tree and the list would take such a click for the start of a drag.
-    SetCursorPos(screen.x + 1, screen.y);
-    SetCursorPos(screen.x, screen.y);
+    // The pointer is moved by input alone: under Wine's virtual desktop a pointer put by SetCursorPos is
+    // reported back later from the display's old place, so that a press or release went to the desktop.
+    // The target's thread is let take the move first; each button carries the point, and the release waits
+    // until the press has been taken (the tree and the list capture the mouse then), so that no move can come
+    // between them: they would take such a click for the start of a drag.
+    Send({MouseInput(MOUSEEVENTF_MOVE, screen)});
     DWORD_PTR ignored = 0;
     SendMessageTimeoutW(window, WM_NULL, 0, 0, SMTO_ABORTIFHUNG, 5000, &ignored);
     // Two clicks at one place within the double-click time are a double-click, which selects nothing.
@@ -151,7 +152,9 @@ void ClickAt(HWND window, POINT client)
     const DWORD since = GetTickCount() - lastClick;
     if (since <= GetDoubleClickTime())
         Sleep(GetDoubleClickTime() - since + 50);
-    Send({MouseInput(MOUSEEVENTF_MOVE, screen), MouseInput(MOUSEEVENTF_LEFTDOWN, screen),
-          MouseInput(MOUSEEVENTF_LEFTUP, screen)});
+    Send({MouseInput(MOUSEEVENTF_MOVE | MOUSEEVENTF_LEFTDOWN, screen)});
+    // Controls that take no capture on a press get the release after a short wait.
+    WaitFor([&] { return ThreadState(window).hwndCapture != nullptr; }, 300);
+    Send({MouseInput(MOUSEEVENTF_MOVE | MOUSEEVENTF_LEFTUP, screen)});
     lastClick = GetTickCount();
 }
