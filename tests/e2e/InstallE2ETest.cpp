@@ -190,7 +190,8 @@ TEST_F(InstallE2ETest, ASilentInstallListsTheNetworkAnUpgradeReplacesItAndRemova
     const std::filesystem::path installed = folder / L"Retrove98.exe";
 
     ASSERT_EQ(RunInstaller(L"/i " + Quoted(PackageOf(version)) + L" /qn"), std::optional<DWORD>(0));
-    EXPECT_EQ(ReadAll(installed), ReadAll(built)) << "installed: " << installed.string();
+    ASSERT_TRUE(std::filesystem::exists(installed)) << installed.string();
+    EXPECT_EQ(ReadAll(installed), ReadAll(built));
     EXPECT_TRUE(std::filesystem::exists(folder / L"ReadMe.txt"));
     EXPECT_TRUE(ShortcutExists());
     std::vector<TUninstallEntry> entries = UninstallEntries();
